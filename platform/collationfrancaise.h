@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringView>
+
+struct sqlite3;
+
+// Orders texts as a French reader expects in an address book or a catalogue:
+// case and accents are ignored ("Émile" between "Durand" and "Fabre",
+// "de la Tour" equal to "De La Tour", so that a second sort key such as the
+// first name decides between them); "œ" and "æ" count as two letters.
+int comparerFrancais(QStringView a, QStringView b);
+
+// Name under which the comparison is known to SQLite; the sorted columns of
+// the letter database are declared with it.
+inline constexpr const char* kNomCollationFrancaise = "FRANCAIS";
+
+// Makes the comparison available to one SQLite connection. Returns false when
+// SQLite refuses it.
+bool enregistrerCollationFrancaise(sqlite3* base);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// One connection to a letter database file (SQLite). The program keeps one
+// for its whole run, `cnLettre()`; tools and tests may open others.
+class Connexion {
+public:
+    explicit Connexion(QString nom);
+    ~Connexion();
+    Connexion(const Connexion&) = delete;
+    Connexion& operator=(const Connexion&) = delete;
+
+    // Opens an existing database file for reading and writing. Never creates
+    // the file. Throws ErreurBase, with the path and the reason in French,
+    // when the file is missing, is not a SQLite database, or is damaged;
+    // the connection is then closed.
+    void ouvrir(const QString& chemin);
+    void fermer();
+    bool estOuverte() const;
+    const QString& chemin() const { return m_chemin; }
+
+    QSqlDatabase base() const;
+
+private:
+    QString m_nom;
+    QString m_chemin;
+};
+
+// The process-wide connection on Save/Lettre.mdb.
+Connexion& cnLettre();

@@ -1,0 +1,146 @@
+#include "platform/dialoguesqt.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QWidget* parent()
+{
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon iconeQt(Icone icone)
+{
+    switch (icone) {
+    case Icone::Exclamation: return QMessageBox::Warning;
+    case Icone::Information: return QMessageBox::Information;
+    case Icone::Arret: return QMessageBox::Critical;
+    case Icone::Aucune: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre)
+{
+    QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parent());
+    QList<std::pair<QAbstractButton*, Reponse>> reponses;
+    const auto ajouter = [&](const QString& libelle, QMessageBox::ButtonRole role, Reponse r) {
+        reponses.append({boite.addButton(libelle, role), r});
+    };
+    switch (boutons) {
+    case Boutons::Ok:
+        ajouter(QStringLiteral("OK"), QMessageBox::AcceptRole, Reponse::Ok);
+        break;
+    case Boutons::OuiNon:
+        ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
+        ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
+        break;
+    case Boutons::OuiNonAnnuler:
+        ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
+        ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
+        ajouter(QStringLiteral("Annuler"), QMessageBox::RejectRole, Reponse::Annuler);
+        break;
+    }
+    boite.setDefaultButton(static_cast<QPushButton*>(reponses.first().first));
+    boite.exec();
+    for (const auto& [bouton, reponse] : reponses) {
+        if (boite.clickedButton() == bouton)
+            return reponse;
+    }
+    // Closed with Escape or the title bar: the gentlest answer.
+    return boutons == Boutons::Ok ? Reponse::Ok : (boutons == Boutons::OuiNon ? Reponse::Non : Reponse::Annuler);
+}
+
+QString DialoguesQt::saisie(const QString& invite, const QString& titre, const QString& proposition)
+{
+    QInputDialog boite(parent());
+    boite.setWindowTitle(titre);
+    boite.setLabelText(invite);
+    boite.setTextValue(proposition);
+    boite.setOkButtonText(QStringLiteral("OK"));
+    boite.setCancelButtonText(QStringLiteral("Annuler"));
+    return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
+}
+
+QString DialoguesQt::fichierAOuvrir(const QString& titre, const QString& filtre)
+{
+    return QFileDialog::getOpenFileName(parent(), titre, QString(), filtre);
+}
+
+QString DialoguesQt::fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose)
+{
+    QFileDialog boite(parent(), titre, QString(), filtre);
+    boite.setAcceptMode(QFileDialog::AcceptSave);
+    boite.selectFile(nomPropose);
+    if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())
+        return QString();
+    return boite.selectedFiles().first();
+}
+
+QString DialoguesQt::dossier(const QString& titre)
+{
+    return QFileDialog::getExistingDirectory(parent(), titre);
+}
+
+std::optional<QColor> DialoguesQt::couleur(const QColor& initiale)
+{
+    const QColor c = QColorDialog::getColor(initiale, parent());
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
+{
+    ChoixPolice p = m_dernierePolice;
+    if (initiale.nom) p.nom = initiale.nom;
+    if (initiale.taille) p.taille = initiale.taille;
+    if (initiale.gras) p.gras = initiale.gras;
+    if (initiale.italique) p.italique = initiale.italique;
+
+    QFont depart(*p.nom);
+    depart.setPointSizeF(*p.taille);
+    depart.setBold(*p.gras);
+    depart.setItalic(*p.italique);
+    bool ok = false;
+    const QFont choisie = QFontDialog::getFont(&ok, depart, parent());
+    if (!ok)
+        return std::nullopt;
+    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic()};
+    return m_dernierePolice;
+}
+
+void DialoguesQt::debutProgression(const QString& titre, int total)
+{
+    finProgression();
+    m_progression = new QProgressDialog(QString(), QStringLiteral("Annuler"), 0, total, parent());
+    m_progression->setWindowTitle(titre);
+    m_progression->setWindowModality(Qt::WindowModal);
+    m_progression->setMinimumDuration(0);
+    m_progression->setAutoClose(false);
+    m_progression->setAutoReset(false);
+    m_progression->show();
+}
+
+bool DialoguesQt::progression(int faits, const QString& texte)
+{
+    if (!m_progression)
+        return true;
+    m_progression->setLabelText(texte);
+    m_progression->setValue(faits);
+    QApplication::processEvents();
+    return !m_progression->wasCanceled();
+}
+
+void DialoguesQt::finProgression()
+{
+    delete m_progression;
+}

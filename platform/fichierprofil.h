@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Settings files in the classic profile format: "[section]" headers and
+// "key=value" lines, UTF-8. Section and key names match whatever their case.
+
+// Reads one key. A missing file, section or key reads as "". Surrounding
+// blanks and one pair of enclosing quotes are removed; the result is cut to
+// its first 254 characters, as the classic profile functions do.
+QString lireProfil(const QString& section, const QString& cle, const QString& fichier);
+
+// Writes one key, replacing it in place when it exists, adding it to its
+// section (or a new section at the end) otherwise; every other line of the
+// file stays as it was. Creates the file inside an existing folder. The file
+// is replaced atomically. Returns "" on success, else the reason in French.
+QString ecrireProfil(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);

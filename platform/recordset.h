@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/connexion.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+// Record id as carried through the program; -1 means "no record".
+using RecordId = qint32;
+inline constexpr RecordId kAucunEnregistrement = -1;
+
+// The one way rows of the letter database are read and written: open on a
+// query text, walk the rows, or add / change / delete a row and write it back.
+// Every failure throws ErreurBase with the engine's reason; nothing is ever
+// reported as done when it was not. Each write is one committed transaction.
+class Recordset {
+public:
+    explicit Recordset(Connexion& connexion = cnLettre());
+
+    // Runs a "SELECT * From <table> ..." query and stands on its first row.
+    void open(const QString& requete);
+    bool eof() const;
+    void moveNext();
+
+    // The current row's value, a null QVariant for an absent value.
+    QVariant value(const QString& colonne) const;
+    // The same, as text: an absent value reads as "".
+    QString text(const QString& colonne) const;
+
+    // Starts a new row; setValue fills it, update stores it, after which the
+    // row's database-assigned id can be read like any other column.
+    void addNew();
+    void setValue(const QString& colonne, const QVariant& valeur);
+    void update();
+    // Removes the current row from the table at once.
+    void deleteCurrent();
+    void close();
+
+    const QString& requete() const { return m_requete; }
+
+private:
+    enum class Edition { Aucune, Modification, Ajout };
+
+    int indiceColonne(const QString& colonne) const;
+    void exigerLigneCourante(const QString& operation) const;
+    void executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee);
+
+    Connexion* m_connexion;
+    QString m_requete;
+    QString m_table;
+    QString m_colonneId;
+    QStringList m_colonnes;
+    std::vector<QVariantList> m_lignes;
+    std::size_t m_position = 0;
+    Edition m_edition = Edition::Aucune;
+    QVariantList m_tampon;
+    QList<bool> m_modifiees;
+    bool m_ouvert = false;
+};

@@ -1,0 +1,204 @@
+#include "platform/connexion.h"
+#include "platform/erreurbase.h"
+#include "platform/recordset.h"
+#include "store/requetes.h"
+#include "support/basetemporaire.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QString())
+{
+    Recordset rs;
+    rs.open(requetes::tousDestinataires());
+    rs.addNew();
+    rs.setValue(QStringLiteral("Titre_Destinataire"), QString());
+    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
+    rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
+    rs.update();
+    const RecordId id = rs.value(QStringLiteral("Numero_Destinataire")).toInt();
+    rs.close();
+    return id;
+}
+
+int compter(const QString& table)
+{
+    QSqlQuery q(cnLettre().base());
+    q.exec(QStringLiteral("SELECT count(*) FROM ") + table);
+    q.next();
+    return q.value(0).toInt();
+}
+
+template <typename F>
+QString raisonDe(F&& f)
+{
+    try {
+        f();
+    } catch (const ErreurBase& e) {
+        return e.raison();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestRecordset : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nouvelIdLisibleApresEcriture()
+    {
+        BaseTemporaire base;
+        const RecordId premier = ajouterDestinataire(QStringLiteral("Durand"));
+        const RecordId second = ajouterDestinataire(QStringLiteral("Martin"));
+        QVERIFY(premier > 0);
+        QCOMPARE(second, premier + 1);
+
+        Recordset rs;
+        rs.open(requetes::destinataire(second));
+        QVERIFY(!rs.eof());
+        QCOMPARE(rs.text(QStringLiteral("Nom_Destinataire")), QStringLiteral("Martin"));
+    }
+
+    void videEtAbsentSontDistincts()
+    {
+        BaseTemporaire base;
+        const RecordId id = ajouterDestinataire(QStringLiteral("Durand"), QVariant());
+        QSqlQuery q(cnLettre().base());
+        QVERIFY(q.exec(QStringLiteral("SELECT typeof(Titre_Destinataire), typeof(Prenom_Destinataire), typeof(Ville_Destinataire) FROM Destinataire")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("text"));   // "" typed as empty
+        QCOMPARE(q.value(1).toString(), QStringLiteral("null"));   // stored absent
+        QCOMPARE(q.value(2).toString(), QStringLiteral("null"));   // never set
+
+        Recordset rs;
+        rs.open(requetes::destinataire(id));
+        QVERIFY(!rs.value(QStringLiteral("Titre_Destinataire")).isNull());
+        QCOMPARE(rs.value(QStringLiteral("Titre_Destinataire")).toString(), QString());
+        QVERIFY(rs.value(QStringLiteral("Prenom_Destinataire")).isNull());
+        QCOMPARE(rs.text(QStringLiteral("Prenom_Destinataire")), QString());
+        QVERIFY(!rs.text(QStringLiteral("Prenom_Destinataire")).isNull());
+    }
+
+    void modificationEtSuppressionDUneSeuleLigne()
+    {
+        BaseTemporaire base;
+        const RecordId a = ajouterDestinataire(QStringLiteral("A"));
+        const RecordId b = ajouterDestinataire(QStringLiteral("B"));
+        ajouterDestinataire(QStringLiteral("C"));
+
+        Recordset rs;
+        rs.open(requetes::destinataire(b));
+        rs.setValue(QStringLiteral("Ville_Destinataire"), QStringLiteral("Lyon"));
+        rs.update();
+        rs.close();
+        rs.open(requetes::destinataire(b));
+        QCOMPARE(rs.text(QStringLiteral("Ville_Destinataire")), QStringLiteral("Lyon"));
+        rs.deleteCurrent();
+        rs.close();
+        QCOMPARE(compter(QStringLiteral("Destinataire")), 2);
+
+        // A deleted id is never given again.
+        QCOMPARE(ajouterDestinataire(QStringLiteral("D")), b + 2);
+
+        // Writing to a row that has gone meanwhile is an error, not a success.
+        Recordset vieux;
+        vieux.open(requetes::destinataire(a));
+        base.executer(QStringLiteral("DELETE FROM Destinataire WHERE Numero_Destinataire = %1").arg(a));
+        vieux.setValue(QStringLiteral("Nom_Destinataire"), QStringLiteral("X"));
+        QVERIFY(!raisonDe([&] { vieux.update(); }).isEmpty());
+    }
+
+    void lectureSansLigneEstUneErreur()
+    {
+        BaseTemporaire base;
+        Recordset rs;
+        rs.open(requetes::destinataire(42));
+        QVERIFY(rs.eof());
+        QVERIFY(!raisonDe([&] { rs.value(QStringLiteral("Nom_Destinataire")); }).isEmpty());
+    }
+
+    void fichierAbsentJamaisCree()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        Connexion c(QStringLiteral("test"));
+        const QString raison = raisonDe([&] { c.ouvrir(chemin); });
+        QVERIFY(raison.contains(QStringLiteral("n'existe pas")));
+        QVERIFY(!QFile::exists(chemin));
+        QVERIFY(!c.estOuverte());
+    }
+
+    void fichierQuiNEstPasUneBase()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\x00\x01\x00\x00Standard Jet DB", 19) + QByteArray(4096, '\x42'));
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray avant = f.readAll();
+        f.close();
+        Connexion c(QStringLiteral("test"));
+        const QString raison = raisonDe([&] { c.ouvrir(chemin); });
+        QVERIFY2(raison.contains(QStringLiteral("pas une base de données SQLite")), qPrintable(raison));
+        QFile g(chemin);
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        QCOMPARE(g.readAll(), avant);
+    }
+
+    void fichierEndommageRefuse()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        creerBaseVide(chemin);
+        {
+            Connexion c(QStringLiteral("remplissage"));
+            c.ouvrir(chemin);
+            for (int i = 0; i < 300; ++i) {
+                Recordset rs(c);
+                rs.open(requetes::tousDestinataires());
+                rs.addNew();
+                rs.setValue(QStringLiteral("Nom_Destinataire"), QString(200, QLatin1Char('n')));
+                rs.update();
+            }
+        }
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 2);
+        f.write(QByteArray(8192, '\xff'));
+        f.close();
+        Connexion c(QStringLiteral("test"));
+        QVERIFY(!raisonDe([&] { c.ouvrir(chemin); }).isEmpty());
+    }
+
+    void ecritureRefuseeSignalee()
+    {
+        BaseTemporaire base;
+        QSqlQuery(cnLettre().base()).exec(QStringLiteral("PRAGMA query_only=ON"));
+        const QString raison = raisonDe([] { ajouterDestinataire(QStringLiteral("X")); });
+        QVERIFY2(raison.contains(QStringLiteral("readonly")), qPrintable(raison));
+        QCOMPARE(compter(QStringLiteral("Destinataire")), 0);
+    }
+
+    void baseVerrouilleeParUnAutreProgramme()
+    {
+        BaseTemporaire base;
+        Connexion autre(QStringLiteral("autre"));
+        autre.ouvrir(base.cheminBase());
+        QSqlQuery verrou(autre.base());
+        QVERIFY(verrou.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        // The save waits for the lock, then fails loudly with the reason.
+        const QString raison = raisonDe([] { ajouterDestinataire(QStringLiteral("X")); });
+        QVERIFY2(raison.contains(QStringLiteral("locked")), qPrintable(raison));
+        QVERIFY(verrou.exec(QStringLiteral("ROLLBACK")));
+        QVERIFY(raisonDe([] { ajouterDestinataire(QStringLiteral("Y")); }).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "tst_recordset.moc"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A throw-away application folder holding Save/Lettre.mdb made from the
+// program's schema (no catalogue rows), with the program pointed at it and
+// cnLettre opened on it. Everything is removed when the object goes.
+class BaseTemporaire {
+public:
+    BaseTemporaire();
+    ~BaseTemporaire();
+    QString dossier() const { return m_dossier.path(); }
+    QString cheminBase() const;
+    // Runs SQL directly on the file (test set-up only).
+    void executer(const QString& sql) const;
+
+private:
+    QTemporaryDir m_dossier;
+};
+
+// Creates a database file from the program's schema at the given path.
+void creerBaseVide(const QString& chemin);
