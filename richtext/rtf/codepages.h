@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace rtf {
+
+// Windows code page used for a font's \fcharset; -1 means "the document's".
+int pageCodeDuJeu(int jeuCaracteres);
+
+// Turns bytes of one Windows code page into text. Single-byte code pages go
+// through a 256-entry table; multi-byte ones through a QStringDecoder that
+// keeps its state between calls, so that a character whose bytes arrive in
+// two pieces still decodes. Unknown code pages read as 1252.
+class DecodeurPageCode
+{
+public:
+    explicit DecodeurPageCode(int pageCode);
+    void decoder(QByteArrayView octets, QString& sortie);
+    void oublierEtat();
+    int pageCode() const { return m_pageCode; }
+
+private:
+    int m_pageCode;
+    const std::array<char16_t, 256>* m_table = nullptr;
+    QStringDecoder m_decodeur;
+};
+
+// The byte of `c` in code page 1252, or -1 when 1252 has no such character.
+int octet1252(char16_t c);
+
+} // namespace rtf

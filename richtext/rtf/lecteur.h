@@ -1,0 +1,171 @@
+#pragma once
+
+#include "codepages.h"
+#include "jetons.h"
+#include "unites.h"
+
+#include <QHash>
+#include <QList>
+#include <QRgb>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextOption>
+
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+class QTextDocument;
+
+namespace rtf {
+
+struct Police
+{
+    QString nom;
+    int pageCode = -1; // -1: the document's code page
+};
+using TablePolices = QHash<int, Police>;
+using TableCouleurs = QList<std::optional<QRgb>>; // nullopt: automatic colour
+
+// Character properties as RTF states them (fonts and colours by number).
+struct ProprietesCaractere
+{
+    int police = -1; // -1: the default font (\deff)
+    int demiPoints = 24;
+    bool gras = false;
+    bool italique = false;
+    bool souligne = false;
+    bool barre = false;
+    bool cache = false;
+    int couleur = 0;
+    int fond = 0;
+    QTextCharFormat::VerticalAlignment position = QTextCharFormat::AlignNormal;
+    bool operator==(const ProprietesCaractere&) const = default;
+};
+
+// Paragraph properties; lengths in twips.
+struct ProprietesParagraphe
+{
+    int alignement = 0; // 0 left, 1 right, 2 centre, 3 justified
+    int gauche = 0;
+    int droite = 0;
+    int premiereLigne = 0;
+    int avant = 0;
+    int apres = 0;
+    int interligne = 0;
+    bool interligneMultiple = false;
+    bool sautDePageAvant = false;
+    QList<QTextOption::Tab> tabulations; // positions in twips
+    QTextOption::TabType typeTabulationSuivante = QTextOption::LeftTab;
+    bool operator==(const ProprietesParagraphe&) const = default;
+};
+
+// Character format once fonts and colours are looked up in their tables.
+struct CleFormat
+{
+    QString famille;
+    int demiPoints = 24;
+    unsigned drapeaux = 0;
+    std::optional<QRgb> couleur;
+    std::optional<QRgb> fond;
+    bool operator==(const CleFormat&) const = default;
+};
+size_t qHash(const CleFormat& cle, size_t graine = 0);
+
+enum class Destination { Texte, TablePolices, TableCouleurs, Image };
+
+// Everything that a group saves at `{` and gets back at `}`.
+struct Etat
+{
+    ProprietesCaractere car;
+    ProprietesParagraphe par;
+    Destination destination = Destination::Texte;
+    std::shared_ptr<TablePolices> polices;
+    std::shared_ptr<TableCouleurs> couleurs;
+    int policeDefaut = 0;
+    int pageCode = 1252;
+    int uc = 1;
+    bool etoile = false; // the group began with \*
+};
+
+struct ImageEnCours
+{
+    enum Genre { Aucun, Png, Jpeg, Autre } genre = Aucun;
+    QByteArray donnees;
+    int demiOctet = -1;
+    bool invalide = false;
+    qint64 largeurGoal = 0, hauteurGoal = 0;
+    qint64 echelleX = 100, echelleY = 100;
+};
+
+class LecteurRtf
+{
+public:
+    LecteurRtf(QStringView texte, QTextDocument& document);
+    void lire();
+    enum class Mot;
+
+private:
+    void traiterMot(const Jeton& j);
+    void traiterMotTable(Mot mot, const Jeton& j);
+    void traiterSymbole(char16_t s);
+    void traiterTexte(QStringView texte);
+    void traiterTexteTablePolices(QStringView texte);
+    void traiterTexteTableCouleurs(QStringView texte);
+    void traiterTexteImage(QStringView texte);
+    void ajouterOctetImage(int octet);
+    void ouvrirGroupe();
+    void fermerGroupe();
+    void commencerTablePolices();
+    void commencerTableCouleurs();
+    void commencerImage();
+    void terminerImage();
+    void ignorerGroupe();
+
+    void ajouterCaractere(char32_t c);
+    void ajouterUnicode(qint64 valeur);
+    void viderOctets();
+    void viderTexte();
+    void finParagraphe();
+    void appliquerFormatBloc();
+    const QTextCharFormat& formatCaractere();
+    const QTextBlockFormat& formatBloc();
+    DecodeurPageCode& decodeurCourant();
+    int pageCodePolice(int numero) const;
+
+    AnalyseurJetons m_jetons;
+    QTextDocument& m_document;
+    QTextCursor m_curseur;
+    Unites m_unites;
+
+    Etat m_etat;
+    std::vector<Etat> m_pile;
+    qint64 m_groupesDebordants = 0; // groups opened beyond the depth limit
+    qint64 m_groupesIgnores = 0;    // depth inside a skipped destination
+    qint64 m_aSauter = 0;           // characters left to skip after \u
+    int m_niveauDocument = 0;       // nesting of \rtf documents
+    bool m_tabulationDefautLue = false;
+
+    QString m_texte;                // text waiting for insertion
+    QByteArray m_octets;            // \'hh bytes waiting for decoding
+    char16_t m_substitutHaut = 0;   // first half of a surrogate pair from \u
+    bool m_celluleOuverte = false;  // a \cell waits for the next text
+    bool m_sautDePage = false;      // the current block follows a \page
+
+    Police m_policeEnCours;         // entry being read in \fonttbl
+    int m_numeroPoliceEnCours = 0;
+    bool m_policeCommencee = false;
+    int m_rouge = -1, m_vert = -1, m_bleu = -1;
+    ImageEnCours m_image;
+
+    bool m_formatValide = false;
+    QTextCharFormat m_format;
+    QHash<CleFormat, QTextCharFormat> m_formats;
+    ProprietesParagraphe m_dernierParagraphe;
+    bool m_dernierSaut = false;
+    QTextBlockFormat m_dernierFormatBloc;
+    std::unordered_map<int, std::unique_ptr<DecodeurPageCode>> m_decodeurs;
+};
+
+} // namespace rtf

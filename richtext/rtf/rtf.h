@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace rtf {
+
+// Replaces the whole content of `document` with the RTF text `texte` (one
+// edit block, undo off while loading; the undo history is cleared).
+// Never throws and never gives up half-way: malformed RTF is read as far as
+// it makes sense. Returns false only when `texte` is not RTF at all; the
+// text is then shown as plain text and `erreur` (if given) receives a
+// French explanation.
+bool lireRtf(const QString& texte, QTextDocument& document, QString* erreur = nullptr);
+
+// The whole document as one RTF document in 7-bit ASCII
+// (\rtf1\ansi\ansicpg1252\deff0\deflang1036). Reading the result and writing
+// it again gives the same text.
+QString ecrireRtf(const QTextDocument& document);
+
+// Text of an RTF file from its bytes: bytes above 127 are read in the code
+// page the document declares (\ansicpg, 1252 when absent); the data after
+// \binN is kept byte for byte (one character U+0000..U+00FF per byte).
+QString decoderFichier(const QByteArray& octets);
+
+} // namespace rtf
