@@ -124,6 +124,12 @@ def lire_rtf(source):
     return "".join(morceaux), problemes
 
 
+def verifier_ponctuation(texte, signaler):
+    """Typographie française : une espace avant : ; ? !"""
+    for m in re.finditer(r"[^\s][:;?!]", texte):
+        signaler(f"espace manquante avant : ; ? ! dans « {texte[max(0, m.start() - 30):m.end() + 10]} »")
+
+
 def verifier_texte_corps(texte, signaler):
     if not texte.strip():
         signaler("corps vide")
@@ -141,9 +147,8 @@ def verifier_texte_corps(texte, signaler):
             break
     if profondeur:
         signaler("crochets mal appariés")
+    verifier_ponctuation(texte, signaler)
     for ligne in texte.split("\n"):
-        if re.search(r"[^\s][:;?!]", ligne):
-            signaler(f"espace manquante avant : ; ? ! dans « {ligne[:60]} »")
         if "  " in ligne or ligne != ligne.strip():
             signaler(f"espaces en trop dans « {ligne[:60]} »")
         if "\u00a0" in ligne:
@@ -229,7 +234,9 @@ def verifier_fiche(chemin, signaler):
         signaler('<html lang="fr"> manquant')
     if not lecteur.titre.strip():
         signaler("titre manquant")
-    return "".join(lecteur.textes)
+    texte = "".join(lecteur.textes)
+    verifier_ponctuation(texte, signaler)
+    return texte
 
 
 # --- Manifeste -------------------------------------------------------------
