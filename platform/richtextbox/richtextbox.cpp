@@ -1,0 +1,235 @@
+#include "richtextbox.h"
+
+#include "images.h"
+#include "rtf.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QTextBlock>
+
+RichTextBox::RichTextBox(QWidget* parent)
+    : QTextEdit(parent)
+{
+    setReadOnly(false);
+    setAcceptRichText(true);
+    connect(this, &QTextEdit::textChanged, this, &RichTextBox::Change);
+}
+
+QString RichTextBox::TextRTF() const
+{
+    return rtf::ecrireRtf(*document());
+}
+
+void RichTextBox::setTextRTF(const QString& rtf)
+{
+    rtf::lireRtf(rtf, *document());
+}
+
+bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)
+{
+    const auto echec = [raison](const QString& texte) {
+        if (raison)
+            *raison = texte;
+        return false;
+    };
+    if (format != 0)
+        return echec(QStringLiteral("Format d'enregistrement inconnu : %1.").arg(format));
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return echec(QStringLiteral("Impossible de créer le fichier « %1 » : %2")
+                         .arg(chemin, fichier.errorString()));
+    const QByteArray octets = TextRTF().toLatin1();
+    if (fichier.write(octets) != octets.size() || !fichier.commit())
+        return echec(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
+                         .arg(chemin, fichier.errorString()));
+    return true;
+}
+
+// `lire` gives the value of one character format; the selection has one
+// value when every run it covers gives the same.
+template <typename T, typename Lire>
+std::optional<T> RichTextBox::valeurSelection(Lire lire) const
+{
+    const QTextCursor curseur = textCursor();
+    if (!curseur.hasSelection())
+        return lire(curseur.charFormat());
+    const int debut = curseur.selectionStart();
+    const int fin = curseur.selectionEnd();
+    std::optional<T> valeur;
+    for (QTextBlock bloc = document()->findBlock(debut); bloc.isValid() && bloc.position() < fin;
+         bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.position() + f.length() <= debut || f.position() >= fin)
+                continue;
+            const T v = lire(f.charFormat());
+            if (valeur && *valeur != v)
+                return std::nullopt;
+            valeur = v;
+        }
+    }
+    if (!valeur)
+        return lire(curseur.charFormat()); // only paragraph ends are selected
+    return valeur;
+}
+
+std::optional<bool> RichTextBox::SelBold() const
+{
+    return valeurSelection<bool>([](const QTextCharFormat& f) { return f.fontWeight() >= QFont::DemiBold; });
+}
+
+void RichTextBox::setSelBold(bool actif)
+{
+    QTextCharFormat f;
+    f.setFontWeight(actif ? QFont::Bold : QFont::Normal);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<bool> RichTextBox::SelItalic() const
+{
+    return valeurSelection<bool>([](const QTextCharFormat& f) { return f.fontItalic(); });
+}
+
+void RichTextBox::setSelItalic(bool actif)
+{
+    QTextCharFormat f;
+    f.setFontItalic(actif);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<bool> RichTextBox::SelUnderline() const
+{
+    return valeurSelection<bool>([](const QTextCharFormat& f) { return f.fontUnderline(); });
+}
+
+void RichTextBox::setSelUnderline(bool actif)
+{
+    QTextCharFormat f;
+    f.setFontUnderline(actif);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<bool> RichTextBox::SelStrikeThru() const
+{
+    return valeurSelection<bool>([](const QTextCharFormat& f) { return f.fontStrikeOut(); });
+}
+
+void RichTextBox::setSelStrikeThru(bool actif)
+{
+    QTextCharFormat f;
+    f.setFontStrikeOut(actif);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<QColor> RichTextBox::SelColor() const
+{
+    const QColor parDefaut = palette().color(QPalette::Text);
+    return valeurSelection<QColor>([&parDefaut](const QTextCharFormat& f) {
+        return f.foreground().style() == Qt::NoBrush ? parDefaut : f.foreground().color();
+    });
+}
+
+void RichTextBox::setSelColor(const QColor& couleur)
+{
+    QTextCharFormat f;
+    f.setForeground(couleur);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<QString> RichTextBox::SelFontName() const
+{
+    const QString parDefaut = document()->defaultFont().family();
+    return valeurSelection<QString>([&parDefaut](const QTextCharFormat& f) {
+        const QString nom = f.property(QTextFormat::FontFamilies).toStringList().value(0);
+        return nom.isEmpty() ? parDefaut : nom;
+    });
+}
+
+void RichTextBox::setSelFontName(const QString& nom)
+{
+    QTextCharFormat f;
+    f.setFontFamilies({nom});
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<double> RichTextBox::SelFontSize() const
+{
+    const double parDefaut = document()->defaultFont().pointSizeF();
+    return valeurSelection<double>([parDefaut](const QTextCharFormat& f) {
+        return f.fontPointSize() > 0 ? f.fontPointSize() : parDefaut;
+    });
+}
+
+void RichTextBox::setSelFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    mergeCurrentCharFormat(f);
+}
+
+std::optional<int> RichTextBox::SelAlignment() const
+{
+    const auto code = [](const QTextBlock& b) {
+        const Qt::Alignment a = b.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        if (a & Qt::AlignHCenter)
+            return 2;
+        if ((a & Qt::AlignJustify) != Qt::AlignJustify && (a & (Qt::AlignRight | Qt::AlignTrailing)))
+            return 1;
+        return 0;
+    };
+    const QTextCursor curseur = textCursor();
+    QTextBlock bloc = document()->findBlock(curseur.selectionStart());
+    const QTextBlock dernier = document()->findBlock(curseur.selectionEnd());
+    const int valeur = code(bloc);
+    while (bloc.isValid() && bloc != dernier) {
+        bloc = bloc.next();
+        if (code(bloc) != valeur)
+            return std::nullopt;
+    }
+    return valeur;
+}
+
+void RichTextBox::setSelAlignment(int alignement)
+{
+    switch (alignement) {
+    case 0: setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
+    case 1: setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
+    case 2: setAlignment(Qt::AlignHCenter); break;
+    default: break;
+    }
+}
+
+int RichTextBox::longueurTexte() const
+{
+    return document()->characterCount() - 1;
+}
+
+bool RichTextBox::insererImage(const QImage& image, QString* raison)
+{
+    if (image.isNull()) {
+        if (raison)
+            *raison = QStringLiteral("L'image est vide ou illisible.");
+        return false;
+    }
+    // Shown at its own size, as it would be printed at its resolution.
+    const double pointsParMetre = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : 3780.0;
+    const double echelle = logicalDpiX() / (pointsParMetre * 0.0254);
+    const QSizeF taille(image.width() * echelle, image.height() * echelle);
+    textCursor().insertImage(rtf::ajouterImage(*document(), image, taille));
+    return true;
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QTextEdit::mouseReleaseEvent(e);
+    emit Click();
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent* e)
+{
+    QTextEdit::keyReleaseEvent(e);
+    emit KeyUp(e->key());
+}
