@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/recordset.h"
+
+#include <QString>
+
+class RichTextBox;
+
+// What the main window holds, as read from its controls.
+struct SaisieLettre {
+    QString titreExp, nomExp, prenomExp, adresse1Exp, adresse2Exp, cpExp, villeExp, tel1Exp, tel2Exp, fonctionExp;
+    QString titreDest, nomDest, prenomDest, adresse1Dest, adresse2Dest, cpDest, villeDest, fonctionDest;
+    QString dateLettre, villeLettre, objetLettre, pieceLettre, formuleLettre;
+    bool depuisModele = true;     // optModeleLettre(0) selected
+    int lignesDestinataires = 0;  // row count of lsvDest
+    int lignesModeles = 0;        // row count of lsvModele
+    QString idModeleCourant;      // text of lsvModele's current row
+};
+
+// The recipient values that personalise a mass letter (one Destinataire row).
+struct ValeursDestinataire {
+    QString titre, nom, prenom, adresse1, adresse2, cp, ville, fonction;
+};
+
+// ---- Text only: template and values in, RTF text out. ----
+
+// The letter template: one RTF document holding the placeholders.
+const QString& ModeleLettre();
+
+// A value typed by the user or read from a row, made safe to stand in RTF
+// text: backslashes and braces are escaped; other characters are kept as is.
+QString EchapperRtf(const QString& valeur);
+
+// Replaces every occurrence of `repere`, scanning from the start without
+// overlap; the inserted text is not scanned again by this call.
+QString RemplacerRepere(const QString& texte, const QString& repere, const QString& valeur);
+
+// Turns the control word \fs20 (10 points) into \fs22 (11 points); every
+// other text, \fs200 and a typed "fs20" included, is left alone.
+QString PasserEnOnzePoints(const QString& rtf);
+
+// The individual letter: every placeholder filled from the entry; `corps` is
+// the model body (an RTF document, inserted unchanged) or "".
+QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps);
+// The mass letter: sender, letter and body filled; recipient placeholders
+// left in place.
+QString TexteLettreEnNombre(const SaisieLettre& saisie, const QString& corps);
+// A mass letter's recipient placeholders filled from one recipient.
+QString TextePersonnalise(const QString& lettre, const ValeursDestinataire& dest);
+
+// ---- On the controls and the database. ----
+// Database failures throw ErreurBase; the letter area is then unchanged.
+
+// Refuses with its own message (and returns false) when the model list is
+// empty in from-a-model mode; otherwise puts the letter into txtText.
+bool ComposerLettreIndividuelle(const SaisieLettre& saisie, RichTextBox& txtText);
+// Refuses when the mass list is empty, then as above.
+bool ComposerLettreEnNombre(const SaisieLettre& saisie, RichTextBox& txtText);
+// Fills txtText's current letter for one recipient into txtLettreTmp.
+bool PersonnaliserLettre(RecordId idDestinataire, const RichTextBox& txtText, RichTextBox& txtLettreTmp);
