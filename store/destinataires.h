@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/recordset.h"
+
+#include <QString>
+#include <QStringList>
+
+// The recipients' address book (table Destinataire), without any window.
+// Every function throws ErreurBase when the database fails.
+
+// The nine recipient fields, in the order they are filled, blanked and stored.
+struct FicheDestinataire {
+    QString titre, nom, prenom, adresse1, adresse2, cp, ville, fonction, mail;
+    bool operator==(const FicheDestinataire&) const = default;
+};
+
+// One label per recipient, ordered by last name then first name (the
+// chooser's items).
+QStringList libellesDestinataires();
+
+// The rows of the mass-selection list, in the same order: the id as read
+// from the database and "title last-name first-name".
+struct LignesDestinataires {
+    QStringList ids;
+    QStringList noms;
+};
+LignesDestinataires lignesDestinataires();
+
+// The recipient a chooser text designates: -1 when the text is empty (the
+// database is not consulted), does not start with an id, or names no row.
+RecordId numeroDestinataireDe(const QString& texteChoix);
+
+// The stored values of one recipient (absent values read as "").
+FicheDestinataire lireDestinataire(RecordId id);
+
+// Stores the fields into the recipient `id`, or into a new row when id is
+// -1, exactly as given. Returns the row's id.
+RecordId enregistrerDestinataire(RecordId id, const FicheDestinataire& fiche);
+
+void supprimerDestinataire(RecordId id);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/recordset.h"
+
+#include <QString>
+#include <QStringList>
+
+// The senders' address book (table Expediteur), without any window: the main
+// window moves these values between its controls and the database. Every
+// function throws ErreurBase when the database fails.
+
+// The ten sender fields, in the order they are filled, blanked and stored.
+struct FicheExpediteur {
+    QString titre, nom, prenom, adresse1, adresse2, cp, ville, tel1, tel2, fonction;
+    bool operator==(const FicheExpediteur&) const = default;
+};
+
+// One label per sender, ordered by last name (the chooser's items).
+QStringList libellesExpediteurs();
+
+// The sender a chooser text designates: -1 when the text is empty (the
+// database is not consulted), does not start with an id, or names no row.
+RecordId numeroExpediteurDe(const QString& texteChoix);
+
+// The stored values of one sender (absent values read as "").
+FicheExpediteur lireExpediteur(RecordId id);
+
+// Stores the fields into the sender `id`, or into a new row when id is -1,
+// exactly as given. Returns the row's id (for a new row, the one just
+// assigned).
+RecordId enregistrerExpediteur(RecordId id, const FicheExpediteur& fiche);
+
+void supprimerExpediteur(RecordId id);

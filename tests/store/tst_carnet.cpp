@@ -1,0 +1,120 @@
+#include "platform/erreurbase.h"
+#include "platform/recordset.h"
+#include "store/destinataires.h"
+#include "store/expediteurs.h"
+#include "store/personnes.h"
+#include "support/basetemporaire.h"
+
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+int compter(const QString& sql)
+{
+    QSqlQuery q(cnLettre().base());
+    q.exec(sql);
+    q.next();
+    return q.value(0).toInt();
+}
+
+} // namespace
+
+class TestCarnet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void libellesEtNumeros()
+    {
+        QCOMPARE(libellePersonne(7, "", "Durand", "Paul"), QStringLiteral("7-  Durand Paul"));
+        QCOMPARE(libellePersonne(7, "Monsieur", "Durand", ""), QStringLiteral("7- Monsieur Durand "));
+        QCOMPARE(libellePersonne(12, "", "", ""), QStringLiteral("12-   "));
+        QCOMPARE(nomComplet("", "Durand", "Paul"), QStringLiteral(" Durand Paul"));
+
+        QCOMPARE(numeroEnTete(QStringLiteral("12- Madame Lenoir Anne")), 12);
+        QCOMPARE(numeroEnTete(QStringLiteral("40000")), 40000);
+        QCOMPARE(numeroEnTete(QStringLiteral("007x")), 7);
+        QCOMPARE(numeroEnTete(QString()), kAucunEnregistrement);
+        QCOMPARE(numeroEnTete(QStringLiteral("Madame 12")), kAucunEnregistrement);
+        QCOMPARE(numeroEnTete(QStringLiteral(" 12")), kAucunEnregistrement);
+        QCOMPARE(numeroEnTete(QStringLiteral("99999999999- trop grand")), kAucunEnregistrement);
+    }
+
+    void expediteurCreeModifieSupprime()
+    {
+        BaseTemporaire base;
+        // Every field empty: the row holds "" everywhere, never an absent value.
+        const RecordId vide = enregistrerExpediteur(kAucunEnregistrement, {});
+        QVERIFY(vide > 0);
+        QCOMPARE(compter(QStringLiteral("SELECT COUNT(*) FROM Expediteur WHERE Titre_Expediteur = '' AND Nom_Expediteur = '' "
+                                        "AND Prenom_Expediteur = '' AND Adresse1_Expediteur = '' AND Adresse2_Expediteur = '' "
+                                        "AND CP_Expediteur = '' AND Ville_Expediteur = '' AND Tel1_Expediteur = '' "
+                                        "AND Tel2_Expediteur = '' AND Fonction_Expediteur = ''")), 1);
+
+        FicheExpediteur fiche{"Docteur", "Martin", "Léa", "1 rue Haute", "Bât. B", "75001", "Paris", "01 02", "06 07", "Gérante"};
+        const RecordId id = enregistrerExpediteur(kAucunEnregistrement, fiche);
+        QVERIFY(id != vide);
+        QCOMPARE(lireExpediteur(id), fiche);
+        QCOMPARE(numeroExpediteurDe(libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom)), id);
+
+        fiche.ville = QStringLiteral("  Lyon ");   // stored exactly as typed
+        QCOMPARE(enregistrerExpediteur(id, fiche), id);
+        QCOMPARE(lireExpediteur(id), fiche);
+        QCOMPARE(compter(QStringLiteral("SELECT COUNT(*) FROM Expediteur")), 2);
+
+        supprimerExpediteur(id);
+        QCOMPARE(compter(QStringLiteral("SELECT COUNT(*) FROM Expediteur")), 1);
+        QCOMPARE(numeroExpediteurDe(QString::number(id) + QStringLiteral("- Docteur Martin Léa")), kAucunEnregistrement);
+        QCOMPARE(numeroExpediteurDe(QString()), kAucunEnregistrement);
+        QCOMPARE(numeroExpediteurDe(QStringLiteral("Martin")), kAucunEnregistrement);
+        // Saving into a row deleted meanwhile fails loudly and creates nothing.
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, enregistrerExpediteur(id, fiche));
+        QCOMPARE(compter(QStringLiteral("SELECT COUNT(*) FROM Expediteur")), 1);
+    }
+
+    void expediteursParNomSeulement()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral(
+            "INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur) VALUES "
+            "(3, 'Madame', 'zola', 'Anne'), (4, NULL, 'Émile', NULL), (5, 'Monsieur', 'Durand', 'Paul');"));
+        QCOMPARE(libellesExpediteurs(), (QStringList{"5- Monsieur Durand Paul", "4-  Émile ", "3- Madame zola Anne"}));
+    }
+
+    void destinatairesOrdreEtListe()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire) VALUES "
+            "(1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Abel', NULL),"
+            "(40000, 'Madame', NULL, 'Inès');"));
+        QCOMPARE(libellesDestinataires(),
+                 (QStringList{"40000- Madame  Inès", "3- Monsieur Abel ", "2-  durand Éric", "1- Madame Durand Zoé"}));
+        const LignesDestinataires lignes = lignesDestinataires();
+        QCOMPARE(lignes.ids, (QStringList{"40000", "3", "2", "1"}));
+        QCOMPARE(lignes.noms, (QStringList{"Madame  Inès", "Monsieur Abel ", " durand Éric", "Madame Durand Zoé"}));
+        // Ids beyond 16 bits designate their row; absent values read as "".
+        QCOMPARE(numeroDestinataireDe(QStringLiteral("40000- Madame  Inès")), 40000);
+        QCOMPARE(lireDestinataire(40000).nom, QString(""));
+        QCOMPARE(lireDestinataire(40000).prenom, QStringLiteral("Inès"));
+    }
+
+    void destinataireCreeModifieSupprime()
+    {
+        BaseTemporaire base;
+        FicheDestinataire fiche{"Maître", "Roux", "Jean", "2 place", "", "13000", "Marseille", "Notaire", "jean@exemple.fr"};
+        const RecordId id = enregistrerDestinataire(kAucunEnregistrement, fiche);
+        QCOMPARE(lireDestinataire(id), fiche);
+        fiche.mail = QStringLiteral("pas une adresse");
+        QCOMPARE(enregistrerDestinataire(id, fiche), id);
+        QCOMPARE(lireDestinataire(id).mail, QStringLiteral("pas une adresse"));
+        const RecordId autre = enregistrerDestinataire(kAucunEnregistrement, {});
+        QCOMPARE(compter(QStringLiteral("SELECT COUNT(*) FROM Destinataire WHERE Mail_Destinataire = '' AND Nom_Destinataire = ''")), 1);
+        supprimerDestinataire(id);
+        QCOMPARE(lignesDestinataires().ids, QStringList{QString::number(autre)});
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, supprimerDestinataire(id));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCarnet)
+#include "tst_carnet.moc"
