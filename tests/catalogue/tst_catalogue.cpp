@@ -1,0 +1,159 @@
+// The delivered catalogue: loaded as the build loads it, then checked the way
+// a user meets it (lists in French order, no empty sub-category, working
+// sheet links, bodies that read cleanly and compose into letters).
+
+#include "output/composition.h"
+#include "platform/collationfrancaise.h"
+#include "platform/connexion.h"
+#include "platform/recordset.h"
+#include "richtext/rtf/rtf.h"
+#include "store/chargementcatalogue.h"
+#include "store/requetes.h"
+#include "support/basetemporaire.h"
+
+#include <QFile>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+const QString kCatalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
+
+struct Modele {
+    QString id, libelle, corps, fiche;
+};
+
+QStringList colonne(const QString& requete, const QString& nom)
+{
+    QStringList valeurs;
+    Recordset rs;
+    rs.open(requete);
+    for (; !rs.eof(); rs.moveNext())
+        valeurs << rs.text(nom);
+    return valeurs;
+}
+
+bool enOrdreFrancais(const QStringList& libelles)
+{
+    for (int i = 1; i < libelles.size(); ++i) {
+        if (comparerFrancais(libelles[i - 1], libelles[i]) > 0)
+            return false;
+    }
+    return true;
+}
+
+QString texteDe(const QString& rtfTexte)
+{
+    QTextDocument document;
+    rtf::lireRtf(rtfTexte, document);
+    return document.toPlainText();
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_base = std::make_unique<BaseTemporaire>();
+        const QString probleme = chargerCatalogue(cnLettre(), kCatalogue + QStringLiteral("/manifest.txt"),
+                                                  kCatalogue + QStringLiteral("/corps"));
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme));
+    }
+
+    void cleanupTestCase()
+    {
+        m_base.reset();
+    }
+
+    void listesCompletesEtEnOrdreFrancais()
+    {
+        const QStringList categories = colonne(requetes::listeCategories(), QStringLiteral("Libelle_Cat_Modele"));
+        QVERIFY(categories.size() >= 8);
+        QVERIFY(enOrdreFrancais(categories));
+        int sousCategories = 0;
+        int modeles = 0;
+        for (const QString& libelle : categories) {
+            Recordset cat;
+            cat.open(requetes::categorieParLibelle(libelle));
+            QVERIFY2(!cat.eof(), qPrintable(libelle));
+            const RecordId idCat = cat.value(QStringLiteral("Numero_Cat_Modele")).toInt();
+            const QStringList sous = colonne(requetes::sousCategories(idCat), QStringLiteral("Libelle_Sous_Cat_Modele"));
+            QVERIFY2(!sous.isEmpty(), qPrintable(libelle));
+            QVERIFY2(enOrdreFrancais(sous), qPrintable(libelle));
+            for (const QString& s : sous) {
+                Recordset sc;
+                sc.open(requetes::sousCategorieParLibelle(idCat, s));
+                QVERIFY2(!sc.eof(), qPrintable(s));
+                const RecordId idSous = sc.value(QStringLiteral("Numero_Sous_Cat_Modele")).toInt();
+                const QStringList libelles = colonne(requetes::modelesDeSousCategorie(idSous), QStringLiteral("Libelle_Modele"));
+                QVERIFY2(!libelles.isEmpty(), qPrintable(s));
+                QVERIFY2(enOrdreFrancais(libelles), qPrintable(s));
+                QCOMPARE(QSet<QString>(libelles.begin(), libelles.end()).size(), libelles.size());
+                modeles += libelles.size();
+            }
+            sousCategories += sous.size();
+        }
+        QVERIFY(sousCategories >= 20);
+        QVERIFY(modeles >= 40);
+    }
+
+    void fichesPresentes()
+    {
+        int fiches = 0;
+        Recordset rs;
+        rs.open(requetes::tousModeles());
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString lien = rs.text(QStringLiteral("Lien_Fiche_Modele"));
+            if (lien.isEmpty())
+                continue;
+            ++fiches;
+            QVERIFY2(lien.startsWith(QLatin1String("Save/fiches/")), qPrintable(lien));
+            QVERIFY2(QFile::exists(kCatalogue + QStringLiteral("/fiches/") + lien.mid(12)), qPrintable(lien));
+        }
+        QVERIFY(fiches >= 10);
+    }
+
+    void corpsLisiblesEtComposables()
+    {
+        SaisieLettre saisie;
+        saisie.titreExp = QStringLiteral("Madame");
+        saisie.nomExp = QStringLiteral("Lefèvre");
+        saisie.prenomExp = QStringLiteral("Hélène");
+        saisie.titreDest = QStringLiteral("Monsieur");
+        saisie.nomDest = QStringLiteral("Durand");
+        saisie.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
+
+        Recordset rs;
+        rs.open(requetes::tousModeles());
+        int lus = 0;
+        for (; !rs.eof(); rs.moveNext(), ++lus) {
+            const QString libelle = rs.text(QStringLiteral("Libelle_Modele"));
+            const QString corps = rs.text(QStringLiteral("Corps_Modele"));
+            QTextDocument document;
+            QString erreur;
+            QVERIFY2(rtf::lireRtf(corps, document, &erreur), qPrintable(libelle + QStringLiteral(" : ") + erreur));
+            const QString texte = document.toPlainText().trimmed();
+            QVERIFY2(texte.size() > 200, qPrintable(libelle));
+            // Nothing of the RTF syntax shows through as text.
+            QVERIFY2(!texte.contains(QLatin1Char('\\')) && !texte.contains(QLatin1Char('{')) && !texte.contains(QLatin1Char('}')),
+                     qPrintable(libelle));
+            // The body stands whole inside the composed letter, in both modes.
+            const QString premiereLigne = texte.section(QLatin1Char('\n'), 0, 0).left(40);
+            const QString individuelle = texteDe(TexteLettreIndividuelle(saisie, corps));
+            QVERIFY2(individuelle.contains(premiereLigne), qPrintable(libelle));
+            QVERIFY2(!individuelle.contains(QStringLiteral("<TitreDest>")), qPrintable(libelle));
+            const QString enNombre = texteDe(TexteLettreEnNombre(saisie, corps));
+            QVERIFY2(enNombre.contains(premiereLigne), qPrintable(libelle));
+        }
+        QVERIFY(lus >= 40);
+    }
+
+private:
+    std::unique_ptr<BaseTemporaire> m_base;
+};
+
+QTEST_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
