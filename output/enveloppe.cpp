@@ -1,0 +1,204 @@
+#include "output/enveloppe.h"
+
+#include "app/mdgeneral.h"
+#include "platform/dialogues.h"
+#include "platform/erreurbase.h"
+#include "platform/imprimante.h"
+#include "platform/recordset.h"
+#include "store/requetes.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+namespace {
+
+const QString kPolice = QStringLiteral("Liberation Serif");   // stands in for Times New Roman
+constexpr double kTaillePolice = 14.0;
+constexpr double kCentimetresParPouce = 2.54;
+
+QString messageFormatAbsent()
+{
+    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+}
+
+QString messageAucunDestinataire()
+{
+    return QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
+}
+
+// Formats 0, 1 and 5: four lines at the same x, the last one postcode and
+// town.
+DispositionEnveloppe quatreLignes(bool paysage, float x, float yNom, const QString& nom, const QString& adresse1,
+                                  const QString& adresse2, const QString& codePostal, const QString& ville)
+{
+    return {paysage,
+            {{x, yNom, nom},
+             {x, yNom + 1.0f, adresse1},
+             {x, yNom + 2.0f, adresse2},
+             {x, yNom + 3.0f, codePostal + QLatin1Char(' ') + ville}}};
+}
+
+struct Cases {
+    bool paysage;
+    float xLignes;
+    float yLignes[3];
+    float xCases[5];
+    float yCases[5];
+    float xVille;
+    float yVille;
+};
+
+// Formats 2, 3 and 4: three lines, then the postcode one character per
+// pre-printed box, then the town on the line of the boxes.
+DispositionEnveloppe avecCases(const Cases& c, const QString& nom, const QString& adresse1,
+                               const QString& adresse2, const QString& codePostal, const QString& ville)
+{
+    DispositionEnveloppe d{c.paysage,
+                           {{c.xLignes, c.yLignes[0], nom},
+                            {c.xLignes, c.yLignes[1], adresse1},
+                            {c.xLignes, c.yLignes[2], adresse2}}};
+    for (int k = 0; k < 5 && k < codePostal.size(); ++k)
+        d.textes.push_back({c.xCases[k], c.yCases[k], codePostal.mid(k, 1)});
+    d.textes.push_back({c.xVille, c.yVille, ville});
+    return d;
+}
+
+// Draws one envelope; false with the reason when the job failed.
+bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
+{
+    TravailImpression travail(QStringLiteral("Enveloppe"));
+    if (!travail.pret()) {
+        raison = travail.raison();
+        return false;
+    }
+    QPrinter& imprimante = travail.imprimante();
+    imprimante.setPageOrientation(QPageLayout::Portrait);
+    if (disposition.paysage)
+        imprimante.setPageOrientation(QPageLayout::Landscape);
+    if (!travail.commencer()) {
+        raison = travail.raison();
+        return false;
+    }
+    QPainter& peintre = travail.peintre();
+    QFont police(kPolice);
+    police.setPointSizeF(kTaillePolice);
+    peintre.setFont(police);
+    const double pointsParCm = imprimante.resolution() / kCentimetresParPouce;
+    const double ascendante = QFontMetricsF(police, &imprimante).ascent();
+    for (const TexteEnveloppe& t : disposition.textes)
+        peintre.drawText(QPointF(t.x * pointsParCm, t.y * pointsParCm + ascendante), t.texte);
+    if (!travail.terminer()) {
+        raison = travail.raison();
+        return false;
+    }
+    return true;
+}
+
+QString nomComplet(const QString& titre, const QString& nom, const QString& prenom)
+{
+    return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
+}
+
+} // namespace
+
+std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString& nom, const QString& adresse1,
+                                                      const QString& adresse2, const QString& codePostal,
+                                                      const QString& ville)
+{
+    static const Cases kCases2{false, 3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
+                               {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f, 8.2f};
+    static const Cases kCases3{false, 9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+                               {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f, 7.7f};
+    static const Cases kCases4{true, 9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+                               {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
+    switch (format) {
+    case 0: return quatreLignes(false, 6.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 1: return quatreLignes(false, 11.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 5: return quatreLignes(true, 11.0f, 15.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 2: return avecCases(kCases2, nom, adresse1, adresse2, codePostal, ville);
+    case 3: return avecCases(kCases3, nom, adresse1, adresse2, codePostal, ville);
+    case 4: return avecCases(kCases4, nom, adresse1, adresse2, codePostal, ville);
+    default: return std::nullopt;
+    }
+}
+
+std::optional<int> formatEnveloppeEnregistre()
+{
+    bool nombre = false;
+    const int format = mdGeneral::LireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QString())
+                           .trimmed().toInt(&nombre);
+    if (!nombre || format < 0 || format > 5)
+        return std::nullopt;
+    return format;
+}
+
+void ImprimerAdresseEnveloppe(int format, const QString& nom, const QString& adresse1,
+                              const QString& adresse2, const QString& codePostal, const QString& ville)
+{
+    const auto disposition = disposerEnveloppe(format, nom, adresse1, adresse2, codePostal, ville);
+    if (!disposition)
+        return;
+    QString raison;
+    if (!dessinerEnveloppe(*disposition, raison))
+        afficherArret(raison);
+}
+
+void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
+{
+    const std::optional<int> format = formatEnveloppeEnregistre();
+    if (!format) {
+        afficherErreur(messageFormatAbsent());
+        return;
+    }
+    const int nombre = int(saisie.idsSelectionnes.size());
+    if (!saisie.individuel && nombre == 0) {
+        afficherErreur(messageAucunDestinataire());
+        return;
+    }
+    const QString indisponible = imprimantes().indisponibilite();
+    if (!indisponible.isEmpty()) {
+        afficherErreur(indisponible);
+        return;
+    }
+    const QString question = saisie.individuel
+        ? QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?")
+        : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
+    if (demanderConfirmation(question) != Reponse::Oui)
+        return;
+
+    if (saisie.individuel) {
+        ImprimerAdresseEnveloppe(*format, nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest),
+                                 saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest);
+        return;
+    }
+
+    dialogues().debutProgression(QStringLiteral("Impression des enveloppes"), nombre);
+    int faites = 0;
+    try {
+        for (const QString& id : saisie.idsSelectionnes) {
+            if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
+                                                     .arg(faites + 1).arg(nombre)))
+                break;
+            Recordset rs;
+            rs.open(requetes::destinataire(id));
+            if (rs.eof())
+                throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
+            const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
+                                           rs.text(QStringLiteral("Nom_Destinataire")),
+                                           rs.text(QStringLiteral("Prenom_Destinataire")));
+            const QString adresse1 = rs.text(QStringLiteral("Adresse1_Destinataire"));
+            const QString adresse2 = rs.text(QStringLiteral("Adresse2_Destinataire"));
+            const QString codePostal = rs.text(QStringLiteral("CP_Destinataire"));
+            const QString ville = rs.text(QStringLiteral("Ville_Destinataire"));
+            rs.close();
+            ImprimerAdresseEnveloppe(*format, nom, adresse1, adresse2, codePostal, ville);
+            ++faites;
+        }
+    } catch (const ErreurBase& e) {
+        dialogues().finProgression();
+        afficherErreur(QStringLiteral("L'impression des enveloppes s'est arrêtée : %1\n%2 enveloppe(s) sur %3 avaient déjà été traitées.")
+                           .arg(e.raison()).arg(faites).arg(nombre));
+        return;
+    }
+    dialogues().finProgression();
+}

@@ -1,0 +1,137 @@
+#include "platform/imprimante.h"
+
+#include <QDir>
+#include <QPrinterInfo>
+
+namespace {
+
+std::unique_ptr<SourceImprimantes>& sourceInstallee()
+{
+    static std::unique_ptr<SourceImprimantes> source = std::make_unique<ImprimanteParDefaut>();
+    return source;
+}
+
+QString nomImprimante(const QPrinter& imprimante)
+{
+    return imprimante.outputFormat() == QPrinter::PdfFormat ? imprimante.outputFileName()
+                                                             : imprimante.printerName();
+}
+
+} // namespace
+
+SourceImprimantes& imprimantes()
+{
+    return *sourceInstallee();
+}
+
+void installerImprimantes(SourceImprimantes* nouvelle)
+{
+    sourceInstallee().reset(nouvelle);
+}
+
+QString messageAucuneImprimante()
+{
+    return QStringLiteral("Aucune imprimante par défaut n'est configurée.");
+}
+
+QString ImprimanteParDefaut::indisponibilite() const
+{
+    return QPrinterInfo::defaultPrinter().isNull() ? messageAucuneImprimante() : QString();
+}
+
+std::unique_ptr<QPrinter> ImprimanteParDefaut::nouvelleImprimante(QString& raison)
+{
+    const QPrinterInfo parDefaut = QPrinterInfo::defaultPrinter();
+    if (parDefaut.isNull()) {
+        raison = messageAucuneImprimante();
+        return nullptr;
+    }
+    auto imprimante = std::make_unique<QPrinter>(parDefaut, QPrinter::HighResolution);
+    if (!imprimante->isValid()) {
+        raison = QStringLiteral("L'imprimante « %1 » n'est pas utilisable.").arg(parDefaut.printerName());
+        return nullptr;
+    }
+    return imprimante;
+}
+
+ImprimantePdf::ImprimantePdf(const QString& dossier, const QPageSize& papier, const QMarginsF& margesMm)
+    : m_dossier(dossier), m_papier(papier), m_marges(margesMm)
+{
+}
+
+QString ImprimantePdf::indisponibilite() const
+{
+    return QDir(m_dossier).exists() ? QString()
+                                    : QStringLiteral("Le dossier « %1 » n'existe pas.").arg(m_dossier);
+}
+
+std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
+{
+    raison = indisponibilite();
+    if (!raison.isEmpty())
+        return nullptr;
+    auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    imprimante->setOutputFormat(QPrinter::PdfFormat);
+    const QString fichier = QDir(m_dossier).filePath(
+        QStringLiteral("travail-%1.pdf").arg(m_fichiers.size() + 1, 3, 10, QLatin1Char('0')));
+    imprimante->setOutputFileName(fichier);
+    imprimante->setPageLayout(QPageLayout(m_papier, QPageLayout::Portrait, m_marges,
+                                          QPageLayout::Millimeter, QMarginsF()));
+    m_fichiers << fichier;
+    return imprimante;
+}
+
+TravailImpression::TravailImpression(const QString& nomDocument)
+{
+    m_imprimante = imprimantes().nouvelleImprimante(m_raison);
+    if (m_imprimante)
+        m_imprimante->setDocName(nomDocument);
+}
+
+TravailImpression::~TravailImpression()
+{
+    if (m_peintre.isActive())
+        abandonner();
+}
+
+bool TravailImpression::commencer()
+{
+    if (!m_imprimante)
+        return false;
+    if (!m_peintre.begin(m_imprimante.get())) {
+        m_raison = QStringLiteral("L'impression n'a pas pu commencer sur « %1 ».").arg(nomImprimante(*m_imprimante));
+        return false;
+    }
+    return true;
+}
+
+bool TravailImpression::nouvellePage()
+{
+    if (!m_peintre.isActive() || !m_imprimante->newPage()) {
+        m_raison = QStringLiteral("L'imprimante « %1 » n'a pas pu passer à la page suivante.")
+                       .arg(nomImprimante(*m_imprimante));
+        return false;
+    }
+    return true;
+}
+
+bool TravailImpression::terminer()
+{
+    if (!m_peintre.isActive() || !m_peintre.end()) {
+        m_raison = QStringLiteral("Le travail d'impression n'a pas pu être remis à « %1 ».")
+                       .arg(nomImprimante(*m_imprimante));
+        return false;
+    }
+    return true;
+}
+
+void TravailImpression::abandonner()
+{
+    if (!m_imprimante)
+        return;
+    // Engines that cannot withdraw a started job (PDF, CUPS) close it as
+    // it stands.
+    m_imprimante->abort();
+    if (m_peintre.isActive())
+        m_peintre.end();
+}

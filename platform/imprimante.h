@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The one way the program reaches a printer: the system's default printer,
+// with its own settings, never a printer dialog, one print job per letter
+// and per envelope. Tests install a source that writes every job to a PDF
+// file of its own, so that the same code can be checked on paper.
+
+class SourceImprimantes {
+public:
+    virtual ~SourceImprimantes() = default;
+    // "" when a printer can be had, else why not (in French).
+    virtual QString indisponibilite() const = 0;
+    // A printer ready for one new job, or nullptr with the reason set.
+    virtual std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) = 0;
+};
+
+// The source in use (the system's default printer until another is
+// installed). Installing replaces it (the layer takes ownership).
+SourceImprimantes& imprimantes();
+void installerImprimantes(SourceImprimantes* nouvelle);
+
+// The message shown when the system has no default printer.
+QString messageAucuneImprimante();
+
+// The system's default printer (CUPS), at high resolution.
+class ImprimanteParDefaut : public SourceImprimantes {
+public:
+    QString indisponibilite() const override;
+    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+};
+
+// Every job written to its own file "travail-NNN.pdf" of a folder, on
+// paper of the given size whose printable area starts `marges` (mm) from
+// the edges, as a real printer's does.
+class ImprimantePdf : public SourceImprimantes {
+public:
+    explicit ImprimantePdf(const QString& dossier,
+                           const QPageSize& papier = QPageSize(QPageSize::A4),
+                           const QMarginsF& margesMm = QMarginsF());
+    QString indisponibilite() const override;
+    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+
+    // The files of the jobs given out so far, in order.
+    const QStringList& fichiers() const { return m_fichiers; }
+
+private:
+    QString m_dossier;
+    QPageSize m_papier;
+    QMarginsF m_marges;
+    QStringList m_fichiers;
+};
+
+// One print job, from its first page to its end (EndDoc) or its abandon
+// (KillDoc). Positions are taken from the top-left corner of the printable
+// area. A job neither ended nor abandoned is abandoned when it goes.
+class TravailImpression {
+public:
+    explicit TravailImpression(const QString& nomDocument);
+    ~TravailImpression();
+    TravailImpression(const TravailImpression&) = delete;
+    TravailImpression& operator=(const TravailImpression&) = delete;
+
+    // False when no printer could be had; raison() tells why.
+    bool pret() const { return m_imprimante != nullptr; }
+    const QString& raison() const { return m_raison; }
+
+    // The printer, to read its page and set its orientation before the
+    // job starts.
+    QPrinter& imprimante() { return *m_imprimante; }
+
+    // Starts the job and its first page.
+    bool commencer();
+    QPainter& peintre() { return m_peintre; }
+    bool nouvellePage();
+    // Hands the job to the printer (EndDoc).
+    bool terminer();
+    // Drops the job (KillDoc).
+    void abandonner();
+
+private:
+    std::unique_ptr<QPrinter> m_imprimante;
+    QPainter m_peintre;
+    QString m_raison;
+};
