@@ -13,7 +13,10 @@ RichTextBox::RichTextBox(QWidget* parent)
 {
     setReadOnly(false);
     setAcceptRichText(true);
-    connect(this, &QTextEdit::textChanged, this, &RichTextBox::Change);
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        if (!m_chargement)
+            emit Change();
+    });
 }
 
 QString RichTextBox::TextRTF() const
@@ -23,7 +26,11 @@ QString RichTextBox::TextRTF() const
 
 void RichTextBox::setTextRTF(const QString& rtf)
 {
+    // Loading clears then fills the document: one change for the two.
+    m_chargement = true;
     rtf::lireRtf(rtf, *document());
+    m_chargement = false;
+    emit Change();
 }
 
 bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)

@@ -65,4 +65,6 @@ protected:
 private:
     template <typename T, typename Lire>
     std::optional<T> valeurSelection(Lire lire) const;
+
+    bool m_chargement = false;
 };

@@ -99,7 +99,8 @@ void LecteurRtf::lire()
     if (!m_octets.isEmpty())
         viderOctets();
     viderTexte();
-    appliquerFormatBloc();
+    if (!m_blocTermine)
+        appliquerFormatBloc();
     m_curseur.endEditBlock();
 }
 
@@ -123,6 +124,12 @@ void LecteurRtf::fermerGroupe()
     }
     if (m_pile.empty())
         return; // one `}` too many: the text after it is still read
+    if (m_pile.size() == 1) {
+        // End of the document: its last paragraph has the properties in
+        // force here, not those outside the document's group.
+        appliquerFormatBloc();
+        m_blocTermine = true;
+    }
     const Destination quittee = m_etat.destination;
     Etat parent = std::move(m_pile.back());
     m_pile.pop_back();
@@ -132,11 +139,8 @@ void LecteurRtf::fermerGroupe()
         else
             m_image = ImageEnCours{};
     }
-    if (quittee == Destination::TablePolices && m_policeCommencee) {
-        // An entry without its closing `;` still counts.
-        m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
-        m_policeCommencee = false;
-    }
+    if (quittee == Destination::TablePolices && m_pile.size() <= m_profondeurPolice)
+        validerPolice(); // the group that holds the entry ends without its `;`
     if (!(parent.car == m_etat.car) || parent.polices != m_etat.polices
         || parent.couleurs != m_etat.couleurs || parent.policeDefaut != m_etat.policeDefaut)
         m_formatValide = false;
@@ -219,6 +223,10 @@ void LecteurRtf::traiterTexte(QStringView texte)
 
 void LecteurRtf::ajouterCaractere(char32_t c)
 {
+    if (m_etat.destination == Destination::TablePolices) {
+        traiterTexteTablePolices(QString::fromUcs4(&c, 1));
+        return;
+    }
     if (m_etat.destination != Destination::Texte)
         return;
     if (m_substitutHaut) {
@@ -321,6 +329,7 @@ void LecteurRtf::finParagraphe()
     appliquerFormatBloc();
     m_curseur.insertBlock(m_dernierFormatBloc, formatCaractere());
     m_sautDePage = false;
+    m_blocTermine = false;
 }
 
 void LecteurRtf::appliquerFormatBloc()

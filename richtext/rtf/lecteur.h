@@ -112,6 +112,7 @@ private:
     void traiterSymbole(char16_t s);
     void traiterTexte(QStringView texte);
     void traiterTexteTablePolices(QStringView texte);
+    void validerPolice();
     void traiterTexteTableCouleurs(QStringView texte);
     void traiterTexteImage(QStringView texte);
     void ajouterOctetImage(int octet);
@@ -152,10 +153,12 @@ private:
     char16_t m_substitutHaut = 0;   // first half of a surrogate pair from \u
     bool m_celluleOuverte = false;  // a \cell waits for the next text
     bool m_sautDePage = false;      // the current block follows a \page
+    bool m_blocTermine = false;     // the current block got its format when the document closed
 
     Police m_policeEnCours;         // entry being read in \fonttbl
     int m_numeroPoliceEnCours = 0;
     bool m_policeCommencee = false;
+    std::size_t m_profondeurPolice = 0;
     int m_rouge = -1, m_vert = -1, m_bleu = -1;
     ImageEnCours m_image;
 

@@ -142,6 +142,13 @@ void LecteurRtf::traiterMot(const Jeton& j)
     case Mot::Pict:
         commencerImage();
         return;
+    case Mot::Uc:
+        m_etat.uc = int(borne(j.parametre, 0, 1 << 20));
+        return;
+    case Mot::U:
+        ajouterUnicode(j.parametre);
+        m_aSauter = m_etat.uc;
+        return;
     default:
         break;
     }
@@ -187,11 +194,6 @@ void LecteurRtf::traiterMot(const Jeton& j)
             option.setTabStopDistance(m_unites.pixels(double(borne(p, 1, kTwipsMax))));
             m_document.setDefaultTextOption(option);
         }
-        break;
-    case Mot::Uc: m_etat.uc = int(borne(p, 0, 1 << 20)); break;
-    case Mot::U:
-        ajouterUnicode(p);
-        m_aSauter = m_etat.uc;
         break;
     case Mot::Par: finParagraphe(); break;
     case Mot::Line: ajouterCaractere(0x2028); break;
@@ -258,9 +260,8 @@ void LecteurRtf::traiterMotTable(Mot mot, const Jeton& j)
     switch (m_etat.destination) {
     case Destination::TablePolices:
         if (mot == Mot::F) {
-            if (m_policeCommencee)
-                m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
-            m_policeEnCours = Police{};
+            validerPolice();
+            m_profondeurPolice = m_pile.size();
             m_numeroPoliceEnCours = int(p);
             m_policeCommencee = true;
         } else if (mot == Mot::Fcharset) {

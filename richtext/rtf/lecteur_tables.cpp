@@ -32,16 +32,22 @@ void LecteurRtf::commencerTableCouleurs()
     m_formatValide = false;
 }
 
+// An entry ends at its `;`, at the next \f or at the end of its group.
+void LecteurRtf::validerPolice()
+{
+    if (m_policeCommencee) {
+        m_policeEnCours.nom = m_policeEnCours.nom.trimmed();
+        m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
+    }
+    m_policeCommencee = false;
+    m_policeEnCours = Police{};
+}
+
 void LecteurRtf::traiterTexteTablePolices(QStringView texte)
 {
     for (const QChar c : texte) {
         if (c == u';') {
-            if (m_policeCommencee) {
-                m_policeEnCours.nom = m_policeEnCours.nom.trimmed();
-                m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
-            }
-            m_policeCommencee = false;
-            m_policeEnCours = Police{};
+            validerPolice();
         } else if (m_policeCommencee && m_policeEnCours.nom.size() < kNomPoliceMax
                    && c.unicode() >= 0x20) {
             m_policeEnCours.nom.append(c);

@@ -7,21 +7,13 @@ namespace rtf {
 
 namespace {
 
-bool estRtf(QStringView texte)
+// The text from its first non-blank character.
+QStringView sansBlancInitial(QStringView texte)
 {
     qsizetype i = 0;
     while (i < texte.size() && (texte[i].isSpace() || texte[i] == QChar(0xFEFF)))
         ++i;
-    return texte.sliced(i).startsWith(u"{\\rtf");
-}
-
-bool estVide(QStringView texte)
-{
-    for (const QChar c : texte) {
-        if (!c.isSpace() && c != QChar(0xFEFF))
-            return false;
-    }
-    return true;
+    return texte.sliced(i);
 }
 
 } // namespace
@@ -32,10 +24,11 @@ bool lireRtf(const QString& texte, QTextDocument& document, QString* erreur)
     document.setUndoRedoEnabled(false);
     document.clear();
     bool reussi = true;
-    if (estRtf(texte)) {
-        LecteurRtf lecteur(texte, document);
+    const QStringView debut = sansBlancInitial(texte);
+    if (debut.startsWith(u"{\\rtf")) {
+        LecteurRtf lecteur(debut, document);
         lecteur.lire();
-    } else if (!estVide(texte)) {
+    } else if (!debut.isEmpty()) {
         // Not RTF: shown as it is, so that nothing is lost.
         document.setPlainText(texte);
         reussi = false;
