@@ -1,0 +1,109 @@
+#include "app/frmoption.h"
+
+#include "app/mdgeneral.h"
+#include "platform/dialogues.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSection = QStringLiteral("Enveloppe");
+const QString kCle = QStringLiteral("Format");
+constexpr int kNombreFormats = 6;
+
+struct Choix {
+    int code;
+    const char* libelle;
+    const char* indication;   // nullptr: no hint label
+};
+
+// Top to bottom as on screen: codes 5 and 4 stand in that order.
+constexpr Choix kChoix[kNombreFormats] = {
+    {0, "Enveloppe 114 x 162", nullptr},
+    {1, "Enveloppe 110 x 220", nullptr},
+    {2, "Enveloppe 114 x 162 à case", "(impression horizontale)"},
+    {3, "Enveloppe 110 x 220 à case", "(impression horizontale)"},
+    {5, "Enveloppe 110 x 220", "(impression verticale)"},
+    {4, "Enveloppe 110 x 220 à case", "(impression verticale)"},
+};
+
+// Twips to pixels at 96 dots per inch.
+constexpr int pixels(int twips) { return twips / 15; }
+
+} // namespace
+
+FrmOption::FrmOption(QWidget* parent)
+    : QWidget(parent), m_optEnv(new QButtonGroup(this))
+{
+    setObjectName(QStringLiteral("FrmOption"));
+    setWindowTitle(QStringLiteral("Options"));
+    setFixedSize(pixels(3435), pixels(4440));
+
+    auto* cadre = new QGroupBox(QStringLiteral("Type d'enveloppe :"), this);
+    auto* liste = new QVBoxLayout(cadre);
+    liste->setSpacing(2);
+    for (const Choix& c : kChoix) {
+        auto* bouton = new QRadioButton(QString::fromUtf8(c.libelle), cadre);
+        bouton->setObjectName(QStringLiteral("optEnv(%1)").arg(c.code));
+        m_optEnv->addButton(bouton, c.code);
+        liste->addWidget(bouton);
+        if (c.indication) {
+            auto* indication = new QLabel(QString::fromUtf8(c.indication), cadre);
+            indication->setObjectName(QStringLiteral("lblEnv(%1)").arg(c.code));
+            indication->setIndent(20);
+            liste->addWidget(indication);
+        }
+    }
+
+    auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    auto* cmdAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
+    cmdAnnuler->setObjectName(QStringLiteral("cmdAnnuler"));
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(cmdOk);
+    boutons->addWidget(cmdAnnuler);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(cadre);
+    page->addStretch();
+    page->addLayout(boutons);
+
+    connect(cmdOk, &QPushButton::clicked, this, &FrmOption::valider);
+    connect(cmdAnnuler, &QPushButton::clicked, this, &QWidget::close);
+    charger();
+}
+
+// Shows the stored code; an absent key, or a value that is not one of the
+// codes, shows optEnv(0).
+void FrmOption::charger()
+{
+    bool nombre = false;
+    const int code = mdGeneral::LireIni(kSection, kCle, QString()).trimmed().toInt(&nombre);
+    QAbstractButton* bouton = nombre ? m_optEnv->button(code) : nullptr;
+    (bouton ? bouton : m_optEnv->button(0))->setChecked(true);
+}
+
+int FrmOption::codeSelectionne() const
+{
+    return m_optEnv->checkedId();
+}
+
+// Stores the selected code and closes; a failed write shows why and keeps
+// the dialog open.
+void FrmOption::valider()
+{
+    const QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
+    if (!raison.isEmpty()) {
+        afficherErreur(raison);
+        return;
+    }
+    close();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+
+// The envelope options dialog: chooses the envelope format that envelope
+// printing uses and stores its code (0 to 5) under section "Enveloppe",
+// key "Format" of the settings file. The code is the option button's index,
+// not its place on screen.
+class FrmOption : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FrmOption(QWidget* parent = nullptr);
+
+    // The selected button's code.
+    int codeSelectionne() const;
+
+private:
+    void charger();
+    void valider();
+
+    QButtonGroup* m_optEnv;
+};

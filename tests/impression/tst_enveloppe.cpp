@@ -1,0 +1,376 @@
+#include "impression/pdfmots.h"
+
+#include "app/mdgeneral.h"
+#include "output/enveloppe.h"
+#include "platform/imprimante.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The printable area of the test printer starts this far from the edges.
+constexpr double kDecalageGaucheCm = 0.5;
+constexpr double kDecalageHautCm = 0.4;
+constexpr double kTolerance = 0.05;   // 0.5 mm
+
+struct Attendu {
+    double x, y;
+    QString texte;
+};
+
+// A source that refuses the jobs whose numbers (from 1) are listed.
+class ImprimanteDefaillante : public ImprimantePdf {
+public:
+    ImprimanteDefaillante(const QString& dossier, QList<int> refus)
+        : ImprimantePdf(dossier, QPageSize(QPageSize::A4),
+                        QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0)),
+          m_refus(std::move(refus)) {}
+    bool aucune = false;
+    QString indisponibilite() const override
+    {
+        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
+    }
+    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
+    {
+        if (m_refus.contains(++m_demandes)) {
+            raison = QStringLiteral("Bourrage papier.");
+            return nullptr;
+        }
+        return ImprimantePdf::nouvelleImprimante(raison);
+    }
+
+private:
+    QList<int> m_refus;
+    int m_demandes = 0;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Attendu>)
+
+class TestEnveloppe : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<BaseTemporaire> m_base;
+    std::unique_ptr<QTemporaryDir> m_sortie;
+    ImprimanteDefaillante* m_imprimante = nullptr;
+    DialoguesScriptes* m_dialogues = nullptr;
+
+    void definirFormat(const QString& format)
+    {
+        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), format, QString()), QString());
+    }
+
+    void installerImprimante(QList<int> refus = {})
+    {
+        m_imprimante = new ImprimanteDefaillante(m_sortie->path(), std::move(refus));
+        installerImprimantes(m_imprimante);
+    }
+
+    static SaisieEnveloppe saisieIndividuelle()
+    {
+        SaisieEnveloppe s;
+        s.titreDest = QStringLiteral("Madame");
+        s.nomDest = QStringLiteral("Durand");
+        s.prenomDest = QStringLiteral("Claire");
+        s.adresse1Dest = QStringLiteral("12 rue Haute");
+        s.adresse2Dest = QStringLiteral("Bâtiment B");
+        s.cpDest = QStringLiteral("75011");
+        s.villeDest = QStringLiteral("Paris");
+        return s;
+    }
+
+    // Every expected word at its place (cm from the sheet's top-left corner
+    // = printable area + physical offset).
+    static void verifierPositions(const ContenuPdf& pdf, int page, const QList<Attendu>& attendus)
+    {
+        for (const Attendu& a : attendus) {
+            const MotPdf* mot = pdf.trouver(a.texte, page);
+            QVERIFY2(mot, qPrintable(QStringLiteral("« %1 » absent de : %2").arg(a.texte, pdf.texte(page))));
+            const double x = mot->boite.left() - kDecalageGaucheCm;
+            const double y = mot->boite.top() - kDecalageHautCm;
+            QVERIFY2(qAbs(x - a.x) <= kTolerance && qAbs(y - a.y) <= kTolerance,
+                     qPrintable(QStringLiteral("« %1 » à (%2, %3) cm au lieu de (%4, %5)")
+                                    .arg(a.texte).arg(x).arg(y).arg(a.x).arg(a.y)));
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_base = std::make_unique<BaseTemporaire>();
+        m_sortie = std::make_unique<QTemporaryDir>();
+        m_dialogues = &installerDialoguesScriptes();
+        installerImprimante();
+    }
+
+    void cleanup()
+    {
+        installerImprimantes(new ImprimanteParDefaut);
+        m_base.reset();
+    }
+
+    void formatsSansCases_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("paysage");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("0") << "0" << false << 6.0 << 6.0;
+        QTest::newRow("1") << "1" << false << 11.0 << 6.0;
+        QTest::newRow("5") << "5" << true << 11.0 << 15.0;
+    }
+
+    void formatsSansCases()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, paysage);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        definirFormat(format);
+        ImprimerEnveloppe(saisieIndividuelle());
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?"));
+        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+        QCOMPARE(pdf.pages.size(), 1);
+        QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysage);
+        verifierPositions(pdf, 0, {{x, y, "Madame"}, {x, y + 1, "12"}, {x, y + 2, "Bâtiment"},
+                                   {x, y + 3, "75011"}});
+        // The postcode and the town share the fourth line.
+        QCOMPARE(pdf.trouver("Paris")->boite.top(), pdf.trouver("75011")->boite.top());
+    }
+
+    void formatsACases_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("paysage");
+        QTest::addColumn<QList<Attendu>>("attendus");
+        QTest::newRow("2") << "2" << false
+                           << QList<Attendu>{{3.3, 4.1, "Madame"}, {3.3, 5.3, "12"}, {3.3, 6.6, "Bâtiment"},
+                                             {2.9, 8.3, "7"}, {3.7, 8.2, "5"}, {4.4, 8.2, "0"}, {5.1, 8.2, "1"},
+                                             {5.7, 8.2, "8"}, {6.6, 8.2, "Paris"}};
+        QTest::newRow("3") << "3" << false
+                           << QList<Attendu>{{9.0, 4.2, "Madame"}, {9.0, 5.5, "12"}, {9.0, 6.8, "Bâtiment"},
+                                             {8.8, 7.7, "7"}, {9.4, 7.7, "5"}, {10.1, 7.7, "0"}, {10.8, 7.7, "1"},
+                                             {11.5, 7.7, "8"}, {12.8, 7.7, "Paris"}};
+        QTest::newRow("4") << "4" << true
+                           << QList<Attendu>{{9.0, 14.2, "Madame"}, {9.0, 15.5, "12"}, {9.0, 16.8, "Bâtiment"},
+                                             {8.8, 17.7, "7"}, {9.4, 17.7, "5"}, {10.1, 17.7, "0"},
+                                             {10.8, 17.7, "1"}, {11.5, 17.7, "8"}, {12.8, 17.7, "Paris"}};
+    }
+
+    // One postcode character per box, the town on the line of the boxes.
+    void formatsACases()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, paysage);
+        QFETCH(QList<Attendu>, attendus);
+        definirFormat(format);
+        SaisieEnveloppe saisie = saisieIndividuelle();
+        saisie.cpDest = QStringLiteral("75018");
+        ImprimerEnveloppe(saisie);
+
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+        QCOMPARE(pdf.pages.size(), 1);
+        QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysage);
+        verifierPositions(pdf, 0, attendus);
+    }
+
+    void codesPostauxCourtsEtLongs()
+    {
+        definirFormat(QStringLiteral("3"));
+        SaisieEnveloppe saisie = saisieIndividuelle();
+        saisie.adresse2Dest.clear();
+        saisie.cpDest = QStringLiteral("123456");
+        ImprimerEnveloppe(saisie);
+        saisie.cpDest = QStringLiteral("9876");
+        ImprimerEnveloppe(saisie);
+
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        const ContenuPdf six = lirePdf(m_imprimante->fichiers()[0]);
+        QCOMPARE(six.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 1 2 3 4 5 Paris"));
+        const ContenuPdf quatre = lirePdf(m_imprimante->fichiers()[1]);
+        QCOMPARE(quatre.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 9 8 7 6 Paris"));
+        verifierPositions(quatre, 0, {{8.8, 7.7, "9"}, {10.8, 7.7, "6"}, {12.8, 7.7, "Paris"}});
+    }
+
+    // An empty title still leaves its separating space; an empty second
+    // address line leaves the postcode line in its place.
+    void champsVides()
+    {
+        definirFormat(QStringLiteral("0"));
+        SaisieEnveloppe saisie = saisieIndividuelle();
+        saisie.titreDest.clear();
+        saisie.adresse2Dest.clear();
+        ImprimerEnveloppe(saisie);
+
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.texte(0), QStringLiteral("Durand Claire 12 rue Haute 75011 Paris"));
+        const double espace = 0.25 * 14 * kCmParPoint;   // a space of Liberation Serif 14 pt
+        verifierPositions(pdf, 0, {{6.0 + espace, 6.0, "Durand"}, {6.0, 9.0, "75011"}});
+    }
+
+    // Each envelope sets the printer up afresh: landscape does not stay.
+    void formatCinqApresFormatZero()
+    {
+        definirFormat(QStringLiteral("0"));
+        ImprimerEnveloppe(saisieIndividuelle());
+        definirFormat(QStringLiteral("5"));
+        ImprimerEnveloppe(saisieIndividuelle());
+        definirFormat(QStringLiteral("0"));
+        ImprimerEnveloppe(saisieIndividuelle());
+
+        QCOMPARE(m_imprimante->fichiers().size(), 3);
+        const QList<bool> paysages{false, true, false};
+        for (int i = 0; i < 3; ++i) {
+            const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[i]);
+            QCOMPARE(pdf.pages.size(), 1);
+            QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysages[i]);
+        }
+        verifierPositions(lirePdf(m_imprimante->fichiers()[1]), 0, {{11.0, 15.0, "Madame"}});
+    }
+
+    void refus_data()
+    {
+        QTest::addColumn<QString>("format");     // "-": no key at all
+        QTest::addColumn<bool>("individuel");
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<QString>("message");
+        const QString sansFormat = QStringLiteral(
+            "Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+        const QString sansDestinataire = QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
+        QTest::newRow("clé absente, avant le test des destinataires") << "-" << false << QStringList() << sansFormat;
+        QTest::newRow("format vide") << "" << true << QStringList() << sansFormat;
+        QTest::newRow("format qui n'est pas un nombre") << "abc" << true << QStringList() << sansFormat;
+        QTest::newRow("format hors des codes") << "9" << true << QStringList() << sansFormat;
+        QTest::newRow("aucun destinataire choisi") << "1" << false << QStringList() << sansDestinataire;
+    }
+
+    void refus()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, individuel);
+        QFETCH(QStringList, ids);
+        QFETCH(QString, message);
+        if (format != QLatin1String("-"))
+            definirFormat(format);
+        SaisieEnveloppe saisie = saisieIndividuelle();
+        saisie.individuel = individuel;
+        saisie.idsSelectionnes = ids;
+        ImprimerEnveloppe(saisie);
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, message);
+        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::Ok);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+    }
+
+    void sansImprimanteParDefaut()
+    {
+        definirFormat(QStringLiteral("0"));
+        m_imprimante->aucune = true;
+        ImprimerEnveloppe(saisieIndividuelle());
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Aucune imprimante par défaut n'est configurée."));
+        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+    }
+
+    void reponseNon()
+    {
+        definirFormat(QStringLiteral("0"));
+        m_dialogues->reponses.enqueue(Reponse::Non);
+        ImprimerEnveloppe(saisieIndividuelle());
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+    }
+
+    // Mass mode: one job per selected recipient, in list order, read from
+    // the database (an absent column as empty text).
+    void enNombre()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
+            "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire) VALUES "
+            "(1, 'Monsieur', 'Arnaud', 'Paul', '1 place Nette', NULL, '69001', 'Lyon'),"
+            "(2, 'Madame', 'Bernard', 'Lise', '2 quai Sud', 'Porte 4', '13002', 'Marseille'),"
+            "(3, 'Madame', 'Colin', 'Anne', '3 rue Basse', '', '33000', 'Bordeaux')"));
+        definirFormat(QStringLiteral("1"));
+        SaisieEnveloppe saisie;
+        saisie.individuel = false;
+        saisie.idsSelectionnes = {QStringLiteral("3"), QStringLiteral("1")};
+        ImprimerEnveloppe(saisie);
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
+        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
+        QCOMPARE(m_dialogues->progressions,
+                 QStringList({"début: Impression des enveloppes (2)", "Impression de l'enveloppe 1 sur 2",
+                              "Impression de l'enveloppe 2 sur 2", "fin"}));
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        const ContenuPdf colin = lirePdf(m_imprimante->fichiers()[0]);
+        QCOMPARE(colin.texte(0), QStringLiteral("Madame Colin Anne 3 rue Basse 33000 Bordeaux"));
+        verifierPositions(colin, 0, {{11.0, 6.0, "Madame"}, {11.0, 9.0, "33000"}});
+        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Monsieur Arnaud Paul 1 place Nette 69001 Lyon"));
+    }
+
+    // A failed envelope shows its failure and the next one is attempted.
+    void echecDUneEnveloppe()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (1, 'Un'), (2, 'Deux'), (3, 'Trois')"));
+        installerImprimante({2});
+        definirFormat(QStringLiteral("0"));
+        SaisieEnveloppe saisie;
+        saisie.individuel = false;
+        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+        ImprimerEnveloppe(saisie);
+
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_dialogues->messages[1].texte, QStringLiteral("Bourrage papier."));
+        QCOMPARE(m_dialogues->messages[1].icone, Icone::Arret);
+        QCOMPARE(m_dialogues->messages[1].titre, titreApplication());
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Trois"));
+    }
+
+    // Stopping between two envelopes keeps what was printed; a recipient
+    // gone from the database ends the run with a message.
+    void arretEtDestinataireDisparu()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (1, 'Un'), (2, 'Deux')"));
+        definirFormat(QStringLiteral("0"));
+        SaisieEnveloppe saisie;
+        saisie.individuel = false;
+        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
+        m_dialogues->arreterApres = 1;
+        ImprimerEnveloppe(saisie);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+
+        m_dialogues->arreterApres = -1;
+        saisie.idsSelectionnes = {QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("1")};
+        ImprimerEnveloppe(saisie);
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(m_dialogues->messages.last().icone, Icone::Exclamation);
+        QVERIFY2(m_dialogues->messages.last().texte.contains(QStringLiteral("n° 7")), qPrintable(m_dialogues->messages.last().texte));
+        QVERIFY(m_dialogues->messages.last().texte.contains(QStringLiteral("1 enveloppe(s) sur 3")));
+    }
+};
+
+QTEST_MAIN(TestEnveloppe)
+#include "tst_enveloppe.moc"
