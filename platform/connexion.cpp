@@ -58,7 +58,7 @@ void Connexion::fermer()
     QSqlDatabase::removeDatabase(m_nom);
 }
 
-void Connexion::ouvrir(const QString& chemin)
+void Connexion::ouvrir(const QString& chemin, Acces acces)
 {
     fermer();
     m_chemin = chemin;
@@ -72,7 +72,7 @@ void Connexion::ouvrir(const QString& chemin)
         QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nom);
         // mode=rw opens the file for reading and writing but never creates it.
         QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-        url.setQuery(QStringLiteral("mode=rw"));
+        url.setQuery(acces == Acces::LectureSeule ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
         b.setDatabaseName(url.toString(QUrl::FullyEncoded));
         b.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kAttenteVerrouMs));
         if (!b.open()) {

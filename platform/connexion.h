@@ -7,6 +7,8 @@
 // for its whole run, `cnLettre()`; tools and tests may open others.
 class Connexion {
 public:
+    enum class Acces { LectureEcriture, LectureSeule };
+
     explicit Connexion(QString nom);
     ~Connexion();
     Connexion(const Connexion&) = delete;
@@ -15,8 +17,9 @@ public:
     // Opens an existing database file for reading and writing. Never creates
     // the file. Throws ErreurBase, with the path and the reason in French,
     // when the file is missing, is not a SQLite database, or is damaged;
-    // the connection is then closed.
-    void ouvrir(const QString& chemin);
+    // the connection is then closed. Opened for reading only, the file is
+    // never written, and every write through the connection is refused.
+    void ouvrir(const QString& chemin, Acces acces = Acces::LectureEcriture);
     void fermer();
     bool estOuverte() const;
     const QString& chemin() const { return m_chemin; }

@@ -1,0 +1,106 @@
+#include "import/frmimport.h"
+
+#include "import/organiseur.h"
+#include "platform/dialogues.h"
+#include "platform/erreurbase.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kColonneId = 2;
+
+// Twips as screen pixels, at the screen's resolution.
+int pixels(const QWidget* w, int twips)
+{
+    return twips * w->logicalDpiX() / 1440;
+}
+
+} // namespace
+
+FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmImport"));
+    setWindowTitle(QStringLiteral("Importation des contacts de Tilvo - Organiseur"));
+
+    m_txtChemin = new QLineEdit(this);
+    m_txtChemin->setObjectName(QStringLiteral("txtChemin"));
+    m_cmdParcourir = new QPushButton(QStringLiteral("..."), this);
+    m_cmdParcourir->setObjectName(QStringLiteral("cmdParcourir"));
+    m_lsvContact = new QTreeWidget(this);
+    m_lsvContact->setObjectName(QStringLiteral("lsvContact"));
+    m_lsvContact->setRootIsDecorated(false);
+    m_lsvContact->setColumnCount(3);
+    m_lsvContact->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Pr\u00e9nom"), QString()});
+    m_lsvContact->setColumnWidth(0, pixels(this, 2500));
+    m_lsvContact->setColumnWidth(1, pixels(this, 2500));
+    m_lsvContact->setColumnHidden(kColonneId, true);
+    m_cmdImporter = new QPushButton(QStringLiteral("Importer"), this);
+    m_cmdImporter->setObjectName(QStringLiteral("cmdImporter"));
+
+    auto* grille = new QGridLayout(this);
+    grille->addWidget(new QLabel(QStringLiteral("Dossier d'installation de Tilvo - Organiseur :"), this), 0, 0, 1, 2);
+    grille->addWidget(m_txtChemin, 1, 0);
+    grille->addWidget(m_cmdParcourir, 1, 1);
+    grille->addWidget(new QLabel(QStringLiteral("Liste des contacts (cocher la case pour importer le contact) :"), this), 2, 0, 1, 2);
+    grille->addWidget(m_lsvContact, 3, 0, 1, 2);
+    grille->addWidget(m_cmdImporter, 4, 1);
+
+    connect(m_cmdParcourir, &QPushButton::clicked, this, &FrmImport::parcourir);
+    connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
+}
+
+void FrmImport::parcourir()
+{
+    const QString dossier = dialogues().dossier(QStringLiteral("Ouvrir Dossier"));
+    if (dossier.isEmpty())
+        return;
+    m_txtChemin->setText(dossier);
+    RemplirListeContacts();
+}
+
+void FrmImport::RemplirListeContacts()
+{
+    m_lsvContact->clear();
+    QList<ContactOrganiseur> contacts;
+    try {
+        contacts = LireContactsOrganiseur(m_txtChemin->text());
+    } catch (const ErreurBase& e) {
+        afficherErreur(QStringLiteral("Les contacts de Tilvo - Organiseur ne peuvent pas \u00eatre lus.\n") + e.raison());
+        return;
+    }
+    QList<QTreeWidgetItem*> lignes;
+    lignes.reserve(contacts.size());
+    for (const ContactOrganiseur& c : contacts) {
+        auto* ligne = new QTreeWidgetItem({c.nom, c.prenom, c.id});
+        ligne->setCheckState(0, Qt::Unchecked);
+        lignes << ligne;
+    }
+    m_lsvContact->addTopLevelItems(lignes);
+}
+
+void FrmImport::importer()
+{
+    QStringList ids;
+    const int lignes = m_lsvContact->topLevelItemCount();
+    for (int i = 0; i < lignes; ++i) {
+        const QTreeWidgetItem* ligne = m_lsvContact->topLevelItem(i);
+        if (ligne->checkState(0) == Qt::Checked)
+            ids << ligne->text(kColonneId);
+    }
+    const BilanImport bilan = ImporterContacts(m_txtChemin->text(), ids);
+    if (bilan.importes > 0 || bilan.erreur.isEmpty())
+        emit contactsImportes();
+    if (!bilan.erreur.isEmpty()) {
+        afficherErreur(QStringLiteral("L'importation a \u00e9t\u00e9 interrompue : %1\nContacts import\u00e9s avant l'interruption : %2.")
+                           .arg(bilan.erreur)
+                           .arg(bilan.importes));
+        return;
+    }
+    afficherInformation(QStringLiteral("Importation termin\u00e9e."));
+}

@@ -1,0 +1,105 @@
+#include "import/organiseur.h"
+
+#include "platform/connexion.h"
+#include "platform/erreurbase.h"
+#include "platform/recordset.h"
+#include "store/requetes.h"
+
+#include <QAtomicInt>
+
+namespace {
+
+// The only statements sent to the organiser's database.
+QString toutesPersonnes()
+{
+    return QStringLiteral("SELECT * From Personne");
+}
+
+QString personne(const QString& id)
+{
+    return QStringLiteral("SELECT * From Personne Where Num_Personne = ") + id;
+}
+
+QString mailsDe(const QString& id)
+{
+    return QStringLiteral("SELECT * From Mail Where Num_Personne = ") + id;
+}
+
+// A read-only connection of its own, closed when it goes.
+class ConnexionOrganiseur {
+public:
+    explicit ConnexionOrganiseur(const QString& dossier)
+        : m_connexion(QStringLiteral("organiseur-%1").arg(s_numero.fetchAndAddRelaxed(1)))
+    {
+        m_connexion.ouvrir(CheminBaseOrganiseur(dossier), Connexion::Acces::LectureSeule);
+    }
+    Connexion& connexion() { return m_connexion; }
+
+private:
+    static inline QAtomicInt s_numero;
+    Connexion m_connexion;
+};
+
+// The organiser's person `id` onto the new recipient row.
+void remplirDestinataire(Connexion& organiseur, const QString& id, Recordset& dest)
+{
+    Recordset rs(organiseur);
+    rs.open(personne(id));
+    if (rs.eof())
+        throw ErreurBase(QStringLiteral("le contact n\u00b0 %1 n'existe plus dans la base de Tilvo - Organiseur.").arg(id));
+    dest.setValue(QStringLiteral("Nom_Destinataire"), rs.value(QStringLiteral("Nom_Personne")));
+    dest.setValue(QStringLiteral("Prenom_Destinataire"), rs.value(QStringLiteral("Prenom_Personne")));
+    dest.setValue(QStringLiteral("Adresse1_Destinataire"), rs.text(QStringLiteral("Adresse1_Personne")));
+    dest.setValue(QStringLiteral("Adresse2_Destinataire"), rs.text(QStringLiteral("Adresse2_Personne")));
+    dest.setValue(QStringLiteral("CP_Destinataire"), rs.text(QStringLiteral("CP_Personne")));
+    dest.setValue(QStringLiteral("Ville_Destinataire"), rs.text(QStringLiteral("Ville_Personne")));
+    dest.setValue(QStringLiteral("Titre_Destinataire"), QStringLiteral(""));
+    dest.setValue(QStringLiteral("Fonction_Destinataire"), QStringLiteral(""));
+    rs.close();
+
+    rs.open(mailsDe(id));
+    dest.setValue(QStringLiteral("Mail_Destinataire"),
+                  rs.eof() ? QVariant(QStringLiteral("")) : rs.value(QStringLiteral("Adresse_Mail")));
+    rs.close();
+}
+
+} // namespace
+
+QString CheminBaseOrganiseur(const QString& dossier)
+{
+    return dossier + QStringLiteral("/Save/Tilvo.mdb");
+}
+
+QList<ContactOrganiseur> LireContactsOrganiseur(const QString& dossier)
+{
+    ConnexionOrganiseur organiseur(dossier);
+    Recordset rs(organiseur.connexion());
+    rs.open(toutesPersonnes());
+    QList<ContactOrganiseur> contacts;
+    for (; !rs.eof(); rs.moveNext()) {
+        contacts.append({rs.text(QStringLiteral("Nom_Personne")), rs.text(QStringLiteral("Prenom_Personne")),
+                         rs.text(QStringLiteral("Num_Personne"))});
+    }
+    rs.close();
+    return contacts;
+}
+
+BilanImport ImporterContacts(const QString& dossier, const QStringList& ids)
+{
+    BilanImport bilan;
+    try {
+        ConnexionOrganiseur organiseur(dossier);
+        Recordset dest;
+        dest.open(requetes::tousDestinataires());
+        for (const QString& id : ids) {
+            dest.addNew();
+            remplirDestinataire(organiseur.connexion(), id, dest);
+            dest.update();
+            ++bilan.importes;
+        }
+        dest.close();
+    } catch (const ErreurBase& e) {
+        bilan.erreur = e.raison();
+    }
+    return bilan;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reading the people of Tilvo - Organiseur and copying them into the
+// recipients. The organiser's database is only ever opened for reading.
+
+// One person of the organiser, as listed.
+struct ContactOrganiseur {
+    QString nom;
+    QString prenom;
+    QString id;   // Num_Personne, as text
+};
+
+// The organiser's database in its installation folder, the folder taken as
+// given.
+QString CheminBaseOrganiseur(const QString& dossier);
+
+// Every person, in the order the database gives them. Throws ErreurBase when
+// the database cannot be opened or read.
+QList<ContactOrganiseur> LireContactsOrganiseur(const QString& dossier);
+
+// Outcome of an import: how many people became recipients, and why it
+// stopped early ("" when every person was imported).
+struct BilanImport {
+    int importes = 0;
+    QString erreur;
+};
+
+// Adds one recipient per id, in order, each written on its own. Stops at the
+// first failure; the people written before it stay.
+BilanImport ImporterContacts(const QString& dossier, const QStringList& ids);

@@ -1,0 +1,16 @@
+#include "output/export.h"
+
+#include "platform/dialogues.h"
+#include "platform/richtextbox/richtextbox.h"
+
+void ExporterLettre(RichTextBox& txtText)
+{
+    const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Enregistrer sous ..."),
+                                                           QStringLiteral("Rtf (*.rtf)"),
+                                                           QStringLiteral("lettre.rtf"));
+    if (chemin.isEmpty())
+        return;
+    QString raison;
+    if (!txtText.SaveFile(chemin, 0, &raison))
+        afficherErreur(QStringLiteral("La lettre n'a pas \u00e9t\u00e9 enregistr\u00e9e.\n") + raison);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+class RichTextBox;
+
+// Saves the letter area, as it stands, to an RTF file the user names. A
+// cancelled dialog writes nothing and says nothing; a file that cannot be
+// written is reported with the reason.
+void ExporterLettre(RichTextBox& txtText);

@@ -1,0 +1,115 @@
+#include "output/mail.h"
+
+#include "platform/bureau.h"
+#include "platform/dialogues.h"
+#include "platform/recordset.h"
+#include "store/requetes.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+// "champ=adresse&" for every non-empty element of the list.
+QString partieAdresses(const QString& liste, const QString& champ)
+{
+    QString partie;
+    for (const QString& adresse : liste.split(QLatin1Char(';'))) {
+        if (!adresse.isEmpty())
+            partie += champ + QLatin1Char('=') + adresse + QLatin1Char('&');
+    }
+    return partie;
+}
+
+// The addresses of the selected recipients, in list order; a recipient
+// without an address leaves an empty element.
+QString adressesSelectionnees(const QStringList& ids)
+{
+    QStringList adresses;
+    for (const QString& id : ids) {
+        Recordset rs;
+        rs.open(requetes::destinataire(id));
+        adresses << rs.text(QStringLiteral("Mail_Destinataire"));
+        rs.close();
+    }
+    return adresses.join(QLatin1Char(';'));
+}
+
+bool estUnMessage(const QString& document)
+{
+    return document.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString EncoderURL(const QString& texte)
+{
+    static const char kChiffres[] = "0123456789ABCDEF";
+    QString resultat;
+    for (const char c : texte.toUtf8()) {
+        const auto octet = static_cast<unsigned char>(c);
+        if ((octet >= '0' && octet <= '9') || (octet >= 'A' && octet <= 'Z') || (octet >= 'a' && octet <= 'z')) {
+            resultat += QLatin1Char(c);
+        } else {
+            resultat += QLatin1Char('%');
+            resultat += QLatin1Char(kChiffres[octet >> 4]);
+            resultat += QLatin1Char(kChiffres[octet & 0x0F]);
+        }
+    }
+    return resultat;
+}
+
+QString LienMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps)
+{
+    if (a.isEmpty())
+        return QString();
+    QString destinataires = partieAdresses(a, QStringLiteral("to"));
+    if (!cc.isEmpty())
+        destinataires += partieAdresses(cc, QStringLiteral("cc"));
+    if (!cci.isEmpty())
+        destinataires += partieAdresses(cci, QStringLiteral("bcc"));
+    if (destinataires.isEmpty())
+        return QString();   // only separators: nobody to write to
+    destinataires.chop(1);
+
+    QString suite;
+    if (!objet.isEmpty())
+        suite = QStringLiteral("&Subject=") + EncoderURL(objet);
+    const QString corpsEncode = EncoderURL(corps);
+    if (!corpsEncode.isEmpty())
+        suite += QStringLiteral("&Body=") + corpsEncode;
+    return QStringLiteral("mailto:?") + destinataires + suite;
+}
+
+void CreerMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps)
+{
+    const QString lien = LienMail(a, cc, cci, objet, corps);
+    if (!lien.isEmpty())
+        ExecuterShell(lien);
+}
+
+void EnvoyerMail(const SaisieMail& saisie)
+{
+    if (saisie.individuel) {
+        CreerMail(saisie.mailDest, QString(), QString(), saisie.objet, QString());
+        return;
+    }
+    if (saisie.lignesDestinataires == 0) {
+        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
+        return;
+    }
+    CreerMail(adressesSelectionnees(saisie.idsSelectionnes), QString(), QString(), saisie.objet, QString());
+}
+
+void ExecuterShell(const QString& document)
+{
+    if (bureau().ouvrir(document, QString()))
+        return;
+    const QString constat = estUnMessage(document)
+        ? QStringLiteral("Aucun programme de messagerie n'est configur\u00e9 sur cet ordinateur pour ouvrir le message :")
+        : QStringLiteral("Aucun programme de cet ordinateur n'a pu ouvrir :");
+    const QString texte = constat + QStringLiteral("\n\n") + document
+        + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
+    if (demanderConfirmation(texte) == Reponse::Oui)
+        QGuiApplication::clipboard()->setText(document);
+}
