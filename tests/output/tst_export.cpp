@@ -1,0 +1,91 @@
+// Saving the letter area to an RTF file.
+#include "output/composition.h"
+#include "output/export.h"
+
+#include "platform/richtextbox/richtextbox.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString texteDuFichier(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    RichTextBox relu;
+    relu.setTextRTF(QString::fromLatin1(f.readAll()));
+    return relu.toPlainText();
+}
+
+const QString kDemande = QStringLiteral("enregistrer: Enregistrer sous ...|Rtf (*.rtf)|lettre.rtf");
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void annulerNEcritRien()
+    {
+        auto& d = installerDialoguesScriptes();
+        RichTextBox txtText;
+        txtText.setPlainText(QStringLiteral("x"));
+        ExporterLettre(txtText);
+        QCOMPARE(d.demandes, QStringList{kDemande});
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void lettreEnNombreAvecSesModifications()
+    {
+        QTemporaryDir dossier;
+        auto& d = installerDialoguesScriptes();
+        SaisieLettre s;
+        s.depuisModele = false;
+        s.lignesDestinataires = 1;
+        s.nomExp = QStringLiteral("Lef\u00e8vre");
+        RichTextBox txtText;
+        QVERIFY(ComposerLettreEnNombre(s, txtText));
+        txtText.moveCursor(QTextCursor::End);
+        txtText.insertPlainText(QStringLiteral(" ajout\u00e9 apr\u00e8s coup"));
+
+        const QString premier = dossier.filePath(QStringLiteral("lettre.rtf"));
+        const QString second = dossier.filePath(QStringLiteral("autre.rtf"));
+        d.textes << premier << second;
+        ExporterLettre(txtText);
+        ExporterLettre(txtText);
+        QCOMPARE(d.demandes, (QStringList{kDemande, kDemande}));
+        QVERIFY(d.messages.isEmpty());
+
+        const QString relu = texteDuFichier(premier);
+        QCOMPARE(relu, txtText.toPlainText());
+        for (const char* repere : {"<TitreDest>", "<NomDest>", "<PrenomDest>", "<Adr1Dest>", "<CPDest>", "<VilleDest>"})
+            QVERIFY2(relu.contains(QLatin1String(repere)), repere);
+        QVERIFY(relu.contains(QStringLiteral("Lef\u00e8vre")));
+        QVERIFY(relu.endsWith(QStringLiteral(" ajout\u00e9 apr\u00e8s coup")));
+        QCOMPARE(texteDuFichier(second), relu);
+    }
+
+    void cheminImpossibleSignale()
+    {
+        QTemporaryDir dossier;
+        auto& d = installerDialoguesScriptes();
+        RichTextBox txtText;
+        txtText.setPlainText(QStringLiteral("x"));
+        const QString chemin = dossier.filePath(QStringLiteral("absent/lettre.rtf"));
+        d.textes << chemin;
+        ExporterLettre(txtText);
+        QCOMPARE(d.messages.size(), 1);
+        QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(d.messages[0].icone, Icone::Exclamation);
+        QVERIFY(d.messages[0].texte.startsWith(QStringLiteral("La lettre n'a pas \u00e9t\u00e9 enregistr\u00e9e.")));
+        QVERIFY(d.messages[0].texte.contains(chemin));
+        QVERIFY(!QFile::exists(chemin));
+    }
+};
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"
