@@ -15,6 +15,9 @@
 namespace {
 
 constexpr double kTwipsParPouce = 1440.0;
+// Text layout rounds positions to 1/64 pixel: a line laid out at the top of
+// a page may stand that much above the page's edge.
+constexpr double kJeu = 0.5;
 
 QString messageMargesHorsPage()
 {
@@ -105,7 +108,7 @@ private:
             const double haut = disposition->blockBoundingRect(bloc).top();
             for (int l = 0; l < lignes->lineCount(); ++l) {
                 const QTextLine ligne = lignes->lineAt(l);
-                const auto page = std::size_t(std::max(0.0, std::floor((haut + ligne.y()) / hauteur + 1e-6)));
+                const auto page = std::size_t(std::max(0.0, std::floor((haut + ligne.y() + kJeu) / hauteur)));
                 if (page >= premiers.size())
                     premiers.resize(page + 1, -1);
                 const int caractere = bloc.position() + ligne.textStart();
@@ -124,7 +127,7 @@ private:
         const double hauteur = m_dessin.height();
         // The part of the document on this page, in document coordinates,
         // as wide as the printable area.
-        const QRectF bande(m_page.left() - m_dessin.left(), page * hauteur, m_page.width(), hauteur);
+        const QRectF bande(m_page.left() - m_dessin.left(), page * hauteur - kJeu, m_page.width(), hauteur);
         peintre.save();
         peintre.translate(m_dessin.left(), m_dessin.top() - page * hauteur);
         peintre.setClipRect(bande);

@@ -1,0 +1,218 @@
+#include "impression/pdfmots.h"
+
+#include "output/impressionrtf.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <climits>
+
+namespace {
+
+// The test printer's printable area starts 6 mm from the left edge and
+// 5 mm from the top, as on a real printer.
+const QMarginsF kDecalagesMm(6, 5, 6, 5);
+constexpr double kTolerance = 0.05;   // cm
+
+QString rtfDeParagraphes(const QStringList& paragraphes)
+{
+    return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\fs22 ")
+           + paragraphes.join(QStringLiteral("\\par ")) + QStringLiteral("}");
+}
+
+} // namespace
+
+class TestImpressionRtf : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_sortie;
+    ImprimantePdf* m_imprimante = nullptr;
+
+private slots:
+    void init()
+    {
+        m_sortie = std::make_unique<QTemporaryDir>();
+        m_imprimante = new ImprimantePdf(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
+        installerImprimantes(m_imprimante);
+    }
+
+    void cleanup() { installerImprimantes(new ImprimanteParDefaut); }
+
+    // Margins from the paper's edge, physical offsets subtracted; an
+    // overflow ends the arithmetic.
+    void rectangle()
+    {
+        PageImprimante page;
+        page.largeurPage = 11906;
+        page.hauteurPage = 16838;
+        page.decalageGauche = 340;
+        page.decalageHaut = 283;
+        const auto r = rectangleDessin(page, 1200, 1500, 1200, 1500);
+        QVERIFY(r);
+        QCOMPARE(r->gauche, 860);
+        QCOMPARE(r->haut, 1217);
+        QCOMPARE(r->droite, 11906 - 1200 - 340);
+        QCOMPARE(r->bas, 16838 - 1500 - 283);
+        QVERIFY(!rectangleDessin(page, INT_MIN, 1500, 1200, 1500));
+        QVERIFY(!rectangleDessin(page, 1200, 1500, INT_MIN + 1, 1500));
+        page.decalageHaut = INT_MIN;
+        QVERIFY(!rectangleDessin(page, 1200, 1500, 1200, 1500));
+    }
+
+    void twipsArrondis()
+    {
+        QCOMPARE(pixelsEnTwips(2.5, 1440), 2);
+        QCOMPARE(pixelsEnTwips(3.5, 1440), 4);
+        QCOMPARE(pixelsEnTwips(300, 1200), 360);
+        QCOMPARE(pixelsEnTwips(10.4, 1440), 10);
+    }
+
+    // The page loop: as many pages as the formatter needs; a page that does
+    // not move on ends the job; a failed new page is a failure.
+    void bouclePages()
+    {
+        QList<int> demandes;
+        int nouvelles = 0;
+        const auto nouvelle = [&] { ++nouvelles; return true; };
+        const auto pagesDe = [&](int parPage) {
+            return [&, parPage](int premier) { demandes << premier; return premier + parPage; };
+        };
+
+        QCOMPARE(imprimerPages(0, pagesDe(40), nouvelle), std::optional<int>(1));
+        QCOMPARE(demandes, QList<int>{0});
+        demandes.clear();
+        QCOMPARE(imprimerPages(80, pagesDe(40), nouvelle), std::optional<int>(2));
+        QCOMPARE(demandes, QList<int>({0, 40}));
+        QCOMPARE(nouvelles, 1);
+        demandes.clear();
+        QCOMPARE(imprimerPages(81, pagesDe(40), nouvelle), std::optional<int>(3));
+        QCOMPARE(demandes, QList<int>({0, 40, 80}));
+
+        int appels = 0;
+        const auto bloque = [&](int premier) { ++appels; return premier == 0 ? 10 : 10; };
+        QCOMPARE(imprimerPages(100, bloque, nouvelle), std::optional<int>(2));
+        QCOMPARE(appels, 2);
+        QCOMPARE(imprimerPages(100, pagesDe(40), [] { return false; }), std::nullopt);
+    }
+
+    void texteCourtAuxMarges()
+    {
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes({QStringLiteral("Bonjour Madame")}));
+        const QString avant = txt.TextRTF();
+        QString raison;
+        QVERIFY2(ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison), qPrintable(raison));
+        QCOMPARE(txt.TextRTF(), avant);
+
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+        QCOMPARE(pdf.pages.size(), 1);
+        const MotPdf* mot = pdf.trouver(QStringLiteral("Bonjour"));
+        QVERIFY(mot);
+        QVERIFY2(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance, qPrintable(QString::number(mot->boite.left())));
+        QVERIFY2(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance, qPrintable(QString::number(mot->boite.top())));
+    }
+
+    void texteVideUnePageBlanche()
+    {
+        RichTextBox txt;
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(pdf.mots.isEmpty());
+    }
+
+    // Lines run over to the next page, none lost nor printed twice, each
+    // page's text inside the margins; lines wrap at the right margin.
+    void plusieursPages()
+    {
+        QStringList lignes;
+        for (int i = 1; i <= 80; ++i)
+            lignes << QStringLiteral("Ligne%1").arg(i);
+        lignes << QString(60, QLatin1Char('x')).replace(QStringLiteral("xxxxx"), QStringLiteral("mot "));
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(lignes));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.pages.size(), 2);
+        QStringList vus;
+        const double droite = pdf.pages[0].width() - 1200 * kCmParTwip;
+        const double bas = pdf.pages[0].height() - 1500 * kCmParTwip;
+        for (const MotPdf& m : pdf.mots) {
+            if (m.texte.startsWith(QLatin1String("Ligne")))
+                vus << m.texte;
+            QVERIFY2(m.boite.left() >= 1200 * kCmParTwip - kTolerance && m.boite.right() <= droite + kTolerance,
+                     qPrintable(m.texte));
+            QVERIFY2(m.boite.top() >= 1500 * kCmParTwip - kTolerance && m.boite.bottom() <= bas + kTolerance,
+                     qPrintable(QStringLiteral("%1 %2 %3 %4").arg(m.texte).arg(m.boite.top()).arg(m.boite.bottom()).arg(bas)));
+        }
+        QCOMPARE(vus, lignes.mid(0, 80));
+        QVERIFY(pdf.trouver(QStringLiteral("Ligne1"), 0));
+        QVERIFY(pdf.trouver(QStringLiteral("Ligne80"), 1));
+        QCOMPARE(pdf.trouver(QStringLiteral("Ligne80"), 1)->boite.top() > 1500 * kCmParTwip - kTolerance, true);
+    }
+
+    // A text that fills exactly two pages gives two pages, not three.
+    void exactementDeuxPages()
+    {
+        RichTextBox txt;
+        QStringList lignes{QStringLiteral("L1")};
+        txt.setTextRTF(rtfDeParagraphes(lignes));
+        // Grow the text line by line until it needs two pages, then until
+        // just before a third.
+        int pages = 1;
+        while (pages < 3) {
+            lignes << QStringLiteral("L%1").arg(lignes.size() + 1);
+            txt.setTextRTF(rtfDeParagraphes(lignes));
+            QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+            pages = int(lirePdf(m_imprimante->fichiers().last()).pages.size());
+            if (pages == 3)
+                break;
+            QVERIFY(lignes.size() < 400);
+        }
+        const QString deuxPages = m_imprimante->fichiers()[m_imprimante->fichiers().size() - 2];
+        const ContenuPdf pdf = lirePdf(deuxPages);
+        QCOMPARE(pdf.pages.size(), 2);
+        QVERIFY(pdf.trouver(QStringLiteral("L%1").arg(lignes.size() - 1), 1));
+    }
+
+    void refus()
+    {
+        RichTextBox txt;
+        txt.setPlainText(QStringLiteral("texte"));
+        QString raison;
+        QVERIFY(!ImprimerRTF(txt, 6000, 1500, 6000, 1500, &raison));
+        QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
+        QVERIFY(!ImprimerRTF(txt, INT_MIN, 1500, 1200, 1500, &raison));
+        QCOMPARE(raison, QStringLiteral("Les marges demandées dépassent les dimensions de la page."));
+        QVERIFY(QDir(m_sortie->path()).entryList(QDir::Files).isEmpty());
+
+        installerImprimantes(new ImprimantePdf(m_sortie->path() + QStringLiteral("/absent")));
+        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
+        QVERIFY(raison.contains(QStringLiteral("absent")));
+        QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300, &raison));
+    }
+
+    // The editor's lines are page width - 2300 twips long.
+    void cibleImprimante()
+    {
+        RichTextBox txt;
+        QString raison;
+        QVERIFY2(DefinirCibleImprimante(txt, 1000, 1300, &raison), qPrintable(raison));
+        QCOMPARE(txt.lineWrapMode(), QTextEdit::FixedPixelWidth);
+        const double largeurA4Twips = 210 / 25.4 * 1440;
+        const double attendu = (largeurA4Twips - 2300) * txt.logicalDpiX() / 1440 + 2 * txt.document()->documentMargin();
+        QVERIFY2(qAbs(txt.lineWrapColumnOrWidth() - attendu) <= 1, qPrintable(QString::number(txt.lineWrapColumnOrWidth())));
+        QVERIFY(m_imprimante->fichiers().size() <= 1);
+        QVERIFY(!DefinirCibleImprimante(txt, 6000, 6000, &raison));
+        QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
+    }
+};
+
+QTEST_MAIN(TestImpressionRtf)
+#include "tst_impressionrtf.moc"
