@@ -1,0 +1,80 @@
+#include "app/frmabout.h"
+
+#include "output/mail.h"
+
+#include "version.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Window coordinates are given in twips, as on the other windows.
+int pixels(const QWidget* w, int twips)
+{
+    return twips * w->logicalDpiX() / 1440;
+}
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    l->move(pixels(parent, gauche), pixels(parent, haut));
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+QString FrmAbout::adresseSite()
+{
+    return QStringLiteral("https://www.tilvo.fr");
+}
+
+QString FrmAbout::texteVersion()
+{
+    return QStringLiteral("Version %1.%2.%3").arg(TILVO_VERSION_MAJOR).arg(TILVO_VERSION_MINOR).arg(TILVO_VERSION_REVISION);
+}
+
+FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
+{
+    Q_INIT_RESOURCE(frmabout);
+    setObjectName(QStringLiteral("FrmAbout"));
+    setWindowTitle(QStringLiteral("A propos"));
+
+    auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setPixmap(QIcon(QStringLiteral(":/apropos/icones/logo.svg")).pixmap(pixels(this, 1080)));
+    image1->move(pixels(this, 240), pixels(this, 240));
+    image1->adjustSize();
+
+    QLabel* titre = etiquette(this, QStringLiteral("lblTitle"), QString(), 1680, 240);
+    QFont police(QStringLiteral("MS Sans Serif"));
+    police.setPointSizeF(13.5);
+    police.setBold(true);
+    titre->setFont(police);
+    titre->setText(QStringLiteral("Tilvo - Lettre"));
+    titre->adjustSize();
+
+    etiquette(this, QStringLiteral("lblVersion"), texteVersion(), 960, 960);
+    etiquette(this, QStringLiteral("Label1"), QStringLiteral("R\u00e9alis\u00e9 par l'\u00e9quipe Tilvo."), 960, 1680);
+    QLabel* site = etiquette(this, QStringLiteral("Label3"),
+                             QStringLiteral("<a href=\"%1\">%1</a>").arg(adresseSite()), 960, 1920);
+    site->setCursor(Qt::PointingHandCursor);
+    site->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(site, &QLabel::linkActivated, this, [](const QString& lien) { ExecuterShell(lien); });
+    etiquette(this, QStringLiteral("Label4"),
+              QStringLiteral("L'aide est consultable ou t\u00e9l\u00e9chargeable sur le site de Tilvo."), 960, 2400);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    ok->setGeometry(pixels(this, 3720), pixels(this, 1560), pixels(this, 1335), pixels(this, 375));
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+
+    // An outer height of 3135 twips, of which about 400 go to the title bar
+    // and the frame; wide enough for the longest line.
+    int largeur = ok->geometry().right();
+    for (const QLabel* l : findChildren<QLabel*>())
+        largeur = qMax(largeur, l->geometry().right());
+    setFixedSize(largeur + pixels(this, 240), pixels(this, 3135 - 400));
+}
