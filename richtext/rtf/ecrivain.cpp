@@ -74,6 +74,7 @@ private:
     const QTextDocument& m_document;
     Unites m_unites;
     QByteArray m_corps;
+    QByteArray m_morceau; // one run's text, escaped
     QStringList m_polices;
     QHash<QString, int> m_indexPolices;
     QList<QRgb> m_couleurs;
@@ -243,6 +244,10 @@ void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivan
                 ecrireImage(format.toImageFormat());
             continue;
         }
+        m_morceau.clear();
+        ajouterTexte(m_morceau, fragment.text());
+        if (m_morceau.isEmpty())
+            continue; // nothing but characters that RTF cannot carry
         const QByteArray proprietes = proprietesCaractere(bloc, fragment.charFormatIndex());
         if (ouvert != proprietes) {
             if (!ouvert.isEmpty())
@@ -252,7 +257,7 @@ void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivan
             m_corps += ' ';
             ouvert = proprietes;
         }
-        ajouterTexte(m_corps, fragment.text());
+        m_corps += m_morceau;
     }
     if (!ouvert.isEmpty())
         m_corps += '}';

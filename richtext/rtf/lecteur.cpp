@@ -155,11 +155,11 @@ void LecteurRtf::ignorerGroupe()
 
 void LecteurRtf::traiterSymbole(char16_t s)
 {
-    if (m_etat.destination != Destination::Texte) {
-        if (s == '*')
-            m_etat.etoile = true;
+    if (s == '*') {
+        m_etat.etoile = true;
         return;
     }
+    // Characters go to the text or to a font's name; ajouterCaractere sorts.
     switch (s) {
     case '\\': case '{': case '}':
         ajouterCaractere(s);
@@ -178,9 +178,6 @@ void LecteurRtf::traiterSymbole(char16_t s)
         break;
     case '\t':
         ajouterCaractere('\t');
-        break;
-    case '*':
-        m_etat.etoile = true;
         break;
     default:
         break; // \: \| and the like have no text of their own
