@@ -1,0 +1,254 @@
+#include "impression/pdfmots.h"
+
+#include "output/composition.h"
+#include "output/impressionlettre.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QMarginsF kDecalagesMm(4, 4, 4, 4);
+constexpr double kTolerance = 0.05;   // cm
+constexpr double kGauche = 1200 * kCmParTwip;
+constexpr double kBlocDroit = (1200 + 5040) * kCmParTwip;
+
+class ImprimanteEssai : public ImprimantePdf {
+public:
+    using ImprimantePdf::ImprimantePdf;
+    bool aucune = false;
+    QString indisponibilite() const override
+    {
+        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
+    }
+};
+
+SaisieLettre saisieComplete()
+{
+    SaisieLettre s;
+    s.titreExp = QStringLiteral("Monsieur");
+    s.nomExp = QStringLiteral("Martin");
+    s.prenomExp = QStringLiteral("Jean");
+    s.adresse1Exp = QStringLiteral("5 allée Verte");
+    s.cpExp = QStringLiteral("44000");
+    s.villeExp = QStringLiteral("Nantes");
+    s.titreDest = QStringLiteral("Madame");
+    s.nomDest = QStringLiteral("Durand");
+    s.prenomDest = QStringLiteral("Claire");
+    s.adresse1Dest = QStringLiteral("12 rue Haute");
+    s.cpDest = QStringLiteral("75011");
+    s.villeDest = QStringLiteral("Paris");
+    s.dateLettre = QStringLiteral("7 décembre 2026");
+    s.villeLettre = QStringLiteral("Nantes");
+    s.objetLettre = QStringLiteral("Résiliation");
+    s.formuleLettre = QStringLiteral("Cordialement.");
+    s.depuisModele = false;
+    return s;
+}
+
+bool pres(double a, double b) { return qAbs(a - b) <= kTolerance; }
+
+} // namespace
+
+class TestImpressionLettre : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<BaseTemporaire> m_base;
+    std::unique_ptr<QTemporaryDir> m_sortie;
+    ImprimanteEssai* m_imprimante = nullptr;
+    DialoguesScriptes* m_dialogues = nullptr;
+    std::unique_ptr<RichTextBox> m_txtText;
+    std::unique_ptr<RichTextBox> m_txtLettreTmp;
+
+    // Five recipients; in list order (last name, first name) their ids are
+    // 4, 2, 5, 1, 3.
+    void cinqDestinataires()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
+            "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire, Fonction_Destinataire) VALUES "
+            "(1, 'Monsieur', 'Dupont', 'Marc', '1 rue Une', NULL, '10000', 'Troyes', NULL),"
+            "(2, 'Madame', 'Bernard', 'Lise', '2 quai Sud', 'Porte 4', '13002', 'Marseille', 'Directrice'),"
+            "(3, 'Monsieur', 'Evrard', 'Luc', '3 cours Est', '', '33000', 'Bordeaux', ''),"
+            "(4, 'Madame', 'Arnaud', 'Eve', '4 place Ronde', NULL, '69001', 'Lyon', NULL),"
+            "(5, 'Monsieur', 'Colin', 'Noe', '5 mail Ouest', NULL, '35000', 'Rennes', NULL)"));
+    }
+
+private slots:
+    void init()
+    {
+        m_base = std::make_unique<BaseTemporaire>();
+        m_sortie = std::make_unique<QTemporaryDir>();
+        m_imprimante = new ImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
+        installerImprimantes(m_imprimante);
+        m_dialogues = &installerDialoguesScriptes();
+        m_txtText = std::make_unique<RichTextBox>();
+        m_txtLettreTmp = std::make_unique<RichTextBox>();
+    }
+
+    void cleanup()
+    {
+        installerImprimantes(new ImprimanteParDefaut);
+        m_base.reset();
+    }
+
+    // The composed letter on paper: sender at the left margin, recipient,
+    // date, place and signature 5040 twips further right, the first line at
+    // the top margin, all in Arial (Liberation Sans) 11 points.
+    void lettreComposee()
+    {
+        m_txtText->setTextRTF(TexteLettreIndividuelle(saisieComplete(), QString()));
+        const QString avant = m_txtText->TextRTF();
+        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer la lettre ?"));
+        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
+        QCOMPARE(m_dialogues->messages[0].icone, Icone::Aucune);
+        QCOMPARE(m_txtText->TextRTF(), avant);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+        QCOMPARE(pdf.pages.size(), 1);
+
+        const MotPdf* premier = &pdf.mots.first();
+        QCOMPARE(premier->texte, QStringLiteral("Monsieur"));
+        QVERIFY2(pres(premier->boite.left(), kGauche), qPrintable(QString::number(premier->boite.left())));
+        QVERIFY2(pres(premier->boite.top(), 1500 * kCmParTwip), qPrintable(QString::number(premier->boite.top())));
+        for (const char* mot : {"5", "44000", "Objet", "Cordialement."})
+            QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kGauche), mot);
+        for (const char* mot : {"Madame", "12", "75011", "Le", "A"})
+            QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kBlocDroit), mot);
+        // The signature is the last line: Jean Martin, right block.
+        QCOMPARE(pdf.mots.last().texte, QStringLiteral("Martin"));
+        QVERIFY(pres(pdf.mots[pdf.mots.size() - 2].boite.left(), kBlocDroit));
+
+        // 11 points of Liberation Sans: the word box is 1.117 em high.
+        const double hauteurPoints = premier->boite.height() / kCmParPoint;
+        QVERIFY2(qAbs(hauteurPoints - 11 * 1.117) < 0.3, qPrintable(QString::number(hauteurPoints)));
+        QProcess pdffonts;
+        pdffonts.start(QStringLiteral("pdffonts"), {m_imprimante->fichiers()[0]});
+        QVERIFY(pdffonts.waitForFinished());
+        const QString polices = QString::fromUtf8(pdffonts.readAllStandardOutput());
+        QVERIFY2(polices.contains(QStringLiteral("LiberationSans")) || polices.contains(QStringLiteral("Arial")),
+                 qPrintable(polices));
+    }
+
+    void lettreVideUnePageBlanche()
+    {
+        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(pdf.mots.isEmpty());
+    }
+
+    // Rows 2 and 5 of a five-row list: two letters, for those recipients,
+    // in that order, each its own job; the letter area keeps its
+    // placeholders.
+    void enNombreLignesDeuxEtCinq()
+    {
+        cinqDestinataires();
+        SaisieLettre saisie = saisieComplete();
+        saisie.lignesDestinataires = 5;
+        m_txtText->setTextRTF(TexteLettreEnNombre(saisie, QString()));
+        const QString avant = m_txtText->TextRTF();
+        ImprimerLettre({false, {QStringLiteral("2"), QStringLiteral("3")}}, *m_txtText, *m_txtLettreTmp);
+
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_dialogues->progressions,
+                 QStringList({"début: Impression des lettres (2)", "Impression de la lettre 1 sur 2",
+                              "Impression de la lettre 2 sur 2", "fin"}));
+        QCOMPARE(m_txtText->TextRTF(), avant);
+        QVERIFY(m_txtText->toPlainText().contains(QStringLiteral("<NomDest>")));
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+
+        const ContenuPdf bernard = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(bernard.texte(0).contains(QStringLiteral("Madame Bernard Lise Directrice 2 quai Sud Porte 4 13002 Marseille")),
+                 qPrintable(bernard.texte(0)));
+        QVERIFY(pres(bernard.trouver(QStringLiteral("Porte"))->boite.left(), kBlocDroit));
+        QVERIFY(pres(bernard.trouver(QStringLiteral("Directrice"))->boite.left(), kBlocDroit));
+        const ContenuPdf evrard = lirePdf(m_imprimante->fichiers()[1]);
+        QVERIFY2(evrard.texte(0).contains(QStringLiteral("Monsieur Evrard Luc 3 cours Est 33000 Bordeaux")),
+                 qPrintable(evrard.texte(0)));
+        QVERIFY(!evrard.texte(0).contains(QStringLiteral("<")));
+    }
+
+    void refus_data()
+    {
+        QTest::addColumn<bool>("individuel");
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<bool>("sansImprimante");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("aucun destinataire choisi")
+            << false << QStringList() << false << QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
+        QTest::newRow("pas d'imprimante") << true << QStringList() << true
+                                          << QStringLiteral("Aucune imprimante par défaut n'est configurée.");
+    }
+
+    void refus()
+    {
+        QFETCH(bool, individuel);
+        QFETCH(QStringList, ids);
+        QFETCH(bool, sansImprimante);
+        QFETCH(QString, message);
+        m_imprimante->aucune = sansImprimante;
+        ImprimerLettre({individuel, ids}, *m_txtText, *m_txtLettreTmp);
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, message);
+        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+    }
+
+    void reponseNon()
+    {
+        cinqDestinataires();
+        m_dialogues->reponses << Reponse::Non << Reponse::Non;
+        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({false, {QStringLiteral("1")}}, *m_txtText, *m_txtLettreTmp);
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+    }
+
+    // A recipient gone from the database stops the run with a message that
+    // names it and counts the letters printed before it.
+    void echecReporte()
+    {
+        cinqDestinataires();
+        m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
+        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("9"), QStringLiteral("1")}}, *m_txtText,
+                       *m_txtLettreTmp);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        const auto& m = m_dialogues->messages[1];
+        QCOMPARE(m.icone, Icone::Exclamation);
+        QVERIFY2(m.texte.startsWith(QStringLiteral("La lettre du destinataire n° 9 n'a pas pu être imprimée")), qPrintable(m.texte));
+        QVERIFY(m.texte.contains(QStringLiteral("1 lettre(s) sur 3")));
+        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+    }
+
+    void arretEntreDeuxLettres()
+    {
+        cinqDestinataires();
+        m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
+        m_dialogues->arreterApres = 2;
+        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("5")}}, *m_txtText,
+                       *m_txtLettreTmp);
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(m_dialogues->messages.last().texte,
+                 QStringLiteral("Impression interrompue : 2 lettre(s) sur 3 ont été imprimées."));
+        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+    }
+};
+
+QTEST_MAIN(TestImpressionLettre)
+#include "tst_impressionlettre.moc"
