@@ -1,0 +1,291 @@
+// The main window: start-up, the step assistant, the two mode switches, the
+// date button, the model links, and what the window hands to the rest of
+// the program.
+#include "app/frmaccueil.h"
+
+#include "app/controles.h"
+#include "app/modeletableau.h"
+#include "platform/bureau.h"
+#include "platform/dialogues.h"
+#include "platform/erreurbase.h"
+#include "platform/richtextbox/richtextbox.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <algorithm>
+
+FrmAccueil::FrmAccueil(QWidget* parent) : QWidget(parent)
+{
+    Q_INIT_RESOURCE(accueil);
+    construireFenetre();
+    connecter();
+    chargement();
+}
+
+FrmAccueil::~FrmAccueil() = default;
+
+void FrmAccueil::chargement()
+{
+    mdGeneral::EtapesDemarrage etapes;
+    etapes.placerPanneaux = [this] {
+        m_etapes.placerPanneaux();
+        afficherPanneaux();
+    };
+    etapes.initialiserEtape = [this] { m_etapes.setEtapeCourante(0); };
+    etapes.remplirExpediteurs = [this] { RemplirComboExpediteurs(); };
+    etapes.remplirDestinataires = [this] { RemplirComboDestinataires(); };
+    etapes.remplirListeDestinataires = [this] { RemplirListeDestinataires(); };
+    etapes.remplirCategories = [this] { RemplirCategories(); };
+    etapes.modeIndividuel = [this] { optDiffusion_Click(0); };
+    // The letter area offers its editing commands (cut, copy, paste...) on
+    // a right click, and stays editable.
+    etapes.optionTexte = [this] {
+        m_txtText->setContextMenuPolicy(Qt::DefaultContextMenu);
+        m_txtText->setReadOnly(false);
+    };
+    m_demarrage = mdGeneral::Demarrer(etapes);
+    m_messageBaseAAfficher = !m_demarrage.baseOuverte;
+}
+
+void FrmAccueil::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_messageBaseAAfficher)
+        return;
+    m_messageBaseAAfficher = false;
+    QTimer::singleShot(0, this, [this] { afficherErreur(mdGeneral::MessageBaseIndisponible(m_demarrage)); });
+}
+
+void FrmAccueil::connecter()
+{
+    for (int i = 0; i < AnimationEtapes::kNombreEtapes; ++i)
+        connect(m_cmdMenu.at(static_cast<std::size_t>(i)), &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
+    connect(m_timer1, &QTimer::timeout, this, &FrmAccueil::Timer1_Timer);
+    for (int k = 0; k < 2; ++k) {
+        connect(m_optDiffusion.at(static_cast<std::size_t>(k)), &QRadioButton::toggled, this, [this, k](bool choisi) {
+            if (choisi)
+                optDiffusion_Click(k);
+        });
+        connect(m_optModeleLettre.at(static_cast<std::size_t>(k)), &QRadioButton::toggled, this, [this, k](bool choisi) {
+            if (choisi)
+                optModeleLettre_Click(k);
+        });
+    }
+    connect(m_cmdGenererDate, &QPushButton::clicked, this, &FrmAccueil::cmdGenererDate_Click);
+    connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(2); });
+    connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(3); });
+
+    const auto lier = [this](QToolButton* bouton, const QString& echec, void (FrmAccueil::*operation)()) {
+        connect(bouton, &QToolButton::clicked, this, [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
+    };
+    lier(m_cmdAjouterExp, QStringLiteral("La saisie d'un nouvel expéditeur n'a pas pu commencer."), &FrmAccueil::NouvelExpediteur);
+    lier(m_cmdModifExp, QStringLiteral("L'expéditeur n'a pas pu être enregistré."), &FrmAccueil::EnregistrerExpediteur);
+    lier(m_cmdSupprExp, QStringLiteral("L'expéditeur n'a pas pu être supprimé."), &FrmAccueil::SupprimerExpediteur);
+    lier(m_cmdAjouterDest, QStringLiteral("La saisie d'un nouveau destinataire n'a pas pu commencer."), &FrmAccueil::NouveauDestinataire);
+    lier(m_cmdModifDest, QStringLiteral("Le destinataire n'a pas pu être enregistré."), &FrmAccueil::EnregistrerDestinataire);
+    lier(m_cmdSupprDest, QStringLiteral("Le destinataire n'a pas pu être supprimé."), &FrmAccueil::SupprimerDestinataire);
+    lier(m_cmdAjouterModele, QStringLiteral("Le modèle n'a pas pu être ajouté."), &FrmAccueil::AjouterModele);
+    lier(m_cmdSupprimerModele, QStringLiteral("Le modèle n'a pas pu être supprimé."), &FrmAccueil::SupprimerModele);
+
+    connect(m_cmbExpediteur, &QComboBox::activated, this, [this] {
+        commande(QStringLiteral("L'expéditeur n'a pas pu être lu."), [this] { AfficherExpediteur(); });
+    });
+    connect(m_cmbDestinataire, &QComboBox::activated, this, [this] {
+        commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this] { AfficherDestinataire(); });
+    });
+    connect(m_cmbCategorieModele, &QComboBox::activated, this, [this] {
+        commande(QStringLiteral("Les sous-catégories n'ont pas pu être lues."), [this] { RemplirSousCategories(); });
+    });
+    connect(m_cmbSousCategorieModele, &QComboBox::activated, this, [this] {
+        commande(QStringLiteral("Les modèles n'ont pas pu être lus."), [this] { RemplirModeles(); });
+    });
+
+    connect(m_cmdOption, &QToolButton::clicked, this, &FrmAccueil::cmdOption_Click);
+    connect(m_cmdAide, &QToolButton::clicked, this, &FrmAccueil::cmdAide_Click);
+    connect(m_cmdImport, &QToolButton::clicked, this, &FrmAccueil::cmdImport_Click);
+    connect(m_cmdModifierModele, &QToolButton::clicked, this, &FrmAccueil::cmdModifierModele_Click);
+    connect(m_cmdImprimerLettre, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerLettre_Click);
+    connect(m_cmdImprimerEnv, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerEnv_Click);
+    connect(m_cmdExporter, &QToolButton::clicked, this, &FrmAccueil::cmdExporter_Click);
+    connect(m_cmdMail, &QToolButton::clicked, this, &FrmAccueil::cmdMail_Click);
+}
+
+void FrmAccueil::commande(const QString& echec, const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const ErreurBase& e) {
+        afficherErreur(echec + QStringLiteral("\n\n") + e.raison());
+    }
+}
+
+// ---- Steps. ----
+
+void FrmAccueil::cmdMenu_Click(int i)
+{
+    if (i == 4) {
+        bool composee = false;
+        commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
+            composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
+                                        : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
+        });
+        if (!composee)
+            return;
+        mettreAJourInfobulles();
+    }
+    if (m_etapes.choisir(i)) {
+        m_barMenu.at(static_cast<std::size_t>(i))->raise();
+        m_timer1->start();
+    }
+}
+
+void FrmAccueil::Timer1_Timer()
+{
+    if (m_etapes.avancer())
+        m_timer1->stop();
+    afficherPanneaux();
+}
+
+void FrmAccueil::afficherPanneaux()
+{
+    for (int i = 0; i < AnimationEtapes::kNombreEtapes; ++i) {
+        const AnimationEtapes::Position& p = m_etapes.position(i);
+        m_barMenu.at(static_cast<std::size_t>(i))->move(controles::pixels(p.left), controles::pixels(p.top));
+    }
+}
+
+void FrmAccueil::mettreAJourInfobulles()
+{
+    if (modeIndividuel()) {
+        m_cmdImprimerLettre->setToolTip(QStringLiteral("Imprimer la lettre"));
+        m_cmdImprimerEnv->setToolTip(QStringLiteral("Imprimer l'enveloppe"));
+    } else {
+        m_cmdImprimerLettre->setToolTip(QStringLiteral("Imprimer les %1 lettres").arg(NombreDestinatairesSelectionnes()));
+        m_cmdImprimerEnv->setToolTip(QStringLiteral("Imprimer les %1 enveloppes").arg(NombreDestinatairesSelectionnes()));
+    }
+}
+
+// ---- Modes, date, links. ----
+
+void FrmAccueil::optDiffusion_Click(int k)
+{
+    const bool enNombre = k != 0;
+    m_lblDestUnique[0]->setVisible(!enNombre);
+    m_lblDestMult->setVisible(enNombre);
+    m_lsvDest->setVisible(enNombre);
+    m_line1->setVisible(enNombre);
+}
+
+void FrmAccueil::optModeleLettre_Click(int k)
+{
+    const bool visible = k != 1;
+    for (QLabel* l : m_lblCorps)
+        l->setVisible(visible);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmbCategorieModele, m_cmbSousCategorieModele, m_lsvModele, m_cmdModele,
+                                                      m_cmdFiche, m_cmdAjouterModele, m_cmdSupprimerModele, m_cmdModifierModele})
+        w->setVisible(visible);
+}
+
+bool FrmAccueil::modeIndividuel() const
+{
+    return m_optDiffusion[0]->isChecked();
+}
+
+bool FrmAccueil::modeDepuisModele() const
+{
+    return m_optModeleLettre[0]->isChecked();
+}
+
+void FrmAccueil::cmdGenererDate_Click()
+{
+    m_txtDateLettre->setText(QLocale().toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")));
+}
+
+void FrmAccueil::ouvrirLienModele(int colonne)
+{
+    const QModelIndexList choisis = m_lsvModele->selectionModel()->selectedRows();
+    if (m_listeModeles->rowCount() == 0 || choisis.isEmpty())
+        return;
+    const QString lien = m_listeModeles->texte(choisis.first().row(), colonne);
+    if (lien.isEmpty())
+        return;
+    bureau().ouvrir(lien, mdGeneral::DossierApplication());
+}
+
+// ---- What the rest of the program reads. ----
+
+SaisieLettre FrmAccueil::saisieLettre() const
+{
+    SaisieLettre s;
+    s.titreExp = m_cmbTitreExp->currentText();
+    s.nomExp = m_txtNomExp->text();
+    s.prenomExp = m_txtPrenomExp->text();
+    s.adresse1Exp = m_txtAdresse1Exp->text();
+    s.adresse2Exp = m_txtAdresse2Exp->text();
+    s.cpExp = m_txtCPExp->text();
+    s.villeExp = m_txtVilleExp->text();
+    s.tel1Exp = m_txtTel1Exp->text();
+    s.tel2Exp = m_txtTel2Exp->text();
+    s.fonctionExp = m_txtFonctionExp->text();
+    s.titreDest = m_cmbTitreDest->currentText();
+    s.nomDest = m_txtNomDest->text();
+    s.prenomDest = m_txtPrenomDest->text();
+    s.adresse1Dest = m_txtAdresse1Dest->text();
+    s.adresse2Dest = m_txtAdresse2Dest->text();
+    s.cpDest = m_txtCPDest->text();
+    s.villeDest = m_txtVilleDest->text();
+    s.fonctionDest = m_txtFonctionDest->text();
+    s.dateLettre = m_txtDateLettre->text();
+    s.villeLettre = m_txtVilleLettre->text();
+    s.objetLettre = m_txtObjetLettre->text();
+    s.pieceLettre = m_txtPieceLettre->text();
+    s.formuleLettre = m_cmbFormuleLettre->currentText();
+    s.depuisModele = modeDepuisModele();
+    s.lignesDestinataires = m_listeDest->rowCount();
+    s.lignesModeles = m_listeModeles->rowCount();
+    s.idModeleCourant = idModeleCourant();
+    return s;
+}
+
+QStringList FrmAccueil::idsDestinatairesSelectionnes() const
+{
+    QModelIndexList choisis = m_lsvDest->selectionModel()->selectedRows();
+    std::sort(choisis.begin(), choisis.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList ids;
+    ids.reserve(choisis.size());
+    for (const QModelIndex& i : choisis)
+        ids << m_listeDest->texte(i.row(), 0);
+    return ids;
+}
+
+int FrmAccueil::NombreDestinatairesSelectionnes() const
+{
+    return static_cast<int>(m_lsvDest->selectionModel()->selectedRows().size());
+}
+
+QString FrmAccueil::idModeleCourant() const
+{
+    const QModelIndex courant = m_lsvModele->currentIndex();
+    return courant.isValid() ? m_listeModeles->texte(courant.row(), 0) : QString();
+}
+
+// ---- Commands carried out by other parts of the program. ----
+
+void FrmAccueil::cmdOption_Click() {}
+void FrmAccueil::cmdAide_Click() {}
+void FrmAccueil::cmdImport_Click() {}
+void FrmAccueil::cmdModifierModele_Click() {}
+void FrmAccueil::cmdImprimerLettre_Click() {}
+void FrmAccueil::cmdImprimerEnv_Click() {}
+void FrmAccueil::cmdExporter_Click() {}
+void FrmAccueil::cmdMail_Click() {}

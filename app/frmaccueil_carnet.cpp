@@ -1,0 +1,230 @@
+// The main window's sender and recipient commands: the choosers, the fields,
+// new / save / delete, and the mass-selection list.
+#include "app/frmaccueil.h"
+#include "app/modeletableau.h"
+#include "platform/dialogues.h"
+#include "store/destinataires.h"
+#include "store/expediteurs.h"
+#include "store/personnes.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QTreeView>
+
+namespace {
+
+const QString kExpediteurInvalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
+const QString kDestinataireInvalide = QStringLiteral("Veuillez selectionner un destinataire valide.");
+
+// Replaces a chooser's items in one go; its text is left empty.
+void remplirChoix(QComboBox* combo, QStringListModel* modele, const QStringList& libelles)
+{
+    const QSignalBlocker bloque(combo);
+    combo->setUpdatesEnabled(false);
+    modele->setStringList(libelles);
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+    combo->setUpdatesEnabled(true);
+}
+
+// Shows a label as the chooser's text, on its item when it has one.
+void choisirLibelle(QComboBox* combo, const QString& libelle)
+{
+    const QSignalBlocker bloque(combo);
+    const int i = combo->findText(libelle, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    combo->setCurrentIndex(i);
+    combo->setEditText(libelle);
+}
+
+void viderChoix(QComboBox* combo)
+{
+    const QSignalBlocker bloque(combo);
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+}
+
+} // namespace
+
+// ---- Senders. ----
+
+void FrmAccueil::viderChampsExpediteur()
+{
+    m_cmbTitreExp->setEditText(QString());
+    for (QLineEdit* t : {m_txtNomExp, m_txtPrenomExp, m_txtAdresse1Exp, m_txtAdresse2Exp, m_txtCPExp, m_txtVilleExp,
+                         m_txtTel1Exp, m_txtTel2Exp, m_txtFonctionExp})
+        t->clear();
+}
+
+RecordId FrmAccueil::NumeroExpediteurChoisi() const
+{
+    return numeroExpediteurDe(m_cmbExpediteur->currentText());
+}
+
+void FrmAccueil::RemplirComboExpediteurs()
+{
+    remplirChoix(m_cmbExpediteur, m_expediteurs, {});
+    remplirChoix(m_cmbExpediteur, m_expediteurs, libellesExpediteurs());
+    viderChampsExpediteur();
+}
+
+void FrmAccueil::AfficherExpediteur()
+{
+    m_nouvelExpediteur = false;
+    const RecordId id = NumeroExpediteurChoisi();
+    if (id == kAucunEnregistrement) {
+        afficherErreur(kExpediteurInvalide);
+        return;
+    }
+    const FicheExpediteur f = lireExpediteur(id);
+    m_cmbTitreExp->setEditText(f.titre);
+    m_txtNomExp->setText(f.nom);
+    m_txtPrenomExp->setText(f.prenom);
+    m_txtAdresse1Exp->setText(f.adresse1);
+    m_txtAdresse2Exp->setText(f.adresse2);
+    m_txtCPExp->setText(f.cp);
+    m_txtVilleExp->setText(f.ville);
+    m_txtTel1Exp->setText(f.tel1);
+    m_txtTel2Exp->setText(f.tel2);
+    m_txtFonctionExp->setText(f.fonction);
+}
+
+void FrmAccueil::NouvelExpediteur()
+{
+    m_nouvelExpediteur = true;
+    viderChoix(m_cmbExpediteur);
+    viderChampsExpediteur();
+}
+
+void FrmAccueil::EnregistrerExpediteur()
+{
+    const bool modification = !m_cmbExpediteur->currentText().isEmpty() && !m_nouvelExpediteur;
+    RecordId id = kAucunEnregistrement;
+    if (modification) {
+        id = NumeroExpediteurChoisi();
+        if (id == kAucunEnregistrement) {
+            afficherErreur(kExpediteurInvalide);
+            return;
+        }
+    }
+    const FicheExpediteur fiche{m_cmbTitreExp->currentText(), m_txtNomExp->text(), m_txtPrenomExp->text(),
+                                m_txtAdresse1Exp->text(), m_txtAdresse2Exp->text(), m_txtCPExp->text(),
+                                m_txtVilleExp->text(), m_txtTel1Exp->text(), m_txtTel2Exp->text(),
+                                m_txtFonctionExp->text()};
+    id = enregistrerExpediteur(id, fiche);
+    const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
+    m_nouvelExpediteur = false;
+    RemplirComboExpediteurs();
+    choisirLibelle(m_cmbExpediteur, libelle);
+    AfficherExpediteur();
+}
+
+void FrmAccueil::SupprimerExpediteur()
+{
+    m_nouvelExpediteur = false;
+    const RecordId id = NumeroExpediteurChoisi();
+    if (id == kAucunEnregistrement) {
+        afficherErreur(kExpediteurInvalide);
+        return;
+    }
+    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?")) == Reponse::Non)
+        return;
+    supprimerExpediteur(id);
+    RemplirComboExpediteurs();
+}
+
+// ---- Recipients. ----
+
+void FrmAccueil::viderChampsDestinataire()
+{
+    m_cmbTitreDest->setEditText(QString());
+    for (QLineEdit* t : {m_txtNomDest, m_txtPrenomDest, m_txtAdresse1Dest, m_txtAdresse2Dest, m_txtCPDest, m_txtVilleDest,
+                         m_txtFonctionDest, m_txtMailDest})
+        t->clear();
+}
+
+RecordId FrmAccueil::NumeroDestinataireChoisi() const
+{
+    return numeroDestinataireDe(m_cmbDestinataire->currentText());
+}
+
+void FrmAccueil::RemplirComboDestinataires()
+{
+    remplirChoix(m_cmbDestinataire, m_destinataires, {});
+    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires());
+    viderChampsDestinataire();
+}
+
+void FrmAccueil::RemplirListeDestinataires()
+{
+    m_lsvDest->setUpdatesEnabled(false);
+    m_listeDest->vider();
+    const LignesDestinataires lignes = lignesDestinataires();
+    m_listeDest->remplir({lignes.ids, lignes.noms});
+    m_lsvDest->setUpdatesEnabled(true);
+}
+
+void FrmAccueil::AfficherDestinataire()
+{
+    m_nouveauDestinataire = false;
+    const RecordId id = NumeroDestinataireChoisi();
+    if (id == kAucunEnregistrement) {
+        afficherErreur(kDestinataireInvalide);
+        return;
+    }
+    const FicheDestinataire f = lireDestinataire(id);
+    m_cmbTitreDest->setEditText(f.titre);
+    m_txtNomDest->setText(f.nom);
+    m_txtPrenomDest->setText(f.prenom);
+    m_txtAdresse1Dest->setText(f.adresse1);
+    m_txtAdresse2Dest->setText(f.adresse2);
+    m_txtCPDest->setText(f.cp);
+    m_txtVilleDest->setText(f.ville);
+    m_txtFonctionDest->setText(f.fonction);
+    m_txtMailDest->setText(f.mail);
+}
+
+void FrmAccueil::NouveauDestinataire()
+{
+    m_nouveauDestinataire = true;
+    viderChoix(m_cmbDestinataire);
+    viderChampsDestinataire();
+}
+
+void FrmAccueil::EnregistrerDestinataire()
+{
+    const bool modification = !m_cmbDestinataire->currentText().isEmpty() && !m_nouveauDestinataire;
+    RecordId id = kAucunEnregistrement;
+    if (modification) {
+        id = NumeroDestinataireChoisi();
+        if (id == kAucunEnregistrement) {
+            afficherErreur(kDestinataireInvalide);
+            return;
+        }
+    }
+    const FicheDestinataire fiche{m_cmbTitreDest->currentText(), m_txtNomDest->text(), m_txtPrenomDest->text(),
+                                  m_txtAdresse1Dest->text(), m_txtAdresse2Dest->text(), m_txtCPDest->text(),
+                                  m_txtVilleDest->text(), m_txtFonctionDest->text(), m_txtMailDest->text()};
+    id = enregistrerDestinataire(id, fiche);
+    const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
+    m_nouveauDestinataire = false;
+    RemplirComboDestinataires();
+    RemplirListeDestinataires();
+    choisirLibelle(m_cmbDestinataire, libelle);
+    AfficherDestinataire();
+}
+
+void FrmAccueil::SupprimerDestinataire()
+{
+    m_nouveauDestinataire = false;
+    const RecordId id = NumeroDestinataireChoisi();
+    if (id == kAucunEnregistrement) {
+        afficherErreur(kDestinataireInvalide);
+        return;
+    }
+    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
+        return;
+    supprimerDestinataire(id);
+    RemplirComboDestinataires();
+    RemplirListeDestinataires();
+}

@@ -1,0 +1,213 @@
+#include "outilsaccueil.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+int compter(const QString& sql)
+{
+    QSqlQuery q(cnLettre().base());
+    q.exec(sql);
+    q.next();
+    return q.value(0).toInt();
+}
+
+QStringList elements(QComboBox* c)
+{
+    QStringList l;
+    for (int i = 0; i < c->count(); ++i)
+        l << c->itemText(i);
+    return l;
+}
+
+QStringList colonne(QTreeView* v, int col)
+{
+    QStringList l;
+    for (int i = 0; i < v->model()->rowCount(); ++i)
+        l << v->model()->index(i, col).data().toString();
+    return l;
+}
+
+} // namespace
+
+class TestAccueilCarnet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_dialogues = &installerDialoguesScriptes();
+        m_base = std::make_unique<BaseTemporaire>();
+    }
+
+    void cleanup() { m_base.reset(); }
+
+    void expediteurEnregistreSansChoixPuisModifie()
+    {
+        FrmAccueil f;
+        auto* choix = controle<QComboBox>(f, "cmbExpediteur");
+        // Every field empty, chooser empty: a new sender labelled "id-   ".
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Nom_Expediteur = '' AND Tel2_Expediteur = ''"), 1);
+        const int premier = compter("SELECT MAX(Numero_Expediteur) FROM Expediteur");
+        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   "));
+        QCOMPARE(elements(choix), QStringList{choix->currentText()});
+
+        // Fields of the chosen sender changed and saved: the same row.
+        controle<QComboBox>(f, "cmbTitreExp")->setEditText(QStringLiteral("Docteur"));
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Martin"));
+        controle<QLineEdit>(f, "txtTel1Exp")->setText(QStringLiteral("01 02 03 04 05"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 1);
+        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin "));
+        QCOMPARE(controle<QComboBox>(f, "cmbTitreExp")->currentText(), QStringLiteral("Docteur"));
+        QCOMPARE(controle<QLineEdit>(f, "txtTel1Exp")->text(), QStringLiteral("01 02 03 04 05"));
+        QVERIFY(!f.bNouvelExpediteur());
+        QVERIFY(m_dialogues->messages.isEmpty());
+    }
+
+    void nouvelExpediteurEtChoixDansLaListe()
+    {
+        m_base->executer("INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur,"
+                         " Ville_Expediteur) VALUES (5, 'Madame', 'Roux', 'Anne', 'Lyon'), (6, '', 'abel', 'Luc', 'Nice');");
+        FrmAccueil f;
+        auto* choix = controle<QComboBox>(f, "cmbExpediteur");
+        QCOMPARE(elements(choix), (QStringList{"6-  abel Luc", "5- Madame Roux Anne"}));
+
+        controle<QToolButton>(f, "cmdAjouterExp")->click();
+        QVERIFY(f.bNouvelExpediteur());
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Zola"));
+        // Picking a sender leaves new-sender entry: the save modifies it.
+        choisirElement(choix, "5- Madame Roux Anne");
+        QVERIFY(!f.bNouvelExpediteur());
+        QCOMPARE(controle<QLineEdit>(f, "txtVilleExp")->text(), QStringLiteral("Lyon"));
+        controle<QLineEdit>(f, "txtVilleExp")->setText(QStringLiteral("Lille"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
+
+        // New-sender entry saves a new row even though a sender was shown.
+        controle<QToolButton>(f, "cmdAjouterExp")->click();
+        QVERIFY(choix->currentText().isEmpty());
+        QVERIFY(controle<QLineEdit>(f, "txtVilleExp")->text().isEmpty());
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 3);
+        QCOMPARE(choix->count(), 3);
+        QVERIFY(choix->currentText().endsWith(QStringLiteral("-  Blanc ")));
+    }
+
+    void expediteurInvalideEtSuppression()
+    {
+        m_base->executer("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
+        FrmAccueil f;
+        auto* choix = controle<QComboBox>(f, "cmbExpediteur");
+        const QString invalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
+
+        // Delete in new-sender entry: reported, nothing deleted, entry left.
+        controle<QToolButton>(f, "cmdAjouterExp")->click();
+        controle<QToolButton>(f, "cmdSupprExp")->click();
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, invalide);
+        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QVERIFY(!f.bNouvelExpediteur());
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+
+        // A chooser text naming no row: save stores nothing.
+        choix->setEditText(QStringLiteral("99- Personne"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+
+        // "No" keeps the sender and the fields.
+        choisirElement(choix, "5-  Roux ");
+        controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("non enregistré"));
+        m_dialogues->reponses.enqueue(Reponse::Non);
+        controle<QToolButton>(f, "cmdSupprExp")->click();
+        QCOMPARE(m_dialogues->messages.size(), 3);
+        QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?"));
+        QCOMPARE(m_dialogues->messages[2].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_dialogues->messages[2].boutons, Boutons::OuiNon);
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(controle<QLineEdit>(f, "txtPrenomExp")->text(), QStringLiteral("non enregistré"));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        controle<QToolButton>(f, "cmdSupprExp")->click();
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
+        QCOMPARE(elements(choix), QStringList{"6-  Abel "});
+        QVERIFY(choix->currentText().isEmpty());
+        QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
+    }
+
+    void destinatairesChoixEtListe()
+    {
+        m_base->executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire)"
+                         " VALUES (1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Élie', 'Jean'),"
+                         " (40000, 'Madame', 'Abel', NULL);");
+        FrmAccueil f;
+        auto* choix = controle<QComboBox>(f, "cmbDestinataire");
+        auto* liste = controle<QTreeView>(f, "lsvDest");
+        QCOMPARE(elements(choix), (QStringList{"40000- Madame Abel ", "2-  durand Éric", "1- Madame Durand Zoé", "3- Monsieur Élie Jean"}));
+        QCOMPARE(colonne(liste, 0), (QStringList{"40000", "2", "1", "3"}));
+        QCOMPARE(colonne(liste, 1), (QStringList{"Madame Abel ", " durand Éric", "Madame Durand Zoé", "Monsieur Élie Jean"}));
+        QVERIFY(liste->isColumnHidden(0));
+        QCOMPARE(liste->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Liste des destinataires"));
+        QCOMPARE(f.NombreDestinatairesSelectionnes(), 0);
+
+        liste->selectionModel()->select(liste->model()->index(3, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        liste->selectionModel()->select(liste->model()->index(0, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QCOMPARE(f.NombreDestinatairesSelectionnes(), 2);
+        QCOMPARE(f.idsDestinatairesSelectionnes(), (QStringList{"40000", "3"}));
+
+        // Save a new recipient: listed at its place, the selection is gone.
+        controle<QToolButton>(f, "cmdAjouterDest")->click();
+        QVERIFY(f.bNouveauDestinataire());
+        controle<QLineEdit>(f, "txtNomDest")->setText(QStringLiteral("Dupont"));
+        controle<QLineEdit>(f, "txtMailDest")->setText(QStringLiteral("pas-une-adresse"));
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QVERIFY(!f.bNouveauDestinataire());
+        QCOMPARE(f.NombreDestinatairesSelectionnes(), 0);
+        QCOMPARE(colonne(liste, 1).indexOf(QStringLiteral(" Dupont ")), 1);
+        QVERIFY(choix->currentText().endsWith(QStringLiteral("-  Dupont ")));
+        QCOMPARE(controle<QLineEdit>(f, "txtMailDest")->text(), QStringLiteral("pas-une-adresse"));
+
+        // Picking a recipient leaves new-recipient entry; the save modifies it.
+        controle<QToolButton>(f, "cmdAjouterDest")->click();
+        choisirElement(choix, "40000- Madame Abel ");
+        QVERIFY(!f.bNouveauDestinataire());
+        controle<QLineEdit>(f, "txtPrenomDest")->setText(QStringLiteral("Inès"));
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QCOMPARE(choix->currentText(), QStringLiteral("40000- Madame Abel Inès"));
+        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+
+        // Delete in new-recipient entry, then "No", then yes.
+        controle<QToolButton>(f, "cmdAjouterDest")->click();
+        controle<QToolButton>(f, "cmdSupprDest")->click();
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Veuillez selectionner un destinataire valide."));
+        choisirElement(choix, "40000- Madame Abel Inès");
+        m_dialogues->reponses.enqueue(Reponse::Non);
+        controle<QToolButton>(f, "cmdSupprDest")->click();
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?"));
+        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+        controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
+        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 4);
+        QCOMPARE(liste->model()->rowCount(), 4);
+        QCOMPARE(choix->count(), 4);
+        QVERIFY(choix->currentText().isEmpty());
+    }
+
+private:
+    DialoguesScriptes* m_dialogues = nullptr;
+    std::unique_ptr<BaseTemporaire> m_base;
+};
+
+QTEST_MAIN(TestAccueilCarnet)
+#include "tst_accueil_carnet.moc"

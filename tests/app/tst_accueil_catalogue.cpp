@@ -1,0 +1,182 @@
+#include "app/fenetres.h"
+#include "outilsaccueil.h"
+#include "platform/richtextbox/richtextbox.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+QStringList libelles(QTreeView* v)
+{
+    QStringList l;
+    for (int i = 0; i < v->model()->rowCount(); ++i)
+        l << v->model()->index(i, 1).data().toString();
+    return l;
+}
+
+} // namespace
+
+class TestAccueilCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_dialogues = &installerDialoguesScriptes();
+        m_bureau = &installerBureauEnregistreur();
+        m_base = std::make_unique<BaseTemporaire>();
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Categorie_Modele VALUES (1, 'Logement'), (2, 'Emploi'), (3, 'assurances');"
+            "INSERT INTO Sous_Categorie_Modele VALUES (10, 1, 'Préavis'), (11, 1, 'L''état des lieux'), (20, 2, 'Démission');"
+            "INSERT INTO Modele VALUES (100, 10, 'Zone tendue', '{\\rtf1 Corps}', 'https://exemple.fr/m', 'Save/fiches/p.html'),"
+            " (101, 10, 'abandon', '', '', '');"));
+    }
+
+    void cleanup() { m_base.reset(); }
+
+    void parcoursDuCatalogue()
+    {
+        FrmAccueil f;
+        auto* categories = controle<QComboBox>(f, "cmbCategorieModele");
+        auto* sousCategories = controle<QComboBox>(f, "cmbSousCategorieModele");
+        auto* liste = controle<QTreeView>(f, "lsvModele");
+        auto* supprimer = controle<QToolButton>(f, "cmdSupprimerModele");
+        auto* modifier = controle<QToolButton>(f, "cmdModifierModele");
+        QCOMPARE(categories->count(), 3);
+        QCOMPARE(categories->itemText(0), QStringLiteral("assurances"));
+        QCOMPARE(sousCategories->count(), 0);
+        QVERIFY(supprimer->isEnabled() && modifier->isEnabled());
+
+        // Commands enabled at start do nothing on the empty list.
+        supprimer->click();
+        controle<QToolButton>(f, "cmdModele")->click();
+        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_bureau->cibles.isEmpty());
+
+        choisirElement(categories, "Logement");
+        QCOMPARE(sousCategories->count(), 2);
+        QCOMPARE(sousCategories->itemText(0), QStringLiteral("L'état des lieux"));
+        QVERIFY(sousCategories->currentText().isEmpty());
+        choisirElement(sousCategories, "Préavis");
+        QCOMPARE(libelles(liste), (QStringList{"abandon", "Zone tendue"}));
+        QCOMPARE(f.idModeleCourant(), QStringLiteral("101"));
+        QCOMPARE(f.saisieLettre().lignesModeles, 2);
+        for (int c : {0, 2, 3})
+            QVERIFY(liste->isColumnHidden(c));
+        QCOMPARE(liste->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Libellé"));
+
+        // Links of the current model: the empty one does nothing.
+        controle<QToolButton>(f, "cmdModele")->click();
+        QVERIFY(m_bureau->cibles.isEmpty());
+        liste->setCurrentIndex(liste->model()->index(1, 1));
+        QCOMPARE(f.idModeleCourant(), QStringLiteral("100"));
+        controle<QToolButton>(f, "cmdModele")->click();
+        controle<QToolButton>(f, "cmdFiche")->click();
+        QCOMPARE(m_bureau->cibles, (QStringList{"https://exemple.fr/m", "Save/fiches/p.html"}));
+        QCOMPARE(m_bureau->dossiers, (QStringList{m_base->dossier(), m_base->dossier()}));
+
+        // Another category empties the list; the commands keep their state.
+        choisirElement(categories, "Emploi");
+        QCOMPARE(liste->model()->rowCount(), 0);
+        QCOMPARE(sousCategories->count(), 1);
+        QVERIFY(supprimer->isEnabled());
+        choisirElement(sousCategories, "Démission");
+        QVERIFY(!supprimer->isEnabled() && !modifier->isEnabled());
+    }
+
+    void ajoutEtSuppressionDeModeles()
+    {
+        FrmAccueil f;
+        auto* categories = controle<QComboBox>(f, "cmbCategorieModele");
+        auto* liste = controle<QTreeView>(f, "lsvModele");
+        auto* ajouter = controle<QToolButton>(f, "cmdAjouterModele");
+
+        ajouter->click();
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Veuillez saisir une sous-catégorie."));
+        QVERIFY(m_dialogues->demandes.isEmpty());
+
+        choisirElement(categories, "Logement");
+        choisirElement(controle<QComboBox>(f, "cmbSousCategorieModele"), "L'état des lieux");
+        QCOMPARE(liste->model()->rowCount(), 0);
+        QVERIFY(!controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
+
+        ajouter->click();   // cancelled: nothing added
+        QCOMPARE(m_dialogues->demandes.size(), 1);
+        QCOMPARE(liste->model()->rowCount(), 0);
+        m_dialogues->textes.enqueue(QStringLiteral("Libelle"));
+        m_dialogues->textes.enqueue(QStringLiteral("Arrivée"));
+        ajouter->click();
+        ajouter->click();
+        QCOMPARE(libelles(liste), (QStringList{"Arrivée", "Libelle"}));
+        QVERIFY(controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
+        QSqlQuery q(cnLettre().base());
+        q.exec("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = ''"
+               " AND Lien_Fiche_Modele = ''");
+        q.next();
+        QCOMPARE(q.value(0).toInt(), 2);
+
+        m_dialogues->reponses.enqueue(Reponse::Non);
+        controle<QToolButton>(f, "cmdSupprimerModele")->click();
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Etes-vous sûr de vouloir supprimer ce modèle ?"));
+        QCOMPARE(liste->model()->rowCount(), 2);
+        controle<QToolButton>(f, "cmdSupprimerModele")->click();
+        controle<QToolButton>(f, "cmdSupprimerModele")->click();
+        QCOMPARE(liste->model()->rowCount(), 0);
+        QVERIFY(!controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
+        QVERIFY(!controle<QToolButton>(f, "cmdModifierModele")->isEnabled());
+    }
+
+    void traitementDepuisUnModele()
+    {
+        FrmAccueil f;
+        choisirElement(controle<QComboBox>(f, "cmbCategorieModele"), "Logement");
+        choisirElement(controle<QComboBox>(f, "cmbSousCategorieModele"), "Préavis");
+        auto* liste = controle<QTreeView>(f, "lsvModele");
+        liste->setCurrentIndex(liste->model()->index(1, 1));
+        f.cmdMenu_Click(4);
+        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(f.txtText()->toPlainText().contains(QStringLiteral("Corps")));
+        QCOMPARE(f.iEtapeCible(), 4);
+    }
+
+    void fenetresSecondaires()
+    {
+        int creees = 0;
+        const auto creer = [&creees] {
+            ++creees;
+            return new QWidget;
+        };
+        QWidget* premiere = afficherFenetre("FrmEssai", creer);
+        QCOMPARE(premiere->objectName(), QStringLiteral("FrmEssai"));
+        QVERIFY(premiere->isVisible());
+        QVERIFY(premiere->testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(afficherFenetre("FrmEssai", creer), premiere);
+        QCOMPARE(creees, 1);
+        QCOMPARE(fenetreOuverte("FrmEssai"), premiere);
+        QPointer<QWidget> suivie = premiere;
+        premiere->close();
+        QCOMPARE(fenetreOuverte("FrmEssai"), nullptr);
+        // Asked again right after closing: a fresh window, the old one goes.
+        QWidget* seconde = afficherFenetre("FrmEssai", creer);
+        QCOMPARE(creees, 2);
+        QTRY_VERIFY(suivie.isNull());
+        QCOMPARE(fenetreOuverte("FrmEssai"), seconde);
+        seconde->close();
+    }
+
+private:
+    DialoguesScriptes* m_dialogues = nullptr;
+    BureauEnregistreur* m_bureau = nullptr;
+    std::unique_ptr<BaseTemporaire> m_base;
+};
+
+QTEST_MAIN(TestAccueilCatalogue)
+#include "tst_accueil_catalogue.moc"
