@@ -55,10 +55,22 @@ void FrmTexte::charger()
     // wraps at the window's width.
     DefinirCibleImprimante(*m_txtText, kMargeGaucheEcran, kMargeDroiteEcran);
     m_txtText->setTextRTF(strCorpsLettreTexte);
+    m_txtText->moveCursor(QTextCursor::Start);
     m_txtText->setSelFontName(QStringLiteral("Arial"));
     m_txtText->setSelFontSize(10);
     m_txtText->document()->setModified(false);
     m_toolbar->suivreFormat();
+}
+
+FrmTexte* FrmTexte::pourModele(const QString& idModele, const QString& corps)
+{
+    auto* editeur = new FrmTexte;
+    editeur->strCorpsLettreTexte = corps;
+    editeur->bCorps = true;
+    editeur->bModele = true;
+    editeur->idModele = idModele;
+    editeur->charger();
+    return editeur;
 }
 
 bool FrmTexte::Enregistrer()

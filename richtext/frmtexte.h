@@ -27,6 +27,9 @@ public:
     // "Arial" 10 points at the insertion point. Runs once.
     void charger();
 
+    // A loaded editor on `corps`, the body of model `idModele`, not shown.
+    static FrmTexte* pourModele(const QString& idModele, const QString& corps);
+
     RichTextBox* txtText() const { return m_txtText; }
     BarreOutils* Toolbar1() const { return m_toolbar; }
 
