@@ -44,7 +44,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(QIcon(QStringLiteral(":/apropos/icones/logo.svg")).pixmap(pixels(this, 1080)));
+    image1->setPixmap(QIcon(QStringLiteral(":/apropos/icones/logo.svg")).pixmap(pixels(this, 600)));
     image1->move(pixels(this, 240), pixels(this, 240));
     image1->adjustSize();
 

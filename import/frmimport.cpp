@@ -32,6 +32,7 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     m_txtChemin->setObjectName(QStringLiteral("txtChemin"));
     m_cmdParcourir = new QPushButton(QStringLiteral("..."), this);
     m_cmdParcourir->setObjectName(QStringLiteral("cmdParcourir"));
+    m_cmdParcourir->setFixedWidth(m_cmdParcourir->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
     m_lsvContact = new QTreeWidget(this);
     m_lsvContact->setObjectName(QStringLiteral("lsvContact"));
     m_lsvContact->setRootIsDecorated(false);
