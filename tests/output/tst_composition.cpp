@@ -173,32 +173,6 @@ private slots:
         d.nom = QStringLiteral("{Roux}");
         QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Ma\u00eetre|Jean Martin|Veuillez agr\u00e9er, Ma\u00eetre,")));
     }
-
-    void personnalisationDeLaFonctionEtDeLAdresse()
-    {
-        const QString lettre = QStringLiteral("<TitreDest> <NomDest> <PrenomDest> \\par <Adr1Dest> \\par <CPDest> <VilleDest>");
-        ValeursDestinataire d{QStringLiteral("M."), QStringLiteral("Roux"), QStringLiteral("Paul"), QStringLiteral("1 rue"),
-                              QString(), QStringLiteral("75001"), QStringLiteral("Paris"), QString()};
-        QCOMPARE(TextePersonnalise(lettre, d), QStringLiteral("M. Roux Paul \\par 1 rue \\par 75001 Paris"));
-        d.fonction = QStringLiteral("Maire");
-        d.adresse2 = QStringLiteral("BP 2");
-        QCOMPARE(TextePersonnalise(lettre, d),
-                 QStringLiteral("M. Roux Paul \\par ") + kSeptTabs + QStringLiteral("Maire \\par 1 rue \\par ") + kSeptTabs
-                     + QStringLiteral("BP 2 \\par 75001 Paris"));
-        // A placeholder deleted from the letter is simply not filled.
-        QCOMPARE(TextePersonnalise(QStringLiteral("Cher <PrenomDest> x"), d),
-                 QStringLiteral("Cher Paul \\par ") + kSeptTabs + QStringLiteral("Maire x"));
-    }
-
-    void valeurQuiContientUnRepereSuivant()
-    {
-        SaisieLettre s = saisieComplete();
-        s.nomExp = QStringLiteral("<VilleExp>");   // filled by the later sender step
-        s.objetLettre = QStringLiteral("<CPExp>"); // sender steps are already done
-        const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(QStringLiteral("M. Lyon Jean")));
-        QVERIFY(lettre.contains(QStringLiteral("Objet : <CPExp>")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestComposition)
