@@ -1,6 +1,8 @@
 #include "platform/bureau.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QDir>
 #include <QRegularExpression>
 #include <QUrl>
@@ -18,6 +20,24 @@ bool estUnLien(const QString& cible)
 {
     static const QRegularExpression schema(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     return schema.match(cible).hasMatch();
+}
+
+// xdg-open hands a link to its handler and reports success at once, even when
+// no program is set up for that kind of link; ask the desktop's association
+// database first, so that a mailto: link with no mail program is reported.
+bool aUnGestionnaire(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("file") || scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return true;
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true;
+    QProcess requete;
+    requete.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/") + scheme});
+    if (!requete.waitForFinished(3000))
+        return true;
+    return !requete.readAllStandardOutput().trimmed().isEmpty();
 }
 
 } // namespace
@@ -43,5 +63,5 @@ bool BureauXdg::ouvrir(const QString& cible, const QString& dossierTravail)
 {
     const QString absolue = cibleAbsolue(cible, dossierTravail);
     const QUrl url = estUnLien(absolue) ? QUrl(absolue, QUrl::TolerantMode) : QUrl::fromLocalFile(absolue);
-    return QDesktopServices::openUrl(url);
+    return aUnGestionnaire(url) && QDesktopServices::openUrl(url);
 }
