@@ -59,6 +59,11 @@ private slots:
         QCOMPARE(d.messages.size(), 1);
         QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
         QVERIFY(d.messages[0].texte.contains(QStringLiteral("n'existe plus")));
+
+        // A row text that is not an id never reaches a query.
+        QCOMPARE(ChargerCorpsModele(QStringLiteral("2 OR 1=1")), nullptr);
+        QCOMPARE(d.messages.size(), 2);
+        QVERIFY(d.messages[1].texte.contains(QStringLiteral("n'est pas un numéro de modèle")));
     }
 };
 

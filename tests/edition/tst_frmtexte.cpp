@@ -6,7 +6,7 @@
 #include "support/dialoguesscriptes.h"
 
 #include <QAction>
-#include <QFileInfo>
+#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -82,6 +82,12 @@ private slots:
         std::unique_ptr<FrmTexte> sans(ouvrir(QStringLiteral("2")));
         QCOMPARE(sans->txtText()->lineWrapMode(), QTextEdit::WidgetWidth);
         QCOMPARE(sans->txtText()->toPlainText(), QStringLiteral("Corps du second"));
+
+        // A new model has an empty body: an empty text, nothing to save.
+        std::unique_ptr<FrmTexte> vide(FrmTexte::pourModele(QStringLiteral("3"), QString()));
+        QVERIFY(vide->txtText()->toPlainText().isEmpty());
+        QVERIFY(!vide->txtText()->document()->isModified());
+        QCOMPARE(vide->txtText()->SelFontName(), std::optional<QString>(QStringLiteral("Arial")));
     }
 
     void enregistrerDansLeModeleOuvert()
@@ -195,10 +201,15 @@ private slots:
         auto* pdf = new ImprimantePdf(dossier.path());
         installerImprimantes(pdf);
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
+        QImage dessin(40, 20, QImage::Format_RGB32);
+        dessin.fill(Qt::blue);
+        QVERIFY(f->txtText()->insererImage(dessin));
         const qsizetype avant = pdf->fichiers().size();
         f->Toolbar1()->cliquer(2);
         QCOMPARE(pdf->fichiers().size(), avant + 1);
-        QVERIFY(QFileInfo(pdf->fichiers().last()).size() > 0);
+        QFile sortie(pdf->fichiers().last());
+        QVERIFY(sortie.open(QIODevice::ReadOnly));
+        QVERIFY(sortie.readAll().contains("/Subtype /Image")); // the picture is on paper
         QVERIFY(d.messages.isEmpty());
 
         installerImprimantes(new SansImprimante);
