@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace rtf {
@@ -24,37 +25,135 @@ void ajouterNombre(QByteArray& s, const char* mot, qint64 n)
     s += QByteArray::number(n);
 }
 
-// Text as 7-bit RTF: \'hh for code page 1252, \uN? for the rest.
+// Text as 7-bit RTF: \'hh for code page 1252, \uN? for the rest. Written
+// straight into the array's memory: this loop carries every character.
 void ajouterTexte(QByteArray& s, QStringView texte)
 {
+    constexpr qsizetype kPireCas = 9; // "\u-12345?"
+    const qsizetype debut = s.size();
+    s.resize(debut + texte.size() * kPireCas);
+    char* d = s.data() + debut;
     for (const QChar qc : texte) {
         const char16_t c = qc.unicode();
         if (c >= 0x20 && c < 0x80) {
             if (c == '\\' || c == '{' || c == '}')
-                s += '\\';
-            s += char(c);
+                *d++ = '\\';
+            *d++ = char(c);
             continue;
         }
+        const char* mot = nullptr;
         switch (c) {
-        case '\t': s += "\\tab "; continue;
-        case 0x2028: s += "\\line "; continue;
-        case 0x00A0: s += "\\~"; continue;
-        case 0x00AD: s += "\\-"; continue;
-        case 0x2011: s += "\\_"; continue;
+        case '\t': mot = "\\tab "; break;
+        case 0x2028: mot = "\\line "; break;
+        case 0x00A0: mot = "\\~"; break;
+        case 0x00AD: mot = "\\-"; break;
+        case 0x2011: mot = "\\_"; break;
         default: break;
+        }
+        if (mot) {
+            while (*mot)
+                *d++ = *mot++;
+            continue;
         }
         if (c < 0x20 || c == 0xFFFC || c == 0x2029)
             continue;
         const int octet = octet1252(c);
         if (octet >= 0) {
-            s += "\\'";
-            s += kHexa[octet >> 4];
-            s += kHexa[octet & 15];
+            *d++ = '\\';
+            *d++ = '\'';
+            *d++ = kHexa[octet >> 4];
+            *d++ = kHexa[octet & 15];
         } else {
-            ajouterNombre(s, "\\u", qint16(c));
-            s += '?';
+            *d++ = '\\';
+            *d++ = 'u';
+            int n = qint16(c);
+            if (n < 0) {
+                *d++ = '-';
+                n = -n;
+            }
+            char chiffres[6];
+            int k = 0;
+            do {
+                chiffres[k++] = char('0' + n % 10);
+                n /= 10;
+            } while (n > 0);
+            while (k > 0)
+                *d++ = chiffres[--k];
+            *d++ = '?';
         }
     }
+    s.resize(d - s.constData());
+}
+
+// Character properties as the writer states them (fonts and colours by
+// their number in the tables being written).
+struct Caracteres
+{
+    bool image = false; // a picture, written as such
+    int police = 0;
+    int demiPoints = 24;
+    bool gras = false;
+    bool italique = false;
+    bool souligne = false;
+    bool barre = false;
+    QTextCharFormat::VerticalAlignment position = QTextCharFormat::AlignNormal;
+    int couleur = 0;
+    int fond = 0;
+    bool operator==(const Caracteres&) const = default;
+};
+
+// Every property, from \plain: the formatting of a paragraph mark.
+void ecrireComplet(QByteArray& s, const Caracteres& c)
+{
+    s += "\\plain";
+    ajouterNombre(s, "\\f", c.police);
+    ajouterNombre(s, "\\fs", c.demiPoints);
+    if (c.gras)
+        s += "\\b";
+    if (c.italique)
+        s += "\\i";
+    if (c.souligne)
+        s += "\\ul";
+    if (c.barre)
+        s += "\\strike";
+    if (c.position == QTextCharFormat::AlignSuperScript)
+        s += "\\super";
+    else if (c.position == QTextCharFormat::AlignSubScript)
+        s += "\\sub";
+    if (c.couleur)
+        ajouterNombre(s, "\\cf", c.couleur);
+    if (c.fond)
+        ajouterNombre(s, "\\highlight", c.fond);
+}
+
+// What a run changes from the paragraph mark it sits in: its group starts
+// from the mark's formatting.
+void ecrireDifference(QByteArray& s, const Caracteres& c, const Caracteres& marque)
+{
+    if (c.police != marque.police)
+        ajouterNombre(s, "\\f", c.police);
+    if (c.demiPoints != marque.demiPoints)
+        ajouterNombre(s, "\\fs", c.demiPoints);
+    if (c.gras != marque.gras)
+        s += c.gras ? "\\b" : "\\b0";
+    if (c.italique != marque.italique)
+        s += c.italique ? "\\i" : "\\i0";
+    if (c.souligne != marque.souligne)
+        s += c.souligne ? "\\ul" : "\\ulnone";
+    if (c.barre != marque.barre)
+        s += c.barre ? "\\strike" : "\\strike0";
+    if (c.position != marque.position) {
+        if (c.position == QTextCharFormat::AlignSuperScript)
+            s += "\\super";
+        else if (c.position == QTextCharFormat::AlignSubScript)
+            s += "\\sub";
+        else
+            s += "\\nosupersub";
+    }
+    if (c.couleur != marque.couleur)
+        ajouterNombre(s, "\\cf", c.couleur);
+    if (c.fond != marque.fond)
+        ajouterNombre(s, "\\highlight", c.fond);
 }
 
 class Ecrivain
@@ -64,9 +163,10 @@ public:
     QString ecrire();
 
 private:
-    QByteArray proprietesCaractere(const QTextBlock& bloc, int indexFormat);
+    const Caracteres& caracteres(const QTextBlock& bloc, int indexFormat);
     void ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivant);
-    void ecrireProprietesParagraphe(const QTextBlockFormat& f);
+    void ecrireProprietesParagraphe(const QTextBlock& bloc);
+    QByteArray proprietesParagraphe(const QTextBlockFormat& f) const;
     void ecrireImage(const QTextImageFormat& f);
     int indexPolice(const QString& famille);
     int indexCouleur(QRgb couleur);
@@ -79,7 +179,8 @@ private:
     QHash<QString, int> m_indexPolices;
     QList<QRgb> m_couleurs;
     QHash<QRgb, int> m_indexCouleurs;
-    QHash<int, QByteArray> m_proprietes; // by index of the document's formats
+    QHash<int, Caracteres> m_caracteres; // by index of the document's formats
+    QHash<int, QByteArray> m_paragraphes; // likewise, for paragraph formats
 };
 
 int Ecrivain::indexPolice(const QString& famille)
@@ -102,58 +203,52 @@ int Ecrivain::indexCouleur(QRgb couleur)
     return int(m_couleurs.size());
 }
 
-// Full character properties, starting from \plain, so that a run never
-// depends on what comes before it.
-QByteArray Ecrivain::proprietesCaractere(const QTextBlock& bloc, int indexFormat)
+const Caracteres& Ecrivain::caracteres(const QTextBlock& bloc, int indexFormat)
 {
-    auto it = m_proprietes.find(indexFormat);
-    if (it != m_proprietes.end())
+    auto it = m_caracteres.constFind(indexFormat);
+    if (it != m_caracteres.constEnd())
         return it.value();
     const QTextCharFormat f = bloc.document()->allFormats().value(indexFormat).toCharFormat();
-    QByteArray s = "\\plain";
+    Caracteres c;
+    c.image = f.isImageFormat();
     QString famille = f.property(QTextFormat::FontFamilies).toStringList().value(0);
     if (famille.isEmpty())
         famille = m_document.defaultFont().family();
-    ajouterNombre(s, "\\f", indexPolice(famille));
+    c.police = indexPolice(famille);
     double points = f.fontPointSize();
     if (points <= 0)
         points = m_document.defaultFont().pointSizeF();
     if (points <= 0)
         points = 12;
-    ajouterNombre(s, "\\fs", std::lround(points * 2));
-    if (f.fontWeight() >= QFont::DemiBold)
-        s += "\\b";
-    if (f.fontItalic())
-        s += "\\i";
-    if (f.fontUnderline())
-        s += "\\ul";
-    if (f.fontStrikeOut())
-        s += "\\strike";
-    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-        s += "\\super";
-    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
-        s += "\\sub";
+    c.demiPoints = int(std::lround(std::clamp(points, 1.0, 1638.0) * 2));
+    c.gras = f.fontWeight() >= QFont::DemiBold;
+    c.italique = f.fontItalic();
+    c.souligne = f.fontUnderline();
+    c.barre = f.fontStrikeOut();
+    c.position = f.verticalAlignment();
+    if (c.position != QTextCharFormat::AlignSuperScript && c.position != QTextCharFormat::AlignSubScript)
+        c.position = QTextCharFormat::AlignNormal;
     if (f.foreground().style() != Qt::NoBrush)
-        ajouterNombre(s, "\\cf", indexCouleur(f.foreground().color().rgb()));
+        c.couleur = indexCouleur(f.foreground().color().rgb());
     if (f.background().style() != Qt::NoBrush)
-        ajouterNombre(s, "\\highlight", indexCouleur(f.background().color().rgb()));
-    return m_proprietes.insert(indexFormat, s).value();
+        c.fond = indexCouleur(f.background().color().rgb());
+    return m_caracteres.insert(indexFormat, c).value();
 }
 
-void Ecrivain::ecrireProprietesParagraphe(const QTextBlockFormat& f)
+QByteArray Ecrivain::proprietesParagraphe(const QTextBlockFormat& f) const
 {
-    m_corps += "\\pard";
+    QByteArray s = "\\pard";
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignHCenter)
-        m_corps += "\\qc";
+        s += "\\qc";
     else if ((a & Qt::AlignJustify) == Qt::AlignJustify)
-        m_corps += "\\qj";
+        s += "\\qj";
     else if (a & (Qt::AlignRight | Qt::AlignTrailing))
-        m_corps += "\\qr";
-    const auto longueur = [this](const char* mot, double pixels) {
+        s += "\\qr";
+    const auto longueur = [this, &s](const char* mot, double pixels) {
         const int t = m_unites.twips(pixels);
         if (t != 0)
-            ajouterNombre(m_corps, mot, t);
+            ajouterNombre(s, mot, t);
     };
     longueur("\\li", f.leftMargin());
     longueur("\\ri", f.rightMargin());
@@ -163,32 +258,42 @@ void Ecrivain::ecrireProprietesParagraphe(const QTextBlockFormat& f)
     switch (f.lineHeightType()) {
     case QTextBlockFormat::ProportionalHeight:
         if (std::lround(f.lineHeight() * 240 / 100) != 240) {
-            ajouterNombre(m_corps, "\\sl", std::lround(f.lineHeight() * 240 / 100));
-            m_corps += "\\slmult1";
+            ajouterNombre(s, "\\sl", std::lround(f.lineHeight() * 240 / 100));
+            s += "\\slmult1";
         }
         break;
     case QTextBlockFormat::FixedHeight:
-        ajouterNombre(m_corps, "\\sl", -m_unites.twips(f.lineHeight()));
-        m_corps += "\\slmult0";
+        ajouterNombre(s, "\\sl", -m_unites.twips(f.lineHeight()));
+        s += "\\slmult0";
         break;
     case QTextBlockFormat::MinimumHeight:
-        ajouterNombre(m_corps, "\\sl", m_unites.twips(f.lineHeight()));
-        m_corps += "\\slmult0";
+        ajouterNombre(s, "\\sl", m_unites.twips(f.lineHeight()));
+        s += "\\slmult0";
         break;
     default:
         break;
     }
     for (const QTextOption::Tab& t : f.tabPositions()) {
         if (t.type == QTextOption::RightTab)
-            m_corps += "\\tqr";
+            s += "\\tqr";
         else if (t.type == QTextOption::CenterTab)
-            m_corps += "\\tqc";
+            s += "\\tqc";
         else if (t.type == QTextOption::DelimiterTab)
-            m_corps += "\\tqdec";
-        ajouterNombre(m_corps, "\\tx", m_unites.twips(t.position));
+            s += "\\tqdec";
+        ajouterNombre(s, "\\tx", m_unites.twips(t.position));
     }
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-        m_corps += "\\pagebb";
+        s += "\\pagebb";
+    return s;
+}
+
+void Ecrivain::ecrireProprietesParagraphe(const QTextBlock& bloc)
+{
+    const int index = bloc.blockFormatIndex();
+    auto it = m_paragraphes.constFind(index);
+    if (it == m_paragraphes.constEnd())
+        it = m_paragraphes.insert(index, proprietesParagraphe(bloc.blockFormat()));
+    m_corps += it.value();
 }
 
 void Ecrivain::ecrireImage(const QTextImageFormat& f)
@@ -229,37 +334,41 @@ void Ecrivain::ecrireImage(const QTextImageFormat& f)
 // of uniform formatting in a group of its own.
 void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivant)
 {
-    ecrireProprietesParagraphe(bloc.blockFormat());
-    const QTextBlock& marque = suivant.isValid() ? suivant : bloc;
-    m_corps += proprietesCaractere(bloc, marque.charFormatIndex());
-    QByteArray ouvert; // properties of the run being written, empty when none
+    ecrireProprietesParagraphe(bloc);
+    const Caracteres marque = caracteres(bloc, (suivant.isValid() ? suivant : bloc).charFormatIndex());
+    ecrireComplet(m_corps, marque);
+    Caracteres ouvert; // the run being written, when enCours
+    bool enCours = false;
     for (auto it = bloc.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QTextCharFormat format = fragment.charFormat();
-        if (format.isImageFormat()) {
-            if (!ouvert.isEmpty())
+        const Caracteres& c = caracteres(bloc, fragment.charFormatIndex());
+        if (c.image) {
+            if (enCours)
                 m_corps += '}';
-            ouvert.clear();
+            enCours = false;
+            const QTextImageFormat format = fragment.charFormat().toImageFormat();
             for (qsizetype i = 0; i < fragment.length(); ++i)
-                ecrireImage(format.toImageFormat());
+                ecrireImage(format);
             continue;
         }
         m_morceau.clear();
         ajouterTexte(m_morceau, fragment.text());
         if (m_morceau.isEmpty())
             continue; // nothing but characters that RTF cannot carry
-        const QByteArray proprietes = proprietesCaractere(bloc, fragment.charFormatIndex());
-        if (ouvert != proprietes) {
-            if (!ouvert.isEmpty())
+        if (!enCours || !(ouvert == c)) {
+            if (enCours)
                 m_corps += '}';
             m_corps += '{';
-            m_corps += proprietes;
-            m_corps += ' ';
-            ouvert = proprietes;
+            const qsizetype avant = m_corps.size();
+            ecrireDifference(m_corps, c, marque);
+            if (m_corps.size() > avant)
+                m_corps += ' '; // ends the last control word
+            ouvert = c;
+            enCours = true;
         }
         m_corps += m_morceau;
     }
-    if (!ouvert.isEmpty())
+    if (enCours)
         m_corps += '}';
     if (suivant.isValid())
         m_corps += "\\par\n";
@@ -267,7 +376,7 @@ void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivan
 
 QString Ecrivain::ecrire()
 {
-    m_corps.reserve(qsizetype(m_document.characterCount()) * 2 + 1024);
+    m_corps.reserve(qsizetype(m_document.characterCount()) * 3 + 1024);
     for (QTextBlock bloc = m_document.begin(); bloc.isValid();) {
         const QTextBlock suivant = bloc.next();
         ecrireParagraphe(bloc, suivant);
@@ -296,9 +405,13 @@ QString Ecrivain::ecrire()
     const double tab = m_document.defaultTextOption().tabStopDistance();
     ajouterNombre(s, "\\deftab", tab > 0 ? m_unites.twips(tab) : 720);
     s += '\n';
-    s += m_corps;
-    s += "}\n";
-    return QString::fromLatin1(s);
+    // Both parts go straight into the result, converted once.
+    QString resultat;
+    resultat.reserve(s.size() + m_corps.size() + 2);
+    resultat += QLatin1StringView(s);
+    resultat += QLatin1StringView(m_corps);
+    resultat += QLatin1StringView("}\n");
+    return resultat;
 }
 
 } // namespace

@@ -38,6 +38,7 @@ void LecteurRtf::lire()
     m_document.setDefaultTextOption(option);
 
     m_curseur.beginEditBlock();
+    m_formatBlocCourant = m_curseur.blockFormat();
     for (Jeton j = m_jetons.suivant(); j.type != TypeJeton::Fin; j = m_jetons.suivant()) {
         if (m_groupesIgnores > 0) {
             if (j.type == TypeJeton::DebutGroupe) {
@@ -106,7 +107,6 @@ void LecteurRtf::lire()
 
 void LecteurRtf::ouvrirGroupe()
 {
-    viderTexte();
     if (m_pile.size() >= kProfondeurMax) {
         ++m_groupesDebordants;
         return;
@@ -117,7 +117,6 @@ void LecteurRtf::ouvrirGroupe()
 
 void LecteurRtf::fermerGroupe()
 {
-    viderTexte();
     if (m_groupesDebordants > 0) {
         --m_groupesDebordants;
         return;
@@ -199,6 +198,8 @@ void LecteurRtf::traiterTexte(QStringView texte)
         traiterTexteImage(texte);
         return;
     }
+    if (!preparerTexte())
+        return;
     if (m_celluleOuverte || m_substitutHaut) {
         for (const QChar c : texte)
             ajouterCaractere(c.unicode());
@@ -224,7 +225,7 @@ void LecteurRtf::ajouterCaractere(char32_t c)
         traiterTexteTablePolices(QString::fromUcs4(&c, 1));
         return;
     }
-    if (m_etat.destination != Destination::Texte)
+    if (m_etat.destination != Destination::Texte || !preparerTexte())
         return;
     if (m_substitutHaut) {
         m_texte.append(QChar(0xFFFD));
@@ -304,16 +305,33 @@ void LecteurRtf::viderOctets()
     traiterTexte(texte);
 }
 
+// Text is kept until its format changes or something else than text comes,
+// so that a run split by groups or control words goes in with one call.
+bool LecteurRtf::preparerTexte()
+{
+    if (m_etat.car.cache)
+        return false; // hidden text
+    const QTextCharFormat& format = formatCaractere();
+    if (m_idFormat != m_idFormatTexte) {
+        if (!m_texte.isEmpty())
+            m_curseur.insertText(m_texte, m_formatTexte);
+        m_texte.clear();
+        m_formatTexte = format;
+        m_idFormatTexte = m_idFormat;
+    }
+    return true;
+}
+
 void LecteurRtf::viderTexte()
 {
     if (m_substitutHaut) {
-        m_texte.append(QChar(0xFFFD));
         m_substitutHaut = 0;
+        if (preparerTexte())
+            m_texte.append(QChar(0xFFFD)); // half of a pair, alone
     }
     if (m_texte.isEmpty())
         return;
-    if (!m_etat.car.cache)
-        m_curseur.insertText(m_texte, formatCaractere());
+    m_curseur.insertText(m_texte, m_formatTexte);
     m_texte.clear();
 }
 
@@ -324,14 +342,20 @@ void LecteurRtf::finParagraphe()
     viderTexte();
     m_celluleOuverte = false;
     appliquerFormatBloc();
-    m_curseur.insertBlock(m_dernierFormatBloc, formatCaractere());
+    m_curseur.insertBlock(m_formatBlocCourant, formatCaractere());
     m_sautDePage = false;
     m_blocTermine = false;
 }
 
+// The properties in force at the end of a paragraph are its own; most
+// paragraphs have those of the one before, which the block already got.
 void LecteurRtf::appliquerFormatBloc()
 {
-    m_curseur.setBlockFormat(formatBloc());
+    const QTextBlockFormat& format = formatBloc();
+    if (format == m_formatBlocCourant)
+        return;
+    m_curseur.setBlockFormat(format);
+    m_formatBlocCourant = format;
 }
 
 const QTextBlockFormat& LecteurRtf::formatBloc()
@@ -396,6 +420,7 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
         cle.fond = m_etat.couleurs->at(c.fond);
     auto it = m_formats.find(cle);
     if (it == m_formats.end()) {
+        const int id = int(m_formats.size());
         QTextCharFormat f;
         if (!cle.famille.isEmpty())
             f.setFontFamilies({cle.famille});
@@ -409,9 +434,10 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
             f.setForeground(QColor(*cle.couleur));
         if (cle.fond)
             f.setBackground(QColor(*cle.fond));
-        it = m_formats.insert(cle, f);
+        it = m_formats.insert(cle, FormatConnu{f, id});
     }
-    m_format = it.value();
+    m_format = it->format;
+    m_idFormat = it->id;
     m_formatValide = true;
     return m_format;
 }

@@ -127,6 +127,7 @@ private:
     void ajouterCaractere(char32_t c);
     void ajouterUnicode(qint64 valeur);
     void viderOctets();
+    bool preparerTexte();
     void viderTexte();
     void finParagraphe();
     void appliquerFormatBloc();
@@ -164,7 +165,16 @@ private:
 
     bool m_formatValide = false;
     QTextCharFormat m_format;
-    QHash<CleFormat, QTextCharFormat> m_formats;
+    struct FormatConnu
+    {
+        QTextCharFormat format;
+        int id;
+    };
+    QHash<CleFormat, FormatConnu> m_formats;
+    int m_idFormat = -1;            // id of m_format in m_formats
+    QTextCharFormat m_formatTexte;  // format of m_texte
+    int m_idFormatTexte = -1;
+    QTextBlockFormat m_formatBlocCourant; // what the current block has
     ProprietesParagraphe m_dernierParagraphe;
     bool m_dernierSaut = false;
     QTextBlockFormat m_dernierFormatBloc;

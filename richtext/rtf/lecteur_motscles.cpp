@@ -159,10 +159,7 @@ void LecteurRtf::traiterMot(const Jeton& j)
     const qint64 p = j.parametre;
     ProprietesCaractere& c = m_etat.car;
     ProprietesParagraphe& par = m_etat.par;
-    const auto changerCaractere = [this] {
-        viderTexte();
-        m_formatValide = false;
-    };
+    const auto changerCaractere = [this] { m_formatValide = false; };
     switch (mot) {
     case Mot::Rtf:
         if (m_pile.size() > 1) {
@@ -204,7 +201,6 @@ void LecteurRtf::traiterMot(const Jeton& j)
         m_sautDePage = true;
         break;
     case Mot::Cell:
-        viderTexte();
         m_celluleOuverte = true;
         break;
     case Mot::Row:
