@@ -9,10 +9,10 @@ duree=${1:-600}
 CXX=clang++-14 cmake -S "$ici" -B "$construction" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$construction" -j2
 mkdir -p "$ici/crashes" "$construction/corpus"
-cp "$ici"/../tests/rtf/cases/*/input.rtf "$construction/corpus/" 2>/dev/null || true
+cp "$ici"/../tests/rtf/fuzz/* "$construction/corpus/" 2>/dev/null || true
 for f in "$ici"/../tests/rtf/cases/*/input.rtf; do
     [ -f "$f" ] && cp "$f" "$construction/corpus/$(basename "$(dirname "$f")").rtf"
 done
 cd "$construction"
-exec ./fuzz_lecteur_rtf -max_total_time="$duree" -max_len=65536 -timeout=10 -rss_limit_mb=3072 \
+LSAN_OPTIONS="suppressions=$ici/lsan.supp" exec ./fuzz_lecteur_rtf -max_total_time="$duree" -max_len=65536 -timeout=10 -rss_limit_mb=3072 \
     -artifact_prefix="$ici/crashes/" -dict="$ici/rtf.dict" corpus

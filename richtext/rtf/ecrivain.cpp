@@ -351,7 +351,7 @@ void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivan
                 ecrireImage(format);
             continue;
         }
-        m_morceau.clear();
+        m_morceau.truncate(0); // keeps the memory for the next run
         ajouterTexte(m_morceau, fragment.text());
         if (m_morceau.isEmpty())
             continue; // nothing but characters that RTF cannot carry
