@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <sys/resource.h>
@@ -15,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -87,6 +90,41 @@ Duree meilleure(Duree a, Duree b)
     return {std::min(a.murale, b.murale), std::min(a.processeur, b.processeur)};
 }
 
+// The same runs and paragraphs put into a new document with QTextCursor and
+// nothing else: what Qt's own document costs, whoever feeds it.
+Duree plancherQt(const QTextDocument& source)
+{
+    struct Morceau
+    {
+        QString texte;
+        QTextCharFormat format;
+        bool nouveauBloc;
+    };
+    std::vector<Morceau> morceaux;
+    for (QTextBlock b = source.begin(); b.isValid(); b = b.next()) {
+        bool premier = b != source.begin();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            morceaux.push_back({it.fragment().text(), it.fragment().charFormat(), premier});
+            premier = false;
+        }
+        if (premier)
+            morceaux.push_back({QString(), b.charFormat(), true});
+    }
+    QTextDocument d;
+    d.setUndoRedoEnabled(false);
+    const Chrono c;
+    QTextCursor curseur(&d);
+    curseur.beginEditBlock();
+    for (const Morceau& m : morceaux) {
+        if (m.nouveauBloc)
+            curseur.insertBlock(QTextBlockFormat(), m.format);
+        if (!m.texte.isEmpty())
+            curseur.insertText(m.texte, m.format);
+    }
+    curseur.endEditBlock();
+    return c.ecoule();
+}
+
 long picMemoireKo()
 {
     rusage r{};
@@ -137,6 +175,9 @@ int main(int argc, char* argv[])
     std::printf("Écriture : %.2f s / %.2f s, %.1f / %.1f Mo/s du RTF lu ; %.1f Mo écrits\n",
                 ecriture.murale, ecriture.processeur, taille / ecriture.murale,
                 taille / ecriture.processeur, ecrit.size() / M);
+    const Duree plancher = plancherQt(*document);
+    std::printf("Dont QTextDocument seul (mêmes morceaux insérés par QTextCursor) : %.2f s / %.2f s\n",
+                plancher.murale, plancher.processeur);
     std::printf("Mémoire  : pic %ld Mo (dont %ld Mo pour le document et ses copies)\n",
                 picMemoireKo() / 1024, (apresLecture - avant) / 1024);
 

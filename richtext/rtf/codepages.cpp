@@ -121,7 +121,6 @@ int pageCodeDuJeu(int jeu)
 }
 
 DecodeurPageCode::DecodeurPageCode(int pageCode)
-    : m_pageCode(pageCode)
 {
     if (estMultiOctets(pageCode))
         m_decodeur = ouvrirDecodeur(pageCode);
@@ -140,12 +139,6 @@ void DecodeurPageCode::decoder(QByteArrayView octets, QString& sortie)
         return;
     }
     sortie += m_decodeur.decode(octets);
-}
-
-void DecodeurPageCode::oublierEtat()
-{
-    if (!m_table)
-        m_decodeur.resetState();
 }
 
 int octet1252(char16_t c)

@@ -20,11 +20,8 @@ class DecodeurPageCode
 public:
     explicit DecodeurPageCode(int pageCode);
     void decoder(QByteArrayView octets, QString& sortie);
-    void oublierEtat();
-    int pageCode() const { return m_pageCode; }
 
 private:
-    int m_pageCode;
     const std::array<char16_t, 256>* m_table = nullptr;
     QStringDecoder m_decodeur;
 };

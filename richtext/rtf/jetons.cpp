@@ -9,6 +9,8 @@ namespace {
 bool estLettre(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool estChiffre(char16_t c) { return c >= '0' && c <= '9'; }
 
+} // namespace
+
 int valeurHexa(char16_t c)
 {
     if (estChiffre(c))
@@ -19,8 +21,6 @@ int valeurHexa(char16_t c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 AnalyseurJetons::AnalyseurJetons(QStringView texte)
     : m_p(texte.data()), m_fin(texte.data() + texte.size())

@@ -4,6 +4,9 @@
 
 namespace rtf {
 
+// Value of a hexadecimal digit, -1 for any other character.
+int valeurHexa(char16_t c);
+
 enum class TypeJeton { Fin, DebutGroupe, FinGroupe, MotControle, Symbole, Hexa, Texte };
 
 struct Jeton

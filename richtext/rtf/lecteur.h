@@ -20,6 +20,9 @@ class QTextDocument;
 
 namespace rtf {
 
+// Lengths are kept within 22 inches (the widest page RTF knows), in twips.
+constexpr qint64 kTwipsMax = 31680;
+
 struct Police
 {
     QString nom;
@@ -146,8 +149,6 @@ private:
     qint64 m_groupesDebordants = 0; // groups opened beyond the depth limit
     qint64 m_groupesIgnores = 0;    // depth inside a skipped destination
     qint64 m_aSauter = 0;           // characters left to skip after \u
-    int m_niveauDocument = 0;       // nesting of \rtf documents
-    bool m_tabulationDefautLue = false;
 
     QString m_texte;                // text waiting for insertion
     QByteArray m_octets;            // \'hh bytes waiting for decoding

@@ -14,18 +14,6 @@ namespace {
 
 // Pictures bigger than this are dropped rather than read.
 constexpr qsizetype kDonneesImageMax = 64 * 1024 * 1024;
-constexpr qint64 kTwipsMax = 31680;
-
-int valeurHexa(char16_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Display size in twips of one side: the goal scaled, or the picture's own
 // size at its resolution when no usable goal is given.

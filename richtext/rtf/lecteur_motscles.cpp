@@ -99,8 +99,6 @@ bool actif(const Jeton& j) { return !j.aParametre || j.parametre != 0; }
 
 qint64 borne(qint64 v, qint64 min, qint64 max) { return std::clamp(v, min, max); }
 
-constexpr qint64 kTwipsMax = 31680;
-
 } // namespace
 
 void LecteurRtf::traiterMot(const Jeton& j)
