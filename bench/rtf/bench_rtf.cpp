@@ -193,8 +193,8 @@ int main(int argc, char* argv[])
         const double parMo = meilleur / (rtf.size() / M);
         if (parMoDe1 == 0)
             parMoDe1 = parMo;
-        std::printf("  %4.0f Mo : %.3f s, %.1f ms par Mo (x%.2f du cas 1 Mo)\n", n, meilleur, parMo * 1000,
-                    parMo / parMoDe1);
+        std::printf("  %4.0f Mo : %.3f s, %.1f ms par Mo (x%.2f du cas 1 Mo) ; QTextDocument seul %.3f s\n",
+                    n, meilleur, parMo * 1000, parMo / parMoDe1, plancherQt(*d).processeur);
     }
     return 0;
 }
