@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <algorithm>
+#include <optional>
 
 FrmAccueil::FrmAccueil(QWidget* parent) : QWidget(parent)
 {
@@ -43,8 +44,19 @@ void FrmAccueil::chargement()
     };
     etapes.initialiserEtape = [this] { m_etapes.setEtapeCourante(0); };
     etapes.remplirExpediteurs = [this] { RemplirComboExpediteurs(); };
-    etapes.remplirDestinataires = [this] { RemplirComboDestinataires(); };
-    etapes.remplirListeDestinataires = [this] { RemplirListeDestinataires(); };
+    // The chooser and the mass list show the same rows: the list step uses
+    // the reading of the chooser step when there is one.
+    std::optional<LignesDestinataires> destinataires;
+    etapes.remplirDestinataires = [this, &destinataires] {
+        destinataires = lignesDestinataires();
+        remplirComboDestinataires(*destinataires);
+    };
+    etapes.remplirListeDestinataires = [this, &destinataires] {
+        if (destinataires)
+            remplirListeDestinataires(*destinataires);
+        else
+            RemplirListeDestinataires();
+    };
     etapes.remplirCategories = [this] { RemplirCategories(); };
     etapes.modeIndividuel = [this] { optDiffusion_Click(0); };
     // The letter area offers its editing commands (cut, copy, paste...) on

@@ -4,6 +4,7 @@
 #include "app/mdgeneral.h"
 #include "output/composition.h"
 #include "platform/recordset.h"
+#include "store/destinataires.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -83,6 +84,8 @@ public:
 
     void RemplirComboDestinataires();
     void RemplirListeDestinataires();
+    // Both, in that order, from one reading of the table.
+    void RemplirDestinataires();
     void AfficherDestinataire();
     void NouveauDestinataire();
     void EnregistrerDestinataire();
@@ -138,6 +141,8 @@ private:
 
     void viderChampsExpediteur();
     void viderChampsDestinataire();
+    void remplirComboDestinataires(const LignesDestinataires& lignes);
+    void remplirListeDestinataires(const LignesDestinataires& lignes);
 
     mdGeneral::ResultatDemarrage m_demarrage;
     bool m_messageBaseAAfficher = false;

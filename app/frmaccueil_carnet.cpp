@@ -148,20 +148,38 @@ RecordId FrmAccueil::NumeroDestinataireChoisi() const
     return numeroDestinataireDe(m_cmbDestinataire->currentText());
 }
 
+void FrmAccueil::remplirComboDestinataires(const LignesDestinataires& lignes)
+{
+    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires(lignes));
+    viderChampsDestinataire();
+}
+
+void FrmAccueil::remplirListeDestinataires(const LignesDestinataires& lignes)
+{
+    m_lsvDest->setUpdatesEnabled(false);
+    m_listeDest->remplir({lignes.ids, lignes.noms});
+    m_lsvDest->setUpdatesEnabled(true);
+}
+
 void FrmAccueil::RemplirComboDestinataires()
 {
     remplirChoix(m_cmbDestinataire, m_destinataires, {});
-    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires());
-    viderChampsDestinataire();
+    remplirComboDestinataires(lignesDestinataires());
 }
 
 void FrmAccueil::RemplirListeDestinataires()
 {
-    m_lsvDest->setUpdatesEnabled(false);
+    m_listeDest->vider();
+    remplirListeDestinataires(lignesDestinataires());
+}
+
+void FrmAccueil::RemplirDestinataires()
+{
+    remplirChoix(m_cmbDestinataire, m_destinataires, {});
     m_listeDest->vider();
     const LignesDestinataires lignes = lignesDestinataires();
-    m_listeDest->remplir({lignes.ids, lignes.noms});
-    m_lsvDest->setUpdatesEnabled(true);
+    remplirComboDestinataires(lignes);
+    remplirListeDestinataires(lignes);
 }
 
 void FrmAccueil::AfficherDestinataire()
@@ -208,8 +226,7 @@ void FrmAccueil::EnregistrerDestinataire()
     id = enregistrerDestinataire(id, fiche);
     const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
     m_nouveauDestinataire = false;
-    RemplirComboDestinataires();
-    RemplirListeDestinataires();
+    RemplirDestinataires();
     choisirLibelle(m_cmbDestinataire, libelle);
     AfficherDestinataire();
 }
@@ -225,6 +242,5 @@ void FrmAccueil::SupprimerDestinataire()
     if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
         return;
     supprimerDestinataire(id);
-    RemplirComboDestinataires();
-    RemplirListeDestinataires();
+    RemplirDestinataires();
 }

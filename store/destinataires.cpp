@@ -34,17 +34,6 @@ const QString kPrenom = QStringLiteral("Prenom_Destinataire");
 
 } // namespace
 
-QStringList libellesDestinataires()
-{
-    QStringList libelles;
-    Recordset rs;
-    rs.open(requetes::listeDestinataires());
-    for (; !rs.eof(); rs.moveNext())
-        libelles << libellePersonne(rs.value(kId).toInt(), rs.text(kTitre), rs.text(kNom), rs.text(kPrenom));
-    rs.close();
-    return libelles;
-}
-
 LignesDestinataires lignesDestinataires()
 {
     LignesDestinataires lignes;
@@ -56,6 +45,16 @@ LignesDestinataires lignesDestinataires()
     }
     rs.close();
     return lignes;
+}
+
+QStringList libellesDestinataires(const LignesDestinataires& lignes)
+{
+    // A label is the id, "- ", then the list row's text.
+    QStringList libelles;
+    libelles.reserve(lignes.ids.size());
+    for (qsizetype i = 0; i < lignes.ids.size(); ++i)
+        libelles << lignes.ids.at(i) + QStringLiteral("- ") + lignes.noms.at(i);
+    return libelles;
 }
 
 RecordId numeroDestinataireDe(const QString& texteChoix)

@@ -14,17 +14,17 @@ struct FicheDestinataire {
     bool operator==(const FicheDestinataire&) const = default;
 };
 
-// One label per recipient, ordered by last name then first name (the
-// chooser's items).
-QStringList libellesDestinataires();
-
-// The rows of the mass-selection list, in the same order: the id as read
-// from the database and "title last-name first-name".
+// Every recipient, ordered by last name then first name: the id as read
+// from the database and "title last-name first-name" (the rows of the
+// mass-selection list). One reading serves the chooser and the list.
 struct LignesDestinataires {
     QStringList ids;
     QStringList noms;
 };
 LignesDestinataires lignesDestinataires();
+
+// The chooser's items for those rows: each recipient's label.
+QStringList libellesDestinataires(const LignesDestinataires& lignes);
 
 // The recipient a chooser text designates: -1 when the text is empty (the
 // database is not consulted), does not start with an id, or names no row.

@@ -88,7 +88,7 @@ private slots:
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire) VALUES "
             "(1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Abel', NULL),"
             "(40000, 'Madame', NULL, 'Inès');"));
-        QCOMPARE(libellesDestinataires(),
+        QCOMPARE(libellesDestinataires(lignesDestinataires()),
                  (QStringList{"40000- Madame  Inès", "3- Monsieur Abel ", "2-  durand Éric", "1- Madame Durand Zoé"}));
         const LignesDestinataires lignes = lignesDestinataires();
         QCOMPARE(lignes.ids, (QStringList{"40000", "3", "2", "1"}));

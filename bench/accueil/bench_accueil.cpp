@@ -1,0 +1,203 @@
+// Start-up of the main window on a large address book: 32,767 recipients,
+// 2,000 senders and 2,000 models. Measures the time from the window's
+// creation (start-up sequence with every fill) until it is shown and
+// painted, and the resident memory of the process then. The measure runs in
+// a child process of its own so that building the database does not count
+// in its memory. Also times the refills that follow a recipient save and the
+// fill of a 500-model list.
+#include "app/frmaccueil.h"
+#include "platform/connexion.h"
+#include "platform/dialogues.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kDestinataires = 32767;
+constexpr int kExpediteurs = 2000;
+constexpr int kModeles = 2000;
+
+const QStringList kNoms{"Martin", "Bernard", "Thomas", "Petit", "Robert", "Richard", "Durand", "Dubois", "Moreau",
+                        "Laurent", "Simon", "Michel", "Lefèvre", "Leroy", "Roux", "David", "Bertrand", "Morel",
+                        "Fournier", "Girard", "Bonnet", "Dupont", "Lambert", "Fontaine", "Rousseau", "Vincent",
+                        "Müller", "Faure", "André", "Mercier", "Blanc", "Guérin", "Boyer", "Garnier", "Chevalier",
+                        "François", "Legrand", "Gauthier", "Garcia", "Perrin", "Robin", "Clément", "Morin",
+                        "Nicolas", "Henry", "Roussel", "Mathieu", "Gautier", "Masson", "Marchand", "d'Estienne",
+                        "de La Tour", "Œillet", "Élie", "Écuyer", "Ibáñez"};
+const QStringList kPrenoms{"Léa", "Hugo", "Chloé", "Lucas", "Manon", "Louis", "Inès", "Jules", "Zoé", "Éric",
+                           "Anaïs", "Noé", "Camille", "Gaël", "Hélène", "Jérôme", "Océane", "Raphaël", "Margaux",
+                           "Théo"};
+const QStringList kTitres{"Madame", "Monsieur", "Mademoiselle", "Madame, Monsieur", "Maître", ""};
+
+QString guillemets(QString s)
+{
+    s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+
+void remplirBase(const BaseTemporaire& base)
+{
+    QStringList sql;
+    QStringList lignes;
+    for (int i = 1; i <= kDestinataires; ++i)
+        lignes << QStringLiteral("(%1,%2,%3,%4,'%5 rue des Lilas','','75%6','Paris','','p%5@exemple.fr')")
+                      .arg(i)
+                      .arg(guillemets(kTitres.at(i % kTitres.size())), guillemets(kNoms.at((i * 7) % kNoms.size()) + QString::number(i % 97)),
+                           guillemets(kPrenoms.at((i * 13) % kPrenoms.size())))
+                      .arg(i)
+                      .arg(i % 1000, 3, 10, QLatin1Char('0'));
+    sql << QStringLiteral("INSERT INTO Destinataire VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    lignes.clear();
+    for (int i = 1; i <= kExpediteurs; ++i)
+        lignes << QStringLiteral("(%1,%2,%3,%4,'1 place','', '69000','Lyon','04','06','')")
+                      .arg(i)
+                      .arg(guillemets(kTitres.at(i % kTitres.size())), guillemets(kNoms.at(i % kNoms.size())),
+                           guillemets(kPrenoms.at(i % kPrenoms.size())));
+    sql << QStringLiteral("INSERT INTO Expediteur VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    // 8 categories of 5 sub-categories; sub-category 1 holds 500 models, the
+    // others share the rest.
+    lignes.clear();
+    for (int c = 1; c <= 8; ++c)
+        lignes << QStringLiteral("(%1,'Catégorie %1')").arg(c);
+    sql << QStringLiteral("INSERT INTO Categorie_Modele VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    lignes.clear();
+    for (int s = 1; s <= 40; ++s)
+        lignes << QStringLiteral("(%1,%2,'Sous-catégorie %1')").arg(s).arg((s - 1) / 5 + 1);
+    sql << QStringLiteral("INSERT INTO Sous_Categorie_Modele VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    lignes.clear();
+    const QString corps = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") +
+                          QStringLiteral("Madame, Monsieur, je vous écris au sujet de mon dossier. ").repeated(20) +
+                          QStringLiteral("\\par}");
+    for (int m = 1; m <= kModeles; ++m)
+        lignes << QStringLiteral("(%1,%2,'Modèle %1',%3,'','')").arg(m).arg(m <= 500 ? 1 : 2 + (m % 39)).arg(guillemets(corps));
+    sql << QStringLiteral("INSERT INTO Modele VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    base.executer(sql.join(QLatin1Char('\n')));
+}
+
+double residentMo()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> champs = statm.readAll().split(' ');
+    return champs.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// High-water mark of this process's resident memory (VmHWM: unlike the
+// rusage figure, it does not carry over the parent's across exec).
+double picMo()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& ligne : status.readAll().split('\n'))
+        if (ligne.startsWith("VmHWM:"))
+            return ligne.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+double millisecondes(const QElapsedTimer& t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+// One start of the window on the folder; prints one line of figures.
+int mesurer(const QString& dossier, bool premiere)
+{
+    mdGeneral::DefinirDossierApplication(dossier);
+    installerDialoguesScriptes();
+    const double avant = residentMo();
+    QElapsedTimer chrono;
+    chrono.start();
+    FrmAccueil fenetre;
+    const double chargement = millisecondes(chrono);
+    fenetre.show();
+    QApplication::processEvents();
+    fenetre.repaint();
+    const double prete = millisecondes(chrono);
+    const double resident = residentMo();
+    const auto* liste = fenetre.findChild<QTreeView*>(QStringLiteral("lsvDest"));
+    const auto* choix = fenetre.findChild<QComboBox*>(QStringLiteral("cmbDestinataire"));
+    if (!fenetre.demarrage().baseOuverte || liste->model()->rowCount() != kDestinataires || choix->count() != kDestinataires) {
+        std::fprintf(stderr, "la fenêtre n'a pas chargé la base générée\n");
+        return 1;
+    }
+    std::printf("%s démarrage %.0f ms (chargement %.0f ms), mémoire résidente %.1f Mo (%.1f Mo avant la fenêtre, pic %.1f Mo)\n",
+                premiere ? "premier" : "suivant", prete, chargement, resident, avant, picMo());
+    if (!premiere)
+        return 0;
+
+    // A recipient saved: the chooser and the mass list are refilled.
+    fenetre.findChild<QLineEdit*>(QStringLiteral("txtNomDest"))->setText(QStringLiteral("Nouveau"));
+    chrono.restart();
+    fenetre.EnregistrerDestinataire();
+    std::printf("enregistrement d'un destinataire avec les deux listes rechargées : %.0f ms\n", millisecondes(chrono));
+
+    auto* categories = fenetre.findChild<QComboBox*>(QStringLiteral("cmbCategorieModele"));
+    auto* sousCategories = fenetre.findChild<QComboBox*>(QStringLiteral("cmbSousCategorieModele"));
+    categories->setCurrentIndex(categories->findText(QStringLiteral("Catégorie 1")));
+    fenetre.RemplirSousCategories();
+    sousCategories->setCurrentIndex(sousCategories->findText(QStringLiteral("Sous-catégorie 1")));
+    chrono.restart();
+    fenetre.RemplirModeles();
+    std::printf("liste de 500 modèles : %.0f ms\n", millisecondes(chrono));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--mesurer"))
+        return mesurer(args.at(2), true);
+    if (args.size() == 3 && args.at(1) == QLatin1String("--mesurer-encore"))
+        return mesurer(args.at(2), false);
+
+    BaseTemporaire base;
+    QElapsedTimer chrono;
+    chrono.start();
+    remplirBase(base);
+    std::printf("base générée : %d destinataires, %d expéditeurs, %d modèles (%.1f s)\n", kDestinataires, kExpediteurs,
+                kModeles, millisecondes(chrono) / 1000.0);
+    cnLettre().fermer();
+    std::fflush(stdout);
+    // BENCH_GARDER=<file> keeps the generated database for a closer look.
+    if (qEnvironmentVariableIsSet("BENCH_GARDER")) {
+        QFile::remove(qEnvironmentVariable("BENCH_GARDER"));
+        QFile::copy(base.cheminBase(), qEnvironmentVariable("BENCH_GARDER"));
+    }
+
+    int echec = 0;
+    for (int i = 0; i < 5 && !echec; ++i) {
+        // Each run starts from a copy, so the save of the first one does
+        // not change what the others load.
+        const QString copie = base.dossier() + QStringLiteral("/copie");
+        QDir().mkpath(copie + QStringLiteral("/Save"));
+        QFile::remove(copie + QStringLiteral("/Save/Lettre.mdb"));
+        QFile::copy(base.cheminBase(), copie + QStringLiteral("/Save/Lettre.mdb"));
+        QProcess mesure;
+        mesure.setProcessChannelMode(QProcess::ForwardedChannels);
+        mesure.start(QApplication::applicationFilePath(),
+                     {i == 0 ? QStringLiteral("--mesurer") : QStringLiteral("--mesurer-encore"), copie});
+        mesure.waitForFinished(-1);
+        echec = mesure.exitCode();
+    }
+    return echec;
+}
