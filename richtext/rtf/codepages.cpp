@@ -64,12 +64,23 @@ std::array<char16_t, 256> table1252()
     return t;
 }
 
+// Symbol fonts: read as 1252, except the byte that lists use as a bullet.
+std::array<char16_t, 256> tableSymbole()
+{
+    std::array<char16_t, 256> t = table1252();
+    t[0xB7] = 0x2022;
+    return t;
+}
+
 // Tables are built once per code page and never freed while the program runs.
 const std::array<char16_t, 256>* tableUnOctet(int pageCode)
 {
     static const std::array<char16_t, 256> t1252 = table1252();
+    static const std::array<char16_t, 256> tSymbole = tableSymbole();
     if (pageCode == 1252)
         return &t1252;
+    if (pageCode == kPageSymbole)
+        return &tSymbole;
     static QMutex verrou;
     static QHash<int, std::shared_ptr<const std::array<char16_t, 256>>> tables;
     QMutexLocker garde(&verrou);
@@ -99,6 +110,7 @@ const std::array<char16_t, 256>* tableUnOctet(int pageCode)
 int pageCodeDuJeu(int jeu)
 {
     switch (jeu) {
+    case 2: return kPageSymbole;
     case 77: return 10000;
     case 128: return 932;
     case 129: return 949;

@@ -8,6 +8,9 @@
 
 namespace rtf {
 
+// Code page of the Symbol character set (\fcharset2), as Windows numbers it.
+constexpr int kPageSymbole = 42;
+
 // Windows code page used for a font's \fcharset; -1 means "the document's".
 int pageCodeDuJeu(int jeuCaracteres);
 

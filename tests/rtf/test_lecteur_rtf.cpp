@@ -257,6 +257,11 @@ void TestLecteurRtf::decodageDuFichier()
     QCOMPARE(lu.size(), 18);
     QCOMPARE(lu.mid(12, 4), QString::fromUtf16(u"\u0081\u0000\u00e9}", 4));
     QCOMPARE(rtf::decoderFichier("\\binfsxn1 \xe9"), QStringLiteral("\\binfsxn1 é"));
+
+    // The bullet of a list written in a Symbol font.
+    QTextDocument d;
+    rtf::lireRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\listtext\\f1\\'b7\\tab}Point \\'b7}"), d);
+    QCOMPARE(texte(d), QStringLiteral("\u2022\tPoint \u00b7\n"));
 }
 
 QTEST_MAIN(TestLecteurRtf)
