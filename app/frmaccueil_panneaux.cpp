@@ -97,7 +97,7 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
                                QStringLiteral("Nouveau modèle"), 6600, 3120, 540, 540);
     m_cmdSupprimerModele = image(p, QStringLiteral("cmdSupprimerModele"), icone(QStringLiteral("list-remove"), QStringLiteral("supprimer.svg")),
                                  QStringLiteral("Supprimer le modèle"), 6600, 3780, 540, 540);
-    m_cmdModifierModele = image(p, QStringLiteral("cmdModifierModele"), icone(QStringLiteral("document-edit"), QStringLiteral("modele.svg")),
+    m_cmdModifierModele = image(p, QStringLiteral("cmdModifierModele"), icone(QStringLiteral("document-edit"), QStringLiteral("modifier.svg")),
                                 QStringLiteral("Modifier le modèle"), 6600, 4440, 540, 540);
     m_cmdModele = image(p, QStringLiteral("cmdModele"), icone(QStringLiteral("document-open"), QStringLiteral("modele.svg")),
                         QStringLiteral("Ouvrir le document du modèle"), 7560, 1800, 2160, 2160);
