@@ -5,5 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/construire.sh"
 export QT_QPA_PLATFORM=offscreen
+# The end-to-end printing test prints through CUPS (root only).
+if [ "$(id -u)" -eq 0 ]; then . "$root/tools/imprimante-essai.sh"; fi
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)"

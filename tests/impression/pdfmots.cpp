@@ -35,9 +35,10 @@ ContenuPdf lirePdf(const QString& chemin)
 {
     ContenuPdf contenu;
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), chemin, QStringLiteral("-")});
+    pdftotext.setStandardErrorFile(QProcess::nullDevice());
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-q"), QStringLiteral("-bbox"), chemin, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) {
-        contenu.erreur = QStringLiteral("pdftotext %1 : %2").arg(chemin, QString::fromLocal8Bit(pdftotext.readAllStandardError()));
+        contenu.erreur = QStringLiteral("pdftotext n'a pas pu lire %1").arg(chemin);
         return contenu;
     }
     const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());

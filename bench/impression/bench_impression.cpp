@@ -1,0 +1,117 @@
+// Mass printing speed: personalised one-page letters printed to PDF, one
+// job per letter, through the same path as the print button
+// (PersonnaliserLettre, then ImprimerRTF). Prints letters per second for
+// 100 and 1,000 letters and the peak memory.
+#include "output/composition.h"
+#include "output/impressionlettre.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
+#include "rtf.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+void ajouterDestinataires(const BaseTemporaire& base, int nombre)
+{
+    QStringList lignes;
+    for (int i = 1; i <= nombre; ++i)
+        lignes << QStringLiteral("(%1, 'Madame', 'Nom%1', 'Prénom%1', '%1 rue des Lilas', %2, '75%3', 'Paris', %4)")
+                      .arg(i)
+                      .arg(i % 2 ? QStringLiteral("'Bâtiment B'") : QStringLiteral("NULL"))
+                      .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                      .arg(i % 3 ? QStringLiteral("NULL") : QStringLiteral("'Gérante'"));
+    base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, "
+                                 "Prenom_Destinataire, Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, "
+                                 "Ville_Destinataire, Fonction_Destinataire) VALUES ")
+                  + lignes.join(QLatin1Char(',')));
+}
+
+double imprimer(int nombre, RichTextBox& txtText, RichTextBox& txtLettreTmp, int& pages)
+{
+    QTemporaryDir sortie;
+    auto* imprimante = new ImprimantePdf(sortie.path());
+    installerImprimantes(imprimante);
+    SaisieImpression saisie{false, {}};
+    for (int i = 1; i <= nombre; ++i)
+        saisie.idsSelectionnes << QString::number(i);
+    QElapsedTimer chrono;
+    chrono.start();
+    ImprimerLettre(saisie, txtText, txtLettreTmp);
+    const double secondes = chrono.nsecsElapsed() / 1e9;
+    pages = 0;
+    for (const QString& f : imprimante->fichiers()) {
+        QFile pdf(f);
+        if (pdf.open(QIODevice::ReadOnly))
+            pages += int(pdf.readAll().count("/Type /Page\n") + 0);
+    }
+    if (qEnvironmentVariableIsSet("BENCH_GARDER")) {
+        QFile::remove(qEnvironmentVariable("BENCH_GARDER"));
+        QFile::copy(imprimante->fichiers().value(0), qEnvironmentVariable("BENCH_GARDER"));
+    }
+    return secondes;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BaseTemporaire base;
+    ajouterDestinataires(base, 1000);
+    DialoguesScriptes& dialogues = installerDialoguesScriptes();
+
+    QFile modele(QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue/corps/demission.rtf"));
+    if (!modele.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "modèle de lettre introuvable\n");
+        return 1;
+    }
+    SaisieLettre saisie;
+    saisie.titreExp = QStringLiteral("Monsieur");
+    saisie.nomExp = QStringLiteral("Martin");
+    saisie.prenomExp = QStringLiteral("Jean");
+    saisie.adresse1Exp = QStringLiteral("5 allée Verte");
+    saisie.cpExp = QStringLiteral("44000");
+    saisie.villeExp = QStringLiteral("Nantes");
+    saisie.tel1Exp = QStringLiteral("02 40 00 00 00");
+    saisie.dateLettre = QStringLiteral("7 décembre 2026");
+    saisie.villeLettre = QStringLiteral("Nantes");
+    saisie.objetLettre = QStringLiteral("Démission");
+    saisie.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
+    saisie.lignesDestinataires = 1000;
+    RichTextBox txtText;
+    RichTextBox txtLettreTmp;
+    txtText.setTextRTF(TexteLettreEnNombre(saisie, rtf::decoderFichier(modele.readAll())));
+
+    std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
+    double secondesCent = 0;
+    for (const int nombre : {100, 1000}) {
+        int pages = 0;
+        const double s = imprimer(nombre, txtText, txtLettreTmp, pages);
+        if (nombre == 100)
+            secondesCent = s;
+        std::printf("  %5d lettres : %7.2f s, %7.1f lettres/s, %d pages\n", nombre, s, nombre / s, pages);
+        if (nombre == 1000)
+            std::printf("  temps 1000 / temps 100 : %.2f (linéaire : 10)\n", s / secondesCent);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("  mémoire de pointe : %.1f Mo\n", usage.ru_maxrss / 1024.0);
+    if (!dialogues.messages.isEmpty() && dialogues.messages.last().icone != Icone::Aucune) {
+        std::fprintf(stderr, "échec : %s\n", qPrintable(dialogues.messages.last().texte));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,39 @@
+# Sourced by tester.sh, as root: the printer of the end-to-end printing
+# test. Starts a CUPS scheduler when none runs (stopped again when the
+# tests end) and makes a cups-pdf queue "TilvoPDF", which writes every job
+# to a PDF file in the user's ~/PDF, the default printer. Exports
+# TILVO_CUPS_EXIGE=1 so that the test fails instead of skipping when it
+# then finds no printer. Under CI a failure here fails the run.
+tilvo_imprimante_essai() {
+  command -v cupsd >/dev/null && command -v lpadmin >/dev/null || {
+    echo "CUPS n'est pas installé (paquets cups, printer-driver-cups-pdf)." >&2; return 1; }
+  local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  [ -f "$ppd" ] || { echo "Pilote cups-pdf absent ($ppd)." >&2; return 1; }
+  if ! lpstat -r 2>/dev/null | grep -q 'scheduler is running'; then
+    mkdir -p /run/cups
+    cupsd -f &
+    tilvo_cupsd=$!
+    trap 'kill "$tilvo_cupsd" 2>/dev/null || true' EXIT
+    local i
+    for i in $(seq 1 100); do
+      lpstat -r 2>/dev/null | grep -q 'scheduler is running' && break
+      sleep 0.1
+    done
+    lpstat -r 2>/dev/null | grep -q 'scheduler is running' || {
+      echo "Le serveur CUPS n'a pas démarré." >&2; return 1; }
+  fi
+  # PostScript made by poppler keeps the fonts and their characters, so
+  # that the text of the paper can be read back.
+  lpstat -p TilvoPDF >/dev/null 2>&1 || lpadmin -p TilvoPDF -E -v cups-pdf:/ -P "$ppd" \
+    -o pdftops-renderer-default=pdftops 2>/dev/null
+  lpadmin -d TilvoPDF
+  export TILVO_CUPS_EXIGE=1
+}
+
+if ! tilvo_imprimante_essai; then
+  if [ "${CI:-}" = "true" ]; then
+    echo "Imprimante d'essai indisponible : l'essai d'impression de bout en bout ne peut pas tourner." >&2
+    exit 1
+  fi
+  echo "Imprimante d'essai indisponible : l'essai d'impression de bout en bout sera sauté." >&2
+fi
