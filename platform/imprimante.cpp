@@ -81,6 +81,15 @@ std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
     return imprimante;
 }
 
+std::unique_ptr<QPrinter> FichierPdf::nouvelleImprimante(QString&)
+{
+    auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    imprimante->setOutputFormat(QPrinter::PdfFormat);
+    imprimante->setOutputFileName(m_chemin);
+    imprimante->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    return imprimante;
+}
+
 TravailImpression::TravailImpression(const QString& nomDocument)
 {
     m_imprimante = imprimantes().nouvelleImprimante(m_raison);

@@ -59,6 +59,18 @@ private:
     QStringList m_fichiers;
 };
 
+// Every job written to the one file given (A4, the whole sheet printable):
+// for tools that print a single document.
+class FichierPdf : public SourceImprimantes {
+public:
+    explicit FichierPdf(const QString& chemin) : m_chemin(chemin) {}
+    QString indisponibilite() const override { return QString(); }
+    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+
+private:
+    QString m_chemin;
+};
+
 // One print job, from its first page to its end (EndDoc) or its abandon
 // (KillDoc). Positions are taken from the top-left corner of the printable
 // area. A job neither ended nor abandoned is abandoned when it goes.

@@ -4,6 +4,7 @@
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -196,6 +197,31 @@ private slots:
         QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
         QVERIFY(raison.contains(QStringLiteral("absent")));
         QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300, &raison));
+    }
+
+    // rtfcat pdf prints a file with the letter margins through ImprimerRTF.
+    void rtfcatPdf()
+    {
+        QFile rtf(m_sortie->filePath(QStringLiteral("lettre.rtf")));
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write(rtfDeParagraphes({QStringLiteral("Bonjour")}).toLatin1());
+        rtf.close();
+        const QString sortie = m_sortie->filePath(QStringLiteral("lettre.pdf"));
+        QProcess rtfcat;
+        rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), rtf.fileName(), sortie});
+        QVERIFY(rtfcat.waitForFinished(60000));
+        QCOMPARE(rtfcat.exitCode(), 0);
+        const ContenuPdf pdf = lirePdf(sortie);
+        QCOMPARE(pdf.pages.size(), 1);
+        const MotPdf* mot = pdf.trouver(QStringLiteral("Bonjour"));
+        QVERIFY(mot);
+        QVERIFY(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance);
+        QVERIFY(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance);
+
+        rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), m_sortie->filePath(QStringLiteral("absent.rtf")), sortie});
+        QVERIFY(rtfcat.waitForFinished(60000));
+        QCOMPARE(rtfcat.exitCode(), 1);
+        QVERIFY(QString::fromLocal8Bit(rtfcat.readAllStandardError()).contains(QStringLiteral("absent.rtf")));
     }
 
     // The editor's lines are page width - 2300 twips long.

@@ -1,10 +1,11 @@
 // rtfcat COMMAND FILE: reads an RTF file as the program does and prints
 // what comes of it. Errors go to stderr, with a non-zero exit status.
 #include "commandes.h"
+#include "pdf.h"
 #include "rtf.h"
 
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -20,7 +21,7 @@ void ecrireErreur(const QString& message)
 
 int usage()
 {
-    QString m = QStringLiteral("usage : rtfcat COMMANDE FICHIER\n");
+    QString m = QStringLiteral("usage : rtfcat COMMANDE FICHIER\n       rtfcat pdf FICHIER SORTIE.pdf : imprime la lettre en PDF\n");
     for (const CommandeRtfcat& c : commandesRtfcat())
         m += QStringLiteral("  %1 : %2\n").arg(QLatin1String(c.nom), QString::fromUtf8(c.aide));
     const QByteArray b = m.toLocal8Bit();
@@ -34,7 +35,17 @@ int main(int argc, char* argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "pdf") == 0) {
+        QFile rtf(QString::fromLocal8Bit(argv[2]));
+        QString erreur;
+        if (!rtf.open(QIODevice::ReadOnly))
+            erreur = QStringLiteral("impossible de lire « %1 » : %2").arg(rtf.fileName(), rtf.errorString());
+        else if (imprimerRtfEnPdf(rtf::decoderFichier(rtf.readAll()), QString::fromLocal8Bit(argv[3]), erreur))
+            return 0;
+        ecrireErreur(erreur);
+        return 1;
+    }
     if (argc != 3)
         return usage();
     const CommandeRtfcat* commande = nullptr;

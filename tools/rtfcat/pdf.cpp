@@ -1,0 +1,14 @@
+#include "pdf.h"
+
+#include "output/impressionlettre.h"
+#include "output/impressionrtf.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
+
+bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur)
+{
+    RichTextBox txt;
+    txt.setTextRTF(rtf);
+    installerImprimantes(new FichierPdf(sortie));
+    return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &erreur);
+}
