@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QAbstractItemView>
 #include <QLineEdit>
 
 void FiltreCaracteres::proteger(QComboBox* combo)
@@ -10,14 +11,24 @@ void FiltreCaracteres::proteger(QComboBox* combo)
     combo->installEventFilter(this);
     if (combo->lineEdit())
         combo->lineEdit()->installEventFilter(this);
+    // The open list would otherwise search its items as letters are typed.
+    combo->view()->installEventFilter(this);
 }
 
 bool FiltreCaracteres::estCaractereTape(const QKeyEvent& evenement)
 {
     if (evenement.text().isEmpty())
         return false;
-    if (evenement.key() == Qt::Key_Tab || evenement.key() == Qt::Key_Backtab || evenement.key() == Qt::Key_Escape)
+    switch (evenement.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:   // picks the highlighted item of the open list
         return false;
+    default:
+        break;
+    }
     return !(evenement.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
 }
 

@@ -6,9 +6,10 @@ class QComboBox;
 class QKeyEvent;
 
 // Keeps the user from typing into a chooser combo: every character typed
-// (letters, digits, punctuation, space, Backspace, Enter) is discarded, so
-// the text stays empty or one of the items. Keys that type nothing (arrows,
-// Delete, Page Up...) and shortcuts such as Ctrl+V are let through.
+// (letters, digits, punctuation, space, Backspace) is discarded, in the
+// text and in the open list, so the text stays empty or one of the items.
+// Keys that type nothing (arrows, Delete, Page Up...), Enter, Tab, Escape and
+// shortcuts such as Ctrl+V are let through.
 class FiltreCaracteres : public QObject {
     Q_OBJECT
 

@@ -213,6 +213,11 @@ bool FrmAccueil::modeIndividuel() const
     return m_optDiffusion[0]->isChecked();
 }
 
+QString FrmAccueil::mailDestinataire() const
+{
+    return m_txtMailDest->text();
+}
+
 bool FrmAccueil::modeDepuisModele() const
 {
     return m_optModeleLettre[0]->isChecked();

@@ -53,6 +53,8 @@ public:
     // The letter entry as the controls hold it now, saved or not.
     SaisieLettre saisieLettre() const;
     bool modeIndividuel() const;
+    // The recipient's e-mail address as typed (txtMailDest).
+    QString mailDestinataire() const;
     bool modeDepuisModele() const;
     // Texts (ids) of the selected rows of lsvDest, in list order.
     QStringList idsDestinatairesSelectionnes() const;

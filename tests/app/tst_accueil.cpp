@@ -259,7 +259,7 @@ private slots:
 
     void lesChoixRefusentLaFrappe()
     {
-        m_base->executer(QStringLiteral("INSERT INTO Expediteur (Nom_Expediteur) VALUES ('Durand');"));
+        m_base->executer(QStringLiteral("INSERT INTO Expediteur (Nom_Expediteur) VALUES ('Durand'), ('Abel');"));
         FrmAccueil f;
         f.show();
         for (const char* nom : {"cmbExpediteur", "cmbDestinataire", "cmbCategorieModele", "cmbSousCategorieModele"}) {
@@ -271,8 +271,8 @@ private slots:
         }
         auto* expediteur = controle<QComboBox>(f, "cmbExpediteur");
         QTest::keyClick(expediteur, Qt::Key_Down);   // arrows still pick an item
-        QCOMPARE(controle<QLineEdit>(f, "txtNomExp")->text(), QStringLiteral("Durand"));
-        QVERIFY(!expediteur->currentText().isEmpty());
+        QCOMPARE(controle<QLineEdit>(f, "txtNomExp")->text(), QStringLiteral("Abel"));
+        QCOMPARE(expediteur->currentText(), QStringLiteral("2-  Abel "));
 
         for (const char* nom : {"cmbTitreExp", "cmbFormuleLettre"}) {
             auto* c = controle<QComboBox>(f, nom);
@@ -282,6 +282,14 @@ private slots:
         }
         QKeyEvent collage(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
         QVERIFY(!FiltreCaracteres::estCaractereTape(collage));
+
+        // In the open list, letters do not search; Enter still picks.
+        expediteur->showPopup();
+        QTest::keyClicks(expediteur->view(), QStringLiteral("1"));
+        QTest::keyClick(expediteur->view(), Qt::Key_Return);
+        QCOMPARE(expediteur->currentText(), QStringLiteral("2-  Abel "));
+        QTest::keyClick(expediteur, Qt::Key_Down);
+        QCOMPARE(controle<QLineEdit>(f, "txtNomExp")->text(), QStringLiteral("Durand"));
     }
 
     void echecDeLaBasePendantUneCommande()
