@@ -184,7 +184,7 @@ std::optional<int> imprimerPages(int longueurTexte, const std::function<int(int)
 bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* raison)
 {
     QString pourquoi;
-    const std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(pourquoi);
+    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(pourquoi);
     qint32 largeur = 0;
     if (imprimante) {
         const PageImprimante page = lirePage(*imprimante);
@@ -195,6 +195,7 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
             pourquoi = messageMargesHorsPage();
         else if (largeur <= 0)
             pourquoi = messageSansPlace();
+        imprimantes().rendre(std::move(imprimante));
     }
     if (!pourquoi.isEmpty()) {
         if (raison)

@@ -70,8 +70,11 @@ std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
     raison = indisponibilite();
     if (!raison.isEmpty())
         return nullptr;
-    auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    imprimante->setOutputFormat(QPrinter::PdfFormat);
+    std::unique_ptr<QPrinter> imprimante = std::move(m_libre);
+    if (!imprimante) {
+        imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        imprimante->setOutputFormat(QPrinter::PdfFormat);
+    }
     const QString fichier = QDir(m_dossier).filePath(
         QStringLiteral("travail-%1.pdf").arg(m_fichiers.size() + 1, 3, 10, QLatin1Char('0')));
     imprimante->setOutputFileName(fichier);
@@ -79,6 +82,13 @@ std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
                                           QPageLayout::Millimeter, QMarginsF()));
     m_fichiers << fichier;
     return imprimante;
+}
+
+void ImprimantePdf::rendre(std::unique_ptr<QPrinter> imprimante)
+{
+    if (imprimante && imprimante->outputFormat() == QPrinter::PdfFormat
+        && imprimante->printerState() == QPrinter::Idle)
+        m_libre = std::move(imprimante);
 }
 
 std::unique_ptr<QPrinter> FichierPdf::nouvelleImprimante(QString&)
@@ -101,6 +111,8 @@ TravailImpression::~TravailImpression()
 {
     if (m_peintre.isActive())
         abandonner();
+    if (m_imprimante)
+        imprimantes().rendre(std::move(m_imprimante));
 }
 
 bool TravailImpression::commencer()

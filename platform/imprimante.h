@@ -21,6 +21,9 @@ public:
     virtual QString indisponibilite() const = 0;
     // A printer ready for one new job, or nullptr with the reason set.
     virtual std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) = 0;
+    // A printer whose job is over comes back here (to be dropped, or kept
+    // for the next job).
+    virtual void rendre(std::unique_ptr<QPrinter> imprimante) { imprimante.reset(); }
 };
 
 // The source in use (the system's default printer until another is
@@ -48,6 +51,9 @@ public:
                            const QMarginsF& margesMm = QMarginsF());
     QString indisponibilite() const override;
     std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+    // Making a printer asks the print system for its default printer, which
+    // is slow when a CUPS server runs: printers are used again.
+    void rendre(std::unique_ptr<QPrinter> imprimante) override;
 
     // The files of the jobs given out so far, in order.
     const QStringList& fichiers() const { return m_fichiers; }
@@ -57,6 +63,7 @@ private:
     QPageSize m_papier;
     QMarginsF m_marges;
     QStringList m_fichiers;
+    std::unique_ptr<QPrinter> m_libre;
 };
 
 // Every job written to the one file given (A4, the whole sheet printable):
