@@ -43,7 +43,8 @@ FrmOption::FrmOption(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmOption"));
     setWindowTitle(QStringLiteral("Options"));
-    setFixedSize(pixels(3435), pixels(4440));
+    // The original client area; fonts wider than the original one widen it.
+    resize(pixels(3435), pixels(4440));
 
     auto* cadre = new QGroupBox(QStringLiteral("Type d'enveloppe :"), this);
     auto* liste = new QVBoxLayout(cadre);
