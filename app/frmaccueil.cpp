@@ -296,13 +296,3 @@ QString FrmAccueil::idModeleCourant() const
     return courant.isValid() ? m_listeModeles->texte(courant.row(), 0) : QString();
 }
 
-// ---- Commands carried out by other parts of the program. ----
-
-void FrmAccueil::cmdOption_Click() {}
-void FrmAccueil::cmdAide_Click() {}
-void FrmAccueil::cmdImport_Click() {}
-void FrmAccueil::cmdModifierModele_Click() {}
-void FrmAccueil::cmdImprimerLettre_Click() {}
-void FrmAccueil::cmdImprimerEnv_Click() {}
-void FrmAccueil::cmdExporter_Click() {}
-void FrmAccueil::cmdMail_Click() {}

@@ -106,10 +106,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closing the main window closes the secondary windows first; an editor
+    // whose changes the user chooses to keep stops the closing.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
-    // Commands whose work is done elsewhere in the program; connected here,
-    // filled in as those parts are joined to the window.
+    // Commands whose work is done elsewhere in the program
+    // (frmaccueil_sorties.cpp).
     void cmdOption_Click();
     void cmdAide_Click();
     void cmdImport_Click();

@@ -4,6 +4,7 @@
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "richtext/barreoutils.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -112,6 +113,7 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_txtText = new RichTextBox(p);
     m_txtText->setObjectName(QStringLiteral("txtText"));
     placer(m_txtText, kBarreGauche, kBarreHaut + kBarreHauteur + 60, kBarreLargeur, 6360);
+    placerToolbar1(new BarreOutils(*m_txtText, barre::Fenetre::Accueil));
 
     m_cmdImprimerLettre = image(p, QStringLiteral("cmdImprimerLettre"), icone(QStringLiteral("document-print"), QStringLiteral("imprimer-lettre.svg")),
                                 QString(), 240, 840, 720, 720);

@@ -1,0 +1,94 @@
+// The main window's commands whose work is done elsewhere in the program:
+// the secondary windows, the model editor, printing, e-mail and export. The
+// window only reads its controls and hands them over.
+#include "app/fenetres.h"
+#include "app/frmabout.h"
+#include "app/frmaccueil.h"
+#include "app/frmoption.h"
+#include "import/frmimport.h"
+#include "output/enveloppe.h"
+#include "output/export.h"
+#include "output/impressionlettre.h"
+#include "output/mail.h"
+#include "richtext/editeurmodele.h"
+
+#include <QCloseEvent>
+
+void FrmAccueil::cmdOption_Click()
+{
+    afficherFenetre<FrmOption>(QStringLiteral("FrmOption"), [] { return new FrmOption; });
+}
+
+void FrmAccueil::cmdAide_Click()
+{
+    afficherFenetre<FrmAbout>(QStringLiteral("FrmAbout"), [] { return new FrmAbout; });
+}
+
+void FrmAccueil::cmdImport_Click()
+{
+    afficherFenetre<FrmImport>(QStringLiteral("FrmImport"), [this] {
+        auto* fenetre = new FrmImport;
+        connect(fenetre, &FrmImport::contactsImportes, this, [this] {
+            commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
+        });
+        return fenetre;
+    });
+}
+
+void FrmAccueil::cmdModifierModele_Click()
+{
+    ChargerCorpsModele(idModeleCourant());
+}
+
+void FrmAccueil::cmdImprimerLettre_Click()
+{
+    SaisieImpression saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    commande(QStringLiteral("La lettre n'a pas pu être imprimée."),
+             [&] { ImprimerLettre(saisie, *txtText(), *txtLettreTmp()); });
+}
+
+void FrmAccueil::cmdImprimerEnv_Click()
+{
+    const SaisieLettre lettre = saisieLettre();
+    SaisieEnveloppe saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.titreDest = lettre.titreDest;
+    saisie.nomDest = lettre.nomDest;
+    saisie.prenomDest = lettre.prenomDest;
+    saisie.adresse1Dest = lettre.adresse1Dest;
+    saisie.adresse2Dest = lettre.adresse2Dest;
+    saisie.cpDest = lettre.cpDest;
+    saisie.villeDest = lettre.villeDest;
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    commande(QStringLiteral("L'enveloppe n'a pas pu être imprimée."), [&] { ImprimerEnveloppe(saisie); });
+}
+
+void FrmAccueil::cmdExporter_Click()
+{
+    ExporterLettre(*txtText());
+}
+
+void FrmAccueil::cmdMail_Click()
+{
+    SaisieMail saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.mailDest = mailDestinataire();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.objet = saisieLettre().objetLettre;
+    saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
+    commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie); });
+}
+
+void FrmAccueil::closeEvent(QCloseEvent* event)
+{
+    for (const QString& nom : {QStringLiteral("FrmTexte"), QStringLiteral("FrmImport"), QStringLiteral("FrmOption"), QStringLiteral("FrmAbout")}) {
+        QWidget* fenetre = fenetreOuverte(nom);
+        if (fenetre && !fenetre->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
