@@ -182,6 +182,27 @@ private slots:
         QVERIFY(pdf.trouver(QStringLiteral("L%1").arg(lignes.size() - 1), 1));
     }
 
+    // A picture taller than a page does not hold the job up: what does not
+    // fit on its page is cut, and the text after it comes on the next page
+    // that has text.
+    void imageTropHaute()
+    {
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes({QStringLiteral("Avant")}));
+        txt.moveCursor(QTextCursor::End);
+        txt.textCursor().insertBlock();
+        QImage image(200, 2000, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QVERIFY(txt.insererImage(image));
+        txt.moveCursor(QTextCursor::End);
+        txt.textCursor().insertText(QStringLiteral("\nApres"));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.pages.size(), 2);
+        QVERIFY(pdf.trouver(QStringLiteral("Avant"), 0));
+        QVERIFY(pdf.trouver(QStringLiteral("Apres"), int(pdf.pages.size()) - 1));
+    }
+
     void refus()
     {
         RichTextBox txt;
