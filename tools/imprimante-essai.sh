@@ -22,11 +22,11 @@ tilvo_imprimante_essai() {
     lpstat -r 2>/dev/null | grep -q 'scheduler is running' || {
       echo "Le serveur CUPS n'a pas démarré." >&2; return 1; }
   fi
-  # PostScript made by poppler keeps the fonts and their characters, so
-  # that the text of the paper can be read back.
-  lpstat -p TilvoPDF >/dev/null 2>&1 || lpadmin -p TilvoPDF -E -v cups-pdf:/ -P "$ppd" \
-    -o pdftops-renderer-default=pdftops 2>/dev/null
-  lpadmin -d TilvoPDF
+  if ! lpstat -p TilvoPDF >/dev/null 2>&1; then
+    lpadmin -p TilvoPDF -E -v cups-pdf:/ -P "$ppd" 2>/dev/null || {
+      echo "La file cups-pdf n'a pas pu être créée." >&2; return 1; }
+  fi
+  lpadmin -d TilvoPDF || return 1
   export TILVO_CUPS_EXIGE=1
 }
 
