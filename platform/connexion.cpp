@@ -42,6 +42,11 @@ QSqlDatabase Connexion::base() const
     return QSqlDatabase::database(m_nom, false);
 }
 
+sqlite3* Connexion::poignee() const
+{
+    return estOuverte() ? poigneeSqlite(base()) : nullptr;
+}
+
 bool Connexion::estOuverte() const
 {
     return QSqlDatabase::contains(m_nom) && base().isOpen();

@@ -3,6 +3,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+struct sqlite3;
+
 // One connection to a letter database file (SQLite). The program keeps one
 // for its whole run, `cnLettre()`; tools and tests may open others.
 class Connexion {
@@ -25,6 +27,9 @@ public:
     const QString& chemin() const { return m_chemin; }
 
     QSqlDatabase base() const;
+    // The engine's own handle, for reading large results without the cost
+    // of Qt's generic result cache; nullptr when closed.
+    sqlite3* poignee() const;
 
 private:
     QString m_nom;

@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace {
 
@@ -35,6 +36,28 @@ QVariant pourStockage(const QVariant& valeur)
     return valeur;
 }
 
+// One value of the current result row, as the Qt driver would give it.
+QVariant valeurColonne(sqlite3_stmt* instruction, int i)
+{
+    switch (sqlite3_column_type(instruction, i)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(instruction, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(instruction, i));
+    case SQLITE_BLOB: {
+        const auto* octets = static_cast<const char*>(sqlite3_column_blob(instruction, i));
+        return QVariant(QByteArray(octets, sqlite3_column_bytes(instruction, i)));
+    }
+    default: {
+        const auto* texte = static_cast<const QChar*>(sqlite3_column_text16(instruction, i));
+        const int longueur = sqlite3_column_bytes16(instruction, i) / 2;
+        return longueur == 0 ? QVariant(QStringLiteral("")) : QVariant(QString(texte, longueur));
+    }
+    }
+}
+
 QString raisonMoteur(const QSqlError& e)
 {
     return e.databaseText().isEmpty() ? e.text() : e.databaseText();
@@ -43,6 +66,35 @@ QString raisonMoteur(const QSqlError& e)
 } // namespace
 
 Recordset::Recordset(Connexion& connexion) : m_connexion(&connexion) {}
+
+void Recordset::lireLignes(const QString& requete)
+{
+    sqlite3* base = m_connexion->poignee();
+    const auto echec = [&] {
+        return ErreurBase(QStringLiteral("Lecture impossible dans la base de données : %1")
+                              .arg(QString::fromUtf8(sqlite3_errmsg(base))));
+    };
+    sqlite3_stmt* instruction = nullptr;
+    const QByteArray sql = requete.toUtf8();
+    if (sqlite3_prepare_v2(base, sql.constData(), int(sql.size()), &instruction, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(instruction);
+        throw echec();
+    }
+    const int nombre = sqlite3_column_count(instruction);
+    for (int i = 0; i < nombre; ++i)
+        m_colonnes << QString::fromUtf8(sqlite3_column_name(instruction, i));
+    int etat = SQLITE_ROW;
+    while ((etat = sqlite3_step(instruction)) == SQLITE_ROW) {
+        QVariantList ligne;
+        ligne.reserve(nombre);
+        for (int i = 0; i < nombre; ++i)
+            ligne << valeurColonne(instruction, i);
+        m_lignes.push_back(std::move(ligne));
+    }
+    sqlite3_finalize(instruction);
+    if (etat != SQLITE_DONE)
+        throw echec();
+}
 
 void Recordset::open(const QString& requete)
 {
@@ -55,22 +107,7 @@ void Recordset::open(const QString& requete)
     if (!m_connexion->estOuverte())
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
 
-    QSqlQuery q(m_connexion->base());
-    q.setForwardOnly(true);
-    if (!q.exec(requete))
-        throw ErreurBase(QStringLiteral("Lecture impossible dans la base de données : %1").arg(raisonMoteur(q.lastError())));
-    const QSqlRecord entete = q.record();
-    for (int i = 0; i < entete.count(); ++i)
-        m_colonnes << entete.fieldName(i);
-    while (q.next()) {
-        QVariantList ligne;
-        ligne.reserve(m_colonnes.size());
-        for (int i = 0; i < m_colonnes.size(); ++i)
-            ligne << (q.isNull(i) ? QVariant() : pourStockage(q.value(i)));
-        m_lignes.push_back(std::move(ligne));
-    }
-    if (q.lastError().isValid())
-        throw ErreurBase(QStringLiteral("Lecture impossible dans la base de données : %1").arg(raisonMoteur(q.lastError())));
+    lireLignes(requete);
     m_ouvert = true;
 }
 

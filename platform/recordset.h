@@ -44,6 +44,7 @@ public:
 private:
     enum class Edition { Aucune, Modification, Ajout };
 
+    void lireLignes(const QString& requete);
     int indiceColonne(const QString& colonne) const;
     void exigerLigneCourante(const QString& operation) const;
     void executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee);
