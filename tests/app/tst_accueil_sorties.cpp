@@ -1,0 +1,166 @@
+// A letter from start to end through the real main window, on the delivered
+// catalogue: address book, model, "Traitement", then every way out (paper,
+// e-mail, RTF file) and the editor window closed with the main window.
+
+#include "app/fenetres.h"
+#include "impression/pdfmots.h"
+#include "outilsaccueil.h"
+#include "platform/connexion.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
+#include "richtext/frmtexte.h"
+#include "store/chargementcatalogue.h"
+#include "support/basetemporaire.h"
+#include "support/dialoguesscriptes.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+void saisir(const FrmAccueil& f, const char* nom, const QString& texte)
+{
+    controle<QLineEdit>(f, QString::fromLatin1(nom))->setText(texte);
+}
+
+void cliquer(const FrmAccueil& f, const char* nom)
+{
+    controle<QAbstractButton>(f, QString::fromLatin1(nom))->click();
+}
+
+void nouveauDestinataire(const FrmAccueil& f, const QString& nom, const QString& mail)
+{
+    cliquer(f, "cmdAjouterDest");
+    controle<QComboBox>(f, QStringLiteral("cmbTitreDest"))->setCurrentText(QStringLiteral("Monsieur"));
+    saisir(f, "txtNomDest", nom);
+    saisir(f, "txtAdresse1Dest", QStringLiteral("3 rue des Lilas"));
+    saisir(f, "txtCPDest", QStringLiteral("69003"));
+    saisir(f, "txtVilleDest", QStringLiteral("Lyon"));
+    saisir(f, "txtMailDest", mail);
+    cliquer(f, "cmdModifDest");
+}
+
+} // namespace
+
+class TestAccueilSorties : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_dialogues = &installerDialoguesScriptes();
+        m_bureau = &installerBureauEnregistreur();
+        m_base = std::make_unique<BaseTemporaire>();
+        const QString catalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
+        QCOMPARE(chargerCatalogue(cnLettre(), catalogue + QStringLiteral("/manifest.txt"), catalogue + QStringLiteral("/corps")), QString());
+        QVERIFY(m_papier.isValid());
+        m_imprimante = new ImprimantePdf(m_papier.path());
+        installerImprimantes(m_imprimante);
+
+        m_fenetre = std::make_unique<FrmAccueil>();
+        const FrmAccueil& f = *m_fenetre;
+        saisir(f, "txtNomExp", QStringLiteral("Lefèvre"));
+        saisir(f, "txtPrenomExp", QStringLiteral("Hélène"));
+        cliquer(f, "cmdModifExp");
+        nouveauDestinataire(f, QStringLiteral("Bernard"), QStringLiteral("b@exemple.fr"));
+        nouveauDestinataire(f, QStringLiteral("Arnaud"), QStringLiteral("a@exemple.fr"));
+        saisir(f, "txtObjetLettre", QStringLiteral("Loyer & charges"));
+
+        auto* categories = controle<QComboBox>(f, QStringLiteral("cmbCategorieModele"));
+        choisirElement(categories, QStringLiteral("Logement"));
+        auto* sous = controle<QComboBox>(f, QStringLiteral("cmbSousCategorieModele"));
+        choisirElement(sous, sous->itemText(0));
+        auto* modeles = controle<QTreeView>(f, QStringLiteral("lsvModele"));
+        QVERIFY(modeles->model()->rowCount() > 0);
+        modeles->setCurrentIndex(modeles->model()->index(0, 0));
+        QVERIFY(m_dialogues->messages.isEmpty());
+    }
+
+    void cleanup()
+    {
+        m_fenetre.reset();
+        m_base.reset();
+    }
+
+    void lettreIndividuelle()
+    {
+        const FrmAccueil& f = *m_fenetre;
+        // The chooser shows the last recipient saved: Arnaud.
+        m_fenetre->cmdMenu_Click(4);
+        const QString texte = m_fenetre->txtText()->toPlainText();
+        QVERIFY(texte.contains(QStringLiteral("Monsieur Arnaud")));
+        QVERIFY(texte.contains(QStringLiteral("Lefèvre Hélène")));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        cliquer(f, "cmdImprimerLettre");
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.texte(0).contains(QStringLiteral("Arnaud")), qPrintable(pdf.erreur));
+
+        cliquer(f, "cmdMail");
+        QCOMPARE(m_bureau->cibles, QStringList{QStringLiteral("mailto:?to=a@exemple.fr&Subject=Loyer%20%26%20charges")});
+
+        const QString chemin = m_papier.filePath(QStringLiteral("lettre.rtf"));
+        m_dialogues->textes.enqueue(chemin);
+        cliquer(f, "cmdExporter");
+        QFile fichier(chemin);
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        QVERIFY(fichier.readAll().startsWith("{\\rtf1"));
+    }
+
+    void publipostage()
+    {
+        const FrmAccueil& f = *m_fenetre;
+        controle<QAbstractButton>(f, QStringLiteral("optDiffusion(1)"))->click();
+        controle<QTreeView>(f, QStringLiteral("lsvDest"))->selectAll();
+        m_fenetre->cmdMenu_Click(4);
+        QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
+        QCOMPARE(controle<QToolButton>(f, QStringLiteral("cmdImprimerLettre"))->toolTip(), QStringLiteral("Imprimer les 2 lettres"));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        cliquer(f, "cmdImprimerLettre");
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        // In the list's order (French order of names), one letter each.
+        QVERIFY(lirePdf(m_imprimante->fichiers()[0]).texte(0).contains(QStringLiteral("Arnaud")));
+        QVERIFY(lirePdf(m_imprimante->fichiers()[1]).texte(0).contains(QStringLiteral("Bernard")));
+        QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
+
+        cliquer(f, "cmdMail");
+        QCOMPARE(m_bureau->cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
+    }
+
+    void fermetureAvecLEditeurOuvert()
+    {
+        cliquer(*m_fenetre, "cmdModifierModele");
+        auto* editeur = qobject_cast<FrmTexte*>(fenetreOuverte(QStringLiteral("FrmTexte")));
+        QVERIFY(editeur);
+        editeur->txtText()->insertPlainText(QStringLiteral("ajout "));
+
+        // "Annuler" keeps the editor, and so the main window, open.
+        m_dialogues->reponses.enqueue(Reponse::Annuler);
+        QVERIFY(!m_fenetre->close());
+        QVERIFY(fenetreOuverte(QStringLiteral("FrmTexte")));
+
+        // "Non" closes both without saving.
+        m_dialogues->reponses.enqueue(Reponse::Non);
+        QVERIFY(m_fenetre->close());
+        QTRY_VERIFY(!fenetreOuverte(QStringLiteral("FrmTexte")));
+    }
+
+private:
+    DialoguesScriptes* m_dialogues = nullptr;
+    BureauEnregistreur* m_bureau = nullptr;
+    ImprimantePdf* m_imprimante = nullptr;
+    QTemporaryDir m_papier;
+    std::unique_ptr<BaseTemporaire> m_base;
+    std::unique_ptr<FrmAccueil> m_fenetre;
+};
+
+QTEST_MAIN(TestAccueilSorties)
+#include "tst_accueil_sorties.moc"
