@@ -2,7 +2,12 @@
 // a user meets it (lists in French order, no empty sub-category, working
 // sheet links, bodies that read cleanly and compose into letters).
 
+#include "impression/pdfmots.h"
 #include "output/composition.h"
+#include "output/impressionlettre.h"
+#include "output/impressionrtf.h"
+#include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
 #include "platform/recordset.h"
@@ -12,6 +17,7 @@
 #include "support/basetemporaire.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -149,6 +155,50 @@ private slots:
             QVERIFY2(enNombre.contains(premiereLigne), qPrintable(libelle));
         }
         QVERIFY(lus >= 40);
+    }
+
+    void chaqueLettreTientSurUneOuDeuxPages()
+    {
+        QTemporaryDir papier;
+        auto* imprimante = new ImprimantePdf(papier.path());
+        installerImprimantes(imprimante);
+        SaisieLettre saisie;
+        saisie.titreExp = QStringLiteral("Madame");
+        saisie.nomExp = QStringLiteral("Lefèvre");
+        saisie.prenomExp = QStringLiteral("Hélène");
+        saisie.adresse1Exp = QStringLiteral("12 avenue des Tilleuls");
+        saisie.adresse2Exp = QStringLiteral("Bâtiment B");
+        saisie.cpExp = QStringLiteral("69003");
+        saisie.villeExp = QStringLiteral("Lyon");
+        saisie.tel1Exp = QStringLiteral("04 78 00 00 00");
+        saisie.titreDest = QStringLiteral("Monsieur");
+        saisie.nomDest = QStringLiteral("Durand");
+        saisie.adresse1Dest = QStringLiteral("3 rue des Lilas");
+        saisie.cpDest = QStringLiteral("75011");
+        saisie.villeDest = QStringLiteral("Paris");
+        saisie.dateLettre = QStringLiteral("7 décembre 2026");
+        saisie.villeLettre = QStringLiteral("Lyon");
+        saisie.objetLettre = QStringLiteral("Demande");
+        saisie.pieceLettre = QStringLiteral("copie du contrat");
+        saisie.formuleLettre = QStringLiteral("Je vous prie d'agréer, <TitreDest>, l'expression de mes sentiments respectueux et dévoués.");
+
+        RichTextBox lettre;
+        QStringList libelles;
+        Recordset rs;
+        rs.open(requetes::tousModeles());
+        for (; !rs.eof(); rs.moveNext()) {
+            libelles << rs.text(QStringLiteral("Libelle_Modele"));
+            lettre.setTextRTF(TexteLettreIndividuelle(saisie, rs.text(QStringLiteral("Corps_Modele"))));
+            QString raison;
+            QVERIFY2(ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison),
+                     qPrintable(raison));
+        }
+        QCOMPARE(imprimante->fichiers().size(), libelles.size());
+        for (int i = 0; i < libelles.size(); ++i) {
+            const ContenuPdf pdf = lirePdf(imprimante->fichiers()[i]);
+            QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+            QVERIFY2(pdf.pages.size() >= 1 && pdf.pages.size() <= 2, qPrintable(libelles[i]));
+        }
     }
 
 private:
