@@ -136,7 +136,19 @@ int collationSqlite(void*, int longueurA, const void* a, int longueurB, const vo
 {
     const auto* pa = static_cast<const unsigned char*>(a);
     const auto* pb = static_cast<const unsigned char*>(b);
-    return comparerPlies(LecteurUtf8{pa, pa + longueurA}, LecteurUtf8{pb, pb + longueurB});
+    const auto* finA = pa + longueurA;
+    const auto* finB = pb + longueurB;
+    // Most names are plain ASCII: compare them byte by byte, case folded,
+    // up to the first letter that needs the full folding.
+    while (pa < finA && pb < finB && *pa < 0x80 && *pb < 0x80) {
+        const int ca = (*pa >= 'A' && *pa <= 'Z') ? *pa + ('a' - 'A') : *pa;
+        const int cb = (*pb >= 'A' && *pb <= 'Z') ? *pb + ('a' - 'A') : *pb;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        ++pa;
+        ++pb;
+    }
+    return comparerPlies(LecteurUtf8{pa, finA}, LecteurUtf8{pb, finB});
 }
 
 } // namespace

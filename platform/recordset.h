@@ -2,6 +2,7 @@
 
 #include "platform/connexion.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,7 @@ private:
     QString m_table;
     QString m_colonneId;
     QStringList m_colonnes;
+    QHash<QString, int> m_indices;
     std::vector<QVariantList> m_lignes;
     std::size_t m_position = 0;
     Edition m_edition = Edition::Aucune;
