@@ -1,19 +1,15 @@
 #include "store/destinataires.h"
 
+#include "store/carnet.h"
 #include "store/personnes.h"
 #include "store/requetes.h"
 
-#include <array>
-#include <utility>
-
 namespace {
 
-using Champ = std::pair<QLatin1String, QString FicheDestinataire::*>;
-
-// Column of each field, in the order of the fields.
-const std::array<Champ, 9>& colonnes()
-{
-    static const std::array<Champ, 9> c{{
+// The recipient table: query texts, id column, the column of each field.
+const TableCarnet<FicheDestinataire, 9> kTable{
+    requetes::destinataire, requetes::tousDestinataires, QLatin1String("Numero_Destinataire"),
+    {{
         {QLatin1String("Titre_Destinataire"), &FicheDestinataire::titre},
         {QLatin1String("Nom_Destinataire"), &FicheDestinataire::nom},
         {QLatin1String("Prenom_Destinataire"), &FicheDestinataire::prenom},
@@ -23,9 +19,7 @@ const std::array<Champ, 9>& colonnes()
         {QLatin1String("Ville_Destinataire"), &FicheDestinataire::ville},
         {QLatin1String("Fonction_Destinataire"), &FicheDestinataire::fonction},
         {QLatin1String("Mail_Destinataire"), &FicheDestinataire::mail},
-    }};
-    return c;
-}
+    }}};
 
 const QString kId = QStringLiteral("Numero_Destinataire");
 const QString kTitre = QStringLiteral("Titre_Destinataire");
@@ -59,50 +53,20 @@ QStringList libellesDestinataires(const LignesDestinataires& lignes)
 
 RecordId numeroDestinataireDe(const QString& texteChoix)
 {
-    if (texteChoix.isEmpty())
-        return kAucunEnregistrement;
-    const RecordId id = numeroEnTete(texteChoix);
-    if (id == kAucunEnregistrement)
-        return kAucunEnregistrement;
-    Recordset rs;
-    rs.open(requetes::destinataire(id));
-    const bool trouve = !rs.eof();
-    rs.close();
-    return trouve ? id : kAucunEnregistrement;
+    return numeroDesigne(kTable, texteChoix);
 }
 
 FicheDestinataire lireDestinataire(RecordId id)
 {
-    FicheDestinataire fiche;
-    Recordset rs;
-    rs.open(requetes::destinataire(id));
-    for (const auto& [colonne, champ] : colonnes())
-        fiche.*champ = rs.text(colonne);
-    rs.close();
-    return fiche;
+    return lireFiche(kTable, id);
 }
 
 RecordId enregistrerDestinataire(RecordId id, const FicheDestinataire& fiche)
 {
-    Recordset rs;
-    if (id == kAucunEnregistrement) {
-        rs.open(requetes::tousDestinataires());
-        rs.addNew();
-    } else {
-        rs.open(requetes::destinataire(id));
-    }
-    for (const auto& [colonne, champ] : colonnes())
-        rs.setValue(colonne, fiche.*champ);
-    rs.update();
-    const RecordId enregistre = rs.value(kId).toInt();
-    rs.close();
-    return enregistre;
+    return enregistrerFiche(kTable, id, fiche);
 }
 
 void supprimerDestinataire(RecordId id)
 {
-    Recordset rs;
-    rs.open(requetes::destinataire(id));
-    rs.deleteCurrent();
-    rs.close();
+    supprimerFiche(kTable, id);
 }

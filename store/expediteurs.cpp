@@ -1,19 +1,15 @@
 #include "store/expediteurs.h"
 
+#include "store/carnet.h"
 #include "store/personnes.h"
 #include "store/requetes.h"
 
-#include <array>
-#include <utility>
-
 namespace {
 
-using Champ = std::pair<QLatin1String, QString FicheExpediteur::*>;
-
-// Column of each field, in the order of the fields.
-const std::array<Champ, 10>& colonnes()
-{
-    static const std::array<Champ, 10> c{{
+// The sender table: query texts, id column, the column of each field.
+const TableCarnet<FicheExpediteur, 10> kTable{
+    requetes::expediteur, requetes::tousExpediteurs, QLatin1String("Numero_Expediteur"),
+    {{
         {QLatin1String("Titre_Expediteur"), &FicheExpediteur::titre},
         {QLatin1String("Nom_Expediteur"), &FicheExpediteur::nom},
         {QLatin1String("Prenom_Expediteur"), &FicheExpediteur::prenom},
@@ -24,9 +20,7 @@ const std::array<Champ, 10>& colonnes()
         {QLatin1String("Tel1_Expediteur"), &FicheExpediteur::tel1},
         {QLatin1String("Tel2_Expediteur"), &FicheExpediteur::tel2},
         {QLatin1String("Fonction_Expediteur"), &FicheExpediteur::fonction},
-    }};
-    return c;
-}
+    }}};
 
 const QString kId = QStringLiteral("Numero_Expediteur");
 
@@ -46,50 +40,20 @@ QStringList libellesExpediteurs()
 
 RecordId numeroExpediteurDe(const QString& texteChoix)
 {
-    if (texteChoix.isEmpty())
-        return kAucunEnregistrement;
-    const RecordId id = numeroEnTete(texteChoix);
-    if (id == kAucunEnregistrement)
-        return kAucunEnregistrement;
-    Recordset rs;
-    rs.open(requetes::expediteur(id));
-    const bool trouve = !rs.eof();
-    rs.close();
-    return trouve ? id : kAucunEnregistrement;
+    return numeroDesigne(kTable, texteChoix);
 }
 
 FicheExpediteur lireExpediteur(RecordId id)
 {
-    FicheExpediteur fiche;
-    Recordset rs;
-    rs.open(requetes::expediteur(id));
-    for (const auto& [colonne, champ] : colonnes())
-        fiche.*champ = rs.text(colonne);
-    rs.close();
-    return fiche;
+    return lireFiche(kTable, id);
 }
 
 RecordId enregistrerExpediteur(RecordId id, const FicheExpediteur& fiche)
 {
-    Recordset rs;
-    if (id == kAucunEnregistrement) {
-        rs.open(requetes::tousExpediteurs());
-        rs.addNew();
-    } else {
-        rs.open(requetes::expediteur(id));
-    }
-    for (const auto& [colonne, champ] : colonnes())
-        rs.setValue(colonne, fiche.*champ);
-    rs.update();
-    const RecordId enregistre = rs.value(kId).toInt();
-    rs.close();
-    return enregistre;
+    return enregistrerFiche(kTable, id, fiche);
 }
 
 void supprimerExpediteur(RecordId id)
 {
-    Recordset rs;
-    rs.open(requetes::expediteur(id));
-    rs.deleteCurrent();
-    rs.close();
+    supprimerFiche(kTable, id);
 }

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/recordset.h"
+#include "store/personnes.h"
+
+#include <QString>
+#include <array>
+#include <utility>
+
+// The record operations the sender and recipient address books share, on a
+// table described once: its query texts, its id column and the column of
+// each field of its card (in the order the fields are filled and stored).
+template <class Fiche, std::size_t N>
+struct TableCarnet {
+    QString (*requeteUn)(RecordId);
+    QString (*requeteInsertion)();
+    QLatin1String colonneId;
+    std::array<std::pair<QLatin1String, QString Fiche::*>, N> colonnes;
+};
+
+// The id that a chooser text designates, when that record exists; else -1.
+template <class Fiche, std::size_t N>
+RecordId numeroDesigne(const TableCarnet<Fiche, N>& table, const QString& texteChoix)
+{
+    if (texteChoix.isEmpty())
+        return kAucunEnregistrement;
+    const RecordId id = numeroEnTete(texteChoix);
+    if (id == kAucunEnregistrement)
+        return kAucunEnregistrement;
+    Recordset rs;
+    rs.open(table.requeteUn(id));
+    const bool trouve = !rs.eof();
+    rs.close();
+    return trouve ? id : kAucunEnregistrement;
+}
+
+template <class Fiche, std::size_t N>
+Fiche lireFiche(const TableCarnet<Fiche, N>& table, RecordId id)
+{
+    Fiche fiche;
+    Recordset rs;
+    rs.open(table.requeteUn(id));
+    for (const auto& [colonne, champ] : table.colonnes)
+        fiche.*champ = rs.text(colonne);
+    rs.close();
+    return fiche;
+}
+
+// Stores the card as a new row (id -1) or over the row of that id; returns
+// the row's id, the one the database assigned for a new row.
+template <class Fiche, std::size_t N>
+RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const Fiche& fiche)
+{
+    Recordset rs;
+    if (id == kAucunEnregistrement) {
+        rs.open(table.requeteInsertion());
+        rs.addNew();
+    } else {
+        rs.open(table.requeteUn(id));
+    }
+    for (const auto& [colonne, champ] : table.colonnes)
+        rs.setValue(colonne, fiche.*champ);
+    rs.update();
+    const RecordId enregistre = rs.value(table.colonneId).toInt();
+    rs.close();
+    return enregistre;
+}
+
+template <class Fiche, std::size_t N>
+void supprimerFiche(const TableCarnet<Fiche, N>& table, RecordId id)
+{
+    Recordset rs;
+    rs.open(table.requeteUn(id));
+    rs.deleteCurrent();
+    rs.close();
+}
