@@ -155,15 +155,10 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         afficherErreur(messageAucunDestinataire());
         return;
     }
-    const QString indisponible = imprimantes().indisponibilite();
-    if (!indisponible.isEmpty()) {
-        afficherErreur(indisponible);
-        return;
-    }
     const QString question = saisie.individuel
         ? QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?")
         : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
-    if (demanderConfirmation(question) != Reponse::Oui)
+    if (!imprimanteDisponibleEtConfirmee(question))
         return;
 
     if (saisie.individuel) {

@@ -69,15 +69,10 @@ void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTe
         afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
         return;
     }
-    const QString indisponible = imprimantes().indisponibilite();
-    if (!indisponible.isEmpty()) {
-        afficherErreur(indisponible);
-        return;
-    }
     const QString question = saisie.individuel
         ? QStringLiteral("Etes-vous sûr de vouloir imprimer la lettre ?")
         : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 lettres ?").arg(nombre);
-    if (demanderConfirmation(question) != Reponse::Oui)
+    if (!imprimanteDisponibleEtConfirmee(question))
         return;
 
     if (!saisie.individuel) {

@@ -1,5 +1,7 @@
 #include "platform/imprimante.h"
 
+#include "platform/dialogues.h"
+
 #include <QDir>
 #include <QPrinterInfo>
 
@@ -155,4 +157,14 @@ void TravailImpression::abandonner()
     m_imprimante->abort();
     if (m_peintre.isActive())
         m_peintre.end();
+}
+
+bool imprimanteDisponibleEtConfirmee(const QString& question)
+{
+    const QString indisponible = imprimantes().indisponibilite();
+    if (!indisponible.isEmpty()) {
+        afficherErreur(indisponible);
+        return false;
+    }
+    return demanderConfirmation(question) == Reponse::Oui;
 }

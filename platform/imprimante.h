@@ -34,6 +34,11 @@ void installerImprimantes(SourceImprimantes* nouvelle);
 // The message shown when the system has no default printer.
 QString messageAucuneImprimante();
 
+// Before a print command: when no printer can be used, says why ("Erreur")
+// and returns false; otherwise asks the question ("Confirmation", Yes/No)
+// and returns true only for Yes.
+bool imprimanteDisponibleEtConfirmee(const QString& question);
+
 // The system's default printer (CUPS), at high resolution.
 class ImprimanteParDefaut : public SourceImprimantes {
 public:
