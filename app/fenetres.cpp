@@ -1,5 +1,6 @@
 #include "app/fenetres.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QPointer>
 
@@ -9,6 +10,19 @@ QHash<QString, QPointer<QWidget>>& ouvertes()
 {
     static QHash<QString, QPointer<QWidget>> fenetres;
     return fenetres;
+}
+
+// The window the request comes from: the active one, or else the first
+// window on screen (a desktop without a window manager activates none).
+QWidget* fenetreAppelante(const QWidget* nouvelle)
+{
+    if (QWidget* active = QApplication::activeWindow(); active && active != nouvelle)
+        return active;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != nouvelle && w->isVisible() && w->isWindow())
+            return w;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -34,6 +48,13 @@ QWidget* afficherFenetre(const QString& nom, const std::function<QWidget*()>& cr
         fenetre->setWindowFlag(Qt::Window, true);
         fenetre->setAttribute(Qt::WA_DeleteOnClose, true);
         ouvertes().insert(nom, fenetre);
+        // A new window opens over the middle of the window it was asked from.
+        if (QWidget* appelante = fenetreAppelante(fenetre)) {
+            fenetre->adjustSize();
+            QRect cadre = fenetre->frameGeometry();
+            cadre.moveCenter(appelante->frameGeometry().center());
+            fenetre->move(cadre.topLeft());
+        }
     }
     fenetre->show();
     fenetre->raise();
