@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -50,9 +52,14 @@ QWidget* afficherFenetre(const QString& nom, const std::function<QWidget*()>& cr
         ouvertes().insert(nom, fenetre);
         // A new window opens over the middle of the window it was asked from.
         if (QWidget* appelante = fenetreAppelante(fenetre)) {
-            fenetre->adjustSize();
             QRect cadre = fenetre->frameGeometry();
             cadre.moveCenter(appelante->frameGeometry().center());
+            // ...but never past the edges of the screen.
+            if (const QScreen* ecran = appelante->screen()) {
+                const QRect libre = ecran->availableGeometry();
+                cadre.moveLeft(std::clamp(cadre.left(), libre.left(), std::max(libre.left(), libre.right() - cadre.width())));
+                cadre.moveTop(std::clamp(cadre.top(), libre.top(), std::max(libre.top(), libre.bottom() - cadre.height())));
+            }
             fenetre->move(cadre.topLeft());
         }
     }
