@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <cmath>
+#include <limits>
 
 namespace controles {
 
@@ -64,6 +65,9 @@ QLineEdit* zoneTexte(QWidget* parent, const QString& nom, int gauche, int haut, 
 {
     auto* t = new QLineEdit(parent);
     t->setObjectName(nom);
+    // A field holds whatever the database holds: no cut at Qt's default
+    // 32,767 characters.
+    t->setMaxLength(std::numeric_limits<int>::max());
     placer(t, gauche, haut, largeur, 315);
     return t;
 }
@@ -73,6 +77,7 @@ QComboBox* combo(QWidget* parent, const QString& nom, int gauche, int haut, int 
     auto* c = new QComboBox(parent);
     c->setObjectName(nom);
     c->setEditable(true);
+    c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

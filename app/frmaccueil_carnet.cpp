@@ -16,6 +16,26 @@ namespace {
 
 const QString kExpediteurInvalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
 const QString kDestinataireInvalide = QStringLiteral("Veuillez selectionner un destinataire valide.");
+const QString kExpediteurSansNom = QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur.");
+const QString kDestinataireSansNom = QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire.");
+
+bool sansNom(const QString& nom, const QString& prenom)
+{
+    return nom.trimmed().isEmpty() && prenom.trimmed().isEmpty();
+}
+
+// A stored value shown from its start, however long it is.
+void montrer(QLineEdit* champ, const QString& valeur)
+{
+    champ->setText(valeur);
+    champ->setCursorPosition(0);
+}
+
+void montrer(QComboBox* titre, const QString& valeur)
+{
+    titre->setEditText(valeur);
+    titre->lineEdit()->setCursorPosition(0);
+}
 
 // Replaces a chooser's items in one go; its text is left empty.
 void remplirChoix(QComboBox* combo, QStringListModel* modele, const QStringList& libelles)
@@ -77,16 +97,16 @@ void FrmAccueil::AfficherExpediteur()
         return;
     }
     const FicheExpediteur f = lireExpediteur(id);
-    m_cmbTitreExp->setEditText(f.titre);
-    m_txtNomExp->setText(f.nom);
-    m_txtPrenomExp->setText(f.prenom);
-    m_txtAdresse1Exp->setText(f.adresse1);
-    m_txtAdresse2Exp->setText(f.adresse2);
-    m_txtCPExp->setText(f.cp);
-    m_txtVilleExp->setText(f.ville);
-    m_txtTel1Exp->setText(f.tel1);
-    m_txtTel2Exp->setText(f.tel2);
-    m_txtFonctionExp->setText(f.fonction);
+    montrer(m_cmbTitreExp, f.titre);
+    montrer(m_txtNomExp, f.nom);
+    montrer(m_txtPrenomExp, f.prenom);
+    montrer(m_txtAdresse1Exp, f.adresse1);
+    montrer(m_txtAdresse2Exp, f.adresse2);
+    montrer(m_txtCPExp, f.cp);
+    montrer(m_txtVilleExp, f.ville);
+    montrer(m_txtTel1Exp, f.tel1);
+    montrer(m_txtTel2Exp, f.tel2);
+    montrer(m_txtFonctionExp, f.fonction);
 }
 
 void FrmAccueil::NouvelExpediteur()
@@ -106,6 +126,10 @@ void FrmAccueil::EnregistrerExpediteur()
             afficherErreur(kExpediteurInvalide);
             return;
         }
+    }
+    if (sansNom(m_txtNomExp->text(), m_txtPrenomExp->text())) {
+        afficherErreur(kExpediteurSansNom);
+        return;
     }
     const FicheExpediteur fiche{m_cmbTitreExp->currentText(), m_txtNomExp->text(), m_txtPrenomExp->text(),
                                 m_txtAdresse1Exp->text(), m_txtAdresse2Exp->text(), m_txtCPExp->text(),
@@ -191,15 +215,15 @@ void FrmAccueil::AfficherDestinataire()
         return;
     }
     const FicheDestinataire f = lireDestinataire(id);
-    m_cmbTitreDest->setEditText(f.titre);
-    m_txtNomDest->setText(f.nom);
-    m_txtPrenomDest->setText(f.prenom);
-    m_txtAdresse1Dest->setText(f.adresse1);
-    m_txtAdresse2Dest->setText(f.adresse2);
-    m_txtCPDest->setText(f.cp);
-    m_txtVilleDest->setText(f.ville);
-    m_txtFonctionDest->setText(f.fonction);
-    m_txtMailDest->setText(f.mail);
+    montrer(m_cmbTitreDest, f.titre);
+    montrer(m_txtNomDest, f.nom);
+    montrer(m_txtPrenomDest, f.prenom);
+    montrer(m_txtAdresse1Dest, f.adresse1);
+    montrer(m_txtAdresse2Dest, f.adresse2);
+    montrer(m_txtCPDest, f.cp);
+    montrer(m_txtVilleDest, f.ville);
+    montrer(m_txtFonctionDest, f.fonction);
+    montrer(m_txtMailDest, f.mail);
 }
 
 void FrmAccueil::NouveauDestinataire()
@@ -219,6 +243,10 @@ void FrmAccueil::EnregistrerDestinataire()
             afficherErreur(kDestinataireInvalide);
             return;
         }
+    }
+    if (sansNom(m_txtNomDest->text(), m_txtPrenomDest->text())) {
+        afficherErreur(kDestinataireSansNom);
+        return;
     }
     const FicheDestinataire fiche{m_cmbTitreDest->currentText(), m_txtNomDest->text(), m_txtPrenomDest->text(),
                                   m_txtAdresse1Dest->text(), m_txtAdresse2Dest->text(), m_txtCPDest->text(),

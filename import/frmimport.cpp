@@ -5,6 +5,7 @@
 #include "platform/erreurbase.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr int kColonneId = 2;
+// The organiser's row of a list row, kept beside its (hidden) id.
+constexpr int kRoleLigne = Qt::UserRole;
 
 // Twips as screen pixels, at the screen's resolution.
 int pixels(const QWidget* w, int twips)
@@ -37,12 +40,16 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     m_lsvContact->setObjectName(QStringLiteral("lsvContact"));
     m_lsvContact->setRootIsDecorated(false);
     m_lsvContact->setColumnCount(3);
-    m_lsvContact->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Pr\u00e9nom"), QString()});
+    m_lsvContact->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prénom"), QString()});
     m_lsvContact->setColumnWidth(0, pixels(this, 2500));
     m_lsvContact->setColumnWidth(1, pixels(this, 2500));
     m_lsvContact->setColumnHidden(kColonneId, true);
     m_cmdImporter = new QPushButton(QStringLiteral("Importer"), this);
     m_cmdImporter->setObjectName(QStringLiteral("cmdImporter"));
+    m_cmdToutCocher = new QPushButton(QStringLiteral("Tout cocher"), this);
+    m_cmdToutCocher->setObjectName(QStringLiteral("cmdToutCocher"));
+    m_cmdToutDecocher = new QPushButton(QStringLiteral("Tout décocher"), this);
+    m_cmdToutDecocher->setObjectName(QStringLiteral("cmdToutDecocher"));
 
     auto* grille = new QGridLayout(this);
     grille->addWidget(new QLabel(QStringLiteral("Dossier d'installation de Tilvo - Organiseur :"), this), 0, 0, 1, 2);
@@ -50,10 +57,24 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     grille->addWidget(m_cmdParcourir, 1, 1);
     grille->addWidget(new QLabel(QStringLiteral("Liste des contacts (cocher la case pour importer le contact) :"), this), 2, 0, 1, 2);
     grille->addWidget(m_lsvContact, 3, 0, 1, 2);
-    grille->addWidget(m_cmdImporter, 4, 1);
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(m_cmdToutCocher);
+    boutons->addWidget(m_cmdToutDecocher);
+    boutons->addStretch();
+    boutons->addWidget(m_cmdImporter);
+    grille->addLayout(boutons, 4, 0, 1, 2);
 
     connect(m_cmdParcourir, &QPushButton::clicked, this, &FrmImport::parcourir);
     connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
+    connect(m_cmdToutCocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Checked); });
+    connect(m_cmdToutDecocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Unchecked); });
+}
+
+void FrmImport::cocherTout(Qt::CheckState etat)
+{
+    const int lignes = m_lsvContact->topLevelItemCount();
+    for (int i = 0; i < lignes; ++i)
+        m_lsvContact->topLevelItem(i)->setCheckState(0, etat);
 }
 
 void FrmImport::parcourir()
@@ -72,7 +93,7 @@ void FrmImport::RemplirListeContacts()
     try {
         contacts = LireContactsOrganiseur(m_txtChemin->text());
     } catch (const ErreurBase& e) {
-        afficherErreur(QStringLiteral("Les contacts de Tilvo - Organiseur ne peuvent pas \u00eatre lus.\n") + e.raison());
+        afficherErreur(QStringLiteral("Les contacts de Tilvo - Organiseur ne peuvent pas être lus.\n") + e.raison());
         return;
     }
     QList<QTreeWidgetItem*> lignes;
@@ -80,6 +101,7 @@ void FrmImport::RemplirListeContacts()
     for (const ContactOrganiseur& c : contacts) {
         auto* ligne = new QTreeWidgetItem({c.nom, c.prenom, c.id});
         ligne->setCheckState(0, Qt::Unchecked);
+        ligne->setData(0, kRoleLigne, c.ligne);
         lignes << ligne;
     }
     m_lsvContact->addTopLevelItems(lignes);
@@ -87,21 +109,21 @@ void FrmImport::RemplirListeContacts()
 
 void FrmImport::importer()
 {
-    QStringList ids;
+    QList<ContactOrganiseur> coches;
     const int lignes = m_lsvContact->topLevelItemCount();
     for (int i = 0; i < lignes; ++i) {
         const QTreeWidgetItem* ligne = m_lsvContact->topLevelItem(i);
         if (ligne->checkState(0) == Qt::Checked)
-            ids << ligne->text(kColonneId);
+            coches.append({ligne->text(0), ligne->text(1), ligne->text(kColonneId), ligne->data(0, kRoleLigne).toLongLong()});
     }
-    const BilanImport bilan = ImporterContacts(m_txtChemin->text(), ids);
+    const BilanImport bilan = ImporterContacts(m_txtChemin->text(), coches);
     if (bilan.importes > 0 || bilan.erreur.isEmpty())
         emit contactsImportes();
     if (!bilan.erreur.isEmpty()) {
-        afficherErreur(QStringLiteral("L'importation a \u00e9t\u00e9 interrompue : %1\nContacts import\u00e9s avant l'interruption : %2.")
+        afficherErreur(QStringLiteral("L'importation a été interrompue : %1\nContacts importés avant l'interruption : %2.")
                            .arg(bilan.erreur)
                            .arg(bilan.importes));
         return;
     }
-    afficherInformation(QStringLiteral("Importation termin\u00e9e."));
+    afficherInformation(QStringLiteral("Importation terminée."));
 }

@@ -26,9 +26,12 @@ signals:
 private:
     void parcourir();
     void importer();
+    void cocherTout(Qt::CheckState etat);
 
     QLineEdit* m_txtChemin;
     QPushButton* m_cmdParcourir;
     QTreeWidget* m_lsvContact;
     QPushButton* m_cmdImporter;
+    QPushButton* m_cmdToutCocher;
+    QPushButton* m_cmdToutDecocher;
 };

@@ -9,20 +9,24 @@
 
 namespace {
 
-// The only statements sent to the organiser's database.
+// The only statements sent to the organiser's database. Values are bound,
+// never written into the statement: the organiser's ids are whatever its
+// users typed.
+const QString kLigne = QStringLiteral("Ligne_Personne");
+
 QString toutesPersonnes()
 {
-    return QStringLiteral("SELECT * From Personne");
+    return QStringLiteral("SELECT *, rowid AS Ligne_Personne From Personne");
 }
 
-QString personne(const QString& id)
+QString personne()
 {
-    return QStringLiteral("SELECT * From Personne Where Num_Personne = ") + id;
+    return QStringLiteral("SELECT * From Personne Where rowid = ?");
 }
 
-QString mailsDe(const QString& id)
+QString mailsDe()
 {
-    return QStringLiteral("SELECT * From Mail Where Num_Personne = ") + id;
+    return QStringLiteral("SELECT * From Mail Where Num_Personne = ?");
 }
 
 // A read-only connection of its own, closed when it goes.
@@ -40,13 +44,14 @@ private:
     Connexion m_connexion;
 };
 
-// The organiser's person `id` onto the new recipient row.
-void remplirDestinataire(Connexion& organiseur, const QString& id, Recordset& dest)
+// The organiser's person of that row onto the new recipient row.
+void remplirDestinataire(Connexion& organiseur, const ContactOrganiseur& contact, Recordset& dest)
 {
     Recordset rs(organiseur);
-    rs.open(personne(id));
+    rs.open(personne(), {contact.ligne});
     if (rs.eof())
-        throw ErreurBase(QStringLiteral("le contact n\u00b0 %1 n'existe plus dans la base de Tilvo - Organiseur.").arg(id));
+        throw ErreurBase(QStringLiteral("le contact n° %1 n'existe plus dans la base de Tilvo - Organiseur.").arg(contact.id));
+    const QVariant id = rs.value(QStringLiteral("Num_Personne"));
     dest.setValue(QStringLiteral("Nom_Destinataire"), rs.value(QStringLiteral("Nom_Personne")));
     dest.setValue(QStringLiteral("Prenom_Destinataire"), rs.value(QStringLiteral("Prenom_Personne")));
     dest.setValue(QStringLiteral("Adresse1_Destinataire"), rs.text(QStringLiteral("Adresse1_Personne")));
@@ -57,7 +62,7 @@ void remplirDestinataire(Connexion& organiseur, const QString& id, Recordset& de
     dest.setValue(QStringLiteral("Fonction_Destinataire"), QStringLiteral(""));
     rs.close();
 
-    rs.open(mailsDe(id));
+    rs.open(mailsDe(), {id});
     dest.setValue(QStringLiteral("Mail_Destinataire"),
                   rs.eof() ? QVariant(QStringLiteral("")) : rs.value(QStringLiteral("Adresse_Mail")));
     rs.close();
@@ -78,22 +83,22 @@ QList<ContactOrganiseur> LireContactsOrganiseur(const QString& dossier)
     QList<ContactOrganiseur> contacts;
     for (; !rs.eof(); rs.moveNext()) {
         contacts.append({rs.text(QStringLiteral("Nom_Personne")), rs.text(QStringLiteral("Prenom_Personne")),
-                         rs.text(QStringLiteral("Num_Personne"))});
+                         rs.text(QStringLiteral("Num_Personne")), rs.value(kLigne).toLongLong()});
     }
     rs.close();
     return contacts;
 }
 
-BilanImport ImporterContacts(const QString& dossier, const QStringList& ids)
+BilanImport ImporterContacts(const QString& dossier, const QList<ContactOrganiseur>& contacts)
 {
     BilanImport bilan;
     try {
         ConnexionOrganiseur organiseur(dossier);
         Recordset dest;
         dest.open(requetes::tousDestinataires());
-        for (const QString& id : ids) {
+        for (const ContactOrganiseur& contact : contacts) {
             dest.addNew();
-            remplirDestinataire(organiseur.connexion(), id, dest);
+            remplirDestinataire(organiseur.connexion(), contact, dest);
             dest.update();
             ++bilan.importes;
         }

@@ -11,7 +11,8 @@
 struct ContactOrganiseur {
     QString nom;
     QString prenom;
-    QString id;   // Num_Personne, as text
+    QString id;          // Num_Personne, as text
+    qint64 ligne = 0;    // the row itself (rowid): ids may repeat or hold anything
 };
 
 // The organiser's database in its installation folder, the folder taken as
@@ -29,6 +30,7 @@ struct BilanImport {
     QString erreur;
 };
 
-// Adds one recipient per id, in order, each written on its own. Stops at the
-// first failure; the people written before it stay.
-BilanImport ImporterContacts(const QString& dossier, const QStringList& ids);
+// Adds one recipient per contact, in order, each written on its own, read
+// from the contact's own row whatever its id holds. Stops at the first
+// failure; the people written before it stay.
+BilanImport ImporterContacts(const QString& dossier, const QList<ContactOrganiseur>& contacts);

@@ -20,7 +20,7 @@ bool imprimerLettrePersonnalisee(const QString& id, const RichTextBox& txtText, 
                                  QString& raison)
 {
     bool numero = false;
-    const RecordId idDestinataire = id.toInt(&numero);
+    const RecordId idDestinataire = id.toLongLong(&numero);
     if (!numero) {
         raison = QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(id);
         return false;

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QUrl>
 #include <sqlite3.h>
 
@@ -23,9 +22,26 @@ sqlite3* poigneeSqlite(const QSqlDatabase& base)
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
+QString contexteOuverture(const QString& chemin)
+{
+    return QStringLiteral("Impossible d'ouvrir la base de données « %1 »").arg(chemin);
+}
+
 QString messageOuverture(const QString& chemin, const QString& raison)
 {
-    return QStringLiteral("Impossible d'ouvrir la base de données « %1 » : %2").arg(chemin, raison);
+    return contexteOuverture(chemin) + QStringLiteral(" : ") + raison;
+}
+
+// SQLITE_OK, or the engine's code and words, after running one statement
+// and reading its one-column rows.
+int executer(sqlite3* base, const char* sql, QStringList* lignes = nullptr)
+{
+    const auto recevoir = [](void* cible, int, char** valeurs, char**) {
+        if (cible)
+            *static_cast<QStringList*>(cible) << QString::fromUtf8(valeurs[0] ? valeurs[0] : "");
+        return 0;
+    };
+    return sqlite3_exec(base, sql, recevoir, lignes, nullptr);
 }
 
 } // namespace
@@ -52,7 +68,28 @@ bool Connexion::estOuverte() const
     return QSqlDatabase::contains(m_nom) && base().isOpen();
 }
 
+bool Connexion::estEnLectureSeule() const
+{
+    sqlite3* p = poignee();
+    return p && sqlite3_db_readonly(p, "main") == 1;
+}
+
+void Connexion::retablir()
+{
+    if (estOuverte())
+        return;
+    if (!m_ouvertureEchouee)
+        throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
+    ouvrir(m_chemin, m_acces);
+}
+
 void Connexion::fermer()
+{
+    m_ouvertureEchouee = false;
+    fermerConnexion();
+}
+
+void Connexion::fermerConnexion()
 {
     if (!QSqlDatabase::contains(m_nom))
         return;
@@ -65,8 +102,10 @@ void Connexion::fermer()
 
 void Connexion::ouvrir(const QString& chemin, Acces acces)
 {
-    fermer();
+    fermerConnexion();
     m_chemin = chemin;
+    m_acces = acces;
+    m_ouvertureEchouee = true;
     const QFileInfo info(chemin);
     if (!info.exists())
         throw ErreurBase(messageOuverture(chemin, QStringLiteral("le fichier n'existe pas.")));
@@ -81,39 +120,31 @@ void Connexion::ouvrir(const QString& chemin, Acces acces)
         b.setDatabaseName(url.toString(QUrl::FullyEncoded));
         b.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kAttenteVerrouMs));
         if (!b.open()) {
-            const QString raison = b.lastError().driverText() + QStringLiteral(" (") + b.lastError().databaseText() + QStringLiteral(")");
-            fermer();
-            throw ErreurBase(messageOuverture(chemin, raison));
+            const QSqlError e = b.lastError();
+            fermerConnexion();
+            throw erreurMoteur(contexteOuverture(chemin), e.nativeErrorCode().toInt(), e.databaseText());
         }
     }
 
+    sqlite3* p = poigneeSqlite(base());
     QString raison;
-    {
-        QSqlDatabase b = base();
-        sqlite3* poignee = poigneeSqlite(b);
-        QSqlQuery q(b);
-        if (!poignee || !enregistrerCollationFrancaise(poignee)) {
-            raison = QStringLiteral("le moteur SQLite n'a pas accepté l'ordre de tri français.");
-        } else if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
-            const QString moteur = q.lastError().databaseText();
-            if (moteur.contains(QLatin1String("not a database")))
-                raison = QStringLiteral("ce fichier n'est pas une base de données SQLite (une base Access d'un autre ordinateur ne peut pas être ouverte telle quelle).");
-            else
-                raison = moteur;
-        } else {
-            QStringList problemes;
-            while (q.next())
-                problemes << q.value(0).toString();
-            if (problemes != QStringList{QStringLiteral("ok")})
-                raison = QStringLiteral("le fichier est endommagé (%1).").arg(problemes.join(QStringLiteral("; ")));
-            else if (!q.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-                raison = q.lastError().databaseText();
-        }
+    QStringList problemes;
+    if (!p || !enregistrerCollationFrancaise(p)) {
+        raison = QStringLiteral("le moteur SQLite n'a pas accepté l'ordre de tri français.");
+    } else if (executer(p, "PRAGMA quick_check", &problemes) != SQLITE_OK
+               || executer(p, "PRAGMA synchronous=FULL") != SQLITE_OK) {
+        const ErreurBase e = erreurMoteur(contexteOuverture(chemin), sqlite3_extended_errcode(p),
+                                          QString::fromUtf8(sqlite3_errmsg(p)));
+        fermerConnexion();
+        throw e;
+    } else if (problemes != QStringList{QStringLiteral("ok")}) {
+        raison = QStringLiteral("le fichier est endommagé (%1).").arg(problemes.join(QStringLiteral("; ")));
     }
     if (!raison.isEmpty()) {
-        fermer();
+        fermerConnexion();
         throw ErreurBase(messageOuverture(chemin, raison));
     }
+    m_ouvertureEchouee = false;
 }
 
 Connexion& cnLettre()

@@ -24,6 +24,13 @@ public:
     void ouvrir(const QString& chemin, Acces acces = Acces::LectureEcriture);
     void fermer();
     bool estOuverte() const;
+    // When the last opening failed (a file locked by another program, say),
+    // tries it again; throws ErreurBase if it fails again or if the
+    // connection was never opened.
+    void retablir();
+    // Opened, but the engine can only read the file (write-protected file
+    // or folder).
+    bool estEnLectureSeule() const;
     const QString& chemin() const { return m_chemin; }
 
     QSqlDatabase base() const;
@@ -32,8 +39,12 @@ public:
     sqlite3* poignee() const;
 
 private:
+    void fermerConnexion();
+
     QString m_nom;
     QString m_chemin;
+    Acces m_acces = Acces::LectureEcriture;
+    bool m_ouvertureEchouee = false;
 };
 
 // The process-wide connection on Save/Lettre.mdb.

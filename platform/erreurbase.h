@@ -3,9 +3,10 @@
 #include <QString>
 #include <stdexcept>
 
-// A database operation that could not be carried out. The reason is the
-// engine's own words, prefixed with what we were doing, in French, ready to be
-// shown to the user.
+// A database operation that could not be carried out. The reason is in
+// French, prefixed with what we were doing, ready to be shown to the user;
+// an engine failure adds the engine's own words on a second line, for
+// whoever helps the user.
 class ErreurBase : public std::runtime_error {
 public:
     explicit ErreurBase(const QString& raison)
@@ -15,3 +16,10 @@ public:
 private:
     QString m_raison;
 };
+
+// What a SQLite result code means to the user, as one French sentence
+// (busy or locked, read-only, damaged, disk full, cannot open, structure...).
+QString phraseErreurMoteur(int codeSqlite, const QString& motsMoteur);
+
+// "<contexte> : <phrase>\nDétail technique : <engine's words>".
+ErreurBase erreurMoteur(const QString& contexte, int codeSqlite, const QString& motsMoteur);

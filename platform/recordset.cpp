@@ -3,12 +3,13 @@
 #include "platform/erreurbase.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QStringDecoder>
 #include <sqlite3.h>
 
 namespace {
+
+const QString kLecture = QStringLiteral("Lecture impossible dans la base de données");
+const QString kEcriture = QStringLiteral("Enregistrement impossible dans la base de données");
 
 // Id column of each table of the letter database.
 QString colonneIdDe(const QString& table)
@@ -22,7 +23,7 @@ QString colonneIdDe(const QString& table)
 
 QString tableDe(const QString& requete)
 {
-    static const QRegularExpression motif(QStringLiteral("^\\s*SELECT\\s+\\*\\s+From\\s+(\\w+)"),
+    static const QRegularExpression motif(QStringLiteral("^\\s*SELECT\\s+.*?\\s+From\\s+(\\w+)"),
                                           QRegularExpression::CaseInsensitiveOption);
     const auto m = motif.match(requete);
     return m.hasMatch() ? m.captured(1) : QString();
@@ -36,7 +37,36 @@ QVariant pourStockage(const QVariant& valeur)
     return valeur;
 }
 
-// One value of the current result row, as the Qt driver would give it.
+// UTF-8 for the engine. Qt would write "?" for a lone surrogate; U+FFFD
+// says plainly that a character could not be kept.
+QByteArray versUtf8(const QString& texte)
+{
+    QString copie;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (copie.isNull())
+            copie = texte;
+        copie[i] = QChar::ReplacementCharacter;
+    }
+    return (copie.isNull() ? texte : copie).toUtf8();
+}
+
+// Stored UTF-8 back to text, keeping a leading byte-order mark (QString's
+// own decoder drops it); invalid bytes read as U+FFFD.
+QString depuisUtf8(const char* octets, int longueur)
+{
+    QStringDecoder decodeur(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    return decodeur.decode(QByteArrayView(octets, longueur));
+}
+
+// One value of the current result row.
 QVariant valeurColonne(sqlite3_stmt* instruction, int i)
 {
     switch (sqlite3_column_type(instruction, i)) {
@@ -51,57 +81,91 @@ QVariant valeurColonne(sqlite3_stmt* instruction, int i)
         return QVariant(QByteArray(octets, sqlite3_column_bytes(instruction, i)));
     }
     default: {
-        // Texts are stored in UTF-8: Qt's decoder is much faster than
-        // SQLite's conversion to UTF-16.
         const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(instruction, i));
         const int longueur = sqlite3_column_bytes(instruction, i);
-        return longueur == 0 ? QVariant(QStringLiteral("")) : QVariant(QString::fromUtf8(texte, longueur));
+        return longueur == 0 ? QVariant(QStringLiteral("")) : QVariant(depuisUtf8(texte, longueur));
     }
     }
 }
 
-QString raisonMoteur(const QSqlError& e)
+// Binds the values to the statement's "?" in order; SQLITE_OK or the code.
+int lier(sqlite3_stmt* instruction, const QVariantList& valeurs)
 {
-    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    int rc = SQLITE_OK;
+    for (int i = 0; i < valeurs.size() && rc == SQLITE_OK; ++i) {
+        const QVariant& v = valeurs.at(i);
+        const int n = i + 1;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(instruction, n);
+        } else if (v.typeId() == QMetaType::QByteArray) {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob64(instruction, n, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+        } else if (v.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(instruction, n, v.toDouble());
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::UInt
+                   || v.typeId() == QMetaType::Bool) {
+            rc = sqlite3_bind_int64(instruction, n, v.toLongLong());
+        } else {
+            const QByteArray t = versUtf8(v.toString());
+            rc = sqlite3_bind_text64(instruction, n, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
+    }
+    return rc;
+}
+
+// A prepared statement, finalized when it goes.
+class Instruction {
+public:
+    Instruction(sqlite3* base, const QString& sql)
+    {
+        const QByteArray texte = sql.toUtf8();
+        m_rc = sqlite3_prepare_v2(base, texte.constData(), int(texte.size()), &m_instruction, nullptr);
+    }
+    ~Instruction() { sqlite3_finalize(m_instruction); }
+    Instruction(const Instruction&) = delete;
+    Instruction& operator=(const Instruction&) = delete;
+    int preparation() const { return m_rc; }
+    sqlite3_stmt* get() const { return m_instruction; }
+
+private:
+    sqlite3_stmt* m_instruction = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+ErreurBase echecMoteur(const QString& contexte, sqlite3* base)
+{
+    return erreurMoteur(contexte, sqlite3_extended_errcode(base), QString::fromUtf8(sqlite3_errmsg(base)));
 }
 
 } // namespace
 
 Recordset::Recordset(Connexion& connexion) : m_connexion(&connexion) {}
 
-void Recordset::lireLignes(const QString& requete)
+void Recordset::lireLignes(const QString& requete, const QVariantList& parametres)
 {
     sqlite3* base = m_connexion->poignee();
-    const auto echec = [&] {
-        return ErreurBase(QStringLiteral("Lecture impossible dans la base de données : %1")
-                              .arg(QString::fromUtf8(sqlite3_errmsg(base))));
-    };
-    sqlite3_stmt* instruction = nullptr;
-    const QByteArray sql = requete.toUtf8();
-    if (sqlite3_prepare_v2(base, sql.constData(), int(sql.size()), &instruction, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(instruction);
-        throw echec();
-    }
-    const int nombre = sqlite3_column_count(instruction);
+    Instruction instruction(base, requete);
+    if (instruction.preparation() != SQLITE_OK || lier(instruction.get(), parametres) != SQLITE_OK)
+        throw echecMoteur(kLecture, base);
+    const int nombre = sqlite3_column_count(instruction.get());
     for (int i = 0; i < nombre; ++i)
     {
-        m_colonnes << QString::fromUtf8(sqlite3_column_name(instruction, i));
+        m_colonnes << QString::fromUtf8(sqlite3_column_name(instruction.get(), i));
         m_indices.insert(m_colonnes.last(), i);
     }
     int etat = SQLITE_ROW;
-    while ((etat = sqlite3_step(instruction)) == SQLITE_ROW) {
+    while ((etat = sqlite3_step(instruction.get())) == SQLITE_ROW) {
         QVariantList ligne;
         ligne.reserve(nombre);
         for (int i = 0; i < nombre; ++i)
-            ligne << valeurColonne(instruction, i);
+            ligne << valeurColonne(instruction.get(), i);
         m_lignes.push_back(std::move(ligne));
     }
-    sqlite3_finalize(instruction);
     if (etat != SQLITE_DONE)
-        throw echec();
+        throw echecMoteur(kLecture, base);
 }
 
-void Recordset::open(const QString& requete)
+void Recordset::open(const QString& requete, const QVariantList& parametres)
 {
     close();
     m_requete = requete;
@@ -109,10 +173,8 @@ void Recordset::open(const QString& requete)
     if (m_table.isEmpty())
         throw ErreurBase(QStringLiteral("Requête non prise en charge : %1").arg(requete));
     m_colonneId = colonneIdDe(m_table);
-    if (!m_connexion->estOuverte())
-        throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
-
-    lireLignes(requete);
+    m_connexion->retablir();
+    lireLignes(requete, parametres);
     m_ouvert = true;
 }
 
@@ -200,7 +262,7 @@ void Recordset::update()
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(m_table, noms.join(QLatin1Char(',')),
                        QStringList(noms.size(), QStringLiteral("?")).join(QLatin1Char(',')));
-        executerEcriture(sql, valeurs, false);
+        m_tampon[iId] = QVariant(static_cast<qlonglong>(executerEcriture(sql, valeurs, false)));
         m_lignes.push_back(m_tampon);
         m_position = m_lignes.size() - 1;
     } else {
@@ -232,31 +294,29 @@ void Recordset::deleteCurrent()
     m_edition = Edition::Aucune;
 }
 
-void Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee)
+RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee)
 {
-    QSqlDatabase base = m_connexion->base();
-    QSqlQuery q(base);
-    const auto echec = [&](const QString& raison) {
-        QSqlQuery(base).exec(QStringLiteral("ROLLBACK"));
-        throw ErreurBase(QStringLiteral("Enregistrement impossible dans la base de données : %1").arg(raison));
-    };
+    sqlite3* base = m_connexion->poignee();
     // IMMEDIATE takes the write lock at once, waiting for readers within the
     // busy timeout, instead of failing at the first write.
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        throw ErreurBase(QStringLiteral("Enregistrement impossible dans la base de données : %1").arg(raisonMoteur(q.lastError())));
-    if (!q.prepare(sql))
-        echec(raisonMoteur(q.lastError()));
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
-    if (!q.exec())
-        echec(raisonMoteur(q.lastError()));
-    if (uneLigneExigee && q.numRowsAffected() != 1)
-        echec(QStringLiteral("l'enregistrement n'existe plus."));
-    const QVariant nouvelId = q.lastInsertId();
-    if (!q.exec(QStringLiteral("COMMIT")))
-        echec(raisonMoteur(q.lastError()));
-    if (m_edition == Edition::Ajout)
-        m_tampon[indiceColonne(m_colonneId)] = QVariant(static_cast<RecordId>(nouvelId.toLongLong()));
+    if (sqlite3_exec(base, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw echecMoteur(kEcriture, base);
+    const auto annuler = [base](ErreurBase erreur) {
+        sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
+        return erreur;
+    };
+    {
+        Instruction instruction(base, sql);
+        if (instruction.preparation() != SQLITE_OK || lier(instruction.get(), valeurs) != SQLITE_OK
+            || sqlite3_step(instruction.get()) != SQLITE_DONE)
+            throw annuler(echecMoteur(kEcriture, base));
+    }
+    if (uneLigneExigee && sqlite3_changes(base) != 1)
+        throw annuler(ErreurBase(kEcriture + QStringLiteral(" : l'enregistrement n'existe plus.")));
+    const RecordId nouvelId = sqlite3_last_insert_rowid(base);
+    if (sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw annuler(echecMoteur(kEcriture, base));
+    return nouvelId;
 }
 
 void Recordset::close()

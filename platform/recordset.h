@@ -9,20 +9,29 @@
 #include <QVariant>
 #include <vector>
 
-// Record id as carried through the program; -1 means "no record".
-using RecordId = qint32;
-inline constexpr RecordId kAucunEnregistrement = -1;
+#include <limits>
+
+// Record id as carried through the program: the row's 64-bit rowid, any
+// value the database holds (negative ones included). The smallest value
+// means "no record": the engine gives it to no row of its own.
+using RecordId = qint64;
+inline constexpr RecordId kAucunEnregistrement = std::numeric_limits<RecordId>::min();
 
 // The one way rows of the letter database are read and written: open on a
 // query text, walk the rows, or add / change / delete a row and write it back.
-// Every failure throws ErreurBase with the engine's reason; nothing is ever
-// reported as done when it was not. Each write is one committed transaction.
+// Every failure throws ErreurBase with the reason in French and the engine's
+// own words; nothing is ever reported as done when it was not. Each write is
+// one committed transaction. Texts travel as UTF-8 both ways and come back
+// exactly as stored (a leading byte-order mark included); a lone surrogate,
+// which UTF-8 cannot carry, is stored as U+FFFD.
 class Recordset {
 public:
     explicit Recordset(Connexion& connexion = cnLettre());
 
-    // Runs a "SELECT * From <table> ..." query and stands on its first row.
-    void open(const QString& requete);
+    // Runs a "SELECT ... From <table> ..." query and stands on its first
+    // row; each "?" of the query takes the next of `parametres`. A
+    // connection whose opening failed is tried again first.
+    void open(const QString& requete, const QVariantList& parametres = {});
     bool eof() const;
     void moveNext();
 
@@ -45,10 +54,12 @@ public:
 private:
     enum class Edition { Aucune, Modification, Ajout };
 
-    void lireLignes(const QString& requete);
+    void lireLignes(const QString& requete, const QVariantList& parametres);
     int indiceColonne(const QString& colonne) const;
     void exigerLigneCourante(const QString& operation) const;
-    void executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee);
+    // Runs one statement in its own transaction; returns the rowid it
+    // inserted (for an insert).
+    RecordId executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee);
 
     Connexion* m_connexion;
     QString m_requete;

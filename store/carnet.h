@@ -46,8 +46,11 @@ Fiche lireFiche(const TableCarnet<Fiche, N>& table, RecordId id)
     return fiche;
 }
 
-// Stores the card as a new row (id -1) or over the row of that id; returns
-// the row's id, the one the database assigned for a new row.
+// Stores the card as a new row (id kAucunEnregistrement) or over the row of
+// that id; returns the row's id, the one the database assigned for a new
+// row. Over an existing row only the fields that differ from what it holds
+// are written: a value the fields could not show exactly (bytes that are not
+// UTF-8, an absent value) stays as stored unless the user changed it.
 template <class Fiche, std::size_t N>
 RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const Fiche& fiche)
 {
@@ -58,10 +61,13 @@ RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const
     } else {
         rs.open(table.requeteUn(id));
     }
-    for (const auto& [colonne, champ] : table.colonnes)
-        rs.setValue(colonne, fiche.*champ);
+    const bool nouvelle = id == kAucunEnregistrement;
+    for (const auto& [colonne, champ] : table.colonnes) {
+        if (nouvelle || rs.text(colonne) != fiche.*champ)
+            rs.setValue(colonne, fiche.*champ);
+    }
     rs.update();
-    const RecordId enregistre = rs.value(table.colonneId).toInt();
+    const RecordId enregistre = rs.value(table.colonneId).toLongLong();
     rs.close();
     return enregistre;
 }

@@ -16,12 +16,12 @@ QStringList libelles(const QString& requete, const QString& colonne)
     return resultat;
 }
 
-// The id column of the first row, or -1 when there is none.
+// The id column of the first row, or kAucunEnregistrement when there is none.
 RecordId premierNumero(const QString& requete, const QString& colonne)
 {
     Recordset rs;
     rs.open(requete);
-    const RecordId id = rs.eof() ? kAucunEnregistrement : rs.value(colonne).toInt();
+    const RecordId id = rs.eof() ? kAucunEnregistrement : rs.value(colonne).toLongLong();
     rs.close();
     return id;
 }

@@ -13,7 +13,7 @@ const QString kCorps = QStringLiteral("Corps_Modele");
 void ouvrirModele(Recordset& rs, const QString& idModele)
 {
     bool nombre = false;
-    idModele.trimmed().toInt(&nombre);
+    idModele.trimmed().toLongLong(&nombre);
     if (!nombre)
         throw ErreurBase(QStringLiteral("« %1 » n'est pas un numéro de modèle.").arg(idModele));
     rs.open(requetes::modele(idModele.trimmed()));

@@ -32,7 +32,7 @@ QStringList libellesExpediteurs()
     Recordset rs;
     rs.open(requetes::listeExpediteurs());
     for (; !rs.eof(); rs.moveNext())
-        libelles << libellePersonne(rs.value(kId).toInt(), rs.text(QStringLiteral("Titre_Expediteur")),
+        libelles << libellePersonne(rs.value(kId).toLongLong(), rs.text(QStringLiteral("Titre_Expediteur")),
                                     rs.text(QStringLiteral("Nom_Expediteur")), rs.text(QStringLiteral("Prenom_Expediteur")));
     rs.close();
     return libelles;

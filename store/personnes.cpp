@@ -1,7 +1,5 @@
 #include "store/personnes.h"
 
-#include <limits>
-
 QString libellePersonne(RecordId id, const QString& titre, const QString& nom, const QString& prenom)
 {
     return QString::number(id) + QStringLiteral("- ") + nomComplet(titre, nom, prenom);
@@ -14,15 +12,14 @@ QString nomComplet(const QString& titre, const QString& nom, const QString& pren
 
 RecordId numeroEnTete(const QString& texte)
 {
-    qint64 valeur = 0;
-    qsizetype i = 0;
-    for (; i < texte.size(); ++i) {
-        const QChar c = texte.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        valeur = valeur * 10 + (c.unicode() - u'0');
-        if (valeur > std::numeric_limits<RecordId>::max())
-            return kAucunEnregistrement;
-    }
-    return i == 0 ? kAucunEnregistrement : static_cast<RecordId>(valeur);
+    // Ids are the database's rowids: any 64-bit value, negative ones too.
+    qsizetype fin = texte.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype debutChiffres = fin;
+    while (fin < texte.size() && texte.at(fin) >= QLatin1Char('0') && texte.at(fin) <= QLatin1Char('9'))
+        ++fin;
+    if (fin == debutChiffres)
+        return kAucunEnregistrement;
+    bool ok = false;
+    const RecordId valeur = texte.left(fin).toLongLong(&ok);
+    return ok ? valeur : kAucunEnregistrement;
 }

@@ -15,6 +15,6 @@ QString libellePersonne(RecordId id, const QString& titre, const QString& nom, c
 QString nomComplet(const QString& titre, const QString& nom, const QString& prenom);
 
 // The id written at the start of a chooser text: its leading run of decimal
-// digits. A text that does not start with a digit, or whose number does not
-// fit an id, designates no record (-1).
+// digits, after a minus sign for a negative id. A text that does not start
+// with a number, or whose number does not fit an id, designates no record.
 RecordId numeroEnTete(const QString& texte);

@@ -54,11 +54,23 @@ private slots:
     {
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
-        // Every field empty, chooser empty: a new sender labelled "id-   ".
+        // A nameless sender or recipient is refused; nothing is stored.
+        controle<QLineEdit>(f, "txtVilleExp")->setText(QStringLiteral("Lyon"));
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("  "));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Nom_Expediteur = '' AND Tel2_Expediteur = ''"), 1);
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
+        QCOMPARE(m_dialogues->messages[1].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
+        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur") + compter("SELECT COUNT(*) FROM Destinataire"), 0);
+        m_dialogues->messages.clear();
+
+        // A first name alone, chooser empty: a new sender labelled "id-   Léa".
+        controle<QLineEdit>(f, "txtNomExp")->clear();
+        controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("Léa"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
         const int premier = compter("SELECT MAX(Numero_Expediteur) FROM Expediteur");
-        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   "));
+        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   Léa"));
         QCOMPARE(elements(choix), QStringList{choix->currentText()});
 
         // Fields of the chosen sender changed and saved: the same row.
@@ -67,7 +79,7 @@ private slots:
         controle<QLineEdit>(f, "txtTel1Exp")->setText(QStringLiteral("01 02 03 04 05"));
         controle<QToolButton>(f, "cmdModifExp")->click();
         QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 1);
-        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin "));
+        QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin Léa"));
         QCOMPARE(controle<QComboBox>(f, "cmbTitreExp")->currentText(), QStringLiteral("Docteur"));
         QCOMPARE(controle<QLineEdit>(f, "txtTel1Exp")->text(), QStringLiteral("01 02 03 04 05"));
         QVERIFY(!f.bNouvelExpediteur());
@@ -202,6 +214,29 @@ private slots:
         QCOMPARE(liste->model()->rowCount(), 4);
         QCOMPARE(choix->count(), 4);
         QVERIFY(choix->currentText().isEmpty());
+    }
+
+    void valeursStockeesGardeesAuOctetPres()
+    {
+        // A long address (imported, say) and a town whose bytes are not
+        // UTF-8: changing another field must not rewrite either.
+        const QString longue = QStringLiteral("Hôpital Saint-Éloi, ") + QString(40000, QLatin1Char('x'));
+        m_base->executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire,"
+                                        " Ville_Destinataire) VALUES (4, 'Long', '%1', CAST(X'4C79FF6F6E' AS TEXT));").arg(longue));
+        FrmAccueil f;
+        choisirElement(controle<QComboBox>(f, "cmbDestinataire"), "4-  Long ");
+        auto* adresse = controle<QLineEdit>(f, "txtAdresse1Dest");
+        QCOMPARE(adresse->text(), longue);
+        QCOMPARE(adresse->cursorPosition(), 0);   // shown from its start
+        controle<QLineEdit>(f, "txtFonctionDest")->setText(QStringLiteral("Directrice"));
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QVERIFY(m_dialogues->messages.isEmpty());
+        QSqlQuery q(cnLettre().base());
+        QVERIFY(q.exec(QStringLiteral("SELECT Adresse1_Destinataire, hex(Ville_Destinataire), Fonction_Destinataire FROM Destinataire")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), longue);
+        QCOMPARE(q.value(1).toString(), QStringLiteral("4C79FF6F6E"));
+        QCOMPARE(q.value(2).toString(), QStringLiteral("Directrice"));
     }
 
 private:

@@ -49,6 +49,17 @@ public:
         QSqlDatabase::removeDatabase(QStringLiteral("preparation"));
     }
     QString dossier() const { return m_dossier.path(); }
+    void ajouterPersonnes(const QStringList& valeurs) const
+    {
+        QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ajout"));
+        b.setDatabaseName(CheminBaseOrganiseur(dossier()));
+        b.open();
+        for (const QString& v : valeurs)
+            QVERIFY(QSqlQuery(b).exec(QStringLiteral("INSERT INTO Personne VALUES (%1)").arg(v)));
+        b.close();
+        b = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("ajout"));
+    }
     QByteArray empreinte() const
     {
         QFile f(CheminBaseOrganiseur(dossier()));
@@ -218,13 +229,45 @@ private slots:
         QVERIFY(d.messages[1].texte.contains(QStringLiteral("Contacts import\u00e9s avant l'interruption : 1.")));
     }
 
+    void exactementLesLignesCocheesQuelsQueSoientLeursNumeros()
+    {
+        BaseTemporaire base;
+        Organiseur org;
+        org.ajouterPersonnes({QStringLiteral("1, 'Un', '', '', '', '', '', ''"),
+                              QStringLiteral("'2 OR 1=1', 'Injection', '', '', '', '', '', ''"),
+                              QStringLiteral("'1; DROP TABLE Personne', 'Point-virgule', '', '', '', '', '', ''"),
+                              QStringLiteral("7, 'Homonyme', 'Jean', '', '', '', 'Nice', ''")});
+        const QByteArray avant = org.empreinte();
+        auto& d = installerDialoguesScriptes();
+        FrmImport f;
+        d.textes << org.dossier();
+        cliquer(f, "cmdParcourir");
+        QTreeWidget* lsv = liste(f);
+        QCOMPARE(lsv->topLevelItemCount(), 7);
+
+        cliquer(f, "cmdToutCocher");
+        for (int i = 0; i < lsv->topLevelItemCount(); ++i)
+            QCOMPARE(lsv->topLevelItem(i)->checkState(0), Qt::Checked);
+        cliquer(f, "cmdToutDecocher");
+        for (int i = 0; i < lsv->topLevelItemCount(); ++i)
+            QCOMPARE(lsv->topLevelItem(i)->checkState(0), Qt::Unchecked);
+
+        cocher(f, 4);   // '2 OR 1=1'
+        cocher(f, 5);   // '1; DROP TABLE Personne'
+        cocher(f, 6);   // the second person numbered 7
+        cliquer(f, "cmdImporter");
+        QCOMPARE(destinataires(), (QStringList{QStringLiteral("Injection||||||||"), QStringLiteral("Point-virgule||||||||"),
+                                               QStringLiteral("Homonyme|Jean||||Nice|||marie@premier.fr")}));
+        QCOMPARE(org.empreinte(), avant);
+    }
+
     void ecritureRefuseeSignalee()
     {
         BaseTemporaire base;
         Organiseur org;
         base.executer(QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON Destinataire "
                                      "BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
-        const BilanImport bilan = ImporterContacts(org.dossier(), {QStringLiteral("7")});
+        const BilanImport bilan = ImporterContacts(org.dossier(), LireContactsOrganiseur(org.dossier()).mid(0, 1));
         QCOMPARE(bilan.importes, 0);
         QVERIFY(bilan.erreur.contains(QStringLiteral("disque plein")));
         QVERIFY(destinataires().isEmpty());

@@ -19,7 +19,7 @@ RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QStrin
     rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
     rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
     rs.update();
-    const RecordId id = rs.value(QStringLiteral("Numero_Destinataire")).toInt();
+    const RecordId id = rs.value(QStringLiteral("Numero_Destinataire")).toLongLong();
     rs.close();
     return id;
 }
@@ -81,6 +81,38 @@ private slots:
         QVERIFY(rs.value(QStringLiteral("Prenom_Destinataire")).isNull());
         QCOMPARE(rs.text(QStringLiteral("Prenom_Destinataire")), QString());
         QVERIFY(!rs.text(QStringLiteral("Prenom_Destinataire")).isNull());
+    }
+
+    void textesDifficilesRelusALIdentique_data()
+    {
+        QTest::addColumn<QString>("ecrit");
+        QTest::addColumn<QString>("relu");
+        const QString lu = QStringLiteral("lu");
+        QTest::newRow("U+FEFF en tête") << QChar(0xFEFF) + lu << QChar(0xFEFF) + lu;
+        QTest::newRow("U+FFFE en tête") << QChar(0xFFFE) + lu << QChar(0xFFFE) + lu;
+        QTest::newRow("NUL au milieu") << QStringLiteral("a") + QChar(0) + lu << QStringLiteral("a") + QChar(0) + lu;
+        QTest::newRow("droite à gauche") << QChar(0x202E) + lu + QChar(0x202C) << QChar(0x202E) + lu + QChar(0x202C);
+        QTest::newRow("diacritique combinant") << QStringLiteral("e") + QChar(0x0301) << QStringLiteral("e") + QChar(0x0301);
+        QTest::newRow("paire de substitution") << QStringLiteral("😀") << QStringLiteral("😀");
+        QTest::newRow("substitut isolé") << QChar(0xD800) + lu + QChar(0xDC00)
+                                          << QChar(QChar::ReplacementCharacter) + lu + QChar(QChar::ReplacementCharacter);
+    }
+
+    void textesDifficilesRelusALIdentique()
+    {
+        QFETCH(QString, ecrit);
+        QFETCH(QString, relu);
+        BaseTemporaire base;
+        const RecordId id = ajouterDestinataire(ecrit);
+        Recordset rs;
+        rs.open(requetes::destinataire(id));
+        QCOMPARE(rs.text(QStringLiteral("Nom_Destinataire")), relu);
+        // Stored as UTF-8, never as UTF-16 whose first character could be
+        // taken for a byte-order mark.
+        QSqlQuery q(cnLettre().base());
+        QVERIFY(q.exec(QStringLiteral("SELECT hex(CAST(Nom_Destinataire AS BLOB)) FROM Destinataire")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QString::fromLatin1(relu.toUtf8().toHex().toUpper()));
     }
 
     void modificationEtSuppressionDUneSeuleLigne()

@@ -37,7 +37,30 @@ private slots:
         QCOMPARE(numeroEnTete(QString()), kAucunEnregistrement);
         QCOMPARE(numeroEnTete(QStringLiteral("Madame 12")), kAucunEnregistrement);
         QCOMPARE(numeroEnTete(QStringLiteral(" 12")), kAucunEnregistrement);
-        QCOMPARE(numeroEnTete(QStringLiteral("99999999999- trop grand")), kAucunEnregistrement);
+        QCOMPARE(numeroEnTete(QStringLiteral("99999999999999999999- trop grand")), kAucunEnregistrement);
+    }
+
+    void idsAuDelaDe32Bits()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Expediteur', 2147483647);"
+                                     "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
+        FicheExpediteur fiche;
+        fiche.nom = QStringLiteral("Grand");
+        const RecordId id = enregistrerExpediteur(kAucunEnregistrement, fiche);
+        QCOMPARE(id, RecordId(2147483648));
+        QCOMPARE(libellesExpediteurs(), (QStringList{QStringLiteral("2147483648-  Grand "), QStringLiteral("-7-  Moins ")}));
+
+        for (const QString& libelle : libellesExpediteurs()) {
+            const RecordId n = numeroExpediteurDe(libelle);
+            QVERIFY2(n != kAucunEnregistrement, qPrintable(libelle));
+            fiche = lireExpediteur(n);
+            fiche.ville = QStringLiteral("Lyon");
+            QCOMPARE(enregistrerExpediteur(n, fiche), n);
+            QCOMPARE(lireExpediteur(n).ville, QStringLiteral("Lyon"));
+            supprimerExpediteur(n);
+        }
+        QVERIFY(libellesExpediteurs().isEmpty());
     }
 
     void expediteurCreeModifieSupprime()
