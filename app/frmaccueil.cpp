@@ -6,6 +6,7 @@
 #include "app/controles.h"
 #include "app/modeletableau.h"
 #include "platform/bureau.h"
+#include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -66,7 +67,7 @@ void FrmAccueil::chargement()
         m_txtText->setReadOnly(false);
     };
     m_demarrage = mdGeneral::Demarrer(etapes);
-    m_messageBaseAAfficher = !m_demarrage.baseOuverte;
+    m_messageBaseAAfficher = !mdGeneral::MessageDemarrage(m_demarrage).isEmpty();
 }
 
 void FrmAccueil::showEvent(QShowEvent* event)
@@ -75,7 +76,7 @@ void FrmAccueil::showEvent(QShowEvent* event)
     if (!m_messageBaseAAfficher)
         return;
     m_messageBaseAAfficher = false;
-    QTimer::singleShot(0, this, [this] { afficherErreur(mdGeneral::MessageBaseIndisponible(m_demarrage)); });
+    QTimer::singleShot(0, this, [this] { afficherErreur(mdGeneral::MessageDemarrage(m_demarrage)); });
 }
 
 void FrmAccueil::connecter()
@@ -134,10 +135,21 @@ void FrmAccueil::connecter()
 
 void FrmAccueil::commande(const QString& echec, const std::function<void()>& action)
 {
+    // A database that could not be opened at start-up is tried again; the
+    // command runs either way (some need no database).
+    QString raisonReouverture;
+    if (!cnLettre().estOuverte()) {
+        try {
+            if (cnLettre().retablir())
+                remplirListesRetablies();
+        } catch (const ErreurBase& e) {
+            raisonReouverture = e.raison();
+        }
+    }
     try {
         action();
     } catch (const ErreurBase& e) {
-        afficherErreur(echec + QStringLiteral("\n\n") + e.raison());
+        afficherErreur(echec + QStringLiteral("\n\n") + (raisonReouverture.isEmpty() ? e.raison() : raisonReouverture));
     }
 }
 

@@ -148,6 +148,9 @@ private:
     void viderChampsDestinataire();
     void remplirComboDestinataires(const LignesDestinataires& lignes);
     void remplirListeDestinataires(const LignesDestinataires& lignes);
+    // The lists, once the database opens after start-up; the fields keep
+    // what the user typed meanwhile.
+    void remplirListesRetablies();
 
     mdGeneral::ResultatDemarrage m_demarrage;
     bool m_messageBaseAAfficher = false;

@@ -206,6 +206,15 @@ void FrmAccueil::RemplirDestinataires()
     remplirListeDestinataires(lignes);
 }
 
+void FrmAccueil::remplirListesRetablies()
+{
+    remplirChoix(m_cmbExpediteur, m_expediteurs, libellesExpediteurs());
+    const LignesDestinataires lignes = lignesDestinataires();
+    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires(lignes));
+    remplirListeDestinataires(lignes);
+    RemplirCategories();
+}
+
 void FrmAccueil::AfficherDestinataire()
 {
     m_nouveauDestinataire = false;

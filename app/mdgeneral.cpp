@@ -4,6 +4,7 @@
 #include "platform/erreurbase.h"
 #include "platform/fichierprofil.h"
 #include "platform/registre.h"
+#include "store/schemabase.h"
 
 #include <QCoreApplication>
 #include <exception>
@@ -27,6 +28,21 @@ void sansEchec(const std::function<void()>& etape)
         etape();
     } catch (const std::exception&) {
     }
+}
+
+// Missing tables or columns, and a file the engine can only read.
+QString avertissementBase()
+{
+    QStringList avertissements;
+    const QStringList manques = manquesDuSchema(cnLettre());
+    if (!manques.isEmpty())
+        avertissements << QStringLiteral("La base de données des lettres « %1 » est incomplète ; il y manque :\n- %2\n"
+                                         "Les commandes qui en ont besoin ne pourront pas fonctionner.")
+                              .arg(CheminBase(), manques.join(QStringLiteral("\n- ")));
+    if (cnLettre().estEnLectureSeule())
+        avertissements << QStringLiteral("La base de données des lettres « %1 » est ouverte en lecture seule : "
+                                         "les modifications ne pourront pas être enregistrées.").arg(CheminBase());
+    return avertissements.join(QStringLiteral("\n\n"));
 }
 
 } // namespace
@@ -81,6 +97,7 @@ ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
     try {
         OuvrirBase();
         resultat.baseOuverte = true;
+        resultat.avertissementBase = avertissementBase();
     } catch (const ErreurBase& e) {
         resultat.raisonBase = e.raison();
     }
@@ -92,6 +109,9 @@ ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
     sansEchec(etapes.remplirCategories);
     sansEchec(etapes.modeIndividuel);
     sansEchec(etapes.optionTexte);
+    // Not during the steps above: each would wait on a locked file again.
+    if (!resultat.baseOuverte)
+        cnLettre().prevoirNouvelEssai();
     return resultat;
 }
 
@@ -99,6 +119,11 @@ QString MessageBaseIndisponible(const ResultatDemarrage& resultat)
 {
     return QStringLiteral("La base de données des lettres n'a pas pu être ouverte. "
                           "Les listes resteront vides.\n\n%1").arg(resultat.raisonBase);
+}
+
+QString MessageDemarrage(const ResultatDemarrage& resultat)
+{
+    return resultat.baseOuverte ? resultat.avertissementBase : MessageBaseIndisponible(resultat);
 }
 
 } // namespace mdGeneral

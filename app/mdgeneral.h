@@ -39,13 +39,19 @@ struct EtapesDemarrage {
     std::function<void()> modeIndividuel;
     std::function<void()> optionTexte;
 };
+// When the database did not open, the next database command tries again.
 struct ResultatDemarrage {
     bool baseOuverte = false;
     QString raisonBase;
+    // Opened, but missing tables or columns, or only readable: what to say.
+    QString avertissementBase;
 };
 ResultatDemarrage Demarrer(const EtapesDemarrage& etapes);
 
 // The message shown once the window is up when the database did not open.
 QString MessageBaseIndisponible(const ResultatDemarrage& resultat);
+// What the user is told once the window is up: the unopened database, its
+// missing parts or its read-only state; "" when all is well.
+QString MessageDemarrage(const ResultatDemarrage& resultat);
 
 } // namespace mdGeneral

@@ -93,6 +93,7 @@ BilanImport ImporterContacts(const QString& dossier, const QList<ContactOrganise
 {
     BilanImport bilan;
     try {
+        cnLettre().retablir();
         ConnexionOrganiseur organiseur(dossier);
         Recordset dest;
         dest.open(requetes::tousDestinataires());

@@ -74,18 +74,29 @@ bool Connexion::estEnLectureSeule() const
     return p && sqlite3_db_readonly(p, "main") == 1;
 }
 
-void Connexion::retablir()
+bool Connexion::retablir()
 {
     if (estOuverte())
-        return;
-    if (!m_ouvertureEchouee)
+        return false;
+    if (!m_nouvelEssai)
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
-    ouvrir(m_chemin, m_acces);
+    try {
+        ouvrir(m_chemin, m_acces);
+    } catch (const ErreurBase&) {
+        m_nouvelEssai = true;
+        throw;
+    }
+    return true;
+}
+
+void Connexion::prevoirNouvelEssai()
+{
+    m_nouvelEssai = !estOuverte() && !m_chemin.isEmpty();
 }
 
 void Connexion::fermer()
 {
-    m_ouvertureEchouee = false;
+    m_nouvelEssai = false;
     fermerConnexion();
 }
 
@@ -103,9 +114,9 @@ void Connexion::fermerConnexion()
 void Connexion::ouvrir(const QString& chemin, Acces acces)
 {
     fermerConnexion();
+    m_nouvelEssai = false;
     m_chemin = chemin;
     m_acces = acces;
-    m_ouvertureEchouee = true;
     const QFileInfo info(chemin);
     if (!info.exists())
         throw ErreurBase(messageOuverture(chemin, QStringLiteral("le fichier n'existe pas.")));
@@ -144,7 +155,7 @@ void Connexion::ouvrir(const QString& chemin, Acces acces)
         fermerConnexion();
         throw ErreurBase(messageOuverture(chemin, raison));
     }
-    m_ouvertureEchouee = false;
+    m_nouvelEssai = false;
 }
 
 Connexion& cnLettre()

@@ -24,10 +24,13 @@ public:
     void ouvrir(const QString& chemin, Acces acces = Acces::LectureEcriture);
     void fermer();
     bool estOuverte() const;
-    // When the last opening failed (a file locked by another program, say),
-    // tries it again; throws ErreurBase if it fails again or if the
-    // connection was never opened.
-    void retablir();
+    // When the last opening failed (a file locked by another program, say)
+    // and a new try was allowed, tries it again: true when the connection
+    // has just been opened, false when it was open already. Throws
+    // ErreurBase when it stays closed.
+    bool retablir();
+    // After a failed opening: the next retablir() tries the same file again.
+    void prevoirNouvelEssai();
     // Opened, but the engine can only read the file (write-protected file
     // or folder).
     bool estEnLectureSeule() const;
@@ -44,7 +47,7 @@ private:
     QString m_nom;
     QString m_chemin;
     Acces m_acces = Acces::LectureEcriture;
-    bool m_ouvertureEchouee = false;
+    bool m_nouvelEssai = false;
 };
 
 // The process-wide connection on Save/Lettre.mdb.

@@ -173,7 +173,8 @@ void Recordset::open(const QString& requete, const QVariantList& parametres)
     if (m_table.isEmpty())
         throw ErreurBase(QStringLiteral("Requête non prise en charge : %1").arg(requete));
     m_colonneId = colonneIdDe(m_table);
-    m_connexion->retablir();
+    if (!m_connexion->estOuverte())
+        throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
     lireLignes(requete, parametres);
     m_ouvert = true;
 }

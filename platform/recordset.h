@@ -29,8 +29,7 @@ public:
     explicit Recordset(Connexion& connexion = cnLettre());
 
     // Runs a "SELECT ... From <table> ..." query and stands on its first
-    // row; each "?" of the query takes the next of `parametres`. A
-    // connection whose opening failed is tried again first.
+    // row; each "?" of the query takes the next of `parametres`.
     void open(const QString& requete, const QVariantList& parametres = {});
     bool eof() const;
     void moveNext();

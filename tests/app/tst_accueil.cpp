@@ -7,6 +7,7 @@
 #include "support/dialoguesscriptes.h"
 
 #include <QGroupBox>
+#include <QSqlQuery>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <unistd.h>
 
 using Position = AnimationEtapes::Position;
 
@@ -104,6 +106,80 @@ private slots:
         f.show();
         QCoreApplication::processEvents();
         QCOMPARE(m_dialogues->messages.size(), 1);
+    }
+
+    void baseIncompleteAnnonceeAuDemarrage()
+    {
+        m_base->executer(QStringLiteral("DROP TABLE Modele; ALTER TABLE Destinataire DROP COLUMN Mail_Destinataire;"));
+        cnLettre().fermer();
+        {
+            FrmAccueil f;
+            f.show();
+            QTRY_COMPARE(m_dialogues->messages.size(), 1);
+            QVERIFY2(m_dialogues->messages[0].texte.contains(
+                         QStringLiteral("incomplète ; il y manque :\n- la colonne Mail_Destinataire de la table Destinataire\n- la table Modele\n")),
+                     qPrintable(m_dialogues->messages[0].texte));
+        }
+        cnLettre().fermer();
+        QVERIFY(QFile(m_base->cheminBase()).resize(0));
+        FrmAccueil f;
+        f.show();
+        QTRY_COMPARE(m_dialogues->messages.size(), 2);
+        QVERIFY(m_dialogues->messages[1].texte.contains(QStringLiteral("- la table Expediteur\n- la table Destinataire\n"
+                                                                       "- la table Categorie_Modele\n- la table Sous_Categorie_Modele\n- la table Modele\n")));
+    }
+
+    void baseEnLectureSeuleAnnoncee()
+    {
+        cnLettre().fermer();
+        const QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        const QFileDevice::Permissions parcours = lecture | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther
+                                                  | QFileDevice::WriteOwner;
+        QVERIFY(QFile::setPermissions(m_base->cheminBase(), lecture));
+        QVERIFY(QFile::setPermissions(m_base->dossier(), parcours));
+        QVERIFY(QFile::setPermissions(m_base->dossier() + QStringLiteral("/Save"), parcours));
+        // The superuser writes to any file: start as an ordinary user.
+        const bool superutilisateur = geteuid() == 0;
+        if (superutilisateur)
+            QVERIFY(seteuid(65534) == 0);
+        FrmAccueil f;
+        if (superutilisateur)
+            QVERIFY(seteuid(0) == 0);
+        f.show();
+        QTRY_COMPARE(m_dialogues->messages.size(), 1);
+        QVERIFY(m_dialogues->messages[0].texte.contains(
+            QStringLiteral("ouverte en lecture seule : les modifications ne pourront pas être enregistrées")));
+
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Durand"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        const QString refus = m_dialogues->messages[1].texte;
+        QVERIFY2(refus.contains(QStringLiteral("en lecture seule : les modifications ne peuvent pas être enregistrées")), qPrintable(refus));
+        QVERIFY2(refus.contains(QStringLiteral("\nDétail technique : attempt to write a readonly database")), qPrintable(refus));
+    }
+
+    void baseVerrouilleeAuDemarrageReprisePlusTard()
+    {
+        m_base->executer(QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (3, 'Roux');"));
+        cnLettre().fermer();
+        Connexion autre(QStringLiteral("autre"));
+        autre.ouvrir(m_base->cheminBase());
+        QSqlQuery verrou(autre.base());
+        QVERIFY(verrou.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        FrmAccueil f;
+        f.show();
+        QTRY_COMPARE(m_dialogues->messages.size(), 1);
+        const QString texte = m_dialogues->messages[0].texte;
+        QVERIFY2(texte.contains(QStringLiteral("occupée par un autre programme")), qPrintable(texte));
+        QVERIFY(texte.contains(QStringLiteral("\nDétail technique : database is locked")));
+
+        // Once the other program lets go, the next command opens the base.
+        QVERIFY(verrou.exec(QStringLiteral("ROLLBACK")));
+        controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
+        controle<QToolButton>(f, "cmdModifExp")->click();
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(controle<QComboBox>(f, "cmbExpediteur")->count(), 2);
+        QVERIFY(controle<QComboBox>(f, "cmbExpediteur")->currentText().endsWith(QStringLiteral("-  Blanc ")));
     }
 
     void changementDEtapeTicParTic()
