@@ -2,16 +2,71 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace {
 
 constexpr qsizetype kLongueurMaximale = 254;
 
+// Windows-1252 characters of the bytes 0x80 to 0x9F (the five unassigned
+// bytes read as the C1 controls of the same value, as Windows does).
+constexpr std::array<char16_t, 32> kWindows1252 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString depuisWindows1252(QByteArrayView octets)
+{
+    QString texte(octets.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < octets.size(); ++i) {
+        const auto o = static_cast<unsigned char>(octets[i]);
+        texte[i] = QChar(o >= 0x80 && o < 0xA0 ? kWindows1252[o - 0x80] : char16_t(o));
+    }
+    return texte;
+}
+
+// The text in Windows-1252, or nothing when a character has no byte there.
+std::optional<QByteArray> versWindows1252(const QString& texte)
+{
+    QByteArray octets;
+    octets.reserve(texte.size());
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            octets.append(char(u));
+            continue;
+        }
+        const auto* trouve = std::find(kWindows1252.begin(), kWindows1252.end(), u);
+        if (trouve == kWindows1252.end())
+            return std::nullopt;
+        octets.append(char(0x80 + (trouve - kWindows1252.begin())));
+    }
+    return octets;
+}
+
+bool estUtf8(const QByteArray& octets)
+{
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString texte = decodeur.decode(octets);
+    return !decodeur.hasError();
+}
+
+// One line of the file: its bytes as they are (end of line included) and
+// its text, for finding sections and keys.
+struct Ligne {
+    QByteArray octets;
+    QString texte;
+};
+
+// The file as lines. Classic profile files are in the Windows code page;
+// newer ones in UTF-8: a file that is valid UTF-8 is read as such.
 struct Contenu {
-    QStringList lignes;
-    QString finDeLigne = QStringLiteral("\n");
+    QList<Ligne> lignes;
+    bool utf8 = true;
+    QByteArray finDeLigne = "\n";
 };
 
 std::optional<Contenu> lireContenu(const QString& fichier, QString* raison)
@@ -24,16 +79,25 @@ std::optional<Contenu> lireContenu(const QString& fichier, QString* raison)
             *raison = f.errorString();
         return std::nullopt;
     }
-    QString texte = QString::fromUtf8(f.readAll());
-    if (texte.startsWith(QChar(0xFEFF)))
-        texte.remove(0, 1);
+    const QByteArray tout = f.readAll();
     Contenu c;
-    if (texte.contains(QLatin1String("\r\n")))
-        c.finDeLigne = QStringLiteral("\r\n");
-    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    c.lignes = texte.split(QLatin1Char('\n'));
-    if (!c.lignes.isEmpty() && c.lignes.last().isEmpty())
-        c.lignes.removeLast();
+    c.utf8 = estUtf8(tout);
+    if (tout.contains("\r\n"))
+        c.finDeLigne = "\r\n";
+    qsizetype debut = 0;
+    while (debut < tout.size()) {
+        qsizetype fin = tout.indexOf('\n', debut);
+        fin = fin < 0 ? tout.size() : fin + 1;
+        Ligne l{tout.mid(debut, fin - debut), QString()};
+        QByteArray sansFin = l.octets;
+        while (sansFin.endsWith('\n') || sansFin.endsWith('\r'))
+            sansFin.chop(1);
+        l.texte = c.utf8 ? QString::fromUtf8(sansFin) : depuisWindows1252(sansFin);
+        if (debut == 0 && l.texte.startsWith(QChar(0xFEFF)))
+            l.texte.remove(0, 1);
+        c.lignes << l;
+        debut = fin;
+    }
     return c;
 }
 
@@ -67,12 +131,13 @@ struct Position {
     qsizetype finSection = -1;
 };
 
-Position chercher(const QStringList& lignes, const QString& section, const QString& cle)
+Position chercher(const QList<Ligne>& lignes, const QString& section, const QString& cle)
 {
     Position p;
     bool dedans = false;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (const auto s = nomDeSection(lignes[i])) {
+        const QString& texte = lignes[i].texte;
+        if (const auto s = nomDeSection(texte)) {
             if (dedans)
                 break;
             dedans = memeNom(*s, section);
@@ -82,9 +147,9 @@ Position chercher(const QStringList& lignes, const QString& section, const QStri
         }
         if (!dedans)
             continue;
-        if (!lignes[i].trimmed().isEmpty())
+        if (!texte.trimmed().isEmpty())
             p.finSection = i;
-        const auto k = nomDeCle(lignes[i]);
+        const auto k = nomDeCle(texte);
         if (k && memeNom(*k, cle) && p.ligneCle < 0)
             p.ligneCle = i;
     }
@@ -99,6 +164,22 @@ QString nettoyerValeur(const QString& brute)
     return v.left(kLongueurMaximale);
 }
 
+// A new line's bytes in the file's encoding. A text the Windows code page
+// cannot carry turns the file to UTF-8, the other lines' text kept.
+QByteArray encoder(Contenu& c, const QString& texte)
+{
+    if (!c.utf8) {
+        if (const auto octets = versWindows1252(texte))
+            return *octets + c.finDeLigne;
+        c.utf8 = true;
+        for (Ligne& l : c.lignes) {
+            const QByteArray fin = l.octets.endsWith("\r\n") ? QByteArray("\r\n") : l.octets.endsWith('\n') ? QByteArray("\n") : QByteArray();
+            l.octets = l.texte.toUtf8() + fin;
+        }
+    }
+    return texte.toUtf8() + c.finDeLigne;
+}
+
 } // namespace
 
 QString lireProfil(const QString& section, const QString& cle, const QString& fichier)
@@ -109,7 +190,7 @@ QString lireProfil(const QString& section, const QString& cle, const QString& fi
     const Position p = chercher(contenu->lignes, section, cle);
     if (p.ligneCle < 0)
         return QStringLiteral("");
-    const QString& ligne = contenu->lignes[p.ligneCle];
+    const QString& ligne = contenu->lignes[p.ligneCle].texte;
     return nettoyerValeur(ligne.mid(ligne.indexOf(QLatin1Char('=')) + 1));
 }
 
@@ -119,23 +200,41 @@ QString ecrireProfil(const QString& section, const QString& cle, const QString& 
     auto contenu = lireContenu(fichier, &raison);
     if (!contenu)
         return QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2").arg(fichier, raison);
-    QStringList& lignes = contenu->lignes;
+    QList<Ligne>& lignes = contenu->lignes;
+    // The last line may lack its end of line: give it one before adding.
+    const auto terminerDerniere = [&] {
+        if (!lignes.isEmpty() && !lignes.last().octets.endsWith('\n'))
+            lignes.last().octets += contenu->finDeLigne;
+    };
     const QString nouvelle = cle + QLatin1Char('=') + valeur;
     const Position p = chercher(lignes, section, cle);
     if (p.ligneCle >= 0) {
-        lignes[p.ligneCle] = nouvelle;
+        Ligne& l = lignes[p.ligneCle];
+        const bool avecFin = l.octets.endsWith('\n');
+        QByteArray octets = encoder(*contenu, nouvelle);
+        if (!avecFin)
+            octets.chop(contenu->finDeLigne.size());
+        if (p.ligneCle == 0 && l.octets.startsWith("\xEF\xBB\xBF"))
+            octets.prepend("\xEF\xBB\xBF");
+        l = {octets, nouvelle};
     } else if (p.finSection >= 0) {
-        lignes.insert(p.finSection + 1, nouvelle);
+        if (p.finSection == lignes.size() - 1)
+            terminerDerniere();
+        lignes.insert(p.finSection + 1, {encoder(*contenu, nouvelle), nouvelle});
     } else {
-        if (!lignes.isEmpty() && !lignes.last().trimmed().isEmpty())
-            lignes << QString();
-        lignes << QLatin1Char('[') + section + QLatin1Char(']') << nouvelle;
+        terminerDerniere();
+        const QString entete = QLatin1Char('[') + section + QLatin1Char(']');
+        if (!lignes.isEmpty() && !lignes.last().texte.trimmed().isEmpty())
+            lignes << Ligne{contenu->finDeLigne, QString()};
+        lignes << Ligne{encoder(*contenu, entete), entete};
+        lignes << Ligne{encoder(*contenu, nouvelle), nouvelle};
     }
 
     QSaveFile f(fichier);
     if (!f.open(QIODevice::WriteOnly))
         return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, f.errorString());
-    f.write((lignes.join(contenu->finDeLigne) + contenu->finDeLigne).toUtf8());
+    for (const Ligne& l : lignes)
+        f.write(l.octets);
     if (!f.commit())
         return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, f.errorString());
     return QString();

@@ -76,6 +76,21 @@ private slots:
         QCOMPARE(lire(m_fichier), QStringLiteral("; début\r\n[Autre]\r\ncle=valeur\r\nn=2\r\n\r\n[enveloppe]\r\n; le format\r\nFormat=5\r\nCouleur=bleu\r\n\r\n[Fin]\r\nx=é\r\n\r\n[Neuf]\r\nk=v\r\n"));
     }
 
+    void pageDeCodeWindowsGardeeOctetPourOctet()
+    {
+        // Written by an older version in the Windows code page: "é" is 0xE9,
+        // "€" 0x80; the last line has no end of line.
+        const QByteArray autres = "[Exp\xe9" "diteur]\r\nVille=Orl\xe9" "ans \x80\r\n\r\n[Enveloppe]\r\nFormat=1\r\n[Fin]\r\nNote=d\xe9j\xe0";
+        ecrire(m_fichier, autres);
+        QCOMPARE(lireProfil(QStringLiteral("Expéditeur"), QStringLiteral("Ville"), m_fichier), QStringLiteral("Orléans €"));
+        QCOMPARE(ecrireProfil(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("3"), m_fichier), QString());
+        QCOMPARE(ecrireProfil(QStringLiteral("Fin"), QStringLiteral("Clé"), QStringLiteral("été"), m_fichier), QString());
+        QFile f(m_fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("[Exp\xe9" "diteur]\r\nVille=Orl\xe9" "ans \x80\r\n\r\n[Enveloppe]\r\nFormat=3\r\n[Fin]\r\nNote=d\xe9j\xe0\r\n"
+                                         "Cl\xe9=\xe9t\xe9\r\n"));
+    }
+
     void ecritureImpossibleSignalee()
     {
         const QString introuvable = m_dossier.filePath(QStringLiteral("absent/reglages.ini"));
