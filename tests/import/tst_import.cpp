@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTreeWidget>
@@ -28,38 +27,19 @@ public:
     Organiseur()
     {
         QDir(m_dossier.path()).mkdir(QStringLiteral("Save"));
-        {
-            QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("preparation"));
-            b.setDatabaseName(CheminBaseOrganiseur(dossier()));
-            b.open();
-            QSqlQuery q(b);
-            for (const char* sql : {
-                     "CREATE TABLE Personne (Num_Personne INTEGER, Nom_Personne TEXT, Prenom_Personne TEXT,"
-                     " Adresse1_Personne TEXT, Adresse2_Personne TEXT, CP_Personne TEXT, Ville_Personne TEXT, Tel_Personne TEXT)",
-                     "CREATE TABLE Mail (Num_Mail INTEGER PRIMARY KEY, Num_Personne INTEGER, Adresse_Mail TEXT)",
-                     "INSERT INTO Personne VALUES (7, 'Dupont', 'Marie', '1 rue A', 'B\u00e2t. 2', '69001', 'Lyon', '04')",
-                     "INSERT INTO Personne VALUES (3, 'Lef\u00e8vre', 'Paul', '2 rue B', NULL, NULL, 'Paris', NULL)",
-                     "INSERT INTO Personne VALUES (5, NULL, NULL, NULL, NULL, NULL, NULL, NULL)",
-                     "INSERT INTO Mail VALUES (1, 7, 'marie@premier.fr')",
-                     "INSERT INTO Mail VALUES (2, 7, 'marie@second.fr')",
-                     "INSERT INTO Mail VALUES (3, 5, NULL)"})
-                QVERIFY2(q.exec(QString::fromUtf8(sql)), sql);
-            b.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("preparation"));
+        executer(QStringLiteral(
+            "CREATE TABLE Personne (Num_Personne INTEGER, Nom_Personne TEXT, Prenom_Personne TEXT,"
+            " Adresse1_Personne TEXT, Adresse2_Personne TEXT, CP_Personne TEXT, Ville_Personne TEXT, Tel_Personne TEXT);"
+            "CREATE TABLE Mail (Num_Mail INTEGER PRIMARY KEY, Num_Personne INTEGER, Adresse_Mail TEXT);"
+            "INSERT INTO Personne VALUES (7, 'Dupont', 'Marie', '1 rue A', 'Bât. 2', '69001', 'Lyon', '04');"
+            "INSERT INTO Personne VALUES (3, 'Lefèvre', 'Paul', '2 rue B', NULL, NULL, 'Paris', NULL);"
+            "INSERT INTO Personne VALUES (5, NULL, NULL, NULL, NULL, NULL, NULL, NULL);"
+            "INSERT INTO Mail VALUES (1, 7, 'marie@premier.fr');"
+            "INSERT INTO Mail VALUES (2, 7, 'marie@second.fr');"
+            "INSERT INTO Mail VALUES (3, 5, NULL);"));
     }
+    void executer(const QString& sql) const { executerSurFichier(CheminBaseOrganiseur(dossier()), sql); }
     QString dossier() const { return m_dossier.path(); }
-    void ajouterPersonnes(const QStringList& valeurs) const
-    {
-        QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ajout"));
-        b.setDatabaseName(CheminBaseOrganiseur(dossier()));
-        b.open();
-        for (const QString& v : valeurs)
-            QVERIFY(QSqlQuery(b).exec(QStringLiteral("INSERT INTO Personne VALUES (%1)").arg(v)));
-        b.close();
-        b = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("ajout"));
-    }
     QByteArray empreinte() const
     {
         QFile f(CheminBaseOrganiseur(dossier()));
@@ -89,8 +69,8 @@ QStringList destinataires()
     return lignes;
 }
 
-const QString kDupont = QStringLiteral("Dupont|Marie|1 rue A|B\u00e2t. 2|69001|Lyon|||marie@premier.fr");
-const QString kLefevre = QStringLiteral("Lef\u00e8vre|Paul|2 rue B|||Paris|||");
+const QString kDupont = QStringLiteral("Dupont|Marie|1 rue A|Bât. 2|69001|Lyon|||marie@premier.fr");
+const QString kLefevre = QStringLiteral("Lefèvre|Paul|2 rue B|||Paris|||");
 
 } // namespace
 
@@ -139,9 +119,9 @@ private slots:
         QTreeWidget* lsv = liste(f);
         QCOMPARE(lsv->topLevelItemCount(), 3);
         QCOMPARE(lsv->headerItem()->text(0), QStringLiteral("Nom"));
-        QCOMPARE(lsv->headerItem()->text(1), QStringLiteral("Pr\u00e9nom"));
+        QCOMPARE(lsv->headerItem()->text(1), QStringLiteral("Prénom"));
         QVERIFY(lsv->isColumnHidden(2));
-        QCOMPARE(lsv->topLevelItem(1)->text(0), QStringLiteral("Lef\u00e8vre"));
+        QCOMPARE(lsv->topLevelItem(1)->text(0), QStringLiteral("Lefèvre"));
         QCOMPARE(lsv->topLevelItem(1)->text(2), QStringLiteral("3"));
         QCOMPARE(lsv->topLevelItem(2)->text(0), QString());
         QCOMPARE(lsv->topLevelItem(0)->checkState(0), Qt::Unchecked);
@@ -152,7 +132,7 @@ private slots:
         QCOMPARE(destinataires(), (QStringList{kDupont, kLefevre}));
         QCOMPARE(importes.size(), 1);
         QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("Importation termin\u00e9e."));
+        QCOMPARE(d.messages[0].texte, QStringLiteral("Importation terminée."));
         QCOMPARE(d.messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(d.messages[0].icone, Icone::Information);
 
@@ -182,7 +162,7 @@ private slots:
         QCOMPARE(liste(f)->topLevelItemCount(), 0);
         QVERIFY(destinataires().isEmpty());
         QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("Importation termin\u00e9e."));
+        QCOMPARE(d.messages[0].texte, QStringLiteral("Importation terminée."));
     }
 
     void echecsSignalesSansRienPerdre()
@@ -209,14 +189,7 @@ private slots:
         QCOMPARE(liste(f)->topLevelItemCount(), 3);
 
         // The second ticked person disappeared from the organiser meanwhile.
-        {
-            QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("suppression"));
-            b.setDatabaseName(CheminBaseOrganiseur(org.dossier()));
-            b.open();
-            QSqlQuery(b).exec(QStringLiteral("DELETE FROM Personne WHERE Num_Personne = 3"));
-            b.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("suppression"));
+        org.executer(QStringLiteral("DELETE FROM Personne WHERE Num_Personne = 3"));
         cocher(f, 0);
         cocher(f, 1);
         cocher(f, 2);
@@ -225,18 +198,18 @@ private slots:
         QCOMPARE(importes.size(), 1);
         QCOMPARE(d.messages.size(), 2);
         QCOMPARE(d.messages[1].titre, QStringLiteral("Erreur"));
-        QVERIFY(d.messages[1].texte.contains(QStringLiteral("n\u00b0 3 n'existe plus")));
-        QVERIFY(d.messages[1].texte.contains(QStringLiteral("Contacts import\u00e9s avant l'interruption : 1.")));
+        QVERIFY(d.messages[1].texte.contains(QStringLiteral("n° 3 n'existe plus")));
+        QVERIFY(d.messages[1].texte.contains(QStringLiteral("Contacts importés avant l'interruption : 1.")));
     }
 
     void exactementLesLignesCocheesQuelsQueSoientLeursNumeros()
     {
         BaseTemporaire base;
         Organiseur org;
-        org.ajouterPersonnes({QStringLiteral("1, 'Un', '', '', '', '', '', ''"),
-                              QStringLiteral("'2 OR 1=1', 'Injection', '', '', '', '', '', ''"),
-                              QStringLiteral("'1; DROP TABLE Personne', 'Point-virgule', '', '', '', '', '', ''"),
-                              QStringLiteral("7, 'Homonyme', 'Jean', '', '', '', 'Nice', ''")});
+        org.executer(QStringLiteral("INSERT INTO Personne VALUES (1, 'Un', '', '', '', '', '', ''),"
+                                    " ('2 OR 1=1', 'Injection', '', '', '', '', '', ''),"
+                                    " ('1; DROP TABLE Personne', 'Point-virgule', '', '', '', '', '', ''),"
+                                    " (7, 'Homonyme', 'Jean', '', '', '', 'Nice', '');"));
         const QByteArray avant = org.empreinte();
         auto& d = installerDialoguesScriptes();
         FrmImport f;

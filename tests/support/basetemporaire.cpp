@@ -52,6 +52,11 @@ QString BaseTemporaire::cheminBase() const
     return m_dossier.path() + QStringLiteral("/Save/Lettre.mdb");
 }
 
+void executerSurFichier(const QString& chemin, const QString& sql)
+{
+    executerSur(chemin, sql.toUtf8());
+}
+
 void BaseTemporaire::executer(const QString& sql) const
 {
     cnLettre().fermer();

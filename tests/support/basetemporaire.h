@@ -21,3 +21,7 @@ private:
 
 // Creates a database file from the program's schema at the given path.
 void creerBaseVide(const QString& chemin);
+
+// Runs SQL statements on a database file, creating it when missing (test
+// set-up only: another program's database, say).
+void executerSurFichier(const QString& chemin, const QString& sql);
