@@ -47,6 +47,27 @@ std::optional<QByteArray> versWindows1252(const QString& texte)
     return octets;
 }
 
+// Why a file could not be read or written, in French, the system's own
+// words on a second line.
+QString raisonFichier(const QFileDevice& f)
+{
+    QString phrase;
+    switch (f.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        phrase = QStringLiteral("le fichier ou son dossier n'est pas accessible (droits insuffisants ou dossier absent).");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResizeError:
+        phrase = QStringLiteral("l'écriture a échoué (disque plein ?).");
+        break;
+    default:
+        phrase = QStringLiteral("le fichier n'a pas pu être lu ou écrit.");
+        break;
+    }
+    return phrase + QStringLiteral("\nDétail technique : ") + f.errorString();
+}
+
 bool estUtf8(const QByteArray& octets)
 {
     QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -76,7 +97,7 @@ std::optional<Contenu> lireContenu(const QString& fichier, QString* raison)
         return Contenu{};
     if (!f.open(QIODevice::ReadOnly)) {
         if (raison)
-            *raison = f.errorString();
+            *raison = raisonFichier(f);
         return std::nullopt;
     }
     const QByteArray tout = f.readAll();
@@ -232,10 +253,10 @@ QString ecrireProfil(const QString& section, const QString& cle, const QString& 
 
     QSaveFile f(fichier);
     if (!f.open(QIODevice::WriteOnly))
-        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, f.errorString());
+        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, raisonFichier(f));
     for (const Ligne& l : lignes)
         f.write(l.octets);
     if (!f.commit())
-        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, f.errorString());
+        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, raisonFichier(f));
     return QString();
 }
