@@ -32,8 +32,8 @@ QString messageOuverture(const QString& chemin, const QString& raison)
     return contexteOuverture(chemin) + QStringLiteral(" : ") + raison;
 }
 
-// SQLITE_OK, or the engine's code and words, after running one statement
-// and reading its one-column rows.
+// Runs one statement, collecting the first column of its rows; returns the
+// engine's result code.
 int executer(sqlite3* base, const char* sql, QStringList* lignes = nullptr)
 {
     const auto recevoir = [](void* cible, int, char** valeurs, char**) {
@@ -155,7 +155,6 @@ void Connexion::ouvrir(const QString& chemin, Acces acces)
         fermerConnexion();
         throw ErreurBase(messageOuverture(chemin, raison));
     }
-    m_nouvelEssai = false;
 }
 
 Connexion& cnLettre()
