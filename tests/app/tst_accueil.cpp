@@ -225,7 +225,7 @@ private slots:
         QVERIFY(s.idModeleCourant.isEmpty());
     }
 
-    void modesEtDate()
+    void modes()
     {
         FrmAccueil f;
         f.show();
@@ -248,13 +248,6 @@ private slots:
         controle<QRadioButton>(f, "optModeleLettre(0)")->click();
         for (const QString& nom : corps)
             QVERIFY2(f.findChild<QWidget*>(nom)->isVisibleTo(&f), qPrintable(nom));
-
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        controle<QPushButton>(f, "cmdGenererDate")->click();
-        const QDate aujourdhui = QDate::currentDate();
-        QCOMPARE(controle<QLineEdit>(f, "txtDateLettre")->text(),
-                 QStringLiteral("%1 %2 %3").arg(aujourdhui.day()).arg(QLocale().monthName(aujourdhui.month())).arg(aujourdhui.year()));
-        QLocale::setDefault(QLocale::system());
     }
 
     void lesChoixRefusentLaFrappe()
