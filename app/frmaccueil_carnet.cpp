@@ -14,8 +14,8 @@
 
 namespace {
 
-const QString kExpediteurInvalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
-const QString kDestinataireInvalide = QStringLiteral("Veuillez selectionner un destinataire valide.");
+const QString kExpediteurInvalide = QStringLiteral("Veuillez sélectionner un expéditeur valide.");
+const QString kDestinataireInvalide = QStringLiteral("Veuillez sélectionner un destinataire valide.");
 
 // Replaces a chooser's items in one go; its text is left empty.
 void remplirChoix(QComboBox* combo, QStringListModel* modele, const QStringList& libelles)
@@ -127,7 +127,7 @@ void FrmAccueil::SupprimerExpediteur()
         afficherErreur(kExpediteurInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?")) == Reponse::Non)
+    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")) == Reponse::Non)
         return;
     supprimerExpediteur(id);
     RemplirComboExpediteurs();
@@ -239,7 +239,7 @@ void FrmAccueil::SupprimerDestinataire()
         afficherErreur(kDestinataireInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
+    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")) == Reponse::Non)
         return;
     supprimerDestinataire(id);
     RemplirDestinataires();

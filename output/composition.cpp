@@ -61,7 +61,7 @@ QString remplirDestinataireSansTitre(QString t, const ValeursDestinataire& d)
 QString remplirRenseignements(QString t, const SaisieLettre& s)
 {
     t = RemplacerRepere(t, QStringLiteral("<DateLettre>"), siRenseigne(QStringLiteral("Le "), s.dateLettre));
-    t = RemplacerRepere(t, QStringLiteral("<LieuLettre>"), siRenseigne(QStringLiteral("A "), s.villeLettre));
+    t = RemplacerRepere(t, QStringLiteral("<LieuLettre>"), siRenseigne(QStringLiteral("À "), s.villeLettre));
     t = RemplacerRepere(t, QStringLiteral("<ObjetLettre>"), siRenseigne(QStringLiteral("Objet : "), s.objetLettre));
     return RemplacerRepere(t, QStringLiteral("<Piecejointes>"),
                            siRenseigne(QStringLiteral("Pi\u00e8ce(s) jointe(s) : "), s.pieceLettre));

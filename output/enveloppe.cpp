@@ -18,7 +18,7 @@ constexpr double kCentimetresParPouce = 2.54;
 
 QString messageFormatAbsent()
 {
-    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
 }
 
 QString messageAucunDestinataire()
@@ -156,8 +156,8 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         return;
     }
     const QString question = saisie.individuel
-        ? QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?")
-        : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
+        ? QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?")
+        : QStringLiteral("Êtes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
     if (!imprimanteDisponibleEtConfirmee(question))
         return;
 

@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(controle<QToolButton>(f, "cmdImport")->toolTip(), QStringLiteral("Importer les contacts de Tilvo - Organiseur"));
         QCOMPARE(controle<QComboBox>(f, "cmbFormuleLettre")->count(), 7);
         QCOMPARE(controle<QComboBox>(f, "cmbFormuleLettre")->itemText(2),
-                 QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distinguées."));
+                 QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distingués."));
         QCOMPARE(controle<QComboBox>(f, "cmbTitreDest")->itemText(3), QStringLiteral("Madame, Monsieur"));
         QVERIFY(controle<QComboBox>(f, "cmbTitreDest")->currentText().isEmpty());
         QVERIFY(controle<QRadioButton>(f, "optDiffusion(0)")->isChecked());

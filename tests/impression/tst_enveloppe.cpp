@@ -135,7 +135,7 @@ private slots:
         ImprimerEnveloppe(saisieIndividuelle());
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
         QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
@@ -247,7 +247,7 @@ private slots:
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("message");
         const QString sansFormat = QStringLiteral(
-            "Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+            "Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
         const QString sansDestinataire = QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
         QTest::newRow("clé absente, avant le test des destinataires") << "-" << false << QStringList() << sansFormat;
         QTest::newRow("format vide") << "" << true << QStringList() << sansFormat;
@@ -315,7 +315,7 @@ private slots:
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
         QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
         QCOMPARE(m_dialogues->progressions,
                  QStringList({"début: Impression des enveloppes (2)", "Impression de l'enveloppe 1 sur 2",

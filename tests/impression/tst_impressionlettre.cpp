@@ -108,7 +108,7 @@ private slots:
         ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer la lettre ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?"));
         QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
         QCOMPARE(m_dialogues->messages[0].icone, Icone::Aucune);
@@ -124,7 +124,7 @@ private slots:
         QVERIFY2(pres(premier->boite.top(), 1500 * kCmParTwip), qPrintable(QString::number(premier->boite.top())));
         for (const char* mot : {"5", "44000", "Objet", "Cordialement."})
             QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kGauche), mot);
-        for (const char* mot : {"Madame", "12", "75011", "Le", "A"})
+        for (const char* mot : {"Madame", "12", "75011", "Le", "À"})
             QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kBlocDroit), mot);
         // The signature is the last line: Jean Martin, right block.
         QCOMPARE(pdf.mots.last().texte, QStringLiteral("Martin"));
@@ -163,7 +163,7 @@ private slots:
         ImprimerLettre({false, {QStringLiteral("2"), QStringLiteral("3")}}, *m_txtText, *m_txtLettreTmp);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
         QCOMPARE(m_dialogues->progressions,
                  QStringList({"début: Impression des lettres (2)", "Impression de la lettre 1 sur 2",
                               "Impression de la lettre 2 sur 2", "fin"}));

@@ -121,7 +121,7 @@ private slots:
         s.objetLettre = QStringLiteral("Loyer & charges");
         s.pieceLettre = QStringLiteral("2");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 d\u00e9cembre 2026 \\par ") + kSeptTabs + QStringLiteral("A Lyon \\par")));
+        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 d\u00e9cembre 2026 \\par ") + kSeptTabs + QStringLiteral("À Lyon \\par")));
         QVERIFY(lettre.contains(QStringLiteral("\\par Objet : Loyer & charges \\par Pi\u00e8ce(s) jointe(s) : 2 \\par")));
     }
 
