@@ -141,6 +141,41 @@ private slots:
                  qPrintable(polices));
     }
 
+    // A six-line recipient block whose long line wraps twice: every word of
+    // the block stands at the block's edge or right of it, the block fits above
+    // the bottom of a DL envelope's window (9.5 cm) and the date and place
+    // come below it.
+    void blocDestinataireDansLaFenetre()
+    {
+        SaisieLettre s = saisieComplete();
+        s.adresse1Dest = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
+                                        "service des relations avec les assurés");
+        s.adresse2Dest = QStringLiteral("8 rue Jules Moulet");
+        s.cpDest = QStringLiteral("13006");
+        s.villeDest = QStringLiteral("Marseille");
+        m_txtText->setTextRTF(TexteLettreIndividuelle(s, QString()));
+        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+
+        const double haut = pdf.trouver(QStringLiteral("Madame"))->boite.top();
+        const MotPdf* ville = pdf.trouver(QStringLiteral("Marseille"));
+        QVERIFY(ville);
+        QSet<int> lignes;
+        for (const MotPdf& m : pdf.mots) {
+            if (m.boite.top() < haut - kTolerance || m.boite.top() > ville->boite.top() + kTolerance)
+                continue;
+            QVERIFY2(m.boite.left() >= kBlocDroit - kTolerance, qPrintable(m.texte));
+            lignes.insert(qRound(m.boite.top() * 100));
+        }
+        QCOMPARE(lignes.size(), 6);
+        QVERIFY2(ville->boite.bottom() <= 9.5, qPrintable(QString::number(ville->boite.bottom())));
+        for (const char* mot : {"Le", "À"}) {
+            const MotPdf* m = pdf.trouver(QString::fromUtf8(mot));
+            QVERIFY2(m && m->boite.top() >= 9.5 && pres(m->boite.left(), kBlocDroit), mot);
+        }
+    }
+
     void lettreVideUnePageBlanche()
     {
         ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
