@@ -148,6 +148,53 @@ private slots:
         QCOMPARE(pdf.trouver("Paris")->boite.top(), pdf.trouver("75011")->boite.top());
     }
 
+    // A line too wide for the envelope goes on under itself at 10 points,
+    // every word inside the sheet and above the next line.
+    void ligneLongueRepliee()
+    {
+        definirFormat(QStringLiteral("1"));
+        SaisieEnveloppe s = saisieIndividuelle();
+        s.adresse1Dest = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
+                                        "service des relations avec les assurés");
+        ImprimerEnveloppe(s);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.texte(0).contains(s.adresse1Dest), qPrintable(pdf.texte(0)));
+        const double basDeLaLigne = pdf.trouver(QStringLiteral("Bâtiment"))->boite.top();
+        const QStringList motsDeLaLigne = s.adresse1Dest.split(QLatin1Char(' '));
+        QSet<double> lignes;
+        for (const MotPdf& m : pdf.mots) {
+            if (!motsDeLaLigne.contains(m.texte))
+                continue;
+            QVERIFY2(m.boite.left() >= 11.0 + kDecalageGaucheCm - kTolerance && m.boite.right() <= pdf.pages[0].width(),
+                     qPrintable(m.texte));
+            QVERIFY2(m.boite.bottom() < basDeLaLigne, qPrintable(m.texte));
+            lignes.insert(m.boite.top());
+        }
+        QCOMPARE(lignes.size(), 2);
+    }
+
+    // A line that fits in no way: the recipient is named and not one
+    // envelope prints, not even those before it.
+    void ligneTropLongueRefusee()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire) VALUES "
+            "(1, 'Un', '1 rue Courte'), (2, 'Deux', 'Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord')"));
+        definirFormat(QStringLiteral("1"));
+        SaisieEnveloppe saisie;
+        saisie.individuel = false;
+        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
+        ImprimerEnveloppe(saisie);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_dialogues->messages[1].icone, Icone::Exclamation);
+        QCOMPARE(m_dialogues->messages[1].texte,
+                 QStringLiteral("L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
+                                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord » est trop longue.\n"
+                                "Aucune enveloppe n'a été imprimée."));
+    }
+
     void formatsACases_data()
     {
         QTest::addColumn<QString>("format");
@@ -348,7 +395,7 @@ private slots:
     }
 
     // Stopping between two envelopes keeps what was printed; a recipient
-    // gone from the database ends the run with a message.
+    // gone from the database is named before anything prints.
     void arretEtDestinataireDisparu()
     {
         m_base->executer(QStringLiteral(
@@ -365,10 +412,10 @@ private slots:
         m_dialogues->arreterApres = -1;
         saisie.idsSelectionnes = {QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("1")};
         ImprimerEnveloppe(saisie);
-        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_dialogues->messages.last().icone, Icone::Exclamation);
-        QVERIFY2(m_dialogues->messages.last().texte.contains(QStringLiteral("n° 7")), qPrintable(m_dialogues->messages.last().texte));
-        QVERIFY(m_dialogues->messages.last().texte.contains(QStringLiteral("1 enveloppe(s) sur 3")));
+        QCOMPARE(m_dialogues->messages.last().texte,
+                 QStringLiteral("Les enveloppes n'ont pas été imprimées : Le destinataire n° 7 n'existe plus dans la base."));
     }
 };
 
