@@ -119,19 +119,23 @@ ValeursDestinataire destinataireDe(const SaisieLettre& s)
 const QString& ModeleLettre()
 {
     // The recipient block, the date, the place and the signature hang from
-    // the block's edge (seven default tabs, 5040 twips): a line too long for
-    // the space right of the tabs goes on under the block, not at the margin.
+    // the block's edge (seven tabs, 5040 twips): a line too long for the
+    // space right of the tabs goes on under the block, not at the margin.
+    // The tab stops are written out because word processors count the
+    // default ones from the indent, not from the margin.
     static const QString modele = QStringLiteral(
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"
         "\\viewkind4\\uc1\\pard\\fs20<TitreExp> <NomExp> <PrenomExp> \\par <Adr1Exp> \\par "
-        "<CPExp> <VilleExp> \\par <Tel1> \\par \\par \\par \\pard\\li5040\\fi-5040 "
+        "<CPExp> <VilleExp> \\par <Tel1> \\par \\par \\par "
+        "\\pard\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040 "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <TitreDest> <NomDest> <PrenomDest> \\par "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <Adr1Dest> \\par "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <CPDest> <VilleDest> \\par \\par <BlancAvantDate>"
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <DateLettre> \\par "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <LieuLettre> \\par \\pard \\par \\par \\par "
         "<ObjetLettre> \\par <Piecejointes> \\par \\par \\par <TitreDest>, \\par \\par "
-        "<CorpsLettre> \\par \\par <PolitesseLettre> \\par \\par \\par \\par \\pard\\li5040\\fi-5040 "
+        "<CorpsLettre> \\par \\par <PolitesseLettre> \\par \\par \\par \\par "
+        "\\pard\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040 "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <SignatureLettre>}");
     return modele;
 }

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(fichier.open(QIODevice::ReadOnly));
         const QByteArray rtf = fichier.readAll();
         QVERIFY(rtf.contains("\\paperw11906\\paperh16838\\margl1200\\margr1200\\margt1500\\margb1500"));
-        QVERIFY(rtf.contains("\\li5040\\fi-5040"));
+        QVERIFY(rtf.contains("\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040"));
     }
 
     void cheminImpossibleSignale()
