@@ -60,39 +60,49 @@ double twipsEnPixels(qint32 twips, int resolution)
 // Qt's text layout scales fonts, tab stops and pictures to the printer's
 // resolution, but reads paragraph margins, indents and fixed line heights
 // in the printer's own pixels: bring those to its resolution.
+std::optional<QTextBlockFormat> formatAgrandi(QTextBlockFormat f, double facteur)
+{
+    const bool hauteurFixee = f.lineHeightType() == QTextBlockFormat::FixedHeight
+        || f.lineHeightType() == QTextBlockFormat::MinimumHeight;
+    if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0 && f.topMargin() == 0
+        && f.bottomMargin() == 0 && !hauteurFixee)
+        return std::nullopt;
+    f.setLeftMargin(f.leftMargin() * facteur);
+    f.setRightMargin(f.rightMargin() * facteur);
+    f.setTextIndent(f.textIndent() * facteur);
+    f.setTopMargin(f.topMargin() * facteur);
+    f.setBottomMargin(f.bottomMargin() * facteur);
+    if (hauteurFixee)
+        f.setLineHeight(f.lineHeight() * facteur, f.lineHeightType());
+    return f;
+}
+
 void agrandirParagraphes(QTextDocument& document, double facteur)
 {
     // By index of the document's formats; none for a format left as it is.
     QHash<int, std::optional<QTextBlockFormat>> agrandis;
     QTextCursor curseur(&document);
+    // Blocks of one format in a row get their new format in one call.
+    QTextBlock premier = document.begin();
+    const auto appliquer = [&](const QTextBlock& dernier) {
+        const auto& f = agrandis.value(premier.blockFormatIndex());
+        if (!f)
+            return;
+        curseur.setPosition(premier.position());
+        curseur.setPosition(dernier.position(), QTextCursor::KeepAnchor);
+        curseur.setBlockFormat(*f);
+    };
     for (QTextBlock bloc = document.begin(); bloc.isValid(); bloc = bloc.next()) {
         const int index = bloc.blockFormatIndex();
-        auto it = agrandis.constFind(index);
-        if (it == agrandis.constEnd()) {
-            std::optional<QTextBlockFormat> agrandi;
-            QTextBlockFormat f = bloc.blockFormat();
-            const bool aAgrandir = f.leftMargin() != 0 || f.rightMargin() != 0 || f.textIndent() != 0
-                || f.topMargin() != 0 || f.bottomMargin() != 0
-                || f.lineHeightType() == QTextBlockFormat::FixedHeight
-                || f.lineHeightType() == QTextBlockFormat::MinimumHeight;
-            if (aAgrandir) {
-                f.setLeftMargin(f.leftMargin() * facteur);
-                f.setRightMargin(f.rightMargin() * facteur);
-                f.setTextIndent(f.textIndent() * facteur);
-                f.setTopMargin(f.topMargin() * facteur);
-                f.setBottomMargin(f.bottomMargin() * facteur);
-                if (f.lineHeightType() == QTextBlockFormat::FixedHeight
-                    || f.lineHeightType() == QTextBlockFormat::MinimumHeight)
-                    f.setLineHeight(f.lineHeight() * facteur, f.lineHeightType());
-                agrandi = f;
-            }
-            it = agrandis.insert(index, agrandi);
-        }
-        if (it.value()) {
-            curseur.setPosition(bloc.position());
-            curseur.setBlockFormat(*it.value());
+        if (!agrandis.contains(index))
+            agrandis.insert(index, formatAgrandi(bloc.blockFormat(), facteur));
+        if (index != premier.blockFormatIndex()) {
+            appliquer(bloc.previous());
+            premier = bloc;
         }
     }
+    if (premier.isValid())
+        appliquer(document.lastBlock());
 }
 
 // The control's document laid out for the printer, page by page: the page
