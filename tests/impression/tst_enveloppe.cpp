@@ -5,6 +5,7 @@
 #include "platform/imprimante.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/imprimanteessai.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,32 +22,6 @@ struct Attendu {
     QString texte;
 };
 
-// A source that refuses the jobs whose numbers (from 1) are listed.
-class ImprimanteDefaillante : public ImprimantePdf {
-public:
-    ImprimanteDefaillante(const QString& dossier, QList<int> refus)
-        : ImprimantePdf(dossier, QPageSize(QPageSize::A4),
-                        QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0)),
-          m_refus(std::move(refus)) {}
-    bool aucune = false;
-    QString indisponibilite() const override
-    {
-        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
-    }
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
-    {
-        if (m_refus.contains(++m_demandes)) {
-            raison = QStringLiteral("Bourrage papier.");
-            return nullptr;
-        }
-        return ImprimantePdf::nouvelleImprimante(raison);
-    }
-
-private:
-    QList<int> m_refus;
-    int m_demandes = 0;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Attendu>)
@@ -57,7 +32,7 @@ class TestEnveloppe : public QObject {
 private:
     std::unique_ptr<BaseTemporaire> m_base;
     std::unique_ptr<QTemporaryDir> m_sortie;
-    ImprimanteDefaillante* m_imprimante = nullptr;
+    ImprimanteEssai* m_imprimante = nullptr;
     DialoguesScriptes* m_dialogues = nullptr;
 
     void definirFormat(const QString& format)
@@ -67,8 +42,9 @@ private:
 
     void installerImprimante(QList<int> refus = {})
     {
-        m_imprimante = new ImprimanteDefaillante(m_sortie->path(), std::move(refus));
-        installerImprimantes(m_imprimante);
+        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4),
+                                                 QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0));
+        m_imprimante->refus = std::move(refus);
     }
 
     static SaisieEnveloppe saisieIndividuelle()

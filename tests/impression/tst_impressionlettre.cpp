@@ -6,6 +6,7 @@
 #include "platform/richtextbox/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/imprimanteessai.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,16 +18,6 @@ const QMarginsF kDecalagesMm(4, 4, 4, 4);
 constexpr double kTolerance = 0.05;   // cm
 constexpr double kGauche = 1200 * kCmParTwip;
 constexpr double kBlocDroit = (1200 + 5040) * kCmParTwip;
-
-class ImprimanteEssai : public ImprimantePdf {
-public:
-    using ImprimantePdf::ImprimantePdf;
-    bool aucune = false;
-    QString indisponibilite() const override
-    {
-        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
-    }
-};
 
 SaisieLettre saisieComplete()
 {
@@ -85,8 +76,7 @@ private slots:
     {
         m_base = std::make_unique<BaseTemporaire>();
         m_sortie = std::make_unique<QTemporaryDir>();
-        m_imprimante = new ImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
-        installerImprimantes(m_imprimante);
+        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
         m_dialogues = &installerDialoguesScriptes();
         m_txtText = std::make_unique<RichTextBox>();
         m_txtLettreTmp = std::make_unique<RichTextBox>();
