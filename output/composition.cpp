@@ -13,8 +13,8 @@ const QString kMadameMonsieur = QStringLiteral("Madame, Monsieur");
 // from the top of the sheet): with the letter's top margin and 11-point
 // lines, no higher than this line of the page, counted from 0.
 constexpr int kLigneDeLaDate = 16;
-// Lines of the recipient block when its content is not known yet (mass
-// letter): name, address, postcode and town.
+// Lines of a recipient block without function or second address line:
+// name, address, postcode and town. A mass letter counts on that many.
 constexpr int kLignesDestinataireMinimum = 3;
 
 bool lettreAscii(QChar c)
@@ -226,7 +226,7 @@ QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps
     ajouterExpediteur(r, saisie);
     ajouterRenseignements(r, saisie);
     ajouterCorpsEtFin(r, saisie, corps, {{QStringLiteral("<TitreDest>"), r.value(QStringLiteral("<TitreDest>"))}});
-    const int lignesDest = 3 + int(!dest.fonction.isEmpty()) + int(!dest.adresse2.isEmpty());
+    const int lignesDest = kLignesDestinataireMinimum + int(!dest.fonction.isEmpty()) + int(!dest.adresse2.isEmpty());
     r.insert(QStringLiteral("<BlancAvantDate>"), {blancAvantDate(lignesExpediteur(saisie), lignesDest), {}});
     return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));
 }
