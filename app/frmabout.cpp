@@ -40,7 +40,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
 {
     Q_INIT_RESOURCE(frmabout);
     setObjectName(QStringLiteral("FrmAbout"));
-    setWindowTitle(QStringLiteral("A propos"));
+    setWindowTitle(QStringLiteral("À propos"));
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

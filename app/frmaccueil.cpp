@@ -4,6 +4,7 @@
 #include "app/frmaccueil.h"
 
 #include "app/controles.h"
+#include "app/francais.h"
 #include "app/modeletableau.h"
 #include "platform/bureau.h"
 #include "platform/connexion.h"
@@ -17,7 +18,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -237,7 +237,7 @@ bool FrmAccueil::modeDepuisModele() const
 
 void FrmAccueil::cmdGenererDate_Click()
 {
-    m_txtDateLettre->setText(QLocale().toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")));
+    m_txtDateLettre->setText(dateEnFrancais(QDate::currentDate()));
 }
 
 void FrmAccueil::ouvrirLienModele(int colonne)

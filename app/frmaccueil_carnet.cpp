@@ -14,8 +14,8 @@
 
 namespace {
 
-const QString kExpediteurInvalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
-const QString kDestinataireInvalide = QStringLiteral("Veuillez selectionner un destinataire valide.");
+const QString kExpediteurInvalide = QStringLiteral("Veuillez sélectionner un expéditeur valide.");
+const QString kDestinataireInvalide = QStringLiteral("Veuillez sélectionner un destinataire valide.");
 const QString kExpediteurSansNom = QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur.");
 const QString kDestinataireSansNom = QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire.");
 
@@ -151,7 +151,7 @@ void FrmAccueil::SupprimerExpediteur()
         afficherErreur(kExpediteurInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?")) == Reponse::Non)
+    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")) == Reponse::Non)
         return;
     supprimerExpediteur(id);
     RemplirComboExpediteurs();
@@ -276,7 +276,7 @@ void FrmAccueil::SupprimerDestinataire()
         afficherErreur(kDestinataireInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
+    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")) == Reponse::Non)
         return;
     supprimerDestinataire(id);
     RemplirDestinataires();

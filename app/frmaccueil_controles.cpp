@@ -63,7 +63,7 @@ void FrmAccueil::construireFenetre()
     m_cmdOption = image(this, QStringLiteral("cmdOption"), icone(QStringLiteral("preferences-system"), QStringLiteral("options.svg")),
                         QStringLiteral("Options"), 12240, 480, 540, 540);
     m_cmdAide = image(this, QStringLiteral("cmdAide"), icone(QStringLiteral("help-about"), QStringLiteral("aide.svg")),
-                      QStringLiteral("A propos"), 12840, 480, 540, 540);
+                      QStringLiteral("À propos"), 12840, 480, 540, 540);
     m_cmdImport = image(this, QStringLiteral("cmdImport"), icone(QStringLiteral("x-office-address-book"), QStringLiteral("import.svg")),
                         QStringLiteral("Importer les contacts de Tilvo - Organiseur"), 13440, 480, 540, 540);
 
@@ -108,7 +108,7 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
     titre(p, QStringLiteral("Label16"), QStringLiteral("Expéditeur"), 360, 360, 3000);
     m_cmbExpediteur = chooser(p, QStringLiteral("cmbExpediteur"), 360, 960, 7440, m_expediteurs, m_filtre);
 
-    const QStringList libelles{QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prenom :"),
+    const QStringList libelles{QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
                                QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
                                QStringLiteral("Téléphone 1 :"), QStringLiteral("Téléphone 2 :"), QStringLiteral("Fonction :")};
     const auto haut = [](int rang) { return 1560 + 480 * rang; };
@@ -136,7 +136,7 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
 void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
 {
     titre(p, QStringLiteral("Label9"), QStringLiteral("Destinataire"), 360, 360, 3000);
-    auto* envoie = new QGroupBox(QStringLiteral("Envoie"), p);
+    auto* envoie = new QGroupBox(QStringLiteral("Envoi"), p);
     envoie->setObjectName(QStringLiteral("fraEnvoie"));
     placer(envoie, 6480, 240, 4560, 660);
     const QStringList modes{QStringLiteral("Individuel"), QStringLiteral("En nombre")};
@@ -148,8 +148,8 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     }
     m_optDiffusion[0]->setChecked(true);
 
-    const QStringList libelles{QStringLiteral("Selectionner le destinataire pour l'envoie individuel :"),
-                               QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prenom :"),
+    const QStringList libelles{QStringLiteral("Sélectionner le destinataire pour l'envoi individuel :"),
+                               QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
                                QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
                                QStringLiteral("E-mail :"), QStringLiteral("Fonction :")};
     const auto haut = [](int rang) { return 1800 + 450 * rang; };
@@ -181,7 +181,7 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     m_line1->setFrameShadow(QFrame::Sunken);
     placer(m_line1, 6270, 1020, 60, 6000);
     m_lblDestMult = etiquette(p, QStringLiteral("lblDestMult"),
-                              QStringLiteral("Selectionner le(s) destinataire(s) pour l'envoie en nombre :"), 6480, 1020, 4560, 420);
+                              QStringLiteral("Sélectionner le(s) destinataire(s) pour l'envoi en nombre :"), 6480, 1020, 4560, 420);
     m_lblDestMult->setWordWrap(true);
     m_lsvDest = liste(p, QStringLiteral("lsvDest"), 6480, 1500, 4560, 5520);
     m_listeDest = new ModeleTableau({QString(), QStringLiteral("Liste des destinataires")}, m_lsvDest);

@@ -51,7 +51,7 @@ void FrmAccueil::construirePanneauObjet(QGroupBox* p)
     m_cmbFormuleLettre = combo(
         p, QStringLiteral("cmbFormuleLettre"), 600, 3840, 10200,
         {QStringLiteral("Cordialement."), QStringLiteral("Sincèrement."),
-         QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distinguées."),
+         QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distingués."),
          QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée."),
          QStringLiteral("Je vous prie de bien vouloir agréer, <TitreDest>, l'expression de ma très haute considération."),
          QStringLiteral("Je vous prie d'agréer, <TitreDest>, l'expression de mes sentiments respectueux et dévoués."),
@@ -61,10 +61,10 @@ void FrmAccueil::construirePanneauObjet(QGroupBox* p)
 void FrmAccueil::construirePanneauCorps(QGroupBox* p)
 {
     titre(p, QStringLiteral("Label20"), QStringLiteral("Corps"), 360, 360, 3000);
-    auto* source = new QGroupBox(QStringLiteral("A partir :"), p);
+    auto* source = new QGroupBox(QStringLiteral("À partir :"), p);
     source->setObjectName(QStringLiteral("fraAPartir"));
     placer(source, 360, 840, 10560, 660);
-    const QStringList modes{QStringLiteral("Créer à partir d'un modèle."), QStringLiteral("Créer à partir d'une lettre vièrge.")};
+    const QStringList modes{QStringLiteral("Créer à partir d'un modèle."), QStringLiteral("Créer à partir d'une lettre vierge.")};
     for (int k = 0; k < 2; ++k) {
         auto* o = new QRadioButton(modes.at(k), source);
         o->setObjectName(indice(QStringLiteral("optModeleLettre"), k));

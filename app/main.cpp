@@ -1,3 +1,4 @@
+#include "app/francais.h"
 #include "app/frmaccueil.h"
 #include "platform/dialoguesqt.h"
 
@@ -7,6 +8,9 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
+    QString raison;
+    if (!installerFrancais(application, &raison))
+        qWarning("%s", qPrintable(raison));
     installerDialogues(new DialoguesQt);
     FrmAccueil fenetre;
     fenetre.show();

@@ -5,7 +5,17 @@ namespace {
 // Line breaks that composition puts between values.
 const QString kSautExp = QStringLiteral(" \\par ");
 const QString kSautDest = QStringLiteral(" \\par \\tab \\tab \\tab \\tab \\tab \\tab \\tab ");
-const QString kSautTelephone = QStringLiteral(" \\par T\u00e9l\u00e9phone : ");
+const QString kSautTelephone = QStringLiteral(" \\par Téléphone : ");
+// How a letter addresses a reader whose title is not known.
+const QString kMadameMonsieur = QStringLiteral("Madame, Monsieur");
+
+// The date and place stand below the window of a DL window envelope (9.5 cm
+// from the top of the sheet): with the letter's top margin and 11-point
+// lines, no higher than this line of the page, counted from 0.
+constexpr int kLigneDeLaDate = 16;
+// Lines of a recipient block without function or second address line:
+// name, address, postcode and town. A mass letter counts on that many.
+constexpr int kLignesDestinataireMinimum = 3;
 
 bool lettreAscii(QChar c)
 {
@@ -31,49 +41,72 @@ QString siRenseigne(const QString& etiquette, const QString& valeur)
     return valeur.isEmpty() ? QString() : etiquette + EchapperRtf(valeur);
 }
 
-QString remplirExpediteur(QString t, const SaisieLettre& s)
+int lignesExpediteur(const SaisieLettre& s)
 {
-    t = RemplacerRepere(t, QStringLiteral("<TitreExp>"), EchapperRtf(s.titreExp));
-    t = RemplacerRepere(t, QStringLiteral("<NomExp>"), EchapperRtf(s.nomExp));
-    t = RemplacerRepere(t, QStringLiteral("<PrenomExp>"), avecSuite(s.prenomExp, kSautExp, s.fonctionExp));
-    t = RemplacerRepere(t, QStringLiteral("<Adr1Exp>"), avecSuite(s.adresse1Exp, kSautExp, s.adresse2Exp));
-    t = RemplacerRepere(t, QStringLiteral("<CPExp>"), EchapperRtf(s.cpExp));
-    t = RemplacerRepere(t, QStringLiteral("<VilleExp>"), EchapperRtf(s.villeExp));
+    const int telephones = !s.tel1Exp.isEmpty() && !s.tel2Exp.isEmpty() ? 2 : 1;
+    return 3 + int(!s.fonctionExp.isEmpty()) + int(!s.adresse2Exp.isEmpty()) + telephones;
+}
+
+// Blank lines added under the recipient block so that the date comes below
+// the envelope window: sender lines, two blank lines, the block, one blank
+// line, then the date.
+QString blancAvantDate(int lignesExp, int lignesDest)
+{
+    const int manquantes = kLigneDeLaDate - (lignesExp + 2 + lignesDest + 1);
+    return manquantes > 0 ? QStringLiteral("\\par ").repeated(manquantes) : QString();
+}
+
+void ajouterExpediteur(Reperes& r, const SaisieLettre& s)
+{
+    r.insert(QStringLiteral("<TitreExp>"), {EchapperRtf(s.titreExp), {}});
+    r.insert(QStringLiteral("<NomExp>"), {EchapperRtf(s.nomExp), {}});
+    r.insert(QStringLiteral("<PrenomExp>"), {avecSuite(s.prenomExp, kSautExp, s.fonctionExp), {}});
+    r.insert(QStringLiteral("<Adr1Exp>"), {avecSuite(s.adresse1Exp, kSautExp, s.adresse2Exp), {}});
+    r.insert(QStringLiteral("<CPExp>"), {EchapperRtf(s.cpExp), {}});
+    r.insert(QStringLiteral("<VilleExp>"), {EchapperRtf(s.villeExp), {}});
     QString telephone;
     if (!s.tel1Exp.isEmpty()) {
-        telephone = QStringLiteral("T\u00e9l\u00e9phone : ") + EchapperRtf(s.tel1Exp);
+        telephone = QStringLiteral("Téléphone : ") + EchapperRtf(s.tel1Exp);
         if (!s.tel2Exp.isEmpty())
             telephone += kSautTelephone + EchapperRtf(s.tel2Exp);
     }
-    return RemplacerRepere(t, QStringLiteral("<Tel1>"), telephone);
+    r.insert(QStringLiteral("<Tel1>"), {telephone, {}});
 }
 
-// Every recipient placeholder but the title, which comes at another step.
-QString remplirDestinataireSansTitre(QString t, const ValeursDestinataire& d)
+void ajouterRenseignements(Reperes& r, const SaisieLettre& s)
 {
-    t = RemplacerRepere(t, QStringLiteral("<PrenomDest>"), avecSuite(d.prenom, kSautDest, d.fonction));
-    t = RemplacerRepere(t, QStringLiteral("<NomDest>"), EchapperRtf(d.nom));
-    t = RemplacerRepere(t, QStringLiteral("<Adr1Dest>"), avecSuite(d.adresse1, kSautDest, d.adresse2));
-    t = RemplacerRepere(t, QStringLiteral("<CPDest>"), EchapperRtf(d.cp));
-    return RemplacerRepere(t, QStringLiteral("<VilleDest>"), EchapperRtf(d.ville));
+    r.insert(QStringLiteral("<DateLettre>"), {siRenseigne(QStringLiteral("Le "), s.dateLettre), {}});
+    r.insert(QStringLiteral("<LieuLettre>"), {siRenseigne(QStringLiteral("À "), s.villeLettre), {}});
+    r.insert(QStringLiteral("<ObjetLettre>"), {siRenseigne(QStringLiteral("Objet : "), s.objetLettre), {}});
+    r.insert(QStringLiteral("<Piecejointes>"),
+             {siRenseigne(QStringLiteral("Pièce(s) jointe(s) : "), s.pieceLettre), {}});
 }
 
-QString remplirRenseignements(QString t, const SaisieLettre& s)
+Reperes reperesDestinataire(const ValeursDestinataire& d)
 {
-    t = RemplacerRepere(t, QStringLiteral("<DateLettre>"), siRenseigne(QStringLiteral("Le "), s.dateLettre));
-    t = RemplacerRepere(t, QStringLiteral("<LieuLettre>"), siRenseigne(QStringLiteral("A "), s.villeLettre));
-    t = RemplacerRepere(t, QStringLiteral("<ObjetLettre>"), siRenseigne(QStringLiteral("Objet : "), s.objetLettre));
-    return RemplacerRepere(t, QStringLiteral("<Piecejointes>"),
-                           siRenseigne(QStringLiteral("Pi\u00e8ce(s) jointe(s) : "), s.pieceLettre));
+    return {
+        {QStringLiteral("<TitreDest>"), {EchapperRtf(d.titre), kMadameMonsieur}},
+        {QStringLiteral("<NomDest>"), {EchapperRtf(d.nom), {}}},
+        {QStringLiteral("<PrenomDest>"), {avecSuite(d.prenom, kSautDest, d.fonction), {}}},
+        {QStringLiteral("<Adr1Dest>"), {avecSuite(d.adresse1, kSautDest, d.adresse2), {}}},
+        {QStringLiteral("<CPDest>"), {EchapperRtf(d.cp), {}}},
+        {QStringLiteral("<VilleDest>"), {EchapperRtf(d.ville), {}}},
+    };
 }
 
-// Body, closing formula and signature, in that order.
-QString remplirCorpsEtFin(QString t, const SaisieLettre& s, const QString& corps)
+// The closing formula and the body, themselves filled with the signature,
+// the formula and whatever of `destinataire` is given (the recipient's
+// title in an individual letter); every other placeholder of a body stays.
+void ajouterCorpsEtFin(Reperes& r, const SaisieLettre& s, const QString& corps, const Reperes& destinataire)
 {
-    t = RemplacerRepere(t, QStringLiteral("<CorpsLettre>"), corps);
-    t = RemplacerRepere(t, QStringLiteral("<PolitesseLettre>"), EchapperRtf(s.formuleLettre));
-    return RemplacerRepere(t, QStringLiteral("<SignatureLettre>"),
-                           EchapperRtf(s.prenomExp) + QLatin1Char(' ') + EchapperRtf(s.nomExp));
+    Reperes fin = destinataire;
+    fin.insert(QStringLiteral("<SignatureLettre>"),
+               {EchapperRtf(s.prenomExp) + QLatin1Char(' ') + EchapperRtf(s.nomExp), {}});
+    const QString formule = RemplirReperes(EchapperRtf(s.formuleLettre), fin);
+    fin.insert(QStringLiteral("<PolitesseLettre>"), {formule, {}});
+    r.insert(QStringLiteral("<CorpsLettre>"), {RemplirReperes(corps, fin), {}});
+    r.insert(QStringLiteral("<PolitesseLettre>"), {formule, {}});
+    r.insert(QStringLiteral("<SignatureLettre>"), fin.value(QStringLiteral("<SignatureLettre>")));
 }
 
 ValeursDestinataire destinataireDe(const SaisieLettre& s)
@@ -85,17 +118,24 @@ ValeursDestinataire destinataireDe(const SaisieLettre& s)
 
 const QString& ModeleLettre()
 {
+    // The recipient block, the date, the place and the signature hang from
+    // the block's edge (seven tabs, 5040 twips): a line too long for the
+    // space right of the tabs goes on under the block, not at the margin.
+    // The tab stops are written out because word processors count the
+    // default ones from the indent, not from the margin.
     static const QString modele = QStringLiteral(
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"
         "\\viewkind4\\uc1\\pard\\fs20<TitreExp> <NomExp> <PrenomExp> \\par <Adr1Exp> \\par "
         "<CPExp> <VilleExp> \\par <Tel1> \\par \\par \\par "
+        "\\pard\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040 "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <TitreDest> <NomDest> <PrenomDest> \\par "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <Adr1Dest> \\par "
-        "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <CPDest> <VilleDest> \\par \\par "
+        "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <CPDest> <VilleDest> \\par \\par <BlancAvantDate>"
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <DateLettre> \\par "
-        "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <LieuLettre> \\par \\par \\par \\par "
+        "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <LieuLettre> \\par \\pard \\par \\par \\par "
         "<ObjetLettre> \\par <Piecejointes> \\par \\par \\par <TitreDest>, \\par \\par "
         "<CorpsLettre> \\par \\par <PolitesseLettre> \\par \\par \\par \\par "
+        "\\pard\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040 "
         "\\tab \\tab \\tab \\tab \\tab \\tab \\tab <SignatureLettre>}");
     return modele;
 }
@@ -112,22 +152,31 @@ QString EchapperRtf(const QString& valeur)
     return resultat;
 }
 
-QString RemplacerRepere(const QString& texte, const QString& repere, const QString& valeur)
+QString RemplirReperes(const QString& texte, const Reperes& reperes)
 {
-    if (repere.isEmpty())
-        return texte;
     QString resultat;
-    qsizetype debut = 0;
-    qsizetype trouve = texte.indexOf(repere, debut, Qt::CaseSensitive);
-    if (trouve < 0)
-        return texte;
-    while (trouve >= 0) {
-        resultat += QStringView(texte).mid(debut, trouve - debut);
-        resultat += valeur;
-        debut = trouve + repere.size();
-        trouve = texte.indexOf(repere, debut, Qt::CaseSensitive);
+    const qsizetype n = texte.size();
+    qsizetype copie = 0;   // texte[copie..] is not in resultat yet
+    qsizetype debut = texte.indexOf(QLatin1Char('<'));
+    while (debut >= 0) {
+        qsizetype fin = debut + 1;
+        while (fin < n && (lettreAscii(texte[fin]) || chiffreAscii(texte[fin])))
+            ++fin;
+        const auto it = fin < n && texte[fin] == QLatin1Char('>')
+            ? reperes.constFind(texte.mid(debut, fin + 1 - debut)) : reperes.constEnd();
+        if (it == reperes.constEnd()) {
+            debut = texte.indexOf(QLatin1Char('<'), debut + 1);
+            continue;
+        }
+        resultat += QStringView(texte).mid(copie, debut - copie);
+        const bool apostrophe = fin + 1 < n && texte[fin + 1] == QLatin1Char(',');
+        resultat += it->valeur.isEmpty() && apostrophe ? it->enApostrophe : it->valeur;
+        copie = fin + 1;
+        debut = texte.indexOf(QLatin1Char('<'), copie);
     }
-    resultat += QStringView(texte).mid(debut);
+    if (copie == 0)
+        return texte;
+    resultat += QStringView(texte).mid(copie);
     return resultat;
 }
 
@@ -172,24 +221,28 @@ QString PasserEnOnzePoints(const QString& rtf)
 
 QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps)
 {
-    QString t = remplirExpediteur(ModeleLettre(), saisie);
-    t = remplirDestinataireSansTitre(t, destinataireDe(saisie));
-    t = remplirRenseignements(t, saisie);
-    t = remplirCorpsEtFin(t, saisie, corps);
-    t = RemplacerRepere(t, QStringLiteral("<TitreDest>"), EchapperRtf(saisie.titreDest));
-    return PasserEnOnzePoints(t);
+    const ValeursDestinataire dest = destinataireDe(saisie);
+    Reperes r = reperesDestinataire(dest);
+    ajouterExpediteur(r, saisie);
+    ajouterRenseignements(r, saisie);
+    ajouterCorpsEtFin(r, saisie, corps, {{QStringLiteral("<TitreDest>"), r.value(QStringLiteral("<TitreDest>"))}});
+    const int lignesDest = kLignesDestinataireMinimum + int(!dest.fonction.isEmpty()) + int(!dest.adresse2.isEmpty());
+    r.insert(QStringLiteral("<BlancAvantDate>"), {blancAvantDate(lignesExpediteur(saisie), lignesDest), {}});
+    return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));
 }
 
 QString TexteLettreEnNombre(const SaisieLettre& saisie, const QString& corps)
 {
-    QString t = remplirExpediteur(ModeleLettre(), saisie);
-    t = remplirRenseignements(t, saisie);
-    t = remplirCorpsEtFin(t, saisie, corps);
-    return PasserEnOnzePoints(t);
+    Reperes r;
+    ajouterExpediteur(r, saisie);
+    ajouterRenseignements(r, saisie);
+    ajouterCorpsEtFin(r, saisie, corps, {});
+    r.insert(QStringLiteral("<BlancAvantDate>"),
+             {blancAvantDate(lignesExpediteur(saisie), kLignesDestinataireMinimum), {}});
+    return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));
 }
 
 QString TextePersonnalise(const QString& lettre, const ValeursDestinataire& dest)
 {
-    const QString t = remplirDestinataireSansTitre(lettre, dest);
-    return RemplacerRepere(t, QStringLiteral("<TitreDest>"), EchapperRtf(dest.titre));
+    return RemplirReperes(lettre, reperesDestinataire(dest));
 }

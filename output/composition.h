@@ -2,6 +2,7 @@
 
 #include "platform/recordset.h"
 
+#include <QHash>
 #include <QString>
 
 class RichTextBox;
@@ -31,9 +32,20 @@ const QString& ModeleLettre();
 // text: backslashes and braces are escaped; other characters are kept as is.
 QString EchapperRtf(const QString& valeur);
 
-// Replaces every occurrence of `repere`, scanning from the start without
-// overlap; the inserted text is not scanned again by this call.
-QString RemplacerRepere(const QString& texte, const QString& repere, const QString& valeur);
+// The value of one placeholder; `enApostrophe`, when not empty, stands in
+// for an empty `valeur` where the placeholder addresses the reader (it is
+// followed by a comma: "<TitreDest>," gives "Madame, Monsieur,").
+struct ValeurRepere {
+    QString valeur;
+    QString enApostrophe;
+};
+using Reperes = QHash<QString, ValeurRepere>;
+
+// One pass over `texte`: each placeholder of `reperes` found in it is
+// replaced by its value, and the values are never scanned again, so a
+// placeholder typed in a field stays as typed. Placeholders not listed are
+// left in place.
+QString RemplirReperes(const QString& texte, const Reperes& reperes);
 
 // Turns the control word \fs20 (10 points) into \fs22 (11 points); every
 // other text, \fs200 and a typed "fs20" included, is left alone.

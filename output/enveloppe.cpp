@@ -1,5 +1,6 @@
 #include "output/enveloppe.h"
 
+#include "output/ajustementenveloppe.h"
 #include "app/mdgeneral.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -13,12 +14,11 @@
 namespace {
 
 const QString kPolice = QStringLiteral("Liberation Serif");   // stands in for Times New Roman
-constexpr double kTaillePolice = 14.0;
 constexpr double kCentimetresParPouce = 2.54;
 
 QString messageFormatAbsent()
 {
-    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
 }
 
 QString messageAucunDestinataire()
@@ -63,6 +63,13 @@ DispositionEnveloppe avecCases(const Cases& c, const QString& nom, const QString
     return d;
 }
 
+QFont policeEnveloppe(double taille)
+{
+    QFont police(kPolice);
+    police.setPointSizeF(taille);
+    return police;
+}
+
 // Draws one envelope; false with the reason when the job failed.
 bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
 {
@@ -80,13 +87,13 @@ bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
         return false;
     }
     QPainter& peintre = travail.peintre();
-    QFont police(kPolice);
-    police.setPointSizeF(kTaillePolice);
-    peintre.setFont(police);
     const double pointsParCm = imprimante.resolution() / kCentimetresParPouce;
-    const double ascendante = QFontMetricsF(police, &imprimante).ascent();
-    for (const TexteEnveloppe& t : disposition.textes)
+    for (const TexteEnveloppe& t : disposition.textes) {
+        const QFont police = policeEnveloppe(t.taille);
+        peintre.setFont(police);
+        const double ascendante = QFontMetricsF(police, &imprimante).ascent();
         peintre.drawText(QPointF(t.x * pointsParCm, t.y * pointsParCm + ascendante), t.texte);
+    }
     if (!travail.terminer()) {
         raison = travail.raison();
         return false;
@@ -97,6 +104,81 @@ bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
 QString nomComplet(const QString& titre, const QString& nom, const QString& prenom)
 {
     return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
+}
+
+// One envelope to print: whose it is, for the messages, and its five texts.
+struct AdresseEnveloppe {
+    QString qui;
+    QString nom, adresse1, adresse2, codePostal, ville;
+};
+
+// The envelopes of the command, every recipient read before anything
+// prints. Throws ErreurBase.
+std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
+{
+    if (saisie.individuel) {
+        const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
+        const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
+        return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
+    }
+    std::vector<AdresseEnveloppe> adresses;
+    for (const QString& id : saisie.idsSelectionnes) {
+        Recordset rs;
+        rs.open(requetes::destinataire(id));
+        if (rs.eof())
+            throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
+        const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
+                                       rs.text(QStringLiteral("Nom_Destinataire")),
+                                       rs.text(QStringLiteral("Prenom_Destinataire")));
+        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(id, nom.trimmed()), nom,
+                            rs.text(QStringLiteral("Adresse1_Destinataire")),
+                            rs.text(QStringLiteral("Adresse2_Destinataire")), rs.text(QStringLiteral("CP_Destinataire")),
+                            rs.text(QStringLiteral("Ville_Destinataire"))});
+        rs.close();
+    }
+    return adresses;
+}
+
+// Every envelope laid out and fitted to the printer's page; false with the
+// message to show when one cannot be.
+bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
+                    std::vector<DispositionEnveloppe>& dispositions, QString& message)
+{
+    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(message);
+    if (!imprimante)
+        return false;
+    const double pointsParCm = imprimante->resolution() / kCentimetresParPouce;
+    const MesureLargeur largeur = [&imprimante, pointsParCm](const QString& texte, double taille) {
+        return QFontMetricsF(policeEnveloppe(taille), imprimante.get()).horizontalAdvance(texte) / pointsParCm;
+    };
+    const double interligne =
+        QFontMetricsF(policeEnveloppe(kTailleEnveloppeMinimale), imprimante.get()).lineSpacing() / pointsParCm;
+    bool toutes = true;
+    for (const AdresseEnveloppe& a : adresses) {
+        const auto disposition = disposerEnveloppe(format, a.nom, a.adresse1, a.adresse2, a.codePostal, a.ville);
+        if (!disposition)
+            continue;
+        imprimante->setPageOrientation(disposition->paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
+        const double largeurImprimable = imprimante->pageRect(QPrinter::Millimeter).width() / 10.0;
+        EnveloppeAjustee ajustee = ajusterEnveloppe(*disposition, largeurImprimable, interligne, largeur);
+        if (!ajustee.ligneTropLongue.isEmpty()) {
+            message = QStringLiteral("L'adresse de %1 ne tient pas sur l'enveloppe, même en 10 points : "
+                                     "la ligne « %2 » est trop longue.\nAucune enveloppe n'a été imprimée.")
+                          .arg(a.qui, ajustee.ligneTropLongue);
+            toutes = false;
+            break;
+        }
+        dispositions.push_back(std::move(ajustee.disposition));
+    }
+    imprimantes().rendre(std::move(imprimante));
+    return toutes;
+}
+
+void imprimerUne(const DispositionEnveloppe& disposition)
+{
+    QString raison;
+    if (!dessinerEnveloppe(disposition, raison))
+        afficherArret(raison);
 }
 
 } // namespace
@@ -132,17 +214,6 @@ std::optional<int> formatEnveloppeEnregistre()
     return format;
 }
 
-void ImprimerAdresseEnveloppe(int format, const QString& nom, const QString& adresse1,
-                              const QString& adresse2, const QString& codePostal, const QString& ville)
-{
-    const auto disposition = disposerEnveloppe(format, nom, adresse1, adresse2, codePostal, ville);
-    if (!disposition)
-        return;
-    QString raison;
-    if (!dessinerEnveloppe(*disposition, raison))
-        afficherArret(raison);
-}
-
 void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
 {
     const std::optional<int> format = formatEnveloppeEnregistre();
@@ -156,44 +227,34 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         return;
     }
     const QString question = saisie.individuel
-        ? QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?")
-        : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
+        ? QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?")
+        : QStringLiteral("Êtes-vous sûr de vouloir imprimer les %1 enveloppes ?").arg(nombre);
     if (!imprimanteDisponibleEtConfirmee(question))
         return;
 
-    if (saisie.individuel) {
-        ImprimerAdresseEnveloppe(*format, nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest),
-                                 saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest);
-        return;
-    }
-
-    dialogues().debutProgression(QStringLiteral("Impression des enveloppes"), nombre);
-    int faites = 0;
+    std::vector<DispositionEnveloppe> dispositions;
     try {
-        for (const QString& id : saisie.idsSelectionnes) {
-            if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
-                                                     .arg(faites + 1).arg(nombre)))
-                break;
-            Recordset rs;
-            rs.open(requetes::destinataire(id));
-            if (rs.eof())
-                throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
-            const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
-                                           rs.text(QStringLiteral("Nom_Destinataire")),
-                                           rs.text(QStringLiteral("Prenom_Destinataire")));
-            const QString adresse1 = rs.text(QStringLiteral("Adresse1_Destinataire"));
-            const QString adresse2 = rs.text(QStringLiteral("Adresse2_Destinataire"));
-            const QString codePostal = rs.text(QStringLiteral("CP_Destinataire"));
-            const QString ville = rs.text(QStringLiteral("Ville_Destinataire"));
-            rs.close();
-            ImprimerAdresseEnveloppe(*format, nom, adresse1, adresse2, codePostal, ville);
-            ++faites;
+        QString message;
+        if (!disposerToutes(*format, adressesAImprimer(saisie), dispositions, message)) {
+            afficherErreur(message);
+            return;
         }
     } catch (const ErreurBase& e) {
-        dialogues().finProgression();
-        afficherErreur(QStringLiteral("L'impression des enveloppes s'est arrêtée : %1\n%2 enveloppe(s) sur %3 avaient déjà été traitées.")
-                           .arg(e.raison()).arg(faites).arg(nombre));
+        afficherErreur(QStringLiteral("Les enveloppes n'ont pas été imprimées : %1").arg(e.raison()));
         return;
+    }
+    if (saisie.individuel) {
+        for (const DispositionEnveloppe& d : dispositions)
+            imprimerUne(d);
+        return;
+    }
+    const int total = int(dispositions.size());
+    dialogues().debutProgression(QStringLiteral("Impression des enveloppes"), total);
+    for (int faites = 0; faites < total; ++faites) {
+        if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
+                                                 .arg(faites + 1).arg(total)))
+            break;
+        imprimerUne(dispositions[std::size_t(faites)]);
     }
     dialogues().finProgression();
 }

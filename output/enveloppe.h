@@ -19,12 +19,13 @@ struct SaisieEnveloppe {
     QStringList idsSelectionnes;
 };
 
+// Every envelope is laid out before the first one prints: a recipient that
+// cannot be read, or whose address does not fit on the envelope, is named
+// and nothing prints. Each envelope is then its own print job; a job that
+// fails is reported under the program's title and the next one is tried.
 void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 
-// Prints one envelope as one print job. Handles its own failures: the job
-// is abandoned and the failure shown under the program's title.
-void ImprimerAdresseEnveloppe(int format, const QString& nom, const QString& adresse1,
-                              const QString& adresse2, const QString& codePostal, const QString& ville);
+inline constexpr double kTailleEnveloppe = 14.0;   // points
 
 // Where everything goes on an envelope: positions in centimetres from the
 // top-left corner of the printable area, the text's top-left corner there.
@@ -32,6 +33,7 @@ struct TexteEnveloppe {
     float x;
     float y;
     QString texte;
+    double taille = kTailleEnveloppe;
 };
 struct DispositionEnveloppe {
     bool paysage = false;

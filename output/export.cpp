@@ -1,5 +1,6 @@
 #include "output/export.h"
 
+#include "output/pagelettre.h"
 #include "platform/dialogues.h"
 #include "platform/richtextbox/richtextbox.h"
 
@@ -11,6 +12,6 @@ void ExporterLettre(RichTextBox& txtText)
     if (chemin.isEmpty())
         return;
     QString raison;
-    if (!txtText.SaveFile(chemin, 0, &raison))
-        afficherErreur(QStringLiteral("La lettre n'a pas \u00e9t\u00e9 enregistr\u00e9e.\n") + raison);
+    if (!txtText.SaveFile(chemin, 0, &raison, kPageLettre))
+        afficherErreur(QStringLiteral("La lettre n'a pas été enregistrée.\n") + raison);
 }

@@ -2,7 +2,7 @@
 
 class RichTextBox;
 
-// Saves the letter area, as it stands, to an RTF file the user names. A
-// cancelled dialog writes nothing and says nothing; a file that cannot be
-// written is reported with the reason.
+// Saves the letter area, as it stands, to an RTF file the user names, on
+// the letter's paper and margins. A cancelled dialog writes nothing and says
+// nothing; a file that cannot be written is reported with the reason.
 void ExporterLettre(RichTextBox& txtText);

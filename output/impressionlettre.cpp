@@ -70,8 +70,8 @@ void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTe
         return;
     }
     const QString question = saisie.individuel
-        ? QStringLiteral("Etes-vous sûr de vouloir imprimer la lettre ?")
-        : QStringLiteral("Etes-vous sûr de vouloir imprimer les %1 lettres ?").arg(nombre);
+        ? QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?")
+        : QStringLiteral("Êtes-vous sûr de vouloir imprimer les %1 lettres ?").arg(nombre);
     if (!imprimanteDisponibleEtConfirmee(question))
         return;
 

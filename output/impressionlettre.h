@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/pagelettre.h"
+
 #include <QStringList>
 
 class RichTextBox;
@@ -13,12 +15,6 @@ struct SaisieImpression {
     bool individuel = true;          // optDiffusion(0) selected
     QStringList idsSelectionnes;     // texts (ids) of the selected rows of lsvDest, list order
 };
-
-// The margins of every printed letter, in twips from the paper's edges.
-inline constexpr int kMargeGaucheLettre = 1200;
-inline constexpr int kMargeHautLettre = 1500;
-inline constexpr int kMargeDroiteLettre = 1200;
-inline constexpr int kMargeBasLettre = 1500;
 
 // txtText is never changed; in mass mode each letter is made in
 // txtLettreTmp before it is printed.

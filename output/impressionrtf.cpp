@@ -2,9 +2,12 @@
 
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "unites.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QHash>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -54,6 +57,54 @@ double twipsEnPixels(qint32 twips, int resolution)
     return double(twips) * resolution / kTwipsParPouce;
 }
 
+// Qt's text layout scales fonts, tab stops and pictures to the printer's
+// resolution, but reads paragraph margins, indents and fixed line heights
+// in the printer's own pixels: bring those to its resolution.
+std::optional<QTextBlockFormat> formatAgrandi(QTextBlockFormat f, double facteur)
+{
+    const bool hauteurFixee = f.lineHeightType() == QTextBlockFormat::FixedHeight
+        || f.lineHeightType() == QTextBlockFormat::MinimumHeight;
+    if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0 && f.topMargin() == 0
+        && f.bottomMargin() == 0 && !hauteurFixee)
+        return std::nullopt;
+    f.setLeftMargin(f.leftMargin() * facteur);
+    f.setRightMargin(f.rightMargin() * facteur);
+    f.setTextIndent(f.textIndent() * facteur);
+    f.setTopMargin(f.topMargin() * facteur);
+    f.setBottomMargin(f.bottomMargin() * facteur);
+    if (hauteurFixee)
+        f.setLineHeight(f.lineHeight() * facteur, f.lineHeightType());
+    return f;
+}
+
+void agrandirParagraphes(QTextDocument& document, double facteur)
+{
+    // By index of the document's formats; none for a format left as it is.
+    QHash<int, std::optional<QTextBlockFormat>> agrandis;
+    QTextCursor curseur(&document);
+    // Blocks of one format in a row get their new format in one call.
+    QTextBlock premier = document.begin();
+    const auto appliquer = [&](const QTextBlock& dernier) {
+        const auto& f = agrandis.value(premier.blockFormatIndex());
+        if (!f)
+            return;
+        curseur.setPosition(premier.position());
+        curseur.setPosition(dernier.position(), QTextCursor::KeepAnchor);
+        curseur.setBlockFormat(*f);
+    };
+    for (QTextBlock bloc = document.begin(); bloc.isValid(); bloc = bloc.next()) {
+        const int index = bloc.blockFormatIndex();
+        if (!agrandis.contains(index))
+            agrandis.insert(index, formatAgrandi(bloc.blockFormat(), facteur));
+        if (index != premier.blockFormatIndex()) {
+            appliquer(bloc.previous());
+            premier = bloc;
+        }
+    }
+    if (premier.isValid())
+        appliquer(document.lastBlock());
+}
+
 // The control's document laid out for the printer, page by page: the page
 // rectangle is the printable area, the text stands in the drawing rectangle.
 class MiseEnPage {
@@ -63,6 +114,7 @@ public:
         : m_document(source.clone())
     {
         const int resolution = imprimante.resolution();
+        agrandirParagraphes(*m_document, imprimante.logicalDpiY() / rtf::Unites().pixels(kTwipsParPouce));
         m_dessin = QRectF(QPointF(twipsEnPixels(dessin.gauche, resolution), twipsEnPixels(dessin.haut, resolution)),
                           QPointF(twipsEnPixels(dessin.droite, resolution), twipsEnPixels(dessin.bas, resolution)));
         m_page = QRectF(0, 0, twipsEnPixels(page.largeurImprimable, resolution),

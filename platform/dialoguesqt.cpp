@@ -72,13 +72,14 @@ QString DialoguesQt::saisie(const QString& invite, const QString& titre, const Q
 
 QString DialoguesQt::fichierAOuvrir(const QString& titre, const QString& filtre)
 {
-    return QFileDialog::getOpenFileName(parent(), titre, QString(), filtre);
+    return QFileDialog::getOpenFileName(parent(), titre, QString(), filtre, nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 QString DialoguesQt::fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose)
 {
     QFileDialog boite(parent(), titre, QString(), filtre);
     boite.setAcceptMode(QFileDialog::AcceptSave);
+    boite.setOption(QFileDialog::DontUseNativeDialog);
     boite.selectFile(nomPropose);
     if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())
         return QString();
@@ -87,12 +88,13 @@ QString DialoguesQt::fichierAEnregistrer(const QString& titre, const QString& fi
 
 QString DialoguesQt::dossier(const QString& titre)
 {
-    return QFileDialog::getExistingDirectory(parent(), titre);
+    return QFileDialog::getExistingDirectory(parent(), titre, QString(),
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }
 
 std::optional<QColor> DialoguesQt::couleur(const QColor& initiale)
 {
-    const QColor c = QColorDialog::getColor(initiale, parent());
+    const QColor c = QColorDialog::getColor(initiale, parent(), QString(), QColorDialog::DontUseNativeDialog);
     if (!c.isValid())
         return std::nullopt;
     return c;
@@ -111,7 +113,7 @@ std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
     depart.setBold(*p.gras);
     depart.setItalic(*p.italique);
     bool ok = false;
-    const QFont choisie = QFontDialog::getFont(&ok, depart, parent());
+    const QFont choisie = QFontDialog::getFont(&ok, depart, parent(), QString(), QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
     m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic()};

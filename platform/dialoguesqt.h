@@ -6,7 +6,8 @@
 #include <QProgressDialog>
 
 // The program's dialogs: Qt dialog boxes with French buttons, parented to the
-// active window.
+// active window. File, folder, colour and font dialogs are Qt's own, never
+// the desktop's, so that they speak the program's French.
 class DialoguesQt : public Dialogues {
 public:
     Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) override;

@@ -3,6 +3,7 @@
 #include "platform/dialogues.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 
 namespace {
@@ -84,6 +85,16 @@ std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
                                           QPageLayout::Millimeter, QMarginsF()));
     m_fichiers << fichier;
     return imprimante;
+}
+
+QStringList ImprimantePdf::fichiers() const
+{
+    QStringList ecrits;
+    for (const QString& f : m_fichiers) {
+        if (QFile::exists(f))
+            ecrits << f;
+    }
+    return ecrits;
 }
 
 void ImprimantePdf::rendre(std::unique_ptr<QPrinter> imprimante)

@@ -60,8 +60,9 @@ public:
     // is slow when a CUPS server runs: printers are used again.
     void rendre(std::unique_ptr<QPrinter> imprimante) override;
 
-    // The files of the jobs given out so far, in order.
-    const QStringList& fichiers() const { return m_fichiers; }
+    // The files of the jobs printed so far, in order (a printer given out
+    // only to read its page writes none).
+    QStringList fichiers() const;
 
 private:
     QString m_dossier;

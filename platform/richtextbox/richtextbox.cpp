@@ -33,7 +33,8 @@ void RichTextBox::setTextRTF(const QString& rtf)
     emit Change();
 }
 
-bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)
+bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison,
+                           const std::optional<rtf::PageRtf>& page)
 {
     const auto echec = [raison](const QString& texte) {
         if (raison)
@@ -46,7 +47,7 @@ bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)
     if (!fichier.open(QIODevice::WriteOnly))
         return echec(QStringLiteral("Impossible de créer le fichier « %1 » : %2")
                          .arg(chemin, fichier.errorString()));
-    const QByteArray octets = TextRTF().toLatin1();
+    const QByteArray octets = rtf::ecrireRtf(*document(), page).toLatin1();
     if (fichier.write(octets) != octets.size() || !fichier.commit())
         return echec(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
                          .arg(chemin, fichier.errorString()));

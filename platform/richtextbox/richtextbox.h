@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf.h"
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -22,9 +24,11 @@ public:
     QString TextRTF() const;
     void setTextRTF(const QString& rtf);
 
-    // Writes the whole content to `chemin` (format 0: RTF, the only one).
-    // On failure the file is left as it was, and `raison` says why in French.
-    bool SaveFile(const QString& chemin, int format = 0, QString* raison = nullptr);
+    // Writes the whole content to `chemin` (format 0: RTF, the only one),
+    // with the paper and margins of `page` when given. On failure the file
+    // is left as it was, and `raison` says why in French.
+    bool SaveFile(const QString& chemin, int format = 0, QString* raison = nullptr,
+                  const std::optional<rtf::PageRtf>& page = std::nullopt);
 
     std::optional<bool> SelBold() const;
     void setSelBold(bool actif);

@@ -159,7 +159,8 @@ void ecrireDifference(QByteArray& s, const Caracteres& c, const Caracteres& marq
 class Ecrivain
 {
 public:
-    explicit Ecrivain(const QTextDocument& document) : m_document(document) {}
+    Ecrivain(const QTextDocument& document, const std::optional<PageRtf>& page)
+        : m_document(document), m_page(page) {}
     QString ecrire();
 
 private:
@@ -172,6 +173,7 @@ private:
     int indexCouleur(QRgb couleur);
 
     const QTextDocument& m_document;
+    const std::optional<PageRtf> m_page;
     Unites m_unites;
     QByteArray m_corps;
     QByteArray m_morceau; // one run's text, escaped
@@ -404,6 +406,14 @@ QString Ecrivain::ecrire()
     s += "}\n";
     const double tab = m_document.defaultTextOption().tabStopDistance();
     ajouterNombre(s, "\\deftab", tab > 0 ? m_unites.twips(tab) : 720);
+    if (m_page) {
+        ajouterNombre(s, "\\paperw", m_page->largeur);
+        ajouterNombre(s, "\\paperh", m_page->hauteur);
+        ajouterNombre(s, "\\margl", m_page->gauche);
+        ajouterNombre(s, "\\margr", m_page->droite);
+        ajouterNombre(s, "\\margt", m_page->haut);
+        ajouterNombre(s, "\\margb", m_page->bas);
+    }
     s += '\n';
     // Both parts go straight into the result, converted once.
     QString resultat;
@@ -416,9 +426,9 @@ QString Ecrivain::ecrire()
 
 } // namespace
 
-QString ecrireRtf(const QTextDocument& document)
+QString ecrireRtf(const QTextDocument& document, const std::optional<PageRtf>& page)
 {
-    return Ecrivain(document).ecrire();
+    return Ecrivain(document, page).ecrire();
 }
 
 } // namespace rtf

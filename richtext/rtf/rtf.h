@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QTextDocument;
 
 namespace rtf {
@@ -15,10 +17,17 @@ namespace rtf {
 // French explanation.
 bool lireRtf(const QString& texte, QTextDocument& document, QString* erreur = nullptr);
 
+// The paper and margins a document is laid out for, in twips.
+struct PageRtf {
+    int largeur = 0, hauteur = 0;
+    int gauche = 0, droite = 0, haut = 0, bas = 0;
+};
+
 // The whole document as one RTF document in 7-bit ASCII
-// (\rtf1\ansi\ansicpg1252\deff0\deflang1036). Reading the result and writing
-// it again gives the same text.
-QString ecrireRtf(const QTextDocument& document);
+// (\rtf1\ansi\ansicpg1252\deff0\deflang1036), with its paper and margins
+// when a page is given. Reading the result and writing it again gives the
+// same text.
+QString ecrireRtf(const QTextDocument& document, const std::optional<PageRtf>& page = std::nullopt);
 
 // Text of an RTF file from its bytes: bytes above 127 are read in the code
 // page the document declares (\ansicpg, 1252 when absent); the data after

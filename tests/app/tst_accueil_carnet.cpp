@@ -122,7 +122,7 @@ private slots:
         m_base->executer("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
-        const QString invalide = QStringLiteral("Veuillez selectionner un expéditeur valide.");
+        const QString invalide = QStringLiteral("Veuillez sélectionner un expéditeur valide.");
 
         // Delete in new-sender entry: reported, nothing deleted, entry left.
         controle<QToolButton>(f, "cmdAjouterExp")->click();
@@ -145,7 +145,7 @@ private slots:
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprExp")->click();
         QCOMPARE(m_dialogues->messages.size(), 3);
-        QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?"));
+        QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
         QCOMPARE(m_dialogues->messages[2].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_dialogues->messages[2].boutons, Boutons::OuiNon);
         QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
@@ -203,11 +203,11 @@ private slots:
         // Delete in new-recipient entry, then "No", then yes.
         controle<QToolButton>(f, "cmdAjouterDest")->click();
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Veuillez selectionner un destinataire valide."));
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Veuillez sélectionner un destinataire valide."));
         choisirElement(choix, "40000- Madame Abel Inès");
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?"));
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
         QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
         controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
         QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 4);

@@ -125,7 +125,7 @@ private slots:
 
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Etes-vous sûr de vouloir supprimer ce modèle ?"));
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?"));
         QCOMPARE(liste->model()->rowCount(), 2);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
         controle<QToolButton>(f, "cmdSupprimerModele")->click();

@@ -15,7 +15,7 @@ private slots:
     {
         FrmAbout f;
         QCOMPARE(f.objectName(), QStringLiteral("FrmAbout"));
-        QCOMPARE(f.windowTitle(), QStringLiteral("A propos"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("À propos"));
         const auto texte = [&f](const char* nom) { return f.findChild<QLabel*>(QLatin1String(nom))->text(); };
         QCOMPARE(texte("lblTitle"), QStringLiteral("Tilvo - Lettre"));
         QCOMPARE(texte("lblVersion"), QStringLiteral("Version 1.0.1"));

@@ -5,6 +5,7 @@
 #include "platform/imprimante.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/imprimanteessai.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,32 +22,6 @@ struct Attendu {
     QString texte;
 };
 
-// A source that refuses the jobs whose numbers (from 1) are listed.
-class ImprimanteDefaillante : public ImprimantePdf {
-public:
-    ImprimanteDefaillante(const QString& dossier, QList<int> refus)
-        : ImprimantePdf(dossier, QPageSize(QPageSize::A4),
-                        QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0)),
-          m_refus(std::move(refus)) {}
-    bool aucune = false;
-    QString indisponibilite() const override
-    {
-        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
-    }
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
-    {
-        if (m_refus.contains(++m_demandes)) {
-            raison = QStringLiteral("Bourrage papier.");
-            return nullptr;
-        }
-        return ImprimantePdf::nouvelleImprimante(raison);
-    }
-
-private:
-    QList<int> m_refus;
-    int m_demandes = 0;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Attendu>)
@@ -57,7 +32,7 @@ class TestEnveloppe : public QObject {
 private:
     std::unique_ptr<BaseTemporaire> m_base;
     std::unique_ptr<QTemporaryDir> m_sortie;
-    ImprimanteDefaillante* m_imprimante = nullptr;
+    ImprimanteEssai* m_imprimante = nullptr;
     DialoguesScriptes* m_dialogues = nullptr;
 
     void definirFormat(const QString& format)
@@ -67,8 +42,9 @@ private:
 
     void installerImprimante(QList<int> refus = {})
     {
-        m_imprimante = new ImprimanteDefaillante(m_sortie->path(), std::move(refus));
-        installerImprimantes(m_imprimante);
+        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4),
+                                                 QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0));
+        m_imprimante->refus = std::move(refus);
     }
 
     static SaisieEnveloppe saisieIndividuelle()
@@ -135,7 +111,7 @@ private slots:
         ImprimerEnveloppe(saisieIndividuelle());
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer l'enveloppe ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
         QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
@@ -146,6 +122,53 @@ private slots:
                                    {x, y + 3, "75011"}});
         // The postcode and the town share the fourth line.
         QCOMPARE(pdf.trouver("Paris")->boite.top(), pdf.trouver("75011")->boite.top());
+    }
+
+    // A line too wide for the envelope goes on under itself at 10 points,
+    // every word inside the sheet and above the next line.
+    void ligneLongueRepliee()
+    {
+        definirFormat(QStringLiteral("1"));
+        SaisieEnveloppe s = saisieIndividuelle();
+        s.adresse1Dest = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
+                                        "service des relations avec les assurés");
+        ImprimerEnveloppe(s);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
+        QVERIFY2(pdf.texte(0).contains(s.adresse1Dest), qPrintable(pdf.texte(0)));
+        const double basDeLaLigne = pdf.trouver(QStringLiteral("Bâtiment"))->boite.top();
+        const QStringList motsDeLaLigne = s.adresse1Dest.split(QLatin1Char(' '));
+        QSet<double> lignes;
+        for (const MotPdf& m : pdf.mots) {
+            if (!motsDeLaLigne.contains(m.texte))
+                continue;
+            QVERIFY2(m.boite.left() >= 11.0 + kDecalageGaucheCm - kTolerance && m.boite.right() <= pdf.pages[0].width(),
+                     qPrintable(m.texte));
+            QVERIFY2(m.boite.bottom() < basDeLaLigne, qPrintable(m.texte));
+            lignes.insert(m.boite.top());
+        }
+        QCOMPARE(lignes.size(), 2);
+    }
+
+    // A line that fits in no way: the recipient is named and not one
+    // envelope prints, not even those before it.
+    void ligneTropLongueRefusee()
+    {
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire) VALUES "
+            "(1, 'Un', '1 rue Courte'), (2, 'Deux', 'Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord')"));
+        definirFormat(QStringLiteral("1"));
+        SaisieEnveloppe saisie;
+        saisie.individuel = false;
+        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
+        ImprimerEnveloppe(saisie);
+        QVERIFY(m_imprimante->fichiers().isEmpty());
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_dialogues->messages[1].icone, Icone::Exclamation);
+        QCOMPARE(m_dialogues->messages[1].texte,
+                 QStringLiteral("L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
+                                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord » est trop longue.\n"
+                                "Aucune enveloppe n'a été imprimée."));
     }
 
     void formatsACases_data()
@@ -247,7 +270,7 @@ private slots:
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("message");
         const QString sansFormat = QStringLiteral(
-            "Attention ! Le format d'enveloppe n'a pas été définit. Veuillez le saisir dans les options.");
+            "Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
         const QString sansDestinataire = QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
         QTest::newRow("clé absente, avant le test des destinataires") << "-" << false << QStringList() << sansFormat;
         QTest::newRow("format vide") << "" << true << QStringList() << sansFormat;
@@ -315,7 +338,7 @@ private slots:
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
         QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
         QCOMPARE(m_dialogues->progressions,
                  QStringList({"début: Impression des enveloppes (2)", "Impression de l'enveloppe 1 sur 2",
@@ -348,7 +371,7 @@ private slots:
     }
 
     // Stopping between two envelopes keeps what was printed; a recipient
-    // gone from the database ends the run with a message.
+    // gone from the database is named before anything prints.
     void arretEtDestinataireDisparu()
     {
         m_base->executer(QStringLiteral(
@@ -365,10 +388,10 @@ private slots:
         m_dialogues->arreterApres = -1;
         saisie.idsSelectionnes = {QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("1")};
         ImprimerEnveloppe(saisie);
-        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_dialogues->messages.last().icone, Icone::Exclamation);
-        QVERIFY2(m_dialogues->messages.last().texte.contains(QStringLiteral("n° 7")), qPrintable(m_dialogues->messages.last().texte));
-        QVERIFY(m_dialogues->messages.last().texte.contains(QStringLiteral("1 enveloppe(s) sur 3")));
+        QCOMPARE(m_dialogues->messages.last().texte,
+                 QStringLiteral("Les enveloppes n'ont pas été imprimées : Le destinataire n° 7 n'existe plus dans la base."));
     }
 };
 

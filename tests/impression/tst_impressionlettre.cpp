@@ -6,6 +6,7 @@
 #include "platform/richtextbox/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/imprimanteessai.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,16 +18,6 @@ const QMarginsF kDecalagesMm(4, 4, 4, 4);
 constexpr double kTolerance = 0.05;   // cm
 constexpr double kGauche = 1200 * kCmParTwip;
 constexpr double kBlocDroit = (1200 + 5040) * kCmParTwip;
-
-class ImprimanteEssai : public ImprimantePdf {
-public:
-    using ImprimantePdf::ImprimantePdf;
-    bool aucune = false;
-    QString indisponibilite() const override
-    {
-        return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
-    }
-};
 
 SaisieLettre saisieComplete()
 {
@@ -85,8 +76,7 @@ private slots:
     {
         m_base = std::make_unique<BaseTemporaire>();
         m_sortie = std::make_unique<QTemporaryDir>();
-        m_imprimante = new ImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
-        installerImprimantes(m_imprimante);
+        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
         m_dialogues = &installerDialoguesScriptes();
         m_txtText = std::make_unique<RichTextBox>();
         m_txtLettreTmp = std::make_unique<RichTextBox>();
@@ -108,7 +98,7 @@ private slots:
         ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer la lettre ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?"));
         QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
         QCOMPARE(m_dialogues->messages[0].icone, Icone::Aucune);
@@ -124,7 +114,7 @@ private slots:
         QVERIFY2(pres(premier->boite.top(), 1500 * kCmParTwip), qPrintable(QString::number(premier->boite.top())));
         for (const char* mot : {"5", "44000", "Objet", "Cordialement."})
             QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kGauche), mot);
-        for (const char* mot : {"Madame", "12", "75011", "Le", "A"})
+        for (const char* mot : {"Madame", "12", "75011", "Le", "À"})
             QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kBlocDroit), mot);
         // The signature is the last line: Jean Martin, right block.
         QCOMPARE(pdf.mots.last().texte, QStringLiteral("Martin"));
@@ -139,6 +129,41 @@ private slots:
         const QString polices = QString::fromUtf8(pdffonts.readAllStandardOutput());
         QVERIFY2(polices.contains(QStringLiteral("LiberationSans")) || polices.contains(QStringLiteral("Arial")),
                  qPrintable(polices));
+    }
+
+    // A six-line recipient block whose long line wraps twice: every word of
+    // the block stands at the block's edge or right of it, the block fits above
+    // the bottom of a DL envelope's window (9.5 cm) and the date and place
+    // come below it.
+    void blocDestinataireDansLaFenetre()
+    {
+        SaisieLettre s = saisieComplete();
+        s.adresse1Dest = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
+                                        "service des relations avec les assurés");
+        s.adresse2Dest = QStringLiteral("8 rue Jules Moulet");
+        s.cpDest = QStringLiteral("13006");
+        s.villeDest = QStringLiteral("Marseille");
+        m_txtText->setTextRTF(TexteLettreIndividuelle(s, QString()));
+        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
+
+        const double haut = pdf.trouver(QStringLiteral("Madame"))->boite.top();
+        const MotPdf* ville = pdf.trouver(QStringLiteral("Marseille"));
+        QVERIFY(ville);
+        QSet<int> lignes;
+        for (const MotPdf& m : pdf.mots) {
+            if (m.boite.top() < haut - kTolerance || m.boite.top() > ville->boite.top() + kTolerance)
+                continue;
+            QVERIFY2(m.boite.left() >= kBlocDroit - kTolerance, qPrintable(m.texte));
+            lignes.insert(qRound(m.boite.top() * 100));
+        }
+        QCOMPARE(lignes.size(), 6);
+        QVERIFY2(ville->boite.bottom() <= 9.5, qPrintable(QString::number(ville->boite.bottom())));
+        for (const char* mot : {"Le", "À"}) {
+            const MotPdf* m = pdf.trouver(QString::fromUtf8(mot));
+            QVERIFY2(m && m->boite.top() >= 9.5 && pres(m->boite.left(), kBlocDroit), mot);
+        }
     }
 
     void lettreVideUnePageBlanche()
@@ -163,7 +188,7 @@ private slots:
         ImprimerLettre({false, {QStringLiteral("2"), QStringLiteral("3")}}, *m_txtText, *m_txtLettreTmp);
 
         QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Etes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
         QCOMPARE(m_dialogues->progressions,
                  QStringList({"début: Impression des lettres (2)", "Impression de la lettre 1 sur 2",
                               "Impression de la lettre 2 sur 2", "fin"}));

@@ -33,13 +33,18 @@ class TestComposition : public QObject {
     Q_OBJECT
 
 private slots:
-    void remplacementSansRelectureNiChevauchement()
+    // Each placeholder of the template is filled once; what a value brings
+    // in is never filled again.
+    void reperesRemplisUneSeuleFois()
     {
-        QCOMPARE(RemplacerRepere(QStringLiteral("a<X>b<X>"), QStringLiteral("<X>"), QStringLiteral("<X><X>")),
-                 QStringLiteral("a<X><X>b<X><X>"));
-        QCOMPARE(RemplacerRepere(QStringLiteral("aaaa"), QStringLiteral("aa"), QStringLiteral("b")), QStringLiteral("bb"));
-        QCOMPARE(RemplacerRepere(QStringLiteral("<nomdest>"), QStringLiteral("<NomDest>"), QStringLiteral("x")),
-                 QStringLiteral("<nomdest>"));
+        SaisieLettre s = saisieComplete();
+        s.nomDest = QStringLiteral("<CorpsLettre>");
+        s.prenomDest = QStringLiteral("<nomdest>");
+        s.villeDest = QStringLiteral("<TitreDest>");
+        const QString lettre = TexteLettreIndividuelle(s, QStringLiteral("{\\rtf1 CORPS}"));
+        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Madame <CorpsLettre> <nomdest> \\par ")));
+        QVERIFY(lettre.contains(QStringLiteral("69002 <TitreDest> \\par ")));
+        QCOMPARE(lettre.count(QStringLiteral("CORPS")), 1);
     }
 
     void echappementRtf()
@@ -79,12 +84,16 @@ private slots:
         vide.depuisModele = false;
         QString attendu = ModeleLettre();
         attendu.replace(QStringLiteral("<SignatureLettre>"), QStringLiteral(" "));   // first name, space, last name
+        attendu.replace(QStringLiteral("<TitreDest>,"), QStringLiteral("Madame, Monsieur,"));
+        // Four sender lines, two blank, three for the recipient, one blank:
+        // six more to bring the date below the envelope window.
+        attendu.replace(QStringLiteral("<BlancAvantDate>"), QStringLiteral("\\par ").repeated(6));
         static const QRegularExpression repere(QStringLiteral("<[A-Za-z0-9]+>"));
         attendu.replace(repere, QString());
         attendu.replace(QStringLiteral("\\fs20"), QStringLiteral("\\fs22"));
         const QString lettre = TexteLettreIndividuelle(vide, QString());
         QCOMPARE(lettre, attendu);
-        QVERIFY(lettre.contains(QStringLiteral("\\par \\par  \\par \\par ")));   // empty title, then ","
+        QVERIFY(lettre.contains(QStringLiteral("\\par \\par Madame, Monsieur, \\par \\par ")));
         QVERIFY(lettre.contains(QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ")));
         QVERIFY(!lettre.contains(QStringLiteral("T\u00e9l\u00e9phone")));
         QVERIFY(!lettre.contains(QStringLiteral("Objet")));
@@ -121,7 +130,7 @@ private slots:
         s.objetLettre = QStringLiteral("Loyer & charges");
         s.pieceLettre = QStringLiteral("2");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 d\u00e9cembre 2026 \\par ") + kSeptTabs + QStringLiteral("A Lyon \\par")));
+        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 d\u00e9cembre 2026 \\par ") + kSeptTabs + QStringLiteral("À Lyon \\par")));
         QVERIFY(lettre.contains(QStringLiteral("\\par Objet : Loyer & charges \\par Pi\u00e8ce(s) jointe(s) : 2 \\par")));
     }
 

@@ -93,7 +93,7 @@ private slots:
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMadame Durand  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tC:\\dossier ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tLe 7 d\u00e9cembre 2026 ")));
-        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tA Lyon ")));
+        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tÀ Lyon ")));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("Cher <NomDest>, \u00e0 Madame.")));
         QVERIFY(p.contains(QStringLiteral("Veuillez agr\u00e9er, Madame, mes salutations. ")));
         QCOMPARE(p.last(), QStringLiteral("\t\t\t\t\t\t\tJean Martin"));

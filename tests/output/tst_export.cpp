@@ -67,6 +67,14 @@ private slots:
         QVERIFY(relu.contains(QStringLiteral("Lef\u00e8vre")));
         QVERIFY(relu.endsWith(QStringLiteral(" ajout\u00e9 apr\u00e8s coup")));
         QCOMPARE(texteDuFichier(second), relu);
+
+        // A word processor opens it on the letter's paper and margins, the
+        // recipient block hanging from its edge.
+        QFile fichier(premier);
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        const QByteArray rtf = fichier.readAll();
+        QVERIFY(rtf.contains("\\paperw11906\\paperh16838\\margl1200\\margr1200\\margt1500\\margb1500"));
+        QVERIFY(rtf.contains("\\li5040\\fi-5040\\tx720\\tx1440\\tx2160\\tx2880\\tx3600\\tx4320\\tx5040"));
     }
 
     void cheminImpossibleSignale()
