@@ -145,20 +145,30 @@ void FrmAccueil::commande(const QString& echec, const std::function<void()>& act
 
 void FrmAccueil::cmdMenu_Click(int i)
 {
-    if (i == 4) {
-        bool composee = false;
-        commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
-            composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
-                                        : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
-        });
-        if (!composee)
-            return;
-        mettreAJourInfobulles();
-    }
+    if (i == 4 && !composerPourTraitement())
+        return;
     if (m_etapes.choisir(i)) {
         m_barMenu.at(static_cast<std::size_t>(i))->raise();
         m_timer1->start();
     }
+}
+
+bool FrmAccueil::composerPourTraitement()
+{
+    if (lettreModifiee()
+        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La recomposer et perdre ces modifications ?"))
+               != Reponse::Oui)
+        return true;
+    bool composee = false;
+    commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
+        composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
+                                    : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
+    });
+    if (!composee)
+        return false;
+    m_txtText->document()->setModified(false);
+    mettreAJourInfobulles();
+    return true;
 }
 
 void FrmAccueil::Timer1_Timer()

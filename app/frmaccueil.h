@@ -5,6 +5,7 @@
 #include "output/composition.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
+#include "store/expediteurs.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -106,8 +107,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Closing the main window closes the secondary windows first; an editor
-    // whose changes the user chooses to keep stops the closing.
+    // Closing the main window first asks once about what would be lost (a
+    // sender or recipient not saved, an edited letter), then closes the
+    // secondary windows; an editor whose changes the user chooses to keep
+    // stops the closing.
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -143,6 +146,20 @@ private:
     // Runs one command; a database failure ends it with one message saying
     // what could not be done and why, and the window stays usable.
     void commande(const QString& echec, const std::function<void()>& action);
+
+    // Composes the letter for "Traitement"; a letter edited since it was
+    // composed is only replaced if the user agrees. False when the step
+    // must not come up.
+    bool composerPourTraitement();
+
+    // Unsaved work (frmaccueil_fermeture.cpp).
+    FicheExpediteur ficheExpediteurSaisie() const;
+    FicheDestinataire ficheDestinataireSaisie() const;
+    bool expediteurNonEnregistre() const;
+    bool destinataireNonEnregistre() const;
+    bool lettreModifiee() const;
+    // True when nothing would be lost, or the user saved it or let it go.
+    bool accepterFermeture();
 
     void viderChampsExpediteur();
     void viderChampsDestinataire();

@@ -107,10 +107,7 @@ void FrmAccueil::EnregistrerExpediteur()
             return;
         }
     }
-    const FicheExpediteur fiche{m_cmbTitreExp->currentText(), m_txtNomExp->text(), m_txtPrenomExp->text(),
-                                m_txtAdresse1Exp->text(), m_txtAdresse2Exp->text(), m_txtCPExp->text(),
-                                m_txtVilleExp->text(), m_txtTel1Exp->text(), m_txtTel2Exp->text(),
-                                m_txtFonctionExp->text()};
+    const FicheExpediteur fiche = ficheExpediteurSaisie();
     id = enregistrerExpediteur(id, fiche);
     const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
     m_nouvelExpediteur = false;
@@ -127,7 +124,7 @@ void FrmAccueil::SupprimerExpediteur()
         afficherErreur(kExpediteurInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?")) == Reponse::Non)
         return;
     supprimerExpediteur(id);
     RemplirComboExpediteurs();
@@ -220,9 +217,7 @@ void FrmAccueil::EnregistrerDestinataire()
             return;
         }
     }
-    const FicheDestinataire fiche{m_cmbTitreDest->currentText(), m_txtNomDest->text(), m_txtPrenomDest->text(),
-                                  m_txtAdresse1Dest->text(), m_txtAdresse2Dest->text(), m_txtCPDest->text(),
-                                  m_txtVilleDest->text(), m_txtFonctionDest->text(), m_txtMailDest->text()};
+    const FicheDestinataire fiche = ficheDestinataireSaisie();
     id = enregistrerDestinataire(id, fiche);
     const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
     m_nouveauDestinataire = false;
@@ -239,7 +234,7 @@ void FrmAccueil::SupprimerDestinataire()
         afficherErreur(kDestinataireInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?")) == Reponse::Non)
         return;
     supprimerDestinataire(id);
     RemplirDestinataires();

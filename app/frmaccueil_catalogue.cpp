@@ -90,7 +90,7 @@ void FrmAccueil::SupprimerModele()
     const QString id = idModeleCourant();
     if (m_listeModeles->rowCount() == 0 || id.isEmpty())
         return;
-    if (demanderConfirmation(QStringLiteral("Etes-vous sûr de vouloir supprimer ce modèle ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Etes-vous sûr de vouloir supprimer ce modèle ?")) == Reponse::Non)
         return;
     supprimerModele(id);
     RemplirModeles();

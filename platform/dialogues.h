@@ -8,7 +8,9 @@
 // answer it from a script and check what was asked. The program installs the
 // Qt dialogs (DialoguesQt); nothing else creates a dialog box directly.
 
-enum class Boutons { Ok, OuiNon, OuiNonAnnuler };
+// EnregistrerAnnuler offers "Enregistrer", "Ne pas enregistrer" and
+// "Annuler", answered as Oui, Non and Annuler.
+enum class Boutons { Ok, OuiNon, EnregistrerAnnuler };
 enum class Icone { Aucune, Exclamation, Information, Arret };
 enum class Reponse { Ok, Oui, Non, Annuler };
 
@@ -26,7 +28,9 @@ class Dialogues {
 public:
     virtual ~Dialogues() = default;
 
-    virtual Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) = 0;
+    // `parDefaut` is the answer Enter gives; none given, the first button.
+    virtual Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                            std::optional<Reponse> parDefaut = std::nullopt) = 0;
     // The typed text, or "" when the user cancels.
     virtual QString saisie(const QString& invite, const QString& titre, const QString& proposition) = 0;
     // The chosen path, or "" when the user cancels. Filters are Qt filters
@@ -54,6 +58,9 @@ void installerDialogues(Dialogues* nouveaux);
 void afficherErreur(const QString& texte);
 // Questions: "Confirmation", Yes and No, no icon.
 Reponse demanderConfirmation(const QString& texte);
+// Questions before destroying something: the same, with No the default, so
+// that Enter destroys nothing.
+Reponse confirmerDestruction(const QString& texte);
 // End of a long task: "Confirmation", OK, information.
 void afficherInformation(const QString& texte);
 // A failure under the program's title, with a stop icon.

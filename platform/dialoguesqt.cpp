@@ -28,7 +28,8 @@ QMessageBox::Icon iconeQt(Icone icone)
 
 } // namespace
 
-Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre)
+Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                             std::optional<Reponse> parDefaut)
 {
     QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parent());
     QList<std::pair<QAbstractButton*, Reponse>> reponses;
@@ -43,20 +44,30 @@ Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone,
         ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
         ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
         break;
-    case Boutons::OuiNonAnnuler:
-        ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
-        ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
+    case Boutons::EnregistrerAnnuler:
+        ajouter(QStringLiteral("Enregistrer"), QMessageBox::AcceptRole, Reponse::Oui);
+        ajouter(QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole, Reponse::Non);
         ajouter(QStringLiteral("Annuler"), QMessageBox::RejectRole, Reponse::Annuler);
         break;
     }
-    boite.setDefaultButton(static_cast<QPushButton*>(reponses.first().first));
+    QAbstractButton* defaut = reponses.first().first;
+    for (const auto& [bouton, reponse] : reponses) {
+        if (parDefaut == reponse)
+            defaut = bouton;
+    }
+    boite.setDefaultButton(static_cast<QPushButton*>(defaut));
     boite.exec();
     for (const auto& [bouton, reponse] : reponses) {
         if (boite.clickedButton() == bouton)
             return reponse;
     }
     // Closed with Escape or the title bar: the gentlest answer.
-    return boutons == Boutons::Ok ? Reponse::Ok : (boutons == Boutons::OuiNon ? Reponse::Non : Reponse::Annuler);
+    switch (boutons) {
+    case Boutons::Ok: return Reponse::Ok;
+    case Boutons::OuiNon: return Reponse::Non;
+    case Boutons::EnregistrerAnnuler: break;
+    }
+    return Reponse::Annuler;
 }
 
 QString DialoguesQt::saisie(const QString& invite, const QString& titre, const QString& proposition)

@@ -9,7 +9,8 @@
 // active window.
 class DialoguesQt : public Dialogues {
 public:
-    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) override;
+    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                    std::optional<Reponse> parDefaut) override;
     QString saisie(const QString& invite, const QString& titre, const QString& proposition) override;
     QString fichierAOuvrir(const QString& titre, const QString& filtre) override;
     QString fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose) override;

@@ -127,10 +127,10 @@ private slots:
         QCOMPARE(m_dialogues->messages.size(), 2);
         QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
 
-        // "No" keeps the sender and the fields.
+        // Enter answers "No": the sender and the fields stay.
         choisirElement(choix, "5-  Roux ");
         controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("non enregistré"));
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_dialogues->reponses.enqueue(std::nullopt);
         controle<QToolButton>(f, "cmdSupprExp")->click();
         QCOMPARE(m_dialogues->messages.size(), 3);
         QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?"));
@@ -145,6 +145,28 @@ private slots:
         QCOMPARE(elements(choix), QStringList{"6-  Abel "});
         QVERIFY(choix->currentText().isEmpty());
         QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
+    }
+
+    void fermetureAvecUnDestinataireEnCours()
+    {
+        FrmAccueil f;
+        f.show();
+        controle<QToolButton>(f, "cmdAjouterDest")->click();
+        controle<QLineEdit>(f, "txtNomDest")->setText(QStringLiteral("Dupont"));
+
+        m_dialogues->reponses.enqueue(Reponse::Annuler);
+        QVERIFY(!f.close());
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte,
+                 QStringLiteral("Les modifications du destinataire n'ont pas été enregistrées. "
+                                "Voulez-vous les enregistrer avant de quitter ?"));
+        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::EnregistrerAnnuler);
+        QCOMPARE(controle<QLineEdit>(f, "txtNomDest")->text(), QStringLiteral("Dupont"));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        QVERIFY(f.close());
+        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire WHERE Nom_Destinataire = 'Dupont'"), 1);
+        QCOMPARE(m_dialogues->messages.size(), 2);
     }
 
     void destinatairesChoixEtListe()
