@@ -1,5 +1,6 @@
 #include "import/frmimport.h"
 
+#include "app/fenetres.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -54,6 +55,7 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
 
     connect(m_cmdParcourir, &QPushButton::clicked, this, &FrmImport::parcourir);
     connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
+    clavierDeDialogue(this, m_cmdImporter);
 }
 
 void FrmImport::parcourir()
