@@ -5,7 +5,7 @@
 
 #include "app/controles.h"
 #include "app/modeletableau.h"
-#include "platform/bureau.h"
+#include "output/mail.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -96,6 +96,9 @@ void FrmAccueil::connecter()
     connect(m_cmdGenererDate, &QPushButton::clicked, this, &FrmAccueil::cmdGenererDate_Click);
     connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(2); });
     connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(3); });
+    connect(m_lsvModele->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmAccueil::activerLiensModele);
+    connect(m_listeModeles, &QAbstractItemModel::modelReset, this, &FrmAccueil::activerLiensModele);
+    activerLiensModele();
 
     const auto lier = [this](QToolButton* bouton, const QString& echec, void (FrmAccueil::*operation)()) {
         connect(bouton, &QToolButton::clicked, this, [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
@@ -238,15 +241,25 @@ void FrmAccueil::cmdGenererDate_Click()
     m_txtDateLettre->setText(QLocale().toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")));
 }
 
-void FrmAccueil::ouvrirLienModele(int colonne)
+QString FrmAccueil::lienModeleChoisi(int colonne) const
 {
     const QModelIndexList choisis = m_lsvModele->selectionModel()->selectedRows();
     if (m_listeModeles->rowCount() == 0 || choisis.isEmpty())
-        return;
-    const QString lien = m_listeModeles->texte(choisis.first().row(), colonne);
-    if (lien.isEmpty())
-        return;
-    bureau().ouvrir(lien, mdGeneral::DossierApplication());
+        return QString();
+    return m_listeModeles->texte(choisis.first().row(), colonne);
+}
+
+void FrmAccueil::activerLiensModele()
+{
+    m_cmdModele->setEnabled(!lienModeleChoisi(2).isEmpty());
+    m_cmdFiche->setEnabled(!lienModeleChoisi(3).isEmpty());
+}
+
+void FrmAccueil::ouvrirLienModele(int colonne)
+{
+    const QString lien = lienModeleChoisi(colonne);
+    if (!lien.isEmpty())
+        ExecuterShell(lien, mdGeneral::DossierApplication());
 }
 
 // ---- What the rest of the program reads. ----

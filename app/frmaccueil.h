@@ -140,6 +140,10 @@ private:
     void optDiffusion_Click(int k);
     void optModeleLettre_Click(int k);
     void cmdGenererDate_Click();
+    // The link in column 2 (document) or 3 (information sheet) of the
+    // selected model, "" when none; a button without a link is disabled.
+    QString lienModeleChoisi(int colonne) const;
+    void activerLiensModele();
     void ouvrirLienModele(int colonne);
     void mettreAJourInfobulles();
 

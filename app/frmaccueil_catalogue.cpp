@@ -81,8 +81,12 @@ void FrmAccueil::AjouterModele()
                                                QStringLiteral("Nouveau modèle"), QStringLiteral("Libelle"));
     if (libelle.isEmpty())
         return;
-    ajouterModele(sousCategorie, libelle);
+    const QString id = ajouterModele(sousCategorie, libelle);
     RemplirModeles();
+    for (int ligne = 0; ligne < m_listeModeles->rowCount(); ++ligne) {
+        if (m_listeModeles->texte(ligne, 0) == id)
+            m_lsvModele->setCurrentIndex(m_listeModeles->index(ligne, 1));
+    }
 }
 
 void FrmAccueil::SupprimerModele()
