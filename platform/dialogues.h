@@ -14,7 +14,7 @@ enum class Boutons { Ok, OuiNon, EnregistrerAnnuler };
 enum class Icone { Aucune, Exclamation, Information, Arret };
 enum class Reponse { Ok, Oui, Non, Annuler };
 
-// The four fields of the font dialog. A field left empty when the dialog is
+// The fields of the font dialog. A field left empty when the dialog is
 // opened keeps the value the dialog showed last time; on return every field
 // is set.
 struct ChoixPolice {
@@ -22,6 +22,8 @@ struct ChoixPolice {
     std::optional<double> taille;
     std::optional<bool> gras;
     std::optional<bool> italique;
+    std::optional<bool> souligne;
+    std::optional<bool> barre;
 };
 
 class Dialogues {

@@ -116,16 +116,21 @@ std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
     if (initiale.taille) p.taille = initiale.taille;
     if (initiale.gras) p.gras = initiale.gras;
     if (initiale.italique) p.italique = initiale.italique;
+    if (initiale.souligne) p.souligne = initiale.souligne;
+    if (initiale.barre) p.barre = initiale.barre;
 
     QFont depart(*p.nom);
     depart.setPointSizeF(*p.taille);
     depart.setBold(*p.gras);
     depart.setItalic(*p.italique);
+    depart.setUnderline(*p.souligne);
+    depart.setStrikeOut(*p.barre);
     bool ok = false;
     const QFont choisie = QFontDialog::getFont(&ok, depart, parent());
     if (!ok)
         return std::nullopt;
-    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic()};
+    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic(), choisie.underline(),
+                        choisie.strikeOut()};
     return m_dernierePolice;
 }
 

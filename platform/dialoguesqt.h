@@ -22,6 +22,6 @@ public:
     void finProgression() override;
 
 private:
-    ChoixPolice m_dernierePolice{QStringLiteral("Arial"), 10.0, false, false};
+    ChoixPolice m_dernierePolice{QStringLiteral("Arial"), 10.0, false, false, false, false};
     QPointer<QProgressDialog> m_progression;
 };

@@ -3,9 +3,11 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <optional>
+#include <utility>
 
 // The rich-text box that carries letters and model bodies: a QTextEdit that
 // reads and writes whole RTF documents and answers for the selection's
@@ -35,7 +37,9 @@ public:
     std::optional<bool> SelStrikeThru() const;
     void setSelStrikeThru(bool actif);
 
-    // 0 left, 1 right, 2 centre (justified paragraphs read as left).
+    // 0 left, 1 right, 2 centre (justified paragraphs read as left). Both
+    // act on the paragraphs the selection covers: a selection that ends at
+    // the very start of a paragraph (a triple-clicked line) leaves it out.
     std::optional<int> SelAlignment() const;
     void setSelAlignment(int alignement);
 
@@ -63,6 +67,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    // The first and last paragraphs the selection covers.
+    std::pair<QTextBlock, QTextBlock> paragraphesSelection() const;
+
     template <typename T, typename Lire>
     std::optional<T> valeurSelection(Lire lire) const;
 
