@@ -5,6 +5,7 @@
 
 #include "app/controles.h"
 #include "app/modeletableau.h"
+#include "app/recherchecarnet.h"
 #include "output/mail.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -117,6 +118,12 @@ void FrmAccueil::connecter()
     });
     connect(m_cmbDestinataire, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this] { AfficherDestinataire(); });
+    });
+    connect(m_rechercheExp, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
+        commande(QStringLiteral("L'expéditeur n'a pas pu être lu."), [this, libelle] { choisirExpediteurTrouve(libelle); });
+    });
+    connect(m_rechercheDest, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
+        commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this, libelle] { choisirDestinataireTrouve(libelle); });
     });
     connect(m_cmbCategorieModele, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Les sous-catégories n'ont pas pu être lues."), [this] { RemplirSousCategories(); });

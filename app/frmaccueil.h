@@ -26,6 +26,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
+class RechercheCarnet;
 class RichTextBox;
 
 // The main window: a five-step assistant (sender, recipient, particulars,
@@ -165,6 +166,10 @@ private:
     // True when nothing would be lost, or the user saved it or let it go.
     bool accepterFermeture();
 
+    // A label picked in a search box, shown as if chosen in the chooser.
+    void choisirExpediteurTrouve(const QString& libelle);
+    void choisirDestinataireTrouve(const QString& libelle);
+
     void viderChampsExpediteur();
     void viderChampsDestinataire();
     void remplirComboDestinataires(const LignesDestinataires& lignes);
@@ -188,6 +193,8 @@ private:
     // Sender.
     QComboBox* m_cmbExpediteur = nullptr;
     QStringListModel* m_expediteurs = nullptr;
+    QLineEdit* m_txtRechercheExp = nullptr;
+    RechercheCarnet* m_rechercheExp = nullptr;
     QComboBox* m_cmbTitreExp = nullptr;
     QLineEdit *m_txtNomExp = nullptr, *m_txtPrenomExp = nullptr, *m_txtAdresse1Exp = nullptr, *m_txtAdresse2Exp = nullptr,
               *m_txtCPExp = nullptr, *m_txtVilleExp = nullptr, *m_txtTel1Exp = nullptr, *m_txtTel2Exp = nullptr,
@@ -199,6 +206,8 @@ private:
     std::array<QLabel*, 9> m_lblDestUnique{};
     QComboBox* m_cmbDestinataire = nullptr;
     QStringListModel* m_destinataires = nullptr;
+    QLineEdit* m_txtRechercheDest = nullptr;
+    RechercheCarnet* m_rechercheDest = nullptr;
     QComboBox* m_cmbTitreDest = nullptr;
     QLineEdit *m_txtNomDest = nullptr, *m_txtPrenomDest = nullptr, *m_txtAdresse1Dest = nullptr, *m_txtAdresse2Dest = nullptr,
               *m_txtCPDest = nullptr, *m_txtVilleDest = nullptr, *m_txtMailDest = nullptr, *m_txtFonctionDest = nullptr;

@@ -2,6 +2,7 @@
 // new / save / delete, and the mass-selection list.
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
+#include "app/recherchecarnet.h"
 #include "platform/dialogues.h"
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
@@ -64,7 +65,9 @@ RecordId FrmAccueil::NumeroExpediteurChoisi() const
 void FrmAccueil::RemplirComboExpediteurs()
 {
     remplirChoix(m_cmbExpediteur, m_expediteurs, {});
-    remplirChoix(m_cmbExpediteur, m_expediteurs, libellesExpediteurs());
+    const LignesExpediteurs lignes = lignesExpediteurs();
+    remplirChoix(m_cmbExpediteur, m_expediteurs, lignes.libelles);
+    m_rechercheExp->remplir(lignes.libelles, lignes.nomsPrenoms, lignes.villes);
     viderChampsExpediteur();
 }
 
@@ -147,7 +150,9 @@ RecordId FrmAccueil::NumeroDestinataireChoisi() const
 
 void FrmAccueil::remplirComboDestinataires(const LignesDestinataires& lignes)
 {
-    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires(lignes));
+    const QStringList libelles = libellesDestinataires(lignes);
+    remplirChoix(m_cmbDestinataire, m_destinataires, libelles);
+    m_rechercheDest->remplir(libelles, lignes.nomsPrenoms, lignes.villes);
     viderChampsDestinataire();
 }
 
@@ -238,4 +243,18 @@ void FrmAccueil::SupprimerDestinataire()
         return;
     supprimerDestinataire(id);
     RemplirDestinataires();
+}
+
+// ---- Search boxes: a pick is the same as choosing the label in the chooser.
+
+void FrmAccueil::choisirExpediteurTrouve(const QString& libelle)
+{
+    choisirLibelle(m_cmbExpediteur, libelle);
+    AfficherExpediteur();
+}
+
+void FrmAccueil::choisirDestinataireTrouve(const QString& libelle)
+{
+    choisirLibelle(m_cmbDestinataire, libelle);
+    AfficherDestinataire();
 }

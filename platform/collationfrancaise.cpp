@@ -158,6 +158,16 @@ int comparerFrancais(QStringView a, QStringView b)
     return comparerPlies(LecteurUtf16{a}, LecteurUtf16{b});
 }
 
+QString plierFrancais(QStringView texte)
+{
+    QString plie;
+    plie.reserve(texte.size());
+    Pliage<LecteurUtf16> pliage(LecteurUtf16{texte});
+    for (char32_t c = pliage.suivant(); c != 0; c = pliage.suivant())
+        plie.append(QChar::fromUcs4(c));
+    return plie;
+}
+
 bool enregistrerCollationFrancaise(sqlite3* base)
 {
     return sqlite3_create_collation_v2(base, kNomCollationFrancaise, SQLITE_UTF8, nullptr,

@@ -2,6 +2,8 @@
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -145,6 +147,39 @@ private slots:
         QCOMPARE(elements(choix), QStringList{"6-  Abel "});
         QVERIFY(choix->currentText().isEmpty());
         QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
+    }
+
+    void rechercheDUnDestinataire()
+    {
+        m_base->executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
+                         " Ville_Destinataire) VALUES (1, 'Madame', 'Durand', 'Zoé', 'Lyon'), (2, 'Monsieur', 'Lefèvre', 'Éric', 'Nîmes'),"
+                         " (3, 'Monsieur', 'Martin', 'Paul', 'Saint-Étienne');");
+        FrmAccueil f;
+        f.show();
+        auto* recherche = controle<QLineEdit>(f, "txtRechercheDest");
+        const auto propositions = [] {
+            auto* liste = qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget());
+            QStringList l;
+            for (int i = 0; liste && i < liste->model()->rowCount(); ++i)
+                l << liste->model()->index(i, 0).data().toString();
+            return l;
+        };
+        // Case and accents ignored, in the name or the town, never the title.
+        QTest::keyClicks(recherche, QStringLiteral("ETIENNE"));
+        QCOMPARE(propositions(), QStringList{"3- Monsieur Martin Paul"});
+        recherche->clear();
+        QTest::keyClicks(recherche, QStringLiteral("mon"));
+        QCOMPARE(propositions(), QStringList{});
+        recherche->clear();
+        QTest::keyClicks(recherche, QStringLiteral("fevre e"));
+        QCOMPARE(propositions(), QStringList{"2- Monsieur Lefèvre Éric"});
+
+        // Enter picks the match: chosen and shown as from the chooser.
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+        QCOMPARE(controle<QComboBox>(f, "cmbDestinataire")->currentText(), QStringLiteral("2- Monsieur Lefèvre Éric"));
+        QCOMPARE(controle<QLineEdit>(f, "txtVilleDest")->text(), QStringLiteral("Nîmes"));
+        QVERIFY(recherche->text().isEmpty());
+        QVERIFY(m_dialogues->messages.isEmpty());
     }
 
     void fermetureAvecUnDestinataireEnCours()
