@@ -5,20 +5,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeView>
 
 namespace {
-
-int compter(const QString& sql)
-{
-    QSqlQuery q(cnLettre().base());
-    q.exec(sql);
-    q.next();
-    return q.value(0).toInt();
-}
 
 QStringList elements(QComboBox* c)
 {
@@ -42,8 +32,6 @@ class TestAccueilCarnet : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
@@ -58,8 +46,8 @@ private slots:
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
         // Every field empty, chooser empty: a new sender labelled "id-   ".
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Nom_Expediteur = '' AND Tel2_Expediteur = ''"), 1);
-        const int premier = compter("SELECT MAX(Numero_Expediteur) FROM Expediteur");
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Nom_Expediteur = '' AND Tel2_Expediteur = ''"), 1);
+        const int premier = BaseTemporaire::entier("SELECT MAX(Numero_Expediteur) FROM Expediteur");
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   "));
         QCOMPARE(elements(choix), QStringList{choix->currentText()});
 
@@ -68,7 +56,7 @@ private slots:
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Martin"));
         controle<QLineEdit>(f, "txtTel1Exp")->setText(QStringLiteral("01 02 03 04 05"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 1);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 1);
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin "));
         QCOMPARE(controle<QComboBox>(f, "cmbTitreExp")->currentText(), QStringLiteral("Docteur"));
         QCOMPARE(controle<QLineEdit>(f, "txtTel1Exp")->text(), QStringLiteral("01 02 03 04 05"));
@@ -93,8 +81,8 @@ private slots:
         QCOMPARE(controle<QLineEdit>(f, "txtVilleExp")->text(), QStringLiteral("Lyon"));
         controle<QLineEdit>(f, "txtVilleExp")->setText(QStringLiteral("Lille"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
 
         // New-sender entry saves a new row even though a sender was shown.
         controle<QToolButton>(f, "cmdAjouterExp")->click();
@@ -102,7 +90,7 @@ private slots:
         QVERIFY(controle<QLineEdit>(f, "txtVilleExp")->text().isEmpty());
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 3);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 3);
         QCOMPARE(choix->count(), 3);
         QVERIFY(choix->currentText().endsWith(QStringLiteral("-  Blanc ")));
     }
@@ -121,13 +109,13 @@ private slots:
         QCOMPARE(m_dialogues->messages[0].texte, invalide);
         QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
         QVERIFY(!f.bNouvelExpediteur());
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
 
         // A chooser text naming no row: save stores nothing.
         choix->setEditText(QStringLiteral("99- Personne"));
         controle<QToolButton>(f, "cmdModifExp")->click();
         QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
 
         // Enter answers "No": the sender and the fields stay.
         choisirElement(choix, "5-  Roux ");
@@ -138,12 +126,12 @@ private slots:
         QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette expéditeur ?"));
         QCOMPARE(m_dialogues->messages[2].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_dialogues->messages[2].boutons, Boutons::OuiNon);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
         QCOMPARE(controle<QLineEdit>(f, "txtPrenomExp")->text(), QStringLiteral("non enregistré"));
 
         m_dialogues->reponses.enqueue(Reponse::Oui);
         controle<QToolButton>(f, "cmdSupprExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
         QCOMPARE(elements(choix), QStringList{"6-  Abel "});
         QVERIFY(choix->currentText().isEmpty());
         QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
@@ -200,7 +188,7 @@ private slots:
 
         m_dialogues->reponses.enqueue(Reponse::Oui);
         QVERIFY(f.close());
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire WHERE Nom_Destinataire = 'Dupont'"), 1);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire WHERE Nom_Destinataire = 'Dupont'"), 1);
         QCOMPARE(m_dialogues->messages.size(), 2);
     }
 
@@ -243,7 +231,7 @@ private slots:
         controle<QLineEdit>(f, "txtPrenomDest")->setText(QStringLiteral("Inès"));
         controle<QToolButton>(f, "cmdModifDest")->click();
         QCOMPARE(choix->currentText(), QStringLiteral("40000- Madame Abel Inès"));
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
 
         // Delete in new-recipient entry, then "No", then yes.
         controle<QToolButton>(f, "cmdAjouterDest")->click();
@@ -253,9 +241,9 @@ private slots:
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprDest")->click();
         QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Etes-vous sûr de vouloir supprimer cette destinataire ?"));
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
         controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 4);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 4);
         QCOMPARE(liste->model()->rowCount(), 4);
         QCOMPARE(choix->count(), 4);
         QVERIFY(choix->currentText().isEmpty());

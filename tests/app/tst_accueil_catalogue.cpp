@@ -4,8 +4,6 @@
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -25,8 +23,6 @@ class TestAccueilCatalogue : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
@@ -125,11 +121,9 @@ private slots:
         QCOMPARE(libelles(liste), (QStringList{"Arrivée", "Libelle"}));
         QCOMPARE(liste->currentIndex().row(), 1);   // the new model
         QVERIFY(controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
-        QSqlQuery q(cnLettre().base());
-        q.exec("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = ''"
-               " AND Lien_Fiche_Modele = ''");
-        q.next();
-        QCOMPARE(q.value(0).toInt(), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = ''"
+                                        " AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
+                 2);
 
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();

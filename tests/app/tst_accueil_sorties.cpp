@@ -15,7 +15,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -50,8 +49,6 @@ class TestAccueilSorties : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
