@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
+#include <algorithm>
 
 void IndexRecherche::remplir(const QStringList& libelles, const QStringList& nomsPrenoms, const QStringList& villes)
 {
@@ -74,7 +75,10 @@ void RechercheCarnet::chercher(const QString& saisie)
         m_completion->popup()->hide();
         return;
     }
-    m_completion->complete();
+    // The list is wider than the box, so that a whole label shows.
+    QRect sous = m_champ->rect();
+    sous.setWidth(std::max(sous.width(), m_champ->fontMetrics().averageCharWidth() * 50));
+    m_completion->complete(sous);
     // Enter takes the first match.
     m_completion->popup()->setCurrentIndex(m_propositions->index(0));
 }
