@@ -160,11 +160,25 @@ int comparerFrancais(QStringView a, QStringView b)
 
 QString plierFrancais(QStringView texte)
 {
-    QString plie;
-    plie.reserve(texte.size());
-    Pliage<LecteurUtf16> pliage(LecteurUtf16{texte});
-    for (char32_t c = pliage.suivant(); c != 0; c = pliage.suivant())
-        plie.append(QChar::fromUcs4(c));
+    QString plie(texte.size(), Qt::Uninitialized);
+    QChar* sortie = plie.data();
+    qsizetype n = 0;
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            sortie[n++] = QChar(u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u);
+            continue;
+        }
+        const Pli p = plier(u);
+        if (p.b) {   // one letter gives two: make room
+            plie.resize(plie.size() + 1);
+            sortie = plie.data();
+        }
+        sortie[n++] = QChar(static_cast<char16_t>(p.a));
+        if (p.b)
+            sortie[n++] = QChar(static_cast<char16_t>(p.b));
+    }
+    plie.truncate(n);
     return plie;
 }
 
