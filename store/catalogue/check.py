@@ -2,7 +2,7 @@
 """Contrôle du catalogue de modèles de lettres livré avec Tilvo - Lettres.
 
 Usage :
-    check.py            vérifie manifest.txt, les corps RTF et les fiches HTML ;
+    check.py            vérifie manifest.txt, les corps RTF, les fiches et les documents HTML ;
                         code de retour 1 au premier problème trouvé (tous sont listés).
     check.py --texte    affiche le texte brut des corps puis des fiches,
                         par exemple pour : check.py --texte | hunspell -d fr_FR -l
