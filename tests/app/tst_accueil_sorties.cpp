@@ -140,6 +140,8 @@ private slots:
         lettre->insertPlainText(QStringLiteral("Post-scriptum"));
 
         // Enter on the question keeps the letter; the step still comes up.
+        m_fenetre->cmdMenu_Click(2);
+        QCOMPARE(m_fenetre->iEtapeCible(), 2);
         m_dialogues->reponses.enqueue(std::nullopt);
         m_fenetre->cmdMenu_Click(4);
         QCOMPARE(m_dialogues->messages.last().texte,
