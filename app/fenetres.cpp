@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 
 namespace {
@@ -67,4 +69,18 @@ QWidget* afficherFenetre(const QString& nom, const std::function<QWidget*()>& cr
     fenetre->raise();
     fenetre->activateWindow();
     return fenetre;
+}
+
+void clavierDeDialogue(QWidget* fenetre, QPushButton* parDefaut)
+{
+    parDefaut->setDefault(true);
+    const auto valider = [fenetre, parDefaut] {
+        auto* focalise = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        QPushButton* bouton = focalise && fenetre->isAncestorOf(focalise) ? focalise : parDefaut;
+        if (bouton->isEnabled())
+            bouton->click();
+    };
+    for (const Qt::Key touche : {Qt::Key_Return, Qt::Key_Enter})
+        QObject::connect(new QShortcut(QKeySequence(touche), fenetre), &QShortcut::activated, fenetre, valider);
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), fenetre), &QShortcut::activated, fenetre, &QWidget::close);
 }

@@ -1,5 +1,6 @@
 #include "app/frmabout.h"
 
+#include "app/fenetres.h"
 #include "output/mail.h"
 
 #include "version.h"
@@ -70,6 +71,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(pixels(this, 3720), pixels(this, 1560), pixels(this, 1335), pixels(this, 375));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    clavierDeDialogue(this, ok);
 
     // An outer height of 3135 twips, of which about 400 go to the title bar
     // and the frame; wide enough for the longest line.

@@ -8,6 +8,8 @@
 #include "app/modeletableau.h"
 #include "platform/bureau.h"
 #include "platform/connexion.h"
+#include "app/recherchecarnet.h"
+#include "output/mail.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -97,6 +99,9 @@ void FrmAccueil::connecter()
     connect(m_cmdGenererDate, &QPushButton::clicked, this, &FrmAccueil::cmdGenererDate_Click);
     connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(2); });
     connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(3); });
+    connect(m_lsvModele->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmAccueil::activerLiensModele);
+    connect(m_listeModeles, &QAbstractItemModel::modelReset, this, &FrmAccueil::activerLiensModele);
+    activerLiensModele();
 
     const auto lier = [this](QToolButton* bouton, const QString& echec, void (FrmAccueil::*operation)()) {
         connect(bouton, &QToolButton::clicked, this, [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
@@ -115,6 +120,12 @@ void FrmAccueil::connecter()
     });
     connect(m_cmbDestinataire, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this] { AfficherDestinataire(); });
+    });
+    connect(m_rechercheExp, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
+        commande(QStringLiteral("L'expéditeur n'a pas pu être lu."), [this, libelle] { choisirExpediteurTrouve(libelle); });
+    });
+    connect(m_rechercheDest, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
+        commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this, libelle] { choisirDestinataireTrouve(libelle); });
     });
     connect(m_cmbCategorieModele, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Les sous-catégories n'ont pas pu être lues."), [this] { RemplirSousCategories(); });
@@ -157,20 +168,30 @@ void FrmAccueil::commande(const QString& echec, const std::function<void()>& act
 
 void FrmAccueil::cmdMenu_Click(int i)
 {
-    if (i == 4) {
-        bool composee = false;
-        commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
-            composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
-                                        : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
-        });
-        if (!composee)
-            return;
-        mettreAJourInfobulles();
-    }
+    if (i == 4 && !composerPourTraitement())
+        return;
     if (m_etapes.choisir(i)) {
         m_barMenu.at(static_cast<std::size_t>(i))->raise();
         m_timer1->start();
     }
+}
+
+bool FrmAccueil::composerPourTraitement()
+{
+    if (lettreModifiee()
+        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La recomposer et perdre ces modifications ?"))
+               != Reponse::Oui)
+        return true;
+    bool composee = false;
+    commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
+        composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
+                                    : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
+    });
+    if (!composee)
+        return false;
+    m_txtText->document()->setModified(false);
+    mettreAJourInfobulles();
+    return true;
 }
 
 void FrmAccueil::Timer1_Timer()
@@ -240,15 +261,25 @@ void FrmAccueil::cmdGenererDate_Click()
     m_txtDateLettre->setText(dateEnFrancais(QDate::currentDate()));
 }
 
-void FrmAccueil::ouvrirLienModele(int colonne)
+QString FrmAccueil::lienModeleChoisi(int colonne) const
 {
     const QModelIndexList choisis = m_lsvModele->selectionModel()->selectedRows();
     if (m_listeModeles->rowCount() == 0 || choisis.isEmpty())
-        return;
-    const QString lien = m_listeModeles->texte(choisis.first().row(), colonne);
-    if (lien.isEmpty())
-        return;
-    bureau().ouvrir(lien, mdGeneral::DossierApplication());
+        return QString();
+    return m_listeModeles->texte(choisis.first().row(), colonne);
+}
+
+void FrmAccueil::activerLiensModele()
+{
+    m_cmdModele->setEnabled(!lienModeleChoisi(2).isEmpty());
+    m_cmdFiche->setEnabled(!lienModeleChoisi(3).isEmpty());
+}
+
+void FrmAccueil::ouvrirLienModele(int colonne)
+{
+    const QString lien = lienModeleChoisi(colonne);
+    if (!lien.isEmpty())
+        ExecuterShell(lien, mdGeneral::DossierApplication());
 }
 
 // ---- What the rest of the program reads. ----

@@ -5,6 +5,7 @@
 #include "output/composition.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
+#include "store/expediteurs.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -25,6 +26,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
+class RechercheCarnet;
 class RichTextBox;
 
 // The main window: a five-step assistant (sender, recipient, particulars,
@@ -106,8 +108,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Closing the main window closes the secondary windows first; an editor
-    // whose changes the user chooses to keep stops the closing.
+    // Closing the main window first asks once about what would be lost (a
+    // sender or recipient not saved, an edited letter), then closes the
+    // secondary windows; an editor whose changes the user chooses to keep
+    // stops the closing.
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -137,12 +141,34 @@ private:
     void optDiffusion_Click(int k);
     void optModeleLettre_Click(int k);
     void cmdGenererDate_Click();
+    // The link in column 2 (document) or 3 (information sheet) of the
+    // selected model, "" when none; a button without a link is disabled.
+    QString lienModeleChoisi(int colonne) const;
+    void activerLiensModele();
     void ouvrirLienModele(int colonne);
     void mettreAJourInfobulles();
 
     // Runs one command; a database failure ends it with one message saying
     // what could not be done and why, and the window stays usable.
     void commande(const QString& echec, const std::function<void()>& action);
+
+    // Composes the letter for "Traitement"; a letter edited since it was
+    // composed is only replaced if the user agrees. False when the step
+    // must not come up.
+    bool composerPourTraitement();
+
+    // Unsaved work (frmaccueil_fermeture.cpp).
+    FicheExpediteur ficheExpediteurSaisie() const;
+    FicheDestinataire ficheDestinataireSaisie() const;
+    bool expediteurNonEnregistre() const;
+    bool destinataireNonEnregistre() const;
+    bool lettreModifiee() const;
+    // True when nothing would be lost, or the user saved it or let it go.
+    bool accepterFermeture();
+
+    // A label picked in a search box, shown as if chosen in the chooser.
+    void choisirExpediteurTrouve(const QString& libelle);
+    void choisirDestinataireTrouve(const QString& libelle);
 
     void viderChampsExpediteur();
     void viderChampsDestinataire();
@@ -170,6 +196,8 @@ private:
     // Sender.
     QComboBox* m_cmbExpediteur = nullptr;
     QStringListModel* m_expediteurs = nullptr;
+    QLineEdit* m_txtRechercheExp = nullptr;
+    RechercheCarnet* m_rechercheExp = nullptr;
     QComboBox* m_cmbTitreExp = nullptr;
     QLineEdit *m_txtNomExp = nullptr, *m_txtPrenomExp = nullptr, *m_txtAdresse1Exp = nullptr, *m_txtAdresse2Exp = nullptr,
               *m_txtCPExp = nullptr, *m_txtVilleExp = nullptr, *m_txtTel1Exp = nullptr, *m_txtTel2Exp = nullptr,
@@ -181,6 +209,8 @@ private:
     std::array<QLabel*, 9> m_lblDestUnique{};
     QComboBox* m_cmbDestinataire = nullptr;
     QStringListModel* m_destinataires = nullptr;
+    QLineEdit* m_txtRechercheDest = nullptr;
+    RechercheCarnet* m_rechercheDest = nullptr;
     QComboBox* m_cmbTitreDest = nullptr;
     QLineEdit *m_txtNomDest = nullptr, *m_txtPrenomDest = nullptr, *m_txtAdresse1Dest = nullptr, *m_txtAdresse2Dest = nullptr,
               *m_txtCPDest = nullptr, *m_txtVilleDest = nullptr, *m_txtMailDest = nullptr, *m_txtFonctionDest = nullptr;

@@ -2,6 +2,7 @@
 // new / save / delete, and the mass-selection list.
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
+#include "app/recherchecarnet.h"
 #include "platform/dialogues.h"
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
@@ -84,7 +85,9 @@ RecordId FrmAccueil::NumeroExpediteurChoisi() const
 void FrmAccueil::RemplirComboExpediteurs()
 {
     remplirChoix(m_cmbExpediteur, m_expediteurs, {});
-    remplirChoix(m_cmbExpediteur, m_expediteurs, libellesExpediteurs());
+    const LignesExpediteurs lignes = lignesExpediteurs();
+    remplirChoix(m_cmbExpediteur, m_expediteurs, lignes.libelles);
+    m_rechercheExp->remplir(lignes.libelles, lignes.nomsPrenoms, lignes.villes);
     viderChampsExpediteur();
 }
 
@@ -131,10 +134,7 @@ void FrmAccueil::EnregistrerExpediteur()
         afficherErreur(kExpediteurSansNom);
         return;
     }
-    const FicheExpediteur fiche{m_cmbTitreExp->currentText(), m_txtNomExp->text(), m_txtPrenomExp->text(),
-                                m_txtAdresse1Exp->text(), m_txtAdresse2Exp->text(), m_txtCPExp->text(),
-                                m_txtVilleExp->text(), m_txtTel1Exp->text(), m_txtTel2Exp->text(),
-                                m_txtFonctionExp->text()};
+    const FicheExpediteur fiche = ficheExpediteurSaisie();
     id = enregistrerExpediteur(id, fiche);
     const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
     m_nouvelExpediteur = false;
@@ -151,7 +151,7 @@ void FrmAccueil::SupprimerExpediteur()
         afficherErreur(kExpediteurInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")) == Reponse::Non)
         return;
     supprimerExpediteur(id);
     RemplirComboExpediteurs();
@@ -174,7 +174,9 @@ RecordId FrmAccueil::NumeroDestinataireChoisi() const
 
 void FrmAccueil::remplirComboDestinataires(const LignesDestinataires& lignes)
 {
-    remplirChoix(m_cmbDestinataire, m_destinataires, libellesDestinataires(lignes));
+    const QStringList libelles = libellesDestinataires(lignes);
+    remplirChoix(m_cmbDestinataire, m_destinataires, libelles);
+    m_rechercheDest->remplir(libelles, lignes.nomsPrenoms, lignes.villes);
     viderChampsDestinataire();
 }
 
@@ -257,9 +259,7 @@ void FrmAccueil::EnregistrerDestinataire()
         afficherErreur(kDestinataireSansNom);
         return;
     }
-    const FicheDestinataire fiche{m_cmbTitreDest->currentText(), m_txtNomDest->text(), m_txtPrenomDest->text(),
-                                  m_txtAdresse1Dest->text(), m_txtAdresse2Dest->text(), m_txtCPDest->text(),
-                                  m_txtVilleDest->text(), m_txtFonctionDest->text(), m_txtMailDest->text()};
+    const FicheDestinataire fiche = ficheDestinataireSaisie();
     id = enregistrerDestinataire(id, fiche);
     const QString libelle = libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom);
     m_nouveauDestinataire = false;
@@ -276,8 +276,22 @@ void FrmAccueil::SupprimerDestinataire()
         afficherErreur(kDestinataireInvalide);
         return;
     }
-    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")) == Reponse::Non)
         return;
     supprimerDestinataire(id);
     RemplirDestinataires();
+}
+
+// ---- Search boxes: a pick is the same as choosing the label in the chooser.
+
+void FrmAccueil::choisirExpediteurTrouve(const QString& libelle)
+{
+    choisirLibelle(m_cmbExpediteur, libelle);
+    AfficherExpediteur();
+}
+
+void FrmAccueil::choisirDestinataireTrouve(const QString& libelle)
+{
+    choisirLibelle(m_cmbDestinataire, libelle);
+    AfficherDestinataire();
 }

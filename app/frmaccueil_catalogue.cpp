@@ -81,8 +81,12 @@ void FrmAccueil::AjouterModele()
                                                QStringLiteral("Nouveau modèle"), QStringLiteral("Libelle"));
     if (libelle.isEmpty())
         return;
-    ajouterModele(sousCategorie, libelle);
+    const QString id = ajouterModele(sousCategorie, libelle);
     RemplirModeles();
+    for (int ligne = 0; ligne < m_listeModeles->rowCount(); ++ligne) {
+        if (m_listeModeles->texte(ligne, 0) == id)
+            m_lsvModele->setCurrentIndex(m_listeModeles->index(ligne, 1));
+    }
 }
 
 void FrmAccueil::SupprimerModele()
@@ -90,7 +94,7 @@ void FrmAccueil::SupprimerModele()
     const QString id = idModeleCourant();
     if (m_listeModeles->rowCount() == 0 || id.isEmpty())
         return;
-    if (demanderConfirmation(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?")) == Reponse::Non)
+    if (confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?")) == Reponse::Non)
         return;
     supprimerModele(id);
     RemplirModeles();

@@ -4,6 +4,7 @@
 #include "app/filtrecaracteres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
+#include "app/recherchecarnet.h"
 #include "platform/richtextbox/richtextbox.h"
 
 #include <QComboBox>
@@ -107,6 +108,8 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
 {
     titre(p, QStringLiteral("Label16"), QStringLiteral("Expéditeur"), 360, 360, 3000);
     m_cmbExpediteur = chooser(p, QStringLiteral("cmbExpediteur"), 360, 960, 7440, m_expediteurs, m_filtre);
+    m_txtRechercheExp = zoneTexte(p, QStringLiteral("txtRechercheExp"), 3480, 360, 4320);
+    m_rechercheExp = new RechercheCarnet(m_txtRechercheExp, this);
 
     const QStringList libelles{QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
                                QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
@@ -158,6 +161,8 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
         m_lblDestUnique.at(static_cast<std::size_t>(i)) =
             etiquette(p, indice(QStringLiteral("lblDestUnique"), i), libelles.at(i), 360, haut(i - 1) + 30, 1200);
     m_cmbDestinataire = chooser(p, QStringLiteral("cmbDestinataire"), 360, 1320, 5160, m_destinataires, m_filtre);
+    m_txtRechercheDest = zoneTexte(p, QStringLiteral("txtRechercheDest"), 3480, 360, 2040);
+    m_rechercheDest = new RechercheCarnet(m_txtRechercheDest, this);
     m_cmbTitreDest = combo(p, QStringLiteral("cmbTitreDest"), 1560, haut(0), 2400, kTitres);
     m_txtNomDest = zoneTexte(p, QStringLiteral("txtNomDest"), 1560, haut(1), 3960);
     m_txtPrenomDest = zoneTexte(p, QStringLiteral("txtPrenomDest"), 1560, haut(2), 3960);

@@ -12,7 +12,6 @@
 #include "output/mail.h"
 #include "richtext/editeurmodele.h"
 
-#include <QCloseEvent>
 
 void FrmAccueil::cmdOption_Click()
 {
@@ -79,16 +78,4 @@ void FrmAccueil::cmdMail_Click()
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
     commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie); });
-}
-
-void FrmAccueil::closeEvent(QCloseEvent* event)
-{
-    for (const QString& nom : {QStringLiteral("FrmTexte"), QStringLiteral("FrmImport"), QStringLiteral("FrmOption"), QStringLiteral("FrmAbout")}) {
-        QWidget* fenetre = fenetreOuverte(nom);
-        if (fenetre && !fenetre->close()) {
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
 }

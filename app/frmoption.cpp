@@ -1,5 +1,6 @@
 #include "app/frmoption.h"
 
+#include "app/fenetres.h"
 #include "app/mdgeneral.h"
 #include "platform/dialogues.h"
 
@@ -64,7 +65,6 @@ FrmOption::FrmOption(QWidget* parent)
 
     auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
     auto* cmdAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
     cmdAnnuler->setObjectName(QStringLiteral("cmdAnnuler"));
     auto* boutons = new QHBoxLayout;
@@ -79,6 +79,7 @@ FrmOption::FrmOption(QWidget* parent)
 
     connect(cmdOk, &QPushButton::clicked, this, &FrmOption::valider);
     connect(cmdAnnuler, &QPushButton::clicked, this, &QWidget::close);
+    clavierDeDialogue(this, cmdOk);
     charger();
 }
 

@@ -1,5 +1,6 @@
 #include "import/frmimport.h"
 
+#include "app/fenetres.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -68,6 +69,7 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
     connect(m_cmdToutCocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Checked); });
     connect(m_cmdToutDecocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Unchecked); });
+    clavierDeDialogue(this, m_cmdImporter);
 }
 
 void FrmImport::cocherTout(Qt::CheckState etat)

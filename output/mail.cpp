@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <algorithm>
 
 namespace {
 
@@ -22,17 +23,52 @@ QString partieAdresses(const QString& liste, const QString& champ)
 }
 
 // The addresses of the selected recipients, in list order; a recipient
-// without an address leaves an empty element.
-QString adressesSelectionnees(const QStringList& ids)
+// without an address gives an empty element.
+QStringList adressesSelectionnees(const QStringList& ids)
 {
     QStringList adresses;
     for (const QString& id : ids) {
         Recordset rs;
         rs.open(requetes::destinataire(id));
-        adresses << rs.text(QStringLiteral("Mail_Destinataire"));
+        adresses << rs.text(QStringLiteral("Mail_Destinataire")).trimmed();
         rs.close();
     }
-    return adresses.join(QLatin1Char(';'));
+    return adresses;
+}
+
+bool aUneAdresse(const QString& liste)
+{
+    return !liste.split(QLatin1Char(';'), Qt::SkipEmptyParts).isEmpty();
+}
+
+// Says why nothing opens in mass mode, or how many selected recipients the
+// message leaves out. False when there is nobody to write to.
+bool signalerAdressesManquantes(const QStringList& adresses)
+{
+    const auto sans = static_cast<int>(std::count_if(adresses.begin(), adresses.end(),
+                                                     [](const QString& a) { return !aUneAdresse(a); }));
+    const auto total = static_cast<int>(adresses.size());
+    if (total == 0) {
+        afficherErreur(QStringLiteral("Aucune adresse électronique : aucun destinataire n'est sélectionné dans la liste."));
+        return false;
+    }
+    if (sans == total) {
+        afficherErreur(total == 1
+                           ? QStringLiteral("Aucune adresse électronique : le destinataire sélectionné n'en a pas.")
+                           : QStringLiteral("Aucune adresse électronique : aucun des %1 destinataires sélectionnés n'en a.")
+                                 .arg(total));
+        return false;
+    }
+    if (sans > 0) {
+        afficherInformation(sans == 1 ? QStringLiteral("1 des %1 destinataires sélectionnés n'a pas d'adresse électronique : "
+                                                       "il ne figure pas dans le message.")
+                                            .arg(total)
+                                      : QStringLiteral("%1 des %2 destinataires sélectionnés n'ont pas d'adresse "
+                                                       "électronique : ils ne figurent pas dans le message.")
+                                            .arg(sans)
+                                            .arg(total));
+    }
+    return true;
 }
 
 bool estUnMessage(const QString& document)
@@ -91,25 +127,33 @@ void CreerMail(const QString& a, const QString& cc, const QString& cci, const QS
 void EnvoyerMail(const SaisieMail& saisie)
 {
     if (saisie.individuel) {
+        if (!aUneAdresse(saisie.mailDest.trimmed())) {
+            afficherErreur(QStringLiteral("Aucune adresse électronique : saisissez celle du destinataire dans le champ "
+                                          "« E-mail »."));
+            return;
+        }
         CreerMail(saisie.mailDest, QString(), QString(), saisie.objet, QString());
         return;
     }
     if (saisie.lignesDestinataires == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
+        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
         return;
     }
-    CreerMail(adressesSelectionnees(saisie.idsSelectionnes), QString(), QString(), saisie.objet, QString());
+    const QStringList adresses = adressesSelectionnees(saisie.idsSelectionnes);
+    if (signalerAdressesManquantes(adresses))
+        CreerMail(adresses.join(QLatin1Char(';')), QString(), QString(), saisie.objet, QString());
 }
 
-void ExecuterShell(const QString& document)
+void ExecuterShell(const QString& document, const QString& dossierTravail)
 {
-    if (bureau().ouvrir(document, QString()))
+    if (bureau().ouvrir(document, dossierTravail))
         return;
+    const QString cible = cibleAbsolue(document, dossierTravail);
     const QString constat = estUnMessage(document)
-        ? QStringLiteral("Aucun programme de messagerie n'est configur\u00e9 sur cet ordinateur pour ouvrir le message :")
+        ? QStringLiteral("Aucun programme de messagerie n'est configuré sur cet ordinateur pour ouvrir le message :")
         : QStringLiteral("Aucun programme de cet ordinateur n'a pu ouvrir :");
-    const QString texte = constat + QStringLiteral("\n\n") + document
+    const QString texte = constat + QStringLiteral("\n\n") + cible
         + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
     if (demanderConfirmation(texte) == Reponse::Oui)
-        QGuiApplication::clipboard()->setText(document);
+        QGuiApplication::clipboard()->setText(cible);
 }

@@ -28,6 +28,7 @@ void CreerMail(const QString& a, const QString& cc, const QString& cci, const QS
 // The text's UTF-8 bytes, letters and digits kept, every other byte as %XX.
 QString EncoderURL(const QString& texte);
 
-// Opens a document or link with the desktop's program for it. When none
-// opens it, says so and offers to copy the link to the clipboard.
-void ExecuterShell(const QString& document);
+// Opens a document or link with the desktop's program for it, a relative
+// path being taken from `dossierTravail`. When none opens it, says so and
+// offers to copy the link to the clipboard.
+void ExecuterShell(const QString& document, const QString& dossierTravail = QString());

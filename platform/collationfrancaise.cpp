@@ -158,6 +158,30 @@ int comparerFrancais(QStringView a, QStringView b)
     return comparerPlies(LecteurUtf16{a}, LecteurUtf16{b});
 }
 
+QString plierFrancais(QStringView texte)
+{
+    QString plie(texte.size(), Qt::Uninitialized);
+    QChar* sortie = plie.data();
+    qsizetype n = 0;
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            sortie[n++] = QChar(u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u);
+            continue;
+        }
+        const Pli p = plier(u);
+        if (p.b) {   // one letter gives two: make room
+            plie.resize(plie.size() + 1);
+            sortie = plie.data();
+        }
+        sortie[n++] = QChar(static_cast<char16_t>(p.a));
+        if (p.b)
+            sortie[n++] = QChar(static_cast<char16_t>(p.b));
+    }
+    plie.truncate(n);
+    return plie;
+}
+
 bool enregistrerCollationFrancaise(sqlite3* base)
 {
     return sqlite3_create_collation_v2(base, kNomCollationFrancaise, SQLITE_UTF8, nullptr,

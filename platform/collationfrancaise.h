@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 struct sqlite3;
@@ -9,6 +10,10 @@ struct sqlite3;
 // "de la Tour" equal to "De La Tour", so that a second sort key such as the
 // first name decides between them); "œ" and "æ" count as two letters.
 int comparerFrancais(QStringView a, QStringView b);
+
+// The text as that comparison sees it: lower case, without accents, "œ" as
+// "oe" (for searching a part of a name whatever its case and accents).
+QString plierFrancais(QStringView texte);
 
 // Name under which the comparison is known to SQLite; the sorted columns of
 // the letter database are declared with it.

@@ -33,6 +33,11 @@ Reponse demanderConfirmation(const QString& texte)
     return dialogues().message(texte, Boutons::OuiNon, Icone::Aucune, QStringLiteral("Confirmation"));
 }
 
+Reponse confirmerDestruction(const QString& texte)
+{
+    return dialogues().message(texte, Boutons::OuiNon, Icone::Aucune, QStringLiteral("Confirmation"), Reponse::Non);
+}
+
 void afficherInformation(const QString& texte)
 {
     dialogues().message(texte, Boutons::Ok, Icone::Information, QStringLiteral("Confirmation"));

@@ -8,11 +8,13 @@
 // answer it from a script and check what was asked. The program installs the
 // Qt dialogs (DialoguesQt); nothing else creates a dialog box directly.
 
-enum class Boutons { Ok, OuiNon, OuiNonAnnuler };
+// EnregistrerAnnuler offers "Enregistrer", "Ne pas enregistrer" and
+// "Annuler", answered as Oui, Non and Annuler.
+enum class Boutons { Ok, OuiNon, EnregistrerAnnuler };
 enum class Icone { Aucune, Exclamation, Information, Arret };
 enum class Reponse { Ok, Oui, Non, Annuler };
 
-// The four fields of the font dialog. A field left empty when the dialog is
+// The fields of the font dialog. A field left empty when the dialog is
 // opened keeps the value the dialog showed last time; on return every field
 // is set.
 struct ChoixPolice {
@@ -20,13 +22,17 @@ struct ChoixPolice {
     std::optional<double> taille;
     std::optional<bool> gras;
     std::optional<bool> italique;
+    std::optional<bool> souligne;
+    std::optional<bool> barre;
 };
 
 class Dialogues {
 public:
     virtual ~Dialogues() = default;
 
-    virtual Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) = 0;
+    // `parDefaut` is the answer Enter gives; none given, the first button.
+    virtual Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                            std::optional<Reponse> parDefaut = std::nullopt) = 0;
     // The typed text, or "" when the user cancels.
     virtual QString saisie(const QString& invite, const QString& titre, const QString& proposition) = 0;
     // The chosen path, or "" when the user cancels. Filters are Qt filters
@@ -54,6 +60,9 @@ void installerDialogues(Dialogues* nouveaux);
 void afficherErreur(const QString& texte);
 // Questions: "Confirmation", Yes and No, no icon.
 Reponse demanderConfirmation(const QString& texte);
+// Questions before destroying something: the same, with No the default, so
+// that Enter destroys nothing.
+Reponse confirmerDestruction(const QString& texte);
 // End of a long task: "Confirmation", OK, information.
 void afficherInformation(const QString& texte);
 // A failure under the program's title, with a stop icon.

@@ -28,7 +28,8 @@ QMessageBox::Icon iconeQt(Icone icone)
 
 } // namespace
 
-Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre)
+Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                             std::optional<Reponse> parDefaut)
 {
     QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parent());
     QList<std::pair<QAbstractButton*, Reponse>> reponses;
@@ -43,20 +44,30 @@ Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone,
         ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
         ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
         break;
-    case Boutons::OuiNonAnnuler:
-        ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
-        ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
+    case Boutons::EnregistrerAnnuler:
+        ajouter(QStringLiteral("Enregistrer"), QMessageBox::AcceptRole, Reponse::Oui);
+        ajouter(QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole, Reponse::Non);
         ajouter(QStringLiteral("Annuler"), QMessageBox::RejectRole, Reponse::Annuler);
         break;
     }
-    boite.setDefaultButton(static_cast<QPushButton*>(reponses.first().first));
+    QAbstractButton* defaut = reponses.first().first;
+    for (const auto& [bouton, reponse] : reponses) {
+        if (parDefaut == reponse)
+            defaut = bouton;
+    }
+    boite.setDefaultButton(static_cast<QPushButton*>(defaut));
     boite.exec();
     for (const auto& [bouton, reponse] : reponses) {
         if (boite.clickedButton() == bouton)
             return reponse;
     }
     // Closed with Escape or the title bar: the gentlest answer.
-    return boutons == Boutons::Ok ? Reponse::Ok : (boutons == Boutons::OuiNon ? Reponse::Non : Reponse::Annuler);
+    switch (boutons) {
+    case Boutons::Ok: return Reponse::Ok;
+    case Boutons::OuiNon: return Reponse::Non;
+    case Boutons::EnregistrerAnnuler: break;
+    }
+    return Reponse::Annuler;
 }
 
 QString DialoguesQt::saisie(const QString& invite, const QString& titre, const QString& proposition)
@@ -107,16 +118,21 @@ std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
     if (initiale.taille) p.taille = initiale.taille;
     if (initiale.gras) p.gras = initiale.gras;
     if (initiale.italique) p.italique = initiale.italique;
+    if (initiale.souligne) p.souligne = initiale.souligne;
+    if (initiale.barre) p.barre = initiale.barre;
 
     QFont depart(*p.nom);
     depart.setPointSizeF(*p.taille);
     depart.setBold(*p.gras);
     depart.setItalic(*p.italique);
+    depart.setUnderline(*p.souligne);
+    depart.setStrikeOut(*p.barre);
     bool ok = false;
     const QFont choisie = QFontDialog::getFont(&ok, depart, parent(), QString(), QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
-    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic()};
+    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic(), choisie.underline(),
+                        choisie.strikeOut()};
     return m_dernierePolice;
 }
 

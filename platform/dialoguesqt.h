@@ -10,7 +10,8 @@
 // the desktop's, so that they speak the program's French.
 class DialoguesQt : public Dialogues {
 public:
-    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) override;
+    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                    std::optional<Reponse> parDefaut) override;
     QString saisie(const QString& invite, const QString& titre, const QString& proposition) override;
     QString fichierAOuvrir(const QString& titre, const QString& filtre) override;
     QString fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose) override;
@@ -22,6 +23,6 @@ public:
     void finProgression() override;
 
 private:
-    ChoixPolice m_dernierePolice{QStringLiteral("Arial"), 10.0, false, false};
+    ChoixPolice m_dernierePolice{QStringLiteral("Arial"), 10.0, false, false, false, false};
     QPointer<QProgressDialog> m_progression;
 };

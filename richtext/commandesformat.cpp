@@ -41,6 +41,8 @@ void choisirPolice(RichTextBox& txtText)
     depart.taille = txtText.SelFontSize();
     depart.gras = txtText.SelBold();
     depart.italique = txtText.SelItalic();
+    depart.souligne = txtText.SelUnderline();
+    depart.barre = txtText.SelStrikeThru();
     const std::optional<ChoixPolice> choix = dialogues().police(depart);
     if (!choix)
         return;
@@ -52,6 +54,10 @@ void choisirPolice(RichTextBox& txtText)
         txtText.setSelBold(*choix->gras);
     if (choix->italique)
         txtText.setSelItalic(*choix->italique);
+    if (choix->souligne)
+        txtText.setSelUnderline(*choix->souligne);
+    if (choix->barre)
+        txtText.setSelStrikeThru(*choix->barre);
 }
 
 QString titreDialogueImage()

@@ -24,9 +24,9 @@ void appliquerAlignement(RichTextBox& txtText, int alignement);
 // colours; the chosen colour is kept there for next time.
 void choisirCouleur(RichTextBox& txtText, QColor& couleurDialogue);
 
-// The font dialog opens with the selection's face, size, bold and italic,
-// a mixed field keeping the dialog's previous value; exactly these four are
-// written back, in this order.
+// The font dialog opens with the selection's face, size, bold, italic,
+// underline and strike-out, a mixed field keeping the dialog's previous
+// value; exactly these six are written back, in this order.
 void choisirPolice(RichTextBox& txtText);
 
 // Asks for a picture file and embeds the picture at the selection. The

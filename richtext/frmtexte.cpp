@@ -105,7 +105,7 @@ QString FrmTexte::questionFermeture()
 void FrmTexte::closeEvent(QCloseEvent* event)
 {
     if (m_txtText->document()->isModified()) {
-        switch (dialogues().message(questionFermeture(), Boutons::OuiNonAnnuler, Icone::Aucune,
+        switch (dialogues().message(questionFermeture(), Boutons::EnregistrerAnnuler, Icone::Aucune,
                                     QStringLiteral("Confirmation"))) {
         case Reponse::Oui:
             if (!Enregistrer()) {

@@ -64,7 +64,7 @@ QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie)
     return lignes;
 }
 
-void ajouterModele(RecordId idSousCategorie, const QString& libelle)
+QString ajouterModele(RecordId idSousCategorie, const QString& libelle)
 {
     Recordset rs;
     rs.open(requetes::tousModeles());
@@ -75,7 +75,9 @@ void ajouterModele(RecordId idSousCategorie, const QString& libelle)
     rs.setValue(QStringLiteral("Lien_Modele"), QStringLiteral(""));
     rs.setValue(QStringLiteral("Lien_Fiche_Modele"), QStringLiteral(""));
     rs.update();
+    const QString id = rs.text(QStringLiteral("Numero_Modele"));
     rs.close();
+    return id;
 }
 
 void supprimerModele(const QString& idTexte)

@@ -34,7 +34,8 @@ struct LigneModele {
 QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie);
 
 // A new model of that sub-category with an empty body and empty links.
-void ajouterModele(RecordId idSousCategorie, const QString& libelle);
+// Returns its id as the model list shows it.
+QString ajouterModele(RecordId idSousCategorie, const QString& libelle);
 
 // Deletes the model whose id is the text of a model list row.
 void supprimerModele(const QString& idTexte);

@@ -35,7 +35,11 @@ LignesDestinataires lignesDestinataires()
     rs.open(requetes::listeDestinataires());
     for (; !rs.eof(); rs.moveNext()) {
         lignes.ids << rs.text(kId);
-        lignes.noms << nomComplet(rs.text(kTitre), rs.text(kNom), rs.text(kPrenom));
+        const QString nom = rs.text(kNom);
+        const QString prenom = rs.text(kPrenom);
+        lignes.noms << nomComplet(rs.text(kTitre), nom, prenom);
+        lignes.nomsPrenoms << nom + QLatin1Char(' ') + prenom;
+        lignes.villes << rs.text(QStringLiteral("Ville_Destinataire"));
     }
     rs.close();
     return lignes;

@@ -20,6 +20,9 @@ struct FicheDestinataire {
 struct LignesDestinataires {
     QStringList ids;
     QStringList noms;
+    // "last-name first-name" and the town of each row, for searching.
+    QStringList nomsPrenoms;
+    QStringList villes;
 };
 LignesDestinataires lignesDestinataires();
 

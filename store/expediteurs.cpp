@@ -26,16 +26,25 @@ const QString kId = QStringLiteral("Numero_Expediteur");
 
 } // namespace
 
-QStringList libellesExpediteurs()
+LignesExpediteurs lignesExpediteurs()
 {
-    QStringList libelles;
+    LignesExpediteurs lignes;
     Recordset rs;
     rs.open(requetes::listeExpediteurs());
-    for (; !rs.eof(); rs.moveNext())
-        libelles << libellePersonne(rs.value(kId).toLongLong(), rs.text(QStringLiteral("Titre_Expediteur")),
-                                    rs.text(QStringLiteral("Nom_Expediteur")), rs.text(QStringLiteral("Prenom_Expediteur")));
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString nom = rs.text(QStringLiteral("Nom_Expediteur"));
+        const QString prenom = rs.text(QStringLiteral("Prenom_Expediteur"));
+        lignes.libelles << libellePersonne(rs.value(kId).toLongLong(), rs.text(QStringLiteral("Titre_Expediteur")), nom, prenom);
+        lignes.nomsPrenoms << nom + QLatin1Char(' ') + prenom;
+        lignes.villes << rs.text(QStringLiteral("Ville_Expediteur"));
+    }
     rs.close();
-    return libelles;
+    return lignes;
+}
+
+QStringList libellesExpediteurs()
+{
+    return lignesExpediteurs().libelles;
 }
 
 RecordId numeroExpediteurDe(const QString& texteChoix)

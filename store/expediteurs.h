@@ -15,7 +15,16 @@ struct FicheExpediteur {
     bool operator==(const FicheExpediteur&) const = default;
 };
 
-// One label per sender, ordered by last name (the chooser's items).
+// Every sender, ordered by last name: the chooser's items (labels), and
+// "last-name first-name" and the town of each, for searching.
+struct LignesExpediteurs {
+    QStringList libelles;
+    QStringList nomsPrenoms;
+    QStringList villes;
+};
+LignesExpediteurs lignesExpediteurs();
+
+// The labels alone.
 QStringList libellesExpediteurs();
 
 // The sender a chooser text designates: -1 when the text is empty (the

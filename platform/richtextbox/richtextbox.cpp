@@ -188,9 +188,7 @@ std::optional<int> RichTextBox::SelAlignment() const
             return 1;
         return 0;
     };
-    const QTextCursor curseur = textCursor();
-    QTextBlock bloc = document()->findBlock(curseur.selectionStart());
-    const QTextBlock dernier = document()->findBlock(curseur.selectionEnd());
+    auto [bloc, dernier] = paragraphesSelection();
     const int valeur = code(bloc);
     while (bloc.isValid() && bloc != dernier) {
         bloc = bloc.next();
@@ -200,14 +198,30 @@ std::optional<int> RichTextBox::SelAlignment() const
     return valeur;
 }
 
+std::pair<QTextBlock, QTextBlock> RichTextBox::paragraphesSelection() const
+{
+    const QTextCursor curseur = textCursor();
+    const QTextBlock premier = document()->findBlock(curseur.selectionStart());
+    QTextBlock dernier = document()->findBlock(curseur.selectionEnd());
+    if (dernier != premier && dernier.position() == curseur.selectionEnd())
+        dernier = dernier.previous();
+    return {premier, dernier};
+}
+
 void RichTextBox::setSelAlignment(int alignement)
 {
+    QTextBlockFormat format;
     switch (alignement) {
-    case 0: setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
-    case 1: setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
-    case 2: setAlignment(Qt::AlignHCenter); break;
-    default: break;
+    case 0: format.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
+    case 1: format.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
+    case 2: format.setAlignment(Qt::AlignHCenter); break;
+    default: return;
     }
+    const auto [premier, dernier] = paragraphesSelection();
+    QTextCursor paragraphes(document());
+    paragraphes.setPosition(premier.position());
+    paragraphes.setPosition(dernier.position(), QTextCursor::KeepAnchor);
+    paragraphes.mergeBlockFormat(format);
 }
 
 int RichTextBox::longueurTexte() const

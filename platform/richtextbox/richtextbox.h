@@ -5,9 +5,11 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <optional>
+#include <utility>
 
 // The rich-text box that carries letters and model bodies: a QTextEdit that
 // reads and writes whole RTF documents and answers for the selection's
@@ -39,7 +41,9 @@ public:
     std::optional<bool> SelStrikeThru() const;
     void setSelStrikeThru(bool actif);
 
-    // 0 left, 1 right, 2 centre (justified paragraphs read as left).
+    // 0 left, 1 right, 2 centre (justified paragraphs read as left). Both
+    // act on the paragraphs the selection covers: a selection that ends at
+    // the very start of a paragraph (a triple-clicked line) leaves it out.
     std::optional<int> SelAlignment() const;
     void setSelAlignment(int alignement);
 
@@ -67,6 +71,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    // The first and last paragraphs the selection covers.
+    std::pair<QTextBlock, QTextBlock> paragraphesSelection() const;
+
     template <typename T, typename Lire>
     std::optional<T> valeurSelection(Lire lire) const;
 

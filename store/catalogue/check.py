@@ -2,7 +2,7 @@
 """Contrôle du catalogue de modèles de lettres livré avec Tilvo - Lettres.
 
 Usage :
-    check.py            vérifie manifest.txt, les corps RTF et les fiches HTML ;
+    check.py            vérifie manifest.txt, les corps RTF, les fiches et les documents HTML ;
                         code de retour 1 au premier problème trouvé (tous sont listés).
     check.py --texte    affiche le texte brut des corps puis des fiches,
                         par exemple pour : check.py --texte | hunspell -d fr_FR -l
@@ -30,6 +30,7 @@ DESTINATIONS_IGNOREES = {"fonttbl"}
 PARAMETRES_PERMIS = {"TitreDest"}
 NOM_CORPS = re.compile(r"^[a-z0-9][a-z0-9-]*\.rtf$")
 LIEN_FICHE = re.compile(r"^Save/fiches/([a-z0-9][a-z0-9-]*\.html)$")
+LIEN_WEB = re.compile(r"^https?://\S+$")
 ELEMENTS_VIDES = {"area", "base", "br", "col", "embed", "hr", "img", "input",
                   "link", "meta", "source", "track", "wbr"}
 
@@ -352,6 +353,14 @@ def verifier_fichiers(modeles, erreurs):
             verifier_corps(DOSSIER_CORPS / corps, lambda m, c=corps: erreurs(f"corps/{c}", m))
         if lien != lien.strip():
             erreurs(ou, "lien de modèle mal espacé")
+        elif lien and not LIEN_WEB.match(lien):
+            m = LIEN_FICHE.match(lien)
+            if not m:
+                erreurs(ou, f"lien de modèle invalide (attendu https://… ou Save/fiches/<nom>.html) : {lien}")
+            elif not (DOSSIER_FICHES / m.group(1)).is_file():
+                erreurs(ou, f"document introuvable : fiches/{m.group(1)}")
+            else:
+                fiches_citees.add(m.group(1))
         if fiche:
             m = LIEN_FICHE.match(fiche)
             if not m:
@@ -399,10 +408,12 @@ def main(arguments):
     verifier_references(categories, sous_categories, modeles, erreurs)
     nb_fiches = verifier_fichiers(modeles, erreurs)
     avec_fiche = sum(1 for m in modeles if m[4])
+    avec_document = sum(1 for m in modeles if m[3])
     for erreur in erreurs.liste:
         print(erreur, file=sys.stderr)
     print(f"{len(categories)} catégories, {len(sous_categories)} sous-catégories, "
-          f"{len(modeles)} modèles ({avec_fiche} avec fiche), {nb_fiches} fiches, "
+          f"{len(modeles)} modèles ({avec_fiche} avec fiche, {avec_document} avec document), "
+          f"{nb_fiches} fiches et documents, "
           f"{len(erreurs.liste)} problème(s)")
     return 1 if erreurs.liste else 0
 

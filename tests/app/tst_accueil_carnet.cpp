@@ -2,21 +2,13 @@
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeView>
 
 namespace {
-
-int compter(const QString& sql)
-{
-    QSqlQuery q(cnLettre().base());
-    q.exec(sql);
-    q.next();
-    return q.value(0).toInt();
-}
 
 QStringList elements(QComboBox* c)
 {
@@ -40,8 +32,6 @@ class TestAccueilCarnet : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
@@ -62,14 +52,14 @@ private slots:
         QCOMPARE(m_dialogues->messages.size(), 2);
         QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
         QCOMPARE(m_dialogues->messages[1].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur") + compter("SELECT COUNT(*) FROM Destinataire"), 0);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur") + BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 0);
         m_dialogues->messages.clear();
 
         // A first name alone, chooser empty: a new sender labelled "id-   Léa".
         controle<QLineEdit>(f, "txtNomExp")->clear();
         controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("Léa"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        const int premier = compter("SELECT MAX(Numero_Expediteur) FROM Expediteur");
+        const int premier = BaseTemporaire::entier("SELECT MAX(Numero_Expediteur) FROM Expediteur");
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   Léa"));
         QCOMPARE(elements(choix), QStringList{choix->currentText()});
 
@@ -78,7 +68,7 @@ private slots:
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Martin"));
         controle<QLineEdit>(f, "txtTel1Exp")->setText(QStringLiteral("01 02 03 04 05"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 1);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 1);
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin Léa"));
         QCOMPARE(controle<QComboBox>(f, "cmbTitreExp")->currentText(), QStringLiteral("Docteur"));
         QCOMPARE(controle<QLineEdit>(f, "txtTel1Exp")->text(), QStringLiteral("01 02 03 04 05"));
@@ -103,8 +93,8 @@ private slots:
         QCOMPARE(controle<QLineEdit>(f, "txtVilleExp")->text(), QStringLiteral("Lyon"));
         controle<QLineEdit>(f, "txtVilleExp")->setText(QStringLiteral("Lille"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
 
         // New-sender entry saves a new row even though a sender was shown.
         controle<QToolButton>(f, "cmdAjouterExp")->click();
@@ -112,7 +102,7 @@ private slots:
         QVERIFY(controle<QLineEdit>(f, "txtVilleExp")->text().isEmpty());
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 3);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 3);
         QCOMPARE(choix->count(), 3);
         QVERIFY(choix->currentText().endsWith(QStringLiteral("-  Blanc ")));
     }
@@ -131,32 +121,87 @@ private slots:
         QCOMPARE(m_dialogues->messages[0].texte, invalide);
         QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
         QVERIFY(!f.bNouvelExpediteur());
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
 
         // A chooser text naming no row: save stores nothing.
         choix->setEditText(QStringLiteral("99- Personne"));
         controle<QToolButton>(f, "cmdModifExp")->click();
         QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
 
-        // "No" keeps the sender and the fields.
+        // Enter answers "No": the sender and the fields stay.
         choisirElement(choix, "5-  Roux ");
         controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("non enregistré"));
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_dialogues->reponses.enqueue(std::nullopt);
         controle<QToolButton>(f, "cmdSupprExp")->click();
         QCOMPARE(m_dialogues->messages.size(), 3);
         QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
         QCOMPARE(m_dialogues->messages[2].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_dialogues->messages[2].boutons, Boutons::OuiNon);
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
         QCOMPARE(controle<QLineEdit>(f, "txtPrenomExp")->text(), QStringLiteral("non enregistré"));
 
         m_dialogues->reponses.enqueue(Reponse::Oui);
         controle<QToolButton>(f, "cmdSupprExp")->click();
-        QCOMPARE(compter("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
         QCOMPARE(elements(choix), QStringList{"6-  Abel "});
         QVERIFY(choix->currentText().isEmpty());
         QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
+    }
+
+    void rechercheDUnDestinataire()
+    {
+        m_base->executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
+                         " Ville_Destinataire) VALUES (1, 'Madame', 'Durand', 'Zoé', 'Lyon'), (2, 'Monsieur', 'Lefèvre', 'Éric', 'Nîmes'),"
+                         " (3, 'Monsieur', 'Martin', 'Paul', 'Saint-Étienne');");
+        FrmAccueil f;
+        f.show();
+        auto* recherche = controle<QLineEdit>(f, "txtRechercheDest");
+        const auto propositions = [] {
+            auto* liste = qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget());
+            QStringList l;
+            for (int i = 0; liste && i < liste->model()->rowCount(); ++i)
+                l << liste->model()->index(i, 0).data().toString();
+            return l;
+        };
+        // Case and accents ignored, in the name or the town, never the title.
+        QTest::keyClicks(recherche, QStringLiteral("ETIENNE"));
+        QCOMPARE(propositions(), QStringList{"3- Monsieur Martin Paul"});
+        recherche->clear();
+        QTest::keyClicks(recherche, QStringLiteral("mon"));
+        QCOMPARE(propositions(), QStringList{});
+        recherche->clear();
+        QTest::keyClicks(recherche, QStringLiteral("fevre e"));
+        QCOMPARE(propositions(), QStringList{"2- Monsieur Lefèvre Éric"});
+
+        // Enter picks the match: chosen and shown as from the chooser.
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+        QCOMPARE(controle<QComboBox>(f, "cmbDestinataire")->currentText(), QStringLiteral("2- Monsieur Lefèvre Éric"));
+        QCOMPARE(controle<QLineEdit>(f, "txtVilleDest")->text(), QStringLiteral("Nîmes"));
+        QVERIFY(recherche->text().isEmpty());
+        QVERIFY(m_dialogues->messages.isEmpty());
+    }
+
+    void fermetureAvecUnDestinataireEnCours()
+    {
+        FrmAccueil f;
+        f.show();
+        controle<QToolButton>(f, "cmdAjouterDest")->click();
+        controle<QLineEdit>(f, "txtNomDest")->setText(QStringLiteral("Dupont"));
+
+        m_dialogues->reponses.enqueue(Reponse::Annuler);
+        QVERIFY(!f.close());
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_dialogues->messages[0].texte,
+                 QStringLiteral("Les modifications du destinataire n'ont pas été enregistrées. "
+                                "Voulez-vous les enregistrer avant de quitter ?"));
+        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::EnregistrerAnnuler);
+        QCOMPARE(controle<QLineEdit>(f, "txtNomDest")->text(), QStringLiteral("Dupont"));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        QVERIFY(f.close());
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire WHERE Nom_Destinataire = 'Dupont'"), 1);
+        QCOMPARE(m_dialogues->messages.size(), 2);
     }
 
     void destinatairesChoixEtListe()
@@ -198,7 +243,7 @@ private slots:
         controle<QLineEdit>(f, "txtPrenomDest")->setText(QStringLiteral("Inès"));
         controle<QToolButton>(f, "cmdModifDest")->click();
         QCOMPARE(choix->currentText(), QStringLiteral("40000- Madame Abel Inès"));
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
 
         // Delete in new-recipient entry, then "No", then yes.
         controle<QToolButton>(f, "cmdAjouterDest")->click();
@@ -208,9 +253,9 @@ private slots:
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprDest")->click();
         QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
         controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
-        QCOMPARE(compter("SELECT COUNT(*) FROM Destinataire"), 4);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 4);
         QCOMPARE(liste->model()->rowCount(), 4);
         QCOMPARE(choix->count(), 4);
         QVERIFY(choix->currentText().isEmpty());

@@ -4,8 +4,6 @@
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -25,8 +23,6 @@ class TestAccueilCatalogue : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
@@ -72,15 +68,22 @@ private slots:
             QVERIFY(liste->isColumnHidden(c));
         QCOMPARE(liste->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Libellé"));
 
-        // Links of the current model: the empty one does nothing.
-        controle<QToolButton>(f, "cmdModele")->click();
-        QVERIFY(m_bureau->cibles.isEmpty());
+        // Link buttons are enabled only for a model that has the link.
+        auto* document = controle<QToolButton>(f, "cmdModele");
+        auto* fiche = controle<QToolButton>(f, "cmdFiche");
+        QVERIFY(!document->isEnabled() && !fiche->isEnabled());
         liste->setCurrentIndex(liste->model()->index(1, 1));
         QCOMPARE(f.idModeleCourant(), QStringLiteral("100"));
-        controle<QToolButton>(f, "cmdModele")->click();
-        controle<QToolButton>(f, "cmdFiche")->click();
+        QVERIFY(document->isEnabled() && fiche->isEnabled());
+        document->click();
+        // No program opens the sheet: the user is told where it is.
+        m_bureau->resultats.enqueue(false);
+        fiche->click();
         QCOMPARE(m_bureau->cibles, (QStringList{"https://exemple.fr/m", "Save/fiches/p.html"}));
         QCOMPARE(m_bureau->dossiers, (QStringList{m_base->dossier(), m_base->dossier()}));
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QVERIFY(m_dialogues->messages[0].texte.contains(m_base->dossier() + QStringLiteral("/Save/fiches/p.html")));
+        m_dialogues->messages.clear();
 
         // Another category empties the list; the commands keep their state.
         choisirElement(categories, "Emploi");
@@ -111,17 +114,16 @@ private slots:
         ajouter->click();   // cancelled: nothing added
         QCOMPARE(m_dialogues->demandes.size(), 1);
         QCOMPARE(liste->model()->rowCount(), 0);
-        m_dialogues->textes.enqueue(QStringLiteral("Libelle"));
         m_dialogues->textes.enqueue(QStringLiteral("Arrivée"));
+        m_dialogues->textes.enqueue(QStringLiteral("Libelle"));
         ajouter->click();
         ajouter->click();
         QCOMPARE(libelles(liste), (QStringList{"Arrivée", "Libelle"}));
+        QCOMPARE(liste->currentIndex().row(), 1);   // the new model
         QVERIFY(controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
-        QSqlQuery q(cnLettre().base());
-        q.exec("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = ''"
-               " AND Lien_Fiche_Modele = ''");
-        q.next();
-        QCOMPARE(q.value(0).toInt(), 2);
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = ''"
+                                        " AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
+                 2);
 
         m_dialogues->reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();

@@ -15,7 +15,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -50,8 +49,6 @@ class TestAccueilSorties : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         m_dialogues = &installerDialoguesScriptes();
@@ -133,6 +130,35 @@ private slots:
 
         cliquer(f, "cmdMail");
         QCOMPARE(m_bureau->cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
+    }
+
+    void lettreModifieeNonRecomposeeSansAccord()
+    {
+        m_fenetre->cmdMenu_Click(4);
+        RichTextBox* lettre = m_fenetre->txtText();
+        lettre->moveCursor(QTextCursor::End);
+        lettre->insertPlainText(QStringLiteral("Post-scriptum"));
+
+        // Enter on the question keeps the letter; the step still comes up.
+        m_fenetre->cmdMenu_Click(2);
+        QCOMPARE(m_fenetre->iEtapeCible(), 2);
+        m_dialogues->reponses.enqueue(std::nullopt);
+        m_fenetre->cmdMenu_Click(4);
+        QCOMPARE(m_dialogues->messages.last().texte,
+                 QStringLiteral("La lettre a été modifiée. La recomposer et perdre ces modifications ?"));
+        QVERIFY(lettre->toPlainText().contains(QStringLiteral("Post-scriptum")));
+        QCOMPARE(m_fenetre->iEtapeCible(), 4);
+
+        // Leaving the edited letter asks too; Enter stays.
+        m_dialogues->reponses.enqueue(std::nullopt);
+        QVERIFY(!m_fenetre->close());
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"));
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_fenetre->cmdMenu_Click(4);
+        QVERIFY(!lettre->toPlainText().contains(QStringLiteral("Post-scriptum")));
+        QCOMPARE(m_dialogues->messages.size(), 3);
+        QVERIFY(m_fenetre->close());
     }
 
     void fermetureAvecLEditeurOuvert()

@@ -201,6 +201,21 @@ private slots:
         QVERIFY(f.enfonce(Commande::AlignerGauche) && !f.enfonce(Commande::AlignerDroite));
     }
 
+    void centrerUneLigneCliqueeTroisFois()
+    {
+        Fenetre12 f;
+        f.afficher();
+        f.ajouter(QStringLiteral("Objet : relance\nMadame,"));
+        const QPoint ligne = f.txt->cursorRect(QTextCursor(f.txt->document())).center() + QPoint(20, 0);
+        QTest::mouseDClick(f.txt->viewport(), Qt::LeftButton, {}, ligne);
+        QTest::mouseClick(f.txt->viewport(), Qt::LeftButton, {}, ligne);
+        QCOMPARE(f.txt->textCursor().selectedText().left(15), QStringLiteral("Objet : relance"));
+        f.cliquer(Commande::Centrer);
+        QCOMPARE(f.txt->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(f.txt->document()->lastBlock().blockFormat().alignment() & Qt::AlignHCenter, Qt::Alignment());
+        QVERIFY(f.enfonce(Commande::Centrer));
+    }
+
     void deuxAlignementsGardentLesBoutons()
     {
         Fenetre12 f;
@@ -334,13 +349,14 @@ private slots:
         QCOMPARE(propose.italique, std::nullopt);
         QCOMPARE(f.txt->SelFontName(), std::nullopt); // cancelled: nothing changed
 
-        d.polices.enqueue(ChoixPolice{QStringLiteral("Liberation Mono"), 14.0, true, false});
+        d.polices.enqueue(ChoixPolice{QStringLiteral("Liberation Mono"), 14.0, true, false, true, true});
         f.cliquer(Commande::Police);
         QCOMPARE(f.txt->SelFontName(), std::optional<QString>(QStringLiteral("Liberation Mono")));
         QCOMPARE(f.txt->SelFontSize(), std::optional<double>(14));
         QCOMPARE(f.txt->SelBold(), std::optional<bool>(true));
         QCOMPARE(f.txt->SelItalic(), std::optional<bool>(false));
-        QCOMPARE(f.txt->SelUnderline(), std::nullopt);
+        QCOMPARE(f.txt->SelUnderline(), std::optional<bool>(true));
+        QCOMPARE(f.txt->SelStrikeThru(), std::optional<bool>(true));
         QCOMPARE(f.txt->SelColor(), std::optional<QColor>(QColor(Qt::darkGreen)));
         QVERIFY(d.messages.isEmpty());
     }

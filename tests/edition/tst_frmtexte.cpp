@@ -161,7 +161,7 @@ private slots:
         QVERIFY(!f->close());
         QCOMPARE(d.messages.size(), 1);
         QCOMPARE(d.messages[0].texte, QStringLiteral("Voulez-vous enregistrer les modifications apportées au modèle ?"));
-        QCOMPARE(d.messages[0].boutons, Boutons::OuiNonAnnuler);
+        QCOMPARE(d.messages[0].boutons, Boutons::EnregistrerAnnuler);
         QCOMPARE(d.messages[0].titre, QStringLiteral("Confirmation"));
         QVERIFY(f->isVisible());
 

@@ -135,6 +135,21 @@ private slots:
         QCOMPARE(formatEnregistre(), valeur);
     }
 
+    // Escape is "Annuler", Enter is "Ok".
+    void clavier()
+    {
+        for (const Qt::Key touche : {Qt::Key_Escape, Qt::Key_Return}) {
+            FrmOption f;
+            f.show();
+            f.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&f));
+            optEnv(f, 3)->click();
+            QTest::keyClick(optEnv(f, 3), touche);
+            QVERIFY(!f.isVisible());
+        }
+        QCOMPARE(formatEnregistre(), QStringLiteral("3"));
+    }
+
     // The settings file cannot be written: the reason is shown and the
     // dialog stays open.
     void ecritureImpossible()

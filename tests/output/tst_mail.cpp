@@ -47,10 +47,12 @@ private slots:
     void individuelOuvreLeLien()
     {
         auto& bureau = installerBureauEnregistreur();
-        installerDialoguesScriptes();
+        auto& d = installerDialoguesScriptes();
         EnvoyerMail({true, QStringLiteral("A;B"), {}, QStringLiteral("Relance"), 0});
-        EnvoyerMail({true, QString(), {}, QStringLiteral("Relance"), 0});
+        EnvoyerMail({true, QStringLiteral(" ; "), {}, QStringLiteral("Relance"), 0});
         QCOMPARE(bureau.cibles, QStringList{QStringLiteral("mailto:?to=A&to=B&Subject=Relance")});
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY(d.messages[0].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
     }
 
     void enNombreAdressesDesLignesChoisies()
@@ -61,10 +63,15 @@ private slots:
         base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Mail_Destinataire) VALUES "
                                      "(1, 'a', 'a@x.fr'), (2, 'b', NULL), (3, 'c', 'c@x.fr'), (4, 'd', '')"));
         EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {"3", "2", "1"}, QStringLiteral("Objet"), 4});
-        EnvoyerMail({false, QString(), {"2", "4"}, QString(), 4});   // only separators
+        EnvoyerMail({false, QString(), {"2", "4"}, QString(), 4});   // nobody has an address
         EnvoyerMail({false, QString(), {}, QString(), 4});           // rows, none selected
         QCOMPARE(bureau.cibles, QStringList{QStringLiteral("mailto:?to=c@x.fr&to=a@x.fr&Subject=Objet")});
-        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(d.messages.size(), 3);
+        QCOMPARE(d.messages[0].texte, QStringLiteral("1 des 3 destinataires sélectionnés n'a pas d'adresse électronique : "
+                                                     "il ne figure pas dans le message."));
+        QCOMPARE(d.messages[1].texte, QStringLiteral("Aucune adresse électronique : aucun des 2 destinataires sélectionnés n'en a."));
+        QVERIFY(d.messages[2].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
+        d.messages.clear();
 
         EnvoyerMail({false, QString(), {}, QString(), 0});
         QCOMPARE(d.messages.size(), 1);

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -35,6 +37,7 @@ void creerBaseVide(const QString& chemin)
 
 BaseTemporaire::BaseTemporaire()
 {
+    QStandardPaths::setTestModeEnabled(true);
     QDir(m_dossier.path()).mkdir(QStringLiteral("Save"));
     creerBaseVide(cheminBase());
     mdGeneral::DefinirDossierApplication(m_dossier.path());
@@ -62,4 +65,12 @@ void BaseTemporaire::executer(const QString& sql) const
     cnLettre().fermer();
     executerSur(cheminBase(), sql.toUtf8());
     mdGeneral::OuvrirBase();
+}
+
+int BaseTemporaire::entier(const QString& sql)
+{
+    QSqlQuery q(cnLettre().base());
+    if (!q.exec(sql) || !q.next())
+        qFatal("requête sans résultat : %s", qPrintable(sql));
+    return q.value(0).toInt();
 }

@@ -5,7 +5,8 @@
 
 // A throw-away application folder holding Save/Lettre.mdb made from the
 // program's schema (no catalogue rows), with the program pointed at it and
-// cnLettre opened on it. Everything is removed when the object goes.
+// cnLettre opened on it; the user's own settings and files are put out of
+// reach (Qt's test locations). Everything is removed when the object goes.
 class BaseTemporaire {
 public:
     BaseTemporaire();
@@ -14,6 +15,8 @@ public:
     QString cheminBase() const;
     // Runs SQL directly on the file (test set-up only).
     void executer(const QString& sql) const;
+    // The first value of a query on the open database, as an integer.
+    static int entier(const QString& sql);
 
 private:
     QTemporaryDir m_dossier;

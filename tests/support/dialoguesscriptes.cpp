@@ -1,11 +1,14 @@
 #include "support/dialoguesscriptes.h"
 
-Reponse DialoguesScriptes::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre)
+Reponse DialoguesScriptes::message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                                   std::optional<Reponse> parDefaut)
 {
-    messages.append({texte, boutons, icone, titre});
-    if (!reponses.isEmpty())
-        return reponses.dequeue();
-    return boutons == Boutons::Ok ? Reponse::Ok : Reponse::Oui;
+    const Reponse premier = boutons == Boutons::Ok ? Reponse::Ok : Reponse::Oui;
+    const Reponse entree = parDefaut.value_or(premier);
+    messages.append({texte, boutons, icone, titre, entree});
+    if (reponses.isEmpty())
+        return premier;
+    return reponses.dequeue().value_or(entree);
 }
 
 QString DialoguesScriptes::texteSuivant(const QString& demande)

@@ -9,7 +9,8 @@
 
 // Dialogs answered from a script, recording what the program asked. Answers
 // are taken in order from the queues; when a queue is empty, a message gets
-// its first button (OK or Yes) and every other dialog is cancelled.
+// its first button (OK or Yes) and every other dialog is cancelled. An empty
+// answer in `reponses` is the user pressing Enter: the default button.
 class DialoguesScriptes : public Dialogues {
 public:
     struct Message {
@@ -17,6 +18,7 @@ public:
         Boutons boutons;
         Icone icone;
         QString titre;
+        Reponse parDefaut;   // what Enter answers
     };
 
     QList<Message> messages;
@@ -25,13 +27,14 @@ public:
     QList<QColor> couleursProposees;
     QStringList progressions;
 
-    QQueue<Reponse> reponses;
+    QQueue<std::optional<Reponse>> reponses;
     QQueue<QString> textes;       // input boxes, file and folder dialogs
     QQueue<std::optional<QColor>> couleurs;
     QQueue<std::optional<ChoixPolice>> polices;
     int arreterApres = -1;        // progression() says stop from this count on
 
-    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre) override;
+    Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
+                    std::optional<Reponse> parDefaut) override;
     QString saisie(const QString& invite, const QString& titre, const QString& proposition) override;
     QString fichierAOuvrir(const QString& titre, const QString& filtre) override;
     QString fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose) override;
