@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QToolButton>
 #include <QTreeView>
 
