@@ -3,10 +3,14 @@
 #include "images.h"
 #include "rtf.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QTextBlock>
+
+#include <memory>
 
 RichTextBox::RichTextBox(QWidget* parent)
     : QTextEdit(parent)
@@ -31,6 +35,7 @@ void RichTextBox::setTextRTF(const QString& rtf)
     rtf::lireRtf(rtf, *document());
     m_chargement = false;
     emit Change();
+    emit texteCharge();
 }
 
 bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)
@@ -239,4 +244,17 @@ void RichTextBox::keyReleaseEvent(QKeyEvent* e)
 {
     QTextEdit::keyReleaseEvent(e);
     emit KeyUp(e->key());
+}
+
+QMenu* RichTextBox::creerMenuContextuel(const QPoint& position)
+{
+    QMenu* menu = createStandardContextMenu(position);
+    emit menuContextuel(menu, position);
+    return menu;
+}
+
+void RichTextBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    const std::unique_ptr<QMenu> menu(creerMenuContextuel(e->pos()));
+    menu->exec(e->globalPos());
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTextEdit>
 
+class QMenu;
+
 #include <optional>
 
 // The rich-text box that carries letters and model bodies: a QTextEdit that
@@ -53,14 +55,23 @@ public:
     // Puts the picture at the selection, kept with the document.
     bool insererImage(const QImage& image, QString* raison = nullptr);
 
+    // The right-click menu at `position` (in the viewport), as it is shown:
+    // the editing commands, after what menuContextuel's receivers put first.
+    QMenu* creerMenuContextuel(const QPoint& position);
+
 signals:
     void Change();
     void Click();
     void KeyUp(int key);
+    // A whole new document was put into the box.
+    void texteCharge();
+    // The right-click menu is being made; receivers may add to it.
+    void menuContextuel(QMenu* menu, const QPoint& position);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     template <typename T, typename Lire>

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class RichTextBox;
+
+namespace orthographe {
+
+class Verificateur;
+
+// The checker the program's text boxes share: the system's French Hunspell
+// dictionary, the personal word list Save/dictionnaire-personnel.txt, and
+// checking on or off as the settings file remembers it (section
+// "Orthographe", key "Active"). Made at its first use.
+Verificateur& verificateurProgramme();
+// Tests give the program another checker (which it then owns).
+void installerVerificateur(Verificateur* verificateur);
+
+// Where the system keeps its French dictionary (the .aff file; the .dic
+// file is beside it). A path that does not exist when there is none.
+QString dictionnaireSysteme();
+
+// Last names, first names and towns of the senders and recipients; none
+// when the database cannot be read.
+QStringList nomsCarnet();
+
+// Spell-checks `texte` with the program's checker. The address book's names
+// are read again whenever a new text is put into the box.
+void brancherOrthographe(RichTextBox& texte);
+
+} // namespace orthographe
