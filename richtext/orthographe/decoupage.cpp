@@ -53,7 +53,7 @@ bool horsVerification(QStringView mot)
         if (c.isDigit())
             return true;
     }
-    return kOrdinalRomain.matchView(mot).hasMatch();
+    return kOrdinalRomain.match(mot.toString()).hasMatch();
 }
 
 QList<Mot> decouperMots(QStringView texte)

@@ -33,7 +33,7 @@ Verificateur::Verificateur(const QString& aff, const QString& dic, const QString
             m_hunspell.reset();
     }
     QFile fichier(personnel);
-    if (!fichier.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (personnel.isEmpty() || !fichier.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     const QStringList lignes = QString::fromUtf8(fichier.readAll()).split(u'\n');
     for (const QString& ligne : lignes) {
