@@ -17,16 +17,18 @@ bool apostrophe(QChar c)
     return c == u'\'' || c == u'’';
 }
 
-// A run of non-blank characters that is an e-mail or web address, maybe
-// inside brackets or quotes.
+// A run of non-blank characters that is an e-mail or web address: it holds
+// an "@", a "://", or a dot between two letters ("impots.gouv.fr"), which
+// running text never has.
 bool adresse(QStringView bloc)
 {
     if (bloc.contains(u'@') || bloc.contains(u"://"))
         return true;
-    qsizetype i = 0;
-    while (i < bloc.size() && !lettreDeMot(bloc[i]))
-        ++i;
-    return bloc.mid(i).startsWith(u"www.", Qt::CaseInsensitive);
+    for (qsizetype i = 1; i + 1 < bloc.size(); ++i) {
+        if (bloc[i] == u'.' && lettreDeMot(bloc[i - 1]) && lettreDeMot(bloc[i + 1]))
+            return true;
+    }
+    return false;
 }
 
 int longueurElision(QStringView mot)
@@ -90,7 +92,9 @@ QList<Mot> decouperMots(QStringView texte)
             }
             const QStringView mot = texte.mid(j, k - j);
             const bool variable = j > 0 && texte[j - 1] == u'<' && k < n && texte[k] == u'>';
-            if (!variable && !horsVerification(mot))
+            // The other gender's ending, as in "heureux(euse)".
+            const bool terminaison = j > 1 && texte[j - 1] == u'(' && lettreDeMot(texte[j - 2]) && k < n && texte[k] == u')';
+            if (!variable && !terminaison && !horsVerification(mot))
                 mots.append({static_cast<int>(j), static_cast<int>(k - j), longueurElision(mot)});
             j = k;
         }

@@ -9,8 +9,9 @@
 // (' or ’) or a hyphen standing between two of them: "l'homme",
 // "c’est-à-dire" and "a-t-il" are one word each. What is never checked is
 // left out: anything holding a digit (numbers, "1er", "2e", "14h30", "A4"),
-// Roman ordinals ("XIXe", "Ier"), e-mail and web addresses, and the
-// placeholders of a letter model ("<NomDest>").
+// Roman ordinals ("XIXe", "Ier"), e-mail and web addresses, the other
+// gender's ending of "heureux(euse)", and the placeholders of a letter model
+// ("<NomDest>").
 namespace orthographe {
 
 struct Mot {

@@ -53,9 +53,10 @@ private slots:
                                              << l({"le", "mai", "étage", "siècle"});
         QTest::newRow("capitales et chiffres") << QStringLiteral("format A4, réf. AB12C")
                                                << l({"format", "réf"});
-        QTest::newRow("adresses") << QStringLiteral("écrire à jean.dupont@exemple.fr ou (www.service-public.fr) ou https://exemple.fr/a-b.")
-                                  << l({"écrire", "à", "ou", "ou"});
-        QTest::newRow("variables") << QStringLiteral("Cher <NomDest>, à <VilleExp>") << l({"Cher", "à"});
+        QTest::newRow("adresses") << QStringLiteral("écrire à jean.dupont@exemple.fr ou (www.service-public.fr) ou https://exemple.fr/a-b ou impots.gouv.fr.")
+                                  << l({"écrire", "à", "ou", "ou", "ou"});
+        QTest::newRow("variables et terminaisons") << QStringLiteral("Cher <NomDest>, heureux(euse) (merci)")
+                                                   << l({"Cher", "heureux", "merci"});
         QTest::newRow("guillemets et apostrophe finale") << QStringLiteral("« mot » les enfants’ ")
                                                          << l({"mot", "les", "enfants"});
     }
