@@ -1,5 +1,6 @@
 #include "app/frmaccueil.h"
 #include "app/mdgeneral.h"
+#include "edition/modeles.h"
 #include "orthographe/verificateurtest.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -72,6 +73,7 @@ private slots:
         orthographe::installerVerificateur(m_dictionnaire->creer().release());
         m_texte = std::make_unique<RichTextBox>();
         m_texte->resize(500, 300);
+        m_texte->show();
         orthographe::brancherOrthographe(*m_texte);
         m_texte->setTextRTF(kRtf);
     }
@@ -116,14 +118,14 @@ private slots:
         QVERIFY(actions.size() > n + 4); // the editing commands follow
 
         action(*menu, QStringLiteral("très"))->trigger();
-        QCOMPARE(m_texte->toPlainText(), QStringLiteral("Une lettre très importante, une fote."));
+        QCOMPARE(m_texte->toPlainText(), QStringLiteral("Une lettre très importante, une fote.\n"));
         QTextCursor c(m_texte->document());
         c.setPosition(12);
         QCOMPARE(c.charFormat().fontWeight(), QFont::Bold);
         QCOMPARE(soulignes(*m_texte->document()), QStringList({QStringLiteral("fote")}));
 
         m_texte->document()->undo();
-        QCOMPARE(m_texte->toPlainText(), QStringLiteral("Une lettre trés importante, une fote."));
+        QCOMPARE(m_texte->toPlainText(), QStringLiteral("Une lettre trés importante, une fote.\n"));
     }
 
     void ajouterEtIgnorer()
