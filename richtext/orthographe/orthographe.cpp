@@ -130,7 +130,8 @@ QString Verificateur::ajouterAuDictionnaire(const QString& mot)
     m_personnels.append(mot);
     if (m_hunspell)
         m_hunspell->add(encoder(mot).toStdString());
-    oublierResultats();
+    m_resultats.clear(); // the dictionary's answers for it have changed
+    emit motsChanges();
 
     QSaveFile fichier(m_cheminPersonnel);
     QByteArray octets;
@@ -145,7 +146,7 @@ QString Verificateur::ajouterAuDictionnaire(const QString& mot)
 void Verificateur::ignorer(const QString& mot)
 {
     m_ignores.insert(mot);
-    oublierResultats();
+    emit motsChanges();
 }
 
 void Verificateur::definirNoms(const QStringList& noms)
@@ -163,12 +164,6 @@ void Verificateur::definirNoms(const QStringList& noms)
     if (ensemble == m_noms)
         return;
     m_noms = ensemble;
-    oublierResultats();
-}
-
-void Verificateur::oublierResultats()
-{
-    m_resultats.clear();
     emit motsChanges();
 }
 

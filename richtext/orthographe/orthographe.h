@@ -69,16 +69,15 @@ private:
     bool connu(const QString& mot) const;
     QByteArray encoder(const QString& mot) const;
     QString decoder(const std::string& mot) const;
-    void oublierResultats();
 
     std::unique_ptr<Hunspell> m_hunspell;
-    bool m_utf8 = true;
+    bool m_utf8 = true; // else the dictionary is read as Latin-1
     bool m_active = true;
     QString m_cheminPersonnel;
     QStringList m_personnels;
     QSet<QString> m_ignores;
     QSet<QString> m_noms; // case-folded
-    mutable QHash<QString, bool> m_resultats;
+    mutable QHash<QString, bool> m_resultats; // the dictionary's answers
 };
 
 } // namespace orthographe
