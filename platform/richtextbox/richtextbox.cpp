@@ -35,7 +35,6 @@ void RichTextBox::setTextRTF(const QString& rtf)
     rtf::lireRtf(rtf, *document());
     m_chargement = false;
     emit Change();
-    emit texteCharge();
 }
 
 bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison)

@@ -63,8 +63,6 @@ signals:
     void Change();
     void Click();
     void KeyUp(int key);
-    // A whole new document was put into the box.
-    void texteCharge();
     // The right-click menu is being made; receivers may add to it.
     void menuContextuel(QMenu* menu, const QPoint& position);
 

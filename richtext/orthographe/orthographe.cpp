@@ -3,7 +3,6 @@
 #include "richtext/orthographe/decoupage.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <hunspell.hxx>
@@ -20,33 +19,52 @@ bool lisible(const QString& chemin)
     return fichier.open(QIODevice::ReadOnly) && fichier.size() > 0;
 }
 
+bool separateurDeNom(QChar c)
+{
+    return c.isSpace() || c == u'-' || c == u'\'' || c == u'’';
+}
+
 } // namespace
 
 Verificateur::Verificateur(const QString& aff, const QString& dic, const QString& personnel, QObject* parent)
-    : QObject(parent), m_cheminPersonnel(personnel)
+    : QObject(parent), m_aff(aff), m_dic(dic), m_lisible(lisible(aff) && lisible(dic)), m_cheminPersonnel(personnel)
 {
-    if (lisible(aff) && lisible(dic)) {
-        m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
-        m_utf8 = QString::fromLatin1(m_hunspell->get_dict_encoding().c_str()).compare(u"UTF-8", Qt::CaseInsensitive) == 0;
-        // A file that Hunspell could not make sense of knows no word at all.
-        if (!m_hunspell->spell(std::string(encoder(QStringLiteral("maison")).constData())))
-            m_hunspell.reset();
-    }
     QFile fichier(personnel);
     if (personnel.isEmpty() || !fichier.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     const QStringList lignes = QString::fromUtf8(fichier.readAll()).split(u'\n');
     for (const QString& ligne : lignes) {
         const QString mot = ligne.trimmed();
-        if (mot.isEmpty() || m_personnels.contains(mot))
-            continue;
-        m_personnels.append(mot);
-        if (m_hunspell)
-            m_hunspell->add(encoder(mot).toStdString());
+        if (!mot.isEmpty() && !m_personnels.contains(mot))
+            m_personnels.append(mot);
     }
 }
 
 Verificateur::~Verificateur() = default;
+
+bool Verificateur::disponible() const
+{
+    return m_charge ? m_hunspell != nullptr : m_lisible;
+}
+
+Hunspell* Verificateur::dictionnaire() const
+{
+    if (m_charge)
+        return m_hunspell.get();
+    m_charge = true;
+    if (!m_lisible)
+        return nullptr;
+    m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(m_aff).constData(), QFile::encodeName(m_dic).constData());
+    m_utf8 = QString::fromStdString(m_hunspell->get_dict_encoding()).compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+    // A file that Hunspell could not make sense of knows no word at all.
+    if (!m_hunspell->spell(encoder(QStringLiteral("maison")).toStdString())) {
+        m_hunspell.reset();
+        return nullptr;
+    }
+    for (const QString& mot : m_personnels)
+        m_hunspell->add(encoder(mot).toStdString());
+    return m_hunspell.get();
+}
 
 void Verificateur::setActive(bool active)
 {
@@ -68,22 +86,43 @@ QString Verificateur::decoder(const std::string& mot) const
 
 bool Verificateur::connu(const QString& mot) const
 {
-    if (m_ignores.contains(mot) || m_noms.contains(mot.toCaseFolded()))
+    if (m_ignores.contains(mot))
         return true;
-    const auto trouve = m_resultats.constFind(mot);
-    if (trouve != m_resultats.cend())
-        return *trouve;
-    const bool resultat = m_hunspell->spell(encoder(mot).toStdString());
-    m_resultats.insert(mot, resultat);
-    return resultat;
+    auto trouve = m_resultats.constFind(mot);
+    if (trouve == m_resultats.cend())
+        trouve = m_resultats.insert(mot, m_hunspell->spell(encoder(mot).toStdString()));
+    return *trouve || nomConnu(mot);
+}
+
+bool Verificateur::nomConnu(const QString& mot) const
+{
+    if (m_sourceNoms) {
+        if (const std::optional<QStringList> noms = m_sourceNoms()) {
+            m_noms.clear();
+            for (const QString& nom : *noms) {
+                const QString plie = nom.trimmed().toCaseFolded();
+                m_noms.insert(plie);
+                qsizetype debut = 0;
+                for (qsizetype i = 0; i <= plie.size(); ++i) {
+                    if (i == plie.size() || separateurDeNom(plie[i])) {
+                        if (i > debut)
+                            m_noms.insert(plie.mid(debut, i - debut));
+                        debut = i + 1;
+                    }
+                }
+            }
+        }
+    }
+    return m_noms.contains(mot.toCaseFolded());
 }
 
 QList<Plage> Verificateur::fautes(const QString& texte) const
 {
     QList<Plage> plages;
-    if (!disponible())
+    const QList<Mot> mots = decouperMots(texte);
+    if (mots.isEmpty() || !dictionnaire())
         return plages;
-    for (const Mot& mot : decouperMots(texte)) {
+    for (const Mot& mot : mots) {
         if (connu(texte.mid(mot.debut, mot.longueur)))
             continue;
         const int debutReste = mot.debut + mot.elision;
@@ -108,10 +147,11 @@ QList<Plage> Verificateur::fautes(const QString& texte) const
 QStringList Verificateur::suggestions(const QString& mot) const
 {
     QStringList resultat;
-    if (!disponible())
+    Hunspell* hunspell = dictionnaire();
+    if (!hunspell)
         return resultat;
     const bool droite = mot.contains(u'\'');
-    for (const std::string& s : m_hunspell->suggest(encoder(mot).toStdString())) {
+    for (const std::string& s : hunspell->suggest(encoder(mot).toStdString())) {
         QString suggestion = decoder(s);
         if (droite)
             suggestion.replace(u'’', u'\'');
@@ -128,9 +168,9 @@ QString Verificateur::ajouterAuDictionnaire(const QString& mot)
     if (mot.isEmpty() || m_personnels.contains(mot))
         return {};
     m_personnels.append(mot);
-    if (m_hunspell)
-        m_hunspell->add(encoder(mot).toStdString());
-    m_resultats.clear(); // the dictionary's answers for it have changed
+    if (Hunspell* hunspell = dictionnaire())
+        hunspell->add(encoder(mot).toStdString());
+    m_resultats.clear(); // the dictionary's answers have changed
     emit motsChanges();
 
     QSaveFile fichier(m_cheminPersonnel);
@@ -149,21 +189,10 @@ void Verificateur::ignorer(const QString& mot)
     emit motsChanges();
 }
 
-void Verificateur::definirNoms(const QStringList& noms)
+void Verificateur::definirSourceNoms(SourceNoms source)
 {
-    static const QRegularExpression kSeparateurs(QStringLiteral("[\\s\\-'’]+"));
-    QSet<QString> ensemble;
-    for (const QString& nom : noms) {
-        const QString plie = nom.trimmed().toCaseFolded();
-        if (plie.isEmpty())
-            continue;
-        ensemble.insert(plie);
-        for (const QString& partie : plie.split(kSeparateurs, Qt::SkipEmptyParts))
-            ensemble.insert(partie);
-    }
-    if (ensemble == m_noms)
-        return;
-    m_noms = ensemble;
+    m_sourceNoms = std::move(source);
+    m_noms.clear();
     emit motsChanges();
 }
 

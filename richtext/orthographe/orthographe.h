@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Hunspell;
 
@@ -21,20 +23,25 @@ struct Plage {
 };
 
 // The spelling checker: a Hunspell dictionary, the user's personal word
-// list, the words ignored for this session and the names of the address
-// book. A dictionary that cannot be read leaves the checker unavailable:
-// it then finds no mistakes and checking stays off.
+// list, the words ignored for this session and names accepted as they are.
+// A dictionary that cannot be read leaves the checker unavailable: it then
+// finds no mistakes and checking stays off. The dictionary is loaded when
+// the first word is checked.
 class Verificateur : public QObject {
     Q_OBJECT
 
 public:
+    // Gives the names again when they may have changed since the last call,
+    // std::nullopt when they have not.
+    using SourceNoms = std::function<std::optional<QStringList>()>;
+
     // `aff` and `dic`: the dictionary's two files. `personnel`: the personal
     // word list (UTF-8, one word a line), read now and rewritten on each
     // addition.
     Verificateur(const QString& aff, const QString& dic, const QString& personnel, QObject* parent = nullptr);
     ~Verificateur() override;
 
-    bool disponible() const { return m_hunspell != nullptr; }
+    bool disponible() const;
     // Checking on and a dictionary to check with.
     bool active() const { return m_active && disponible(); }
     void setActive(bool active);
@@ -54,11 +61,10 @@ public:
     QString ajouterAuDictionnaire(const QString& mot);
     // `mot` passes until the program ends.
     void ignorer(const QString& mot);
-    // Names accepted as they are, whatever their case (the address book's
-    // last names, first names and towns); replaces the previous list.
-    void definirNoms(const QStringList& noms);
-
-    QStringList motsPersonnels() const { return m_personnels; }
+    // Where the names accepted whatever their case come from (the address
+    // book's last names, first names and towns). Asked only about words the
+    // dictionary does not know.
+    void definirSourceNoms(SourceNoms source);
 
 signals:
     void activeChangee(bool active);
@@ -66,17 +72,24 @@ signals:
     void motsChanges();
 
 private:
+    Hunspell* dictionnaire() const;
     bool connu(const QString& mot) const;
+    bool nomConnu(const QString& mot) const;
     QByteArray encoder(const QString& mot) const;
     QString decoder(const std::string& mot) const;
 
-    std::unique_ptr<Hunspell> m_hunspell;
-    bool m_utf8 = true; // else the dictionary is read as Latin-1
+    QString m_aff;
+    QString m_dic;
+    bool m_lisible;
+    mutable std::unique_ptr<Hunspell> m_hunspell;
+    mutable bool m_charge = false;     // loading was tried
+    mutable bool m_utf8 = true;        // else the dictionary is read as Latin-1
     bool m_active = true;
     QString m_cheminPersonnel;
     QStringList m_personnels;
     QSet<QString> m_ignores;
-    QSet<QString> m_noms; // case-folded
+    SourceNoms m_sourceNoms;
+    mutable QSet<QString> m_noms;      // case-folded, whole and by part
     mutable QHash<QString, bool> m_resultats; // the dictionary's answers
 };
 

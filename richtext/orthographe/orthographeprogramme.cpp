@@ -1,6 +1,7 @@
 #include "richtext/orthographe/orthographeprogramme.h"
 
 #include "app/mdgeneral.h"
+#include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
@@ -76,6 +77,16 @@ void installerVerificateur(Verificateur* verificateur)
         if (!raison.isEmpty())
             afficherErreur(QStringLiteral("Le choix de vérifier l'orthographe n'a pas pu être retenu : %1").arg(raison));
     });
+    // The address book is read again only after something was written to
+    // the database, or when another database was opened.
+    verificateur->definirSourceNoms([lu = std::pair<QString, qint64>(QString(), -1)]() mutable -> std::optional<QStringList> {
+        const Connexion& base = cnLettre();
+        const std::pair<QString, qint64> etat(base.estOuverte() ? base.chemin() : QString(), base.modifications());
+        if (etat == lu)
+            return std::nullopt;
+        lu = etat;
+        return nomsCarnet();
+    });
     instance().reset(verificateur);
 }
 
@@ -97,12 +108,7 @@ QStringList nomsCarnet()
 
 void brancherOrthographe(RichTextBox& texte)
 {
-    Verificateur& verificateur = verificateurProgramme();
-    verificateur.definirNoms(nomsCarnet());
-    new VerificationTexte(texte, verificateur);
-    QObject::connect(&texte, &RichTextBox::texteCharge, &verificateur, [&verificateur] {
-        verificateur.definirNoms(nomsCarnet());
-    });
+    new VerificationTexte(texte, verificateurProgramme());
 }
 
 } // namespace orthographe

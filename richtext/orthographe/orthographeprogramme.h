@@ -10,9 +10,9 @@ namespace orthographe {
 class Verificateur;
 
 // The checker the program's text boxes share: the system's French Hunspell
-// dictionary, the personal word list Save/dictionnaire-personnel.txt, and
-// checking on or off as the settings file remembers it (section
-// "Orthographe", key "Active"). Made at its first use.
+// dictionary, the personal word list Save/dictionnaire-personnel.txt, the
+// address book's names, and checking on or off as the settings file
+// remembers it (section "Orthographe", key "Active"). Made at its first use.
 Verificateur& verificateurProgramme();
 // Tests give the program another checker (which it then owns).
 void installerVerificateur(Verificateur* verificateur);
@@ -25,8 +25,7 @@ QString dictionnaireSysteme();
 // when the database cannot be read.
 QStringList nomsCarnet();
 
-// Spell-checks `texte` with the program's checker. The address book's names
-// are read again whenever a new text is put into the box.
+// Spell-checks `texte` with the program's checker.
 void brancherOrthographe(RichTextBox& texte);
 
 } // namespace orthographe

@@ -73,7 +73,7 @@ private slots:
 
         const QString texte = QStringLiteral("Mme Kerhervé à KERLOUANEC-TRÉVAREZ, Zorglub");
         QCOMPARE(::fautes(*v, texte).size(), 4);
-        v->definirNoms({QStringLiteral("Kerhervé"), QStringLiteral("Kerlouanec-Trévarez")});
+        v->definirSourceNoms([] { return QStringList({QStringLiteral("Kerhervé"), QStringLiteral("Kerlouanec-Trévarez")}); });
         v->ignorer(QStringLiteral("Zorglub"));
         QCOMPARE(::fautes(*v, texte), QStringList());
 
