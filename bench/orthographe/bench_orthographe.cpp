@@ -61,10 +61,8 @@ QString lettre(int pages)
 
 std::unique_ptr<orthographe::Verificateur> verificateur(const QString& personnel)
 {
-    const QString aff = orthographe::dictionnaireSysteme();
-    QString dic = aff;
-    dic.replace(dic.size() - 4, 4, QStringLiteral(".dic"));
-    return std::make_unique<orthographe::Verificateur>(aff, dic, personnel);
+    const orthographe::FichiersDictionnaire f = orthographe::dictionnaireSysteme();
+    return std::make_unique<orthographe::Verificateur>(f.aff, f.dic, personnel);
 }
 
 double ms(const QElapsedTimer& t)

@@ -5,9 +5,9 @@
 #include <QString>
 #include <QTextEdit>
 
-class QMenu;
-
 #include <optional>
+
+class QMenu;
 
 // The rich-text box that carries letters and model bodies: a QTextEdit that
 // reads and writes whole RTF documents and answers for the selection's

@@ -40,31 +40,32 @@ void lireColonnes(const QString& requete, std::initializer_list<QString> colonne
 
 } // namespace
 
-QString dictionnaireSysteme()
+FichiersDictionnaire dictionnaireSysteme()
 {
     const QStringList dossiers = {
         QStringLiteral("/usr/share/hunspell"), QStringLiteral("/usr/share/myspell"),
         QStringLiteral("/usr/share/myspell/dicts"),
     };
+    const auto fichiers = [](const QString& base) {
+        return FichiersDictionnaire{base + QStringLiteral(".aff"), base + QStringLiteral(".dic")};
+    };
     for (const QString& dossier : dossiers) {
         for (const QString& nom : {QStringLiteral("fr_FR"), QStringLiteral("fr")}) {
-            const QString base = dossier + u'/' + nom;
-            if (QFileInfo::exists(base + QStringLiteral(".aff")) && QFileInfo::exists(base + QStringLiteral(".dic")))
-                return base + QStringLiteral(".aff");
+            const FichiersDictionnaire f = fichiers(dossier + u'/' + nom);
+            if (QFileInfo::exists(f.aff) && QFileInfo::exists(f.dic))
+                return f;
         }
     }
-    return dossiers.first() + QStringLiteral("/fr_FR.aff");
+    return fichiers(dossiers.first() + QStringLiteral("/fr_FR"));
 }
 
 Verificateur& verificateurProgramme()
 {
     auto& verificateur = instance();
     if (!verificateur) {
-        const QString aff = dictionnaireSysteme();
-        QString dic = aff;
-        dic.replace(dic.size() - 4, 4, QStringLiteral(".dic"));
-        installerVerificateur(new Verificateur(
-            aff, dic, mdGeneral::DossierApplication() + QStringLiteral("/Save/dictionnaire-personnel.txt")));
+        const FichiersDictionnaire f = dictionnaireSysteme();
+        installerVerificateur(
+            new Verificateur(f.aff, f.dic, mdGeneral::DossierApplication() + QStringLiteral("/Save/dictionnaire-personnel.txt")));
     }
     return *verificateur;
 }

@@ -17,9 +17,13 @@ Verificateur& verificateurProgramme();
 // Tests give the program another checker (which it then owns).
 void installerVerificateur(Verificateur* verificateur);
 
-// Where the system keeps its French dictionary (the .aff file; the .dic
-// file is beside it). A path that does not exist when there is none.
-QString dictionnaireSysteme();
+// Where the system keeps its French dictionary: its .aff and .dic files,
+// paths that do not exist when there is none.
+struct FichiersDictionnaire {
+    QString aff;
+    QString dic;
+};
+FichiersDictionnaire dictionnaireSysteme();
 
 // Last names, first names and towns of the senders and recipients; none
 // when the database cannot be read.

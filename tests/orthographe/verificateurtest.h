@@ -15,9 +15,7 @@ struct VerificateurTest {
 
     std::unique_ptr<orthographe::Verificateur> creer(const QString& liste = {}) const
     {
-        const QString aff = orthographe::dictionnaireSysteme();
-        QString dic = aff;
-        dic.replace(dic.size() - 4, 4, QStringLiteral(".dic"));
-        return std::make_unique<orthographe::Verificateur>(aff, dic, liste.isEmpty() ? personnel : liste);
+        const orthographe::FichiersDictionnaire f = orthographe::dictionnaireSysteme();
+        return std::make_unique<orthographe::Verificateur>(f.aff, f.dic, liste.isEmpty() ? personnel : liste);
     }
 };
