@@ -2,17 +2,20 @@
 #include "app/mdgeneral.h"
 #include "edition/modeles.h"
 #include "orthographe/verificateurtest.h"
+#include "output/impressionrtf.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/frmtexte.h"
-#include "store/requetes.h"
 #include "richtext/orthographe/verificationtexte.h"
+#include "store/requetes.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -23,6 +26,24 @@ namespace {
 const QString kRtf = QStringLiteral(
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\fs20 "
     "Une lettre \\b tr\\'e9s\\b0  importante, une fote.\\par}");
+
+// Whether a page of the PDF file shows anything red.
+bool rougeSurPapier(const QString& pdf)
+{
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
+                                                   QStringLiteral("-singlefile"), pdf, pdf});
+    const QImage page(pdf + QStringLiteral(".png"));
+    if (page.isNull())
+        qFatal("pdftoppm n'a pas rendu %s", qPrintable(pdf));
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 100 && c.blue() < 100)
+                return true;
+        }
+    }
+    return false;
+}
 
 // The words drawn with the red wavy underline.
 QStringList soulignes(const QTextDocument& document)
@@ -85,12 +106,18 @@ private slots:
         m_base.reset();
     }
 
-    // The underline is drawn only: the RTF is the same with checking on and
-    // off, and turning it off is remembered in the settings file.
+    // The underline is drawn on screen only: neither the printed letter nor
+    // its RTF has it (the RTF is the same with checking on and off), and
+    // turning checking off is remembered in the settings file.
     void soulignementSansToucherAuTexte()
     {
         QCOMPARE(soulignes(*m_texte->document()), QStringList({QStringLiteral("trés"), QStringLiteral("fote")}));
         const QString avec = m_texte->TextRTF();
+        QTemporaryDir dossier;
+        auto* pdf = new ImprimantePdf(dossier.path());
+        installerImprimantes(pdf);
+        QVERIFY(ImprimerRTF(*m_texte, 1200, 1500, 1200, 1500));
+        QVERIFY(!rougeSurPapier(pdf->fichiers().value(0)));
 
         const auto menu = menuSur(*m_texte, QStringLiteral("importante"));
         QAction* verifier = action(*menu, QStringLiteral("Vérifier l'orthographe"));
