@@ -13,6 +13,7 @@
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "richtext/orthographe/orthographeprogramme.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -67,6 +68,7 @@ void FrmAccueil::chargement()
     etapes.optionTexte = [this] {
         m_txtText->setContextMenuPolicy(Qt::DefaultContextMenu);
         m_txtText->setReadOnly(false);
+        orthographe::brancherOrthographe(*m_txtText);
     };
     m_demarrage = mdGeneral::Demarrer(etapes);
     m_messageBaseAAfficher = !mdGeneral::MessageDemarrage(m_demarrage).isEmpty();

@@ -63,6 +63,12 @@ sqlite3* Connexion::poignee() const
     return estOuverte() ? poigneeSqlite(base()) : nullptr;
 }
 
+qint64 Connexion::modifications() const
+{
+    sqlite3* p = poignee();
+    return p ? sqlite3_total_changes64(p) : 0;
+}
+
 bool Connexion::estOuverte() const
 {
     return QSqlDatabase::contains(m_nom) && base().isOpen();

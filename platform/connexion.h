@@ -40,6 +40,9 @@ public:
     // The engine's own handle, for reading large results without the cost
     // of Qt's generic result cache; nullptr when closed.
     sqlite3* poignee() const;
+    // Rows written through the connection since it was opened: what was read
+    // earlier is still current while this count stays the same.
+    qint64 modifications() const;
 
 private:
     void fermerConnexion();

@@ -5,6 +5,7 @@
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/barreoutils.h"
+#include "richtext/orthographe/orthographeprogramme.h"
 #include "store/corpsmodele.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,7 @@ FrmTexte::FrmTexte(QWidget* parent)
     setWindowTitle(QStringLiteral("Lettre"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_txtText->setObjectName(QStringLiteral("txtText"));
+    orthographe::brancherOrthographe(*m_txtText);
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);

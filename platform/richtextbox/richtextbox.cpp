@@ -3,10 +3,14 @@
 #include "images.h"
 #include "rtf.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QTextBlock>
+
+#include <memory>
 
 RichTextBox::RichTextBox(QWidget* parent)
     : QTextEdit(parent)
@@ -254,4 +258,17 @@ void RichTextBox::keyReleaseEvent(QKeyEvent* e)
 {
     QTextEdit::keyReleaseEvent(e);
     emit KeyUp(e->key());
+}
+
+QMenu* RichTextBox::creerMenuContextuel(const QPoint& position)
+{
+    QMenu* menu = createStandardContextMenu(position);
+    emit menuContextuel(menu, position);
+    return menu;
+}
+
+void RichTextBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    const std::unique_ptr<QMenu> menu(creerMenuContextuel(e->pos()));
+    menu->exec(e->globalPos());
 }

@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+class QMenu;
+
 // The rich-text box that carries letters and model bodies: a QTextEdit that
 // reads and writes whole RTF documents and answers for the selection's
 // format. A property read over a selection that mixes two values gives
@@ -61,14 +63,21 @@ public:
     // Puts the picture at the selection, kept with the document.
     bool insererImage(const QImage& image, QString* raison = nullptr);
 
+    // The right-click menu at `position` (in the viewport), as it is shown:
+    // the editing commands, after what menuContextuel's receivers put first.
+    QMenu* creerMenuContextuel(const QPoint& position);
+
 signals:
     void Change();
     void Click();
     void KeyUp(int key);
+    // The right-click menu is being made; receivers may add to it.
+    void menuContextuel(QMenu* menu, const QPoint& position);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     // The first and last paragraphs the selection covers.
