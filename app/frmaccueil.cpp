@@ -66,7 +66,7 @@ void FrmAccueil::chargement()
         m_txtText->setReadOnly(false);
     };
     m_demarrage = mdGeneral::Demarrer(etapes);
-    m_messageBaseAAfficher = !m_demarrage.baseOuverte;
+    m_messageBaseAAfficher = !m_demarrage.baseOuverte || !m_demarrage.avertissements.isEmpty();
 }
 
 void FrmAccueil::showEvent(QShowEvent* event)
@@ -75,7 +75,12 @@ void FrmAccueil::showEvent(QShowEvent* event)
     if (!m_messageBaseAAfficher)
         return;
     m_messageBaseAAfficher = false;
-    QTimer::singleShot(0, this, [this] { afficherErreur(mdGeneral::MessageBaseIndisponible(m_demarrage)); });
+    QTimer::singleShot(0, this, [this] {
+        if (!m_demarrage.baseOuverte)
+            afficherErreur(mdGeneral::MessageBaseIndisponible(m_demarrage));
+        for (const QString& avertissement : std::as_const(m_demarrage.avertissements))
+            afficherErreur(avertissement);
+    });
 }
 
 void FrmAccueil::connecter()
@@ -236,7 +241,7 @@ void FrmAccueil::ouvrirLienModele(int colonne)
     const QString lien = m_listeModeles->texte(choisis.first().row(), colonne);
     if (lien.isEmpty())
         return;
-    bureau().ouvrir(lien, mdGeneral::DossierApplication());
+    bureau().ouvrir(mdGeneral::CheminDocument(lien), mdGeneral::DossierApplication());
 }
 
 // ---- What the rest of the program reads. ----
