@@ -1,5 +1,6 @@
 #include "import/frmimport.h"
 
+#include "app/mdgeneral.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -54,6 +55,13 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
 
     connect(m_cmdParcourir, &QPushButton::clicked, this, &FrmImport::parcourir);
     connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
+
+    // The organiser's database where it is usually found; the user can
+    // still browse to another.
+    if (const QString propose = DossierOrganiseurPropose(mdGeneral::DossierDonnees()); !propose.isEmpty()) {
+        m_txtChemin->setText(propose);
+        RemplirListeContacts();
+    }
 }
 
 void FrmImport::parcourir()
