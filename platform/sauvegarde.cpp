@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <memory>
 #include <sqlite3.h>
@@ -98,35 +99,33 @@ QList<Sauvegarde> listerSauvegardes(const QString& dossier)
     return liste;
 }
 
-QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const QDate& jour, QString* fichier)
+QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const QDate& jour)
 {
-    if (!QDir().mkpath(dossier))
-        return QStringLiteral("le dossier « %1 » ne peut pas être créé.").arg(dossier);
-    int rang = 1;
-    while (QFile::exists(dossier + QLatin1Char('/') + nomSauvegarde(jour, rang)))
-        ++rang;
-    const QString cible = dossier + QLatin1Char('/') + nomSauvegarde(jour, rang);
-    const QString provisoire = cible + QStringLiteral(".provisoire");
-    QFile::remove(provisoire);
-
     QString probleme;
-    {
-        Base source = ouvrir(cheminBase, SQLITE_OPEN_READONLY, probleme);
-        Base copie = probleme.isEmpty() ? ouvrir(provisoire, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, probleme) : Base();
-        if (probleme.isEmpty())
-            probleme = copier(source.get(), copie.get());
-    }
-    if (probleme.isEmpty() && !QFile::rename(provisoire, cible))
-        probleme = QStringLiteral("« %1 » ne peut pas être écrit.").arg(cible);
-    if (!probleme.isEmpty()) {
+    if (!QDir().mkpath(dossier)) {
+        probleme = QStringLiteral("le dossier ne peut pas être créé.");
+    } else {
+        int rang = 1;
+        while (QFile::exists(dossier + QLatin1Char('/') + nomSauvegarde(jour, rang)))
+            ++rang;
+        const QString cible = dossier + QLatin1Char('/') + nomSauvegarde(jour, rang);
+        const QString provisoire = cible + QStringLiteral(".provisoire");
         QFile::remove(provisoire);
-        return QStringLiteral("La sauvegarde de la base dans « %1 » a échoué : %2").arg(dossier, probleme);
+        {
+            Base source = ouvrir(cheminBase, SQLITE_OPEN_READONLY, probleme);
+            Base copie = probleme.isEmpty() ? ouvrir(provisoire, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, probleme) : Base();
+            if (probleme.isEmpty())
+                probleme = copier(source.get(), copie.get());
+        }
+        if (probleme.isEmpty() && !QFile::rename(provisoire, cible))
+            probleme = QStringLiteral("« %1 » ne peut pas être écrit.").arg(cible);
+        QFile::remove(provisoire);
     }
+    if (!probleme.isEmpty())
+        return QStringLiteral("La sauvegarde de la base dans « %1 » a échoué : %2").arg(QDir::toNativeSeparators(dossier), probleme);
     const QList<Sauvegarde> toutes = listerSauvegardes(dossier);
     for (qsizetype i = kSauvegardesGardees; i < toutes.size(); ++i)
         QFile::remove(toutes[i].chemin);
-    if (fichier)
-        *fichier = cible;
     return QString();
 }
 

@@ -26,8 +26,8 @@ QList<Sauvegarde> listerSauvegardes(const QString& dossier);
 
 // Copies the database at cheminBase into `dossier` as a backup of `jour`,
 // then removes the oldest backups beyond the kept number. Returns "" or why
-// it failed, in French; `fichier` receives the new file's path.
-QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const QDate& jour, QString* fichier = nullptr);
+// it failed, in French.
+QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const QDate& jour);
 
 // What a backup holds; `probleme` is "" for a sound letters database, else
 // why it cannot be restored (integrity check failed, not a letters database).

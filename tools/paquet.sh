@@ -5,6 +5,17 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
+# The version is the program's, from project() in CMakeLists.txt: the
+# changelog and the AppStream release must follow it.
+programme=$(sed -n 's/^project(TilvoLettres VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+if [ "$version" != "$programme" ]; then
+  echo "debian/changelog ($version) ne suit pas la version du programme ($programme)." >&2
+  exit 1
+fi
+grep -q "<release version=\"$programme\"" "$root/desktop/fr.tilvo.Lettres.metainfo.xml" || {
+  echo "desktop/fr.tilvo.Lettres.metainfo.xml ne décrit pas la version $programme." >&2
+  exit 1
+}
 travail="$root/build/paquet"
 source="$travail/tilvo-lettres-$version"
 
