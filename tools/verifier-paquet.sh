@@ -4,8 +4,8 @@
 #   - the desktop entry and the AppStream metadata validate;
 #   - installed into a throwaway root (dpkg-deb -x), the program started
 #     offscreen with an empty HOME shows its window, finds the catalogue and
-#     saves a recipient into the user's data folder, writing nothing under
-#     the installation.
+#     saves a recipient into the user's data folder (backed up before that
+#     first write), writing nothing under the installation.
 # Usage: verifier-paquet.sh PAQUET.deb DOSSIER_DU_PILOTE
 # (the pilot is the Qt plugin built in build/tests/paquet/plugins).
 set -euo pipefail
@@ -16,7 +16,7 @@ trap 'rm -rf "$temp"' EXIT
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 
 echo "== lintian"
-lintian --fail-on error --no-tag-display-limit "$deb" || echec "lintian signale des erreurs"
+lintian --fail-on error --tag-display-limit 0 "$deb" || echec "lintian signale des erreurs"
 
 racine="$temp/racine"
 dpkg-deb -x "$deb" "$racine"
@@ -41,6 +41,7 @@ base="$HOME/.local/share/tilvo-lettres/Save/Lettre.mdb"
 [ -f "$base" ] || echec "pas de base dans le dossier des données ($base)"
 n=$(sqlite3 "$base" "SELECT count(*) FROM Destinataire WHERE hex(Nom_Destinataire) = hex('Essai-Paquet')")
 [ "$n" = 1 ] || echec "destinataire absent de $base"
+ls "$HOME"/.local/share/tilvo-lettres/Save/Sauvegardes/Lettre-*.mdb >/dev/null 2>&1 || echec "pas de sauvegarde avant la première écriture"
 [ -f "$HOME/.config/Tilvo/registre.ini" ] || echec "registre absent de ~/.config"
 ecrits=$(find "$racine" -newer "$temp/repere" -print)
 [ -z "$ecrits" ] || echec "écrit sous l'installation : $ecrits"
