@@ -50,8 +50,8 @@ void mettreAJourLeCatalogue(QStringList& avertissements)
         return;
     if (const QString p = sauvegarderBase(CheminBase(), DossierSauvegardes(), QDate::currentDate()); !p.isEmpty())
         avertissements << p;
-    if (const BilanMiseAJour bilan = mettreAJourCatalogue(base, livree); !bilan.erreur.isEmpty())
-        avertissements << bilan.erreur;
+    if (const QString p = mettreAJourCatalogue(base, livree); !p.isEmpty())
+        avertissements << p;
 }
 
 // Runs one start-up step; whatever goes wrong in it is left behind.
@@ -83,11 +83,6 @@ void DefinirDossierApplication(const QString& dossier)
 QString DossierDonnees()
 {
     return emplacement().dossier;
-}
-
-bool ModePortable()
-{
-    return emplacement().portable;
 }
 
 QString CheminBase()

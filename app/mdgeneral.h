@@ -16,7 +16,6 @@ void DefinirDossierApplication(const QString& dossier);
 // The data folder: <application>/Save for a portable copy, else the user's
 // own (see platform/dossierdonnees.h).
 QString DossierDonnees();
-bool ModePortable();
 QString CheminBase();     // <data folder>/Lettre.mdb
 QString CheminIni();      // <data folder>/Lettre.ini
 QString DossierSauvegardes();   // <data folder>/Sauvegardes

@@ -188,13 +188,13 @@ class MiseAJour {
 public:
     MiseAJour(sqlite3* base, const Livre& livre) : m_base(base), m_livre(livre) {}
 
-    void executer(BilanMiseAJour& bilan)
+    void executer()
     {
         creerTableReception(m_base);
         m_recus = lireReception(m_base);
         categories();
         sousCategories();
-        modeles(bilan);
+        modeles();
         noter(m_base, QStringLiteral("contenu"), 0, m_livre.contenu);
         noter(m_base, QStringLiteral("version"), 0, m_livre.version);
     }
@@ -246,15 +246,14 @@ private:
         }
     }
 
-    void modeles(BilanMiseAJour& bilan)
+    void modeles()
     {
         for (const Livre::Modele& m : m_livre.modeles) {
             const qint64 n = ligneRecue(m.cle, "SELECT 1 FROM Modele WHERE Numero_Modele = ?");
             if (n == 0)
                 continue;   // deleted by the user
             if (n > 0) {
-                if (actualiser(m, n))
-                    ++bilan.actualises;
+                actualiser(m, n);
                 continue;
             }
             const qint64 sousCategorie = m_lignes.value(m.cleSousCategorie);
@@ -272,7 +271,6 @@ private:
                                   "Lien_Fiche_Modele) VALUES (?, ?, ?, ?, ?)");
             q.lier(1, sousCategorie).lier(2, m.libelle).lier(3, m.corps).lier(4, m.lien).lier(5, m.fiche).executer();
             noter(m_base, m.cle, sqlite3_last_insert_rowid(m_base), m.empreinte);
-            ++bilan.ajoutes;
         }
     }
 
@@ -285,18 +283,17 @@ private:
 
     // A body still as delivered takes the new one; links the user left empty
     // take the delivered ones.
-    bool actualiser(const Livre::Modele& m, qint64 numero)
+    void actualiser(const Livre::Modele& m, qint64 numero)
     {
         const QString recue = m_recus.value(m.cle).empreinte;
         if (recue.isEmpty() || recue == m.empreinte || empreinteTexte(corps(numero)) != recue)
-            return false;
+            return;
         Instruction q(m_base, "UPDATE Modele SET Corps_Modele = ?, "
                               "Lien_Modele = CASE WHEN coalesce(Lien_Modele, '') = '' THEN ? ELSE Lien_Modele END, "
                               "Lien_Fiche_Modele = CASE WHEN coalesce(Lien_Fiche_Modele, '') = '' THEN ? ELSE Lien_Fiche_Modele END "
                               "WHERE Numero_Modele = ?");
         q.lier(1, m.corps).lier(2, m.lien).lier(3, m.fiche).lier(4, numero).executer();
         noter(m_base, m.cle, numero, m.empreinte);
-        return true;
     }
 
     sqlite3* m_base;
@@ -353,25 +350,22 @@ bool miseAJourNecessaire(sqlite3* utilisateur, const QString& cheminLivre)
     }
 }
 
-BilanMiseAJour mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre)
+QString mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre)
 {
-    BilanMiseAJour bilan;
-    bilan.necessaire = true;
     try {
         const BaseLivree livree = ouvrirLivree(cheminLivre);
         const Livre livre = lireLivre(livree.get());
         executer(utilisateur, "BEGIN IMMEDIATE");
         try {
-            MiseAJour(utilisateur, livre).executer(bilan);
+            MiseAJour(utilisateur, livre).executer();
             executer(utilisateur, "COMMIT");
         } catch (const ErreurBase&) {
             sqlite3_exec(utilisateur, "ROLLBACK", nullptr, nullptr, nullptr);
             throw;
         }
     } catch (const ErreurBase& e) {
-        bilan.ajoutes = bilan.actualises = 0;
-        bilan.erreur = QStringLiteral("Les nouveaux modèles de lettres livrés avec cette version n'ont pas pu être ajoutés "
-                                      "à votre catalogue ; vos données n'ont pas été modifiées.\n\n%1").arg(e.raison());
+        return QStringLiteral("Les nouveaux modèles de lettres livrés avec cette version n'ont pas pu être ajoutés "
+                              "à votre catalogue ; vos données n'ont pas été modifiées.\n\n%1").arg(e.raison());
     }
-    return bilan;
+    return QString();
 }

@@ -30,13 +30,6 @@ QString empreinteTexte(const QString& texte);
 void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements,
                         const QString& empreinteContenu, const QString& version);
 
-struct BilanMiseAJour {
-    bool necessaire = false;   // the delivered catalogue is newer
-    int ajoutes = 0;           // models added
-    int actualises = 0;        // model bodies brought up to date
-    QString erreur;            // "" when done; else the database is as before
-};
-
 // Whether the delivered database at cheminLivre holds a catalogue newer than
 // the one `utilisateur` last received: one small read of each.
 bool miseAJourNecessaire(sqlite3* utilisateur, const QString& cheminLivre);
@@ -44,5 +37,6 @@ bool miseAJourNecessaire(sqlite3* utilisateur, const QString& cheminLivre);
 // Brings the delivered catalogue into the user's database, in one
 // transaction: adds what the user lacks, refreshes the bodies of delivered
 // models the user never edited, and leaves alone whatever the user edited,
-// added or deleted (a deleted delivered model stays deleted).
-BilanMiseAJour mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre);
+// added or deleted (a deleted delivered model stays deleted). Returns "" when
+// done, else why not, in French: the database is then as it was.
+QString mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre);

@@ -1,5 +1,6 @@
 // Where the data lives: beside a portable program, else in the user's data
 // folder, filled from the delivered database at the first start.
+#include "app/mdgeneral.h"
 #include "platform/dossierdonnees.h"
 
 #include <QDir>
@@ -67,6 +68,23 @@ private slots:
         ecrire(donnees + QStringLiteral("/Lettre.mdb"), "à moi");
         QCOMPARE(preparerBaseUtilisateur(donnees, livree), QString());
         QCOMPARE(lire(donnees + QStringLiteral("/Lettre.mdb")), QByteArray("à moi"));
+    }
+
+    // A model's sheet, "Save/fiches/...": the user's own copy if there is
+    // one, else the delivered sheet.
+    void fichesLivreesTrouvees()
+    {
+        QTemporaryDir racine;
+        const QString bin = racine.path() + QStringLiteral("/bin");
+        mdGeneral::DefinirDossierApplication(bin);
+        const QString lien = QStringLiteral("Save/fiches/bail.html");
+        QCOMPARE(mdGeneral::CheminDocument(lien), lien);
+        ecrire(racine.path() + QStringLiteral("/share/tilvo-lettres/fiches/bail.html"), "livrée");
+        QCOMPARE(mdGeneral::CheminDocument(lien), racine.path() + QStringLiteral("/share/tilvo-lettres/fiches/bail.html"));
+        ecrire(bin + QStringLiteral("/Save/fiches/bail.html"), "à moi");
+        QCOMPARE(mdGeneral::CheminDocument(lien), bin + QStringLiteral("/Save/fiches/bail.html"));
+        QCOMPARE(mdGeneral::CheminDocument(QStringLiteral("https://exemple.fr/a")), QStringLiteral("https://exemple.fr/a"));
+        mdGeneral::DefinirDossierApplication(QString());
     }
 };
 
