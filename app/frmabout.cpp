@@ -1,10 +1,12 @@
 #include "app/frmabout.h"
 
 #include "app/fenetres.h"
+#include "app/mdgeneral.h"
 #include "output/mail.h"
 
 #include "version.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -67,16 +69,23 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
     etiquette(this, QStringLiteral("Label4"),
               QStringLiteral("L'aide est consultable ou t\u00e9l\u00e9chargeable sur le site de Tilvo."), 960, 2400);
 
+    // Where the user's data is, so that it can be found and backed up.
+    QLabel* donnees = etiquette(this, QStringLiteral("lblDonnees"),
+                                QStringLiteral("Dossier des données : %1").arg(QDir::toNativeSeparators(mdGeneral::DossierDonnees())),
+                                960, 2760);
+    donnees->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(pixels(this, 3720), pixels(this, 1560), pixels(this, 1335), pixels(this, 375));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     clavierDeDialogue(this, ok);
 
-    // An outer height of 3135 twips, of which about 400 go to the title bar
-    // and the frame; wide enough for the longest line.
+    // An outer height of 3135 twips (and a line for the data folder), of
+    // which about 400 go to the title bar and the frame; wide enough for the
+    // longest line.
     int largeur = ok->geometry().right();
     for (const QLabel* l : findChildren<QLabel*>())
         largeur = qMax(largeur, l->geometry().right());
-    setFixedSize(largeur + pixels(this, 240), pixels(this, 3135 - 400));
+    setFixedSize(largeur + pixels(this, 240), pixels(this, 3135 + 360 - 400));
 }

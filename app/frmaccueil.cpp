@@ -281,7 +281,7 @@ void FrmAccueil::ouvrirLienModele(int colonne)
 {
     const QString lien = lienModeleChoisi(colonne);
     if (!lien.isEmpty())
-        ExecuterShell(lien, mdGeneral::DossierApplication());
+        ExecuterShell(mdGeneral::CheminDocument(lien), mdGeneral::DossierApplication());
 }
 
 // ---- What the rest of the program reads. ----

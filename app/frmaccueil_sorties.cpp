@@ -15,7 +15,15 @@
 
 void FrmAccueil::cmdOption_Click()
 {
-    afficherFenetre<FrmOption>(QStringLiteral("FrmOption"), [] { return new FrmOption; });
+    afficherFenetre<FrmOption>(QStringLiteral("FrmOption"), [this] {
+        auto* f = new FrmOption;
+        connect(f, &FrmOption::baseRestauree, this, [this] {
+            RemplirComboExpediteurs();
+            RemplirDestinataires();
+            RemplirCategories();
+        });
+        return f;
+    });
 }
 
 void FrmAccueil::cmdAide_Click()

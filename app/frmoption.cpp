@@ -1,6 +1,7 @@
 #include "app/frmoption.h"
 
 #include "app/fenetres.h"
+#include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
 #include "platform/dialogues.h"
 
@@ -72,8 +73,17 @@ FrmOption::FrmOption(QWidget* parent)
     boutons->addWidget(cmdOk);
     boutons->addWidget(cmdAnnuler);
 
+    auto* cmdRestaurer = new QPushButton(QStringLiteral("Restaurer une sauvegarde…"), this);
+    cmdRestaurer->setObjectName(QStringLiteral("cmdRestaurer"));
+    connect(cmdRestaurer, &QPushButton::clicked, this, [this] {
+        auto* f = new FrmRestauration(this);
+        connect(f, &FrmRestauration::baseRestauree, this, &FrmOption::baseRestauree);
+        f->show();
+    });
+
     auto* page = new QVBoxLayout(this);
     page->addWidget(cadre);
+    page->addWidget(cmdRestaurer);
     page->addStretch();
     page->addLayout(boutons);
 

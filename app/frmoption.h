@@ -17,6 +17,10 @@ public:
     // The selected button's code.
     int codeSelectionne() const;
 
+signals:
+    // A backup was restored from this window's "Restaurer une sauvegarde…".
+    void baseRestauree();
+
 private:
     void charger();
     void valider();

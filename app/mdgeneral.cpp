@@ -1,12 +1,20 @@
 #include "app/mdgeneral.h"
 
 #include "platform/connexion.h"
+#include "platform/dialogues.h"
+#include "platform/dossierdonnees.h"
 #include "platform/erreurbase.h"
 #include "platform/fichierprofil.h"
 #include "platform/registre.h"
 #include "store/schemabase.h"
+#include "platform/sauvegarde.h"
+#include "store/miseajourcatalogue.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
 #include <exception>
 
 namespace mdGeneral {
@@ -17,6 +25,34 @@ QString& dossierForce()
 {
     static QString dossier;
     return dossier;
+}
+
+// Chosen once: the program does not move during a run.
+const EmplacementDonnees& emplacementInstalle()
+{
+    static const EmplacementDonnees e = choisirEmplacementDonnees(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return e;
+}
+
+EmplacementDonnees emplacement()
+{
+    if (!dossierForce().isEmpty())
+        return {DossierApplication() + QStringLiteral("/Save"), true};
+    return emplacementInstalle();
+}
+
+// Brings a newer delivered catalogue in, after a backup; says what failed.
+void mettreAJourLeCatalogue(QStringList& avertissements)
+{
+    sqlite3* base = cnLettre().poignee();
+    const QString livree = DossierLivre() + QStringLiteral("/Lettre.mdb");
+    if (!miseAJourNecessaire(base, livree))
+        return;
+    if (const QString p = sauvegarderBase(CheminBase(), DossierSauvegardes(), QDate::currentDate()); !p.isEmpty())
+        avertissements << p;
+    if (const QString p = mettreAJourCatalogue(base, livree); !p.isEmpty())
+        avertissements << p;
 }
 
 // Runs one start-up step; whatever goes wrong in it is left behind.
@@ -60,14 +96,41 @@ void DefinirDossierApplication(const QString& dossier)
     dossierForce() = dossier;
 }
 
+QString DossierDonnees()
+{
+    return emplacement().dossier;
+}
+
 QString CheminBase()
 {
-    return DossierApplication() + QStringLiteral("/Save/Lettre.mdb");
+    return DossierDonnees() + QStringLiteral("/Lettre.mdb");
 }
 
 QString CheminIni()
 {
-    return DossierApplication() + QStringLiteral("/Save/Lettre.ini");
+    return DossierDonnees() + QStringLiteral("/Lettre.ini");
+}
+
+QString DossierSauvegardes()
+{
+    return DossierDonnees() + QStringLiteral("/Sauvegardes");
+}
+
+QString DossierLivre()
+{
+    return dossierLivre(DossierApplication());
+}
+
+QString CheminDocument(const QString& lien)
+{
+    const QString prefixe = QStringLiteral("Save/");
+    if (!lien.startsWith(prefixe))
+        return lien;
+    const QString propre = DossierDonnees() + QLatin1Char('/') + lien.mid(prefixe.size());
+    if (QFileInfo::exists(propre))
+        return propre;
+    const QString livre = DossierLivre() + QLatin1Char('/') + lien.mid(prefixe.size());
+    return QFileInfo::exists(livre) ? livre : lien;
 }
 
 void OuvrirBase()
@@ -94,12 +157,23 @@ ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
 {
     ResultatDemarrage resultat;
     sansEchec([] { EcrireRegistre(0, QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tilvo-Lettre"), DossierApplication()); });
+    const EmplacementDonnees donnees = emplacement();
+    QString raisonCopie;
+    if (!donnees.portable)
+        raisonCopie = preparerBaseUtilisateur(donnees.dossier, DossierLivre() + QStringLiteral("/Lettre.mdb"));
     try {
         OuvrirBase();
         resultat.baseOuverte = true;
         resultat.avertissementBase = avertissementBase();
     } catch (const ErreurBase& e) {
-        resultat.raisonBase = e.raison();
+        resultat.raisonBase = raisonCopie.isEmpty() ? e.raison() : e.raison() + QLatin1Char('\n') + raisonCopie;
+    }
+    if (resultat.baseOuverte) {
+        mettreAJourLeCatalogue(resultat.avertissements);
+        armerSauvegardeQuotidienne(cnLettre().poignee(), CheminBase(), DossierSauvegardes(), [](const QString& probleme) {
+            // Said after the write it preceded, which goes on regardless.
+            QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });
+        });
     }
     sansEchec(etapes.placerPanneaux);
     sansEchec(etapes.initialiserEtape);
@@ -123,7 +197,12 @@ QString MessageBaseIndisponible(const ResultatDemarrage& resultat)
 
 QString MessageDemarrage(const ResultatDemarrage& resultat)
 {
-    return resultat.baseOuverte ? resultat.avertissementBase : MessageBaseIndisponible(resultat);
+    if (!resultat.baseOuverte)
+        return MessageBaseIndisponible(resultat);
+    QStringList messages = resultat.avertissements;
+    if (!resultat.avertissementBase.isEmpty())
+        messages.prepend(resultat.avertissementBase);
+    return messages.join(QStringLiteral("\n\n"));
 }
 
 } // namespace mdGeneral

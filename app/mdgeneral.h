@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Shared services of the program: where its files are, the database
@@ -9,12 +10,24 @@ namespace mdGeneral {
 
 // The folder of the executable, without a trailing separator.
 QString DossierApplication();
-// Tests and tools point the program at another folder.
+// Tests and tools point the program at another folder, whose Save folder is
+// then the data folder whatever it holds.
 void DefinirDossierApplication(const QString& dossier);
-QString CheminBase();     // <application>/Save/Lettre.mdb
-QString CheminIni();      // <application>/Save/Lettre.ini
+// The data folder: <application>/Save for a portable copy, else the user's
+// own (see platform/dossierdonnees.h).
+QString DossierDonnees();
+QString CheminBase();     // <data folder>/Lettre.mdb
+QString CheminIni();      // <data folder>/Lettre.ini
+QString DossierSauvegardes();   // <data folder>/Sauvegardes
+// The delivered files: the catalogue database and the information sheets.
+QString DossierLivre();
+// A document link of a model: "Save/..." names a file of the data folder,
+// or else the delivered one of that name; other links, and files found in
+// neither place, are unchanged.
+QString CheminDocument(const QString& lien);
 
-// Opens cnLettre on Save/Lettre.mdb. Throws ErreurBase with the reason.
+// Opens cnLettre on the data folder's Lettre.mdb. Throws ErreurBase with the
+// reason.
 void OuvrirBase();
 
 // Kind 0 string, 1 number, 2 bytes, any other: nothing written. Returns
@@ -45,6 +58,9 @@ struct ResultatDemarrage {
     QString raisonBase;
     // Opened, but missing tables or columns, or only readable: what to say.
     QString avertissementBase;
+    // Said once when the window is up: a catalogue upgrade or its backup
+    // that failed.
+    QStringList avertissements;
 };
 ResultatDemarrage Demarrer(const EtapesDemarrage& etapes);
 

@@ -1,6 +1,7 @@
 #include "import/frmimport.h"
 
 #include "app/fenetres.h"
+#include "app/mdgeneral.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -67,9 +68,17 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
 
     connect(m_cmdParcourir, &QPushButton::clicked, this, &FrmImport::parcourir);
     connect(m_cmdImporter, &QPushButton::clicked, this, &FrmImport::importer);
+
     connect(m_cmdToutCocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Checked); });
     connect(m_cmdToutDecocher, &QPushButton::clicked, this, [this] { cocherTout(Qt::Unchecked); });
     clavierDeDialogue(this, m_cmdImporter);
+
+    // The organiser's database where it is usually found; the user can
+    // still browse to another.
+    if (const QString propose = DossierOrganiseurPropose(mdGeneral::DossierDonnees()); !propose.isEmpty()) {
+        m_txtChemin->setText(propose);
+        RemplirListeContacts();
+    }
 }
 
 void FrmImport::cocherTout(Qt::CheckState etat)

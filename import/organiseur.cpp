@@ -6,6 +6,8 @@
 #include "store/requetes.h"
 
 #include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -73,6 +75,16 @@ void remplirDestinataire(Connexion& organiseur, const ContactOrganiseur& contact
 QString CheminBaseOrganiseur(const QString& dossier)
 {
     return dossier + QStringLiteral("/Save/Tilvo.mdb");
+}
+
+QString DossierOrganiseurPropose(const QString& dossierDonnees)
+{
+    const QString installation = QDir::cleanPath(dossierDonnees + QStringLiteral("/.."));
+    for (const QString& dossier : {installation, QDir::cleanPath(installation + QStringLiteral("/../tilvo-organiseur"))}) {
+        if (QFileInfo::exists(CheminBaseOrganiseur(dossier)))
+            return dossier;
+    }
+    return QString();
 }
 
 QList<ContactOrganiseur> LireContactsOrganiseur(const QString& dossier)

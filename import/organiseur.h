@@ -19,6 +19,13 @@ struct ContactOrganiseur {
 // given.
 QString CheminBaseOrganiseur(const QString& dossier);
 
+// The organiser's installation folder found beside the letters' data folder
+// (dossierDonnees, a Save folder): the same installation (a portable copy of
+// both programs), else the organiser's own data folder next to ours
+// (tilvo-organiseur beside tilvo-lettres). "" when neither holds its
+// database.
+QString DossierOrganiseurPropose(const QString& dossierDonnees);
+
 // Every person, in the order the database gives them. Throws ErreurBase when
 // the database cannot be opened or read.
 QList<ContactOrganiseur> LireContactsOrganiseur(const QString& dossier);

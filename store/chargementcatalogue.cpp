@@ -2,8 +2,12 @@
 
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
+#include "store/miseajourcatalogue.h"
 #include "store/requetes.h"
 
+#include "version.h"
+
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSet>
 #include <QStringList>
@@ -20,7 +24,9 @@ QString lireTexte(const QString& chemin, QString& probleme)
     return QString::fromUtf8(f.readAll());
 }
 
-void ajouterLigne(Connexion& connexion, const QString& requeteInsertion, const QList<std::pair<QString, QVariant>>& colonnes)
+// Adds a row and returns its id.
+qint64 ajouterLigne(Connexion& connexion, const QString& requeteInsertion, const QString& colonneId,
+                    const QList<std::pair<QString, QVariant>>& colonnes)
 {
     Recordset rs(connexion);
     rs.open(requeteInsertion);
@@ -28,7 +34,9 @@ void ajouterLigne(Connexion& connexion, const QString& requeteInsertion, const Q
     for (const auto& [nom, valeur] : colonnes)
         rs.setValue(nom, valeur);
     rs.update();
+    const qint64 id = rs.value(colonneId).toLongLong();
     rs.close();
+    return id;
 }
 
 } // namespace
@@ -42,6 +50,9 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
 
     const QStringList lignes = texte.split(QLatin1Char('\n'));
     QSet<int> categories, sousCategories;
+    QList<ElementRecu> recus;
+    QCryptographicHash contenu(QCryptographicHash::Sha1);
+    contenu.addData(texte.toUtf8());
     try {
         for (int n = 0; n < lignes.size(); ++n) {
             const QString ligne = lignes[n].trimmed();
@@ -57,7 +68,8 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                 if (id <= 0 || categories.contains(id))
                     return erreur(QStringLiteral("numéro de catégorie invalide ou répété."));
                 categories.insert(id);
-                ajouterLigne(connexion, QStringLiteral("SELECT * From Categorie_Modele"),
+                recus.append({QStringLiteral("C:%1").arg(id), id, QString()});
+                ajouterLigne(connexion, QStringLiteral("SELECT * From Categorie_Modele"), QStringLiteral("Numero_Cat_Modele"),
                              {{QStringLiteral("Numero_Cat_Modele"), id}, {QStringLiteral("Libelle_Cat_Modele"), champs[2]}});
             } else if (type == QLatin1String("S") && champs.size() == 4) {
                 const int id = champs[1].toInt();
@@ -65,7 +77,8 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                 if (id <= 0 || sousCategories.contains(id) || !categories.contains(categorie))
                     return erreur(QStringLiteral("sous-catégorie invalide, répétée, ou de catégorie inconnue."));
                 sousCategories.insert(id);
-                ajouterLigne(connexion, QStringLiteral("SELECT * From Sous_Categorie_Modele"),
+                recus.append({QStringLiteral("S:%1").arg(id), id, QString()});
+                ajouterLigne(connexion, QStringLiteral("SELECT * From Sous_Categorie_Modele"), QStringLiteral("Numero_Sous_Cat_Modele"),
                              {{QStringLiteral("Numero_Sous_Cat_Modele"), id},
                               {QStringLiteral("Numero_Cat_Modele"), categorie},
                               {QStringLiteral("Libelle_Sous_Cat_Modele"), champs[3]}});
@@ -76,16 +89,19 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                 const QString corps = lireTexte(dossierCorps + QLatin1Char('/') + champs[3], probleme);
                 if (!probleme.isEmpty())
                     return erreur(probleme);
-                ajouterLigne(connexion, requetes::tousModeles(),
+                contenu.addData(corps.toUtf8());
+                const qint64 id = ajouterLigne(connexion, requetes::tousModeles(), QStringLiteral("Numero_Modele"),
                              {{QStringLiteral("Numero_Sous_Cat_Modele"), sousCategorie},
                               {QStringLiteral("Libelle_Modele"), champs[2]},
                               {QStringLiteral("Corps_Modele"), corps},
                               {QStringLiteral("Lien_Modele"), champs[4]},
                               {QStringLiteral("Lien_Fiche_Modele"), champs[5]}});
+                recus.append({QStringLiteral("M:") + champs[3], id, empreinteTexte(corps)});
             } else {
                 return erreur(QStringLiteral("ligne non reconnue."));
             }
         }
+        noterCatalogueRecu(connexion, recus, QString::fromLatin1(contenu.result().toHex()), QStringLiteral(TILVO_VERSION_TEXT));
     } catch (const ErreurBase& e) {
         return e.raison();
     }

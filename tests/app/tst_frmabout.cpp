@@ -1,5 +1,6 @@
 // The About window.
 #include "app/frmabout.h"
+#include "app/mdgeneral.h"
 
 #include "support/dialoguesscriptes.h"
 
@@ -13,15 +14,19 @@ class TestFrmAbout : public QObject {
 private slots:
     void contenu()
     {
+        mdGeneral::DefinirDossierApplication(QStringLiteral("/opt/copie-portable"));
         FrmAbout f;
+        mdGeneral::DefinirDossierApplication(QString());
         QCOMPARE(f.objectName(), QStringLiteral("FrmAbout"));
         QCOMPARE(f.windowTitle(), QStringLiteral("À propos"));
         const auto texte = [&f](const char* nom) { return f.findChild<QLabel*>(QLatin1String(nom))->text(); };
         QCOMPARE(texte("lblTitle"), QStringLiteral("Tilvo - Lettre"));
-        QCOMPARE(texte("lblVersion"), QStringLiteral("Version 1.0.1"));
+        QCOMPARE(texte("lblVersion"), QStringLiteral("Version 1.1.0"));
         QVERIFY(!texte("Label1").isEmpty());
         QVERIFY(texte("Label3").contains(FrmAbout::adresseSite()));
         QCOMPARE(texte("Label4"), QStringLiteral("L'aide est consultable ou t\u00e9l\u00e9chargeable sur le site de Tilvo."));
+        QCOMPARE(texte("lblDonnees"), QStringLiteral("Dossier des données : /opt/copie-portable/Save"));
+        QVERIFY(f.findChild<QLabel*>(QStringLiteral("lblDonnees"))->textInteractionFlags() & Qt::TextSelectableByMouse);
         QVERIFY(!f.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(f.findChild<QPushButton*>(QStringLiteral("cmdOk"))->text(), QStringLiteral("Ok"));
         // Every line fits in the window.

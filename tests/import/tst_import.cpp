@@ -1,4 +1,5 @@
 // Import of the organiser's people into the recipients.
+#include "app/mdgeneral.h"
 #include "import/frmimport.h"
 #include "import/organiseur.h"
 
@@ -149,6 +150,17 @@ private slots:
 
         QCOMPARE(org.empreinte(), avant);
         QCOMPARE(org.fichiersSave(), QStringList{QStringLiteral("Tilvo.mdb")});
+    }
+
+    void organiseurProposeACoteDesDonnees()
+    {
+        BaseTemporaire base;
+        Organiseur org;
+        installerDialoguesScriptes();
+        mdGeneral::DefinirDossierApplication(org.dossier());   // both programs in one folder
+        FrmImport f;
+        QCOMPARE(f.findChild<QLineEdit*>(QStringLiteral("txtChemin"))->text(), org.dossier());
+        QCOMPARE(liste(f)->topLevelItemCount(), 3);
     }
 
     void dossierTapeSansParcourir()

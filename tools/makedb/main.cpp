@@ -1,8 +1,9 @@
 // Builds the delivered letter database from its text sources:
 //   makedb SCHEMA.sql MANIFEST DOSSIER_CORPS SORTIE.mdb
-// The file is built beside the output and renamed over it at the end, so an
-// interrupted build never leaves a half-filled database behind. A database
-// that already holds the user's senders or recipients is left alone.
+// Only a missing SORTIE is created: an existing database may hold the user's
+// work (edited or added models), and a build never replaces it. The file is
+// built beside the output and renamed at the end, so an interrupted build
+// never leaves a half-filled database behind.
 
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
@@ -43,25 +44,6 @@ QString creerSchema(const QString& cheminSchema, const QString& cheminBase)
 
 } // namespace
 
-// Rows the user typed (senders, recipients) in an existing database; such a
-// database is never replaced by the build.
-int lignesUtilisateur(const QString& chemin)
-{
-    if (!QFile::exists(chemin))
-        return 0;
-    sqlite3* base = nullptr;
-    int total = 0;
-    if (sqlite3_open_v2(QFile::encodeName(chemin).constData(), &base, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* requete = nullptr;
-        if (sqlite3_prepare_v2(base, "SELECT (SELECT count(*) FROM Expediteur) + (SELECT count(*) FROM Destinataire)", -1, &requete, nullptr) == SQLITE_OK
-            && sqlite3_step(requete) == SQLITE_ROW)
-            total = sqlite3_column_int(requete, 0);
-        sqlite3_finalize(requete);
-    }
-    sqlite3_close(base);
-    return total;
-}
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -69,6 +51,8 @@ int main(int argc, char** argv)
     if (args.size() != 5)
         return echec(QStringLiteral("usage : makedb SCHEMA.sql MANIFESTE DOSSIER_CORPS SORTIE.mdb"));
     const QString sortie = args[4];
+    if (QFile::exists(sortie))
+        return 0;
     const QString provisoire = sortie + QStringLiteral(".provisoire");
     QFile::remove(provisoire);
 
@@ -84,13 +68,6 @@ int main(int argc, char** argv)
         if (const QString p = chargerCatalogue(connexion, args[2], args[3]); !p.isEmpty())
             return echec(p);
     }
-    if (const int n = lignesUtilisateur(sortie); n > 0) {
-        QFile::remove(provisoire);
-        QTextStream(stderr) << "makedb : " << sortie << " contient " << n
-                            << " expéditeurs et destinataires saisis ; elle est conservée telle quelle." << Qt::endl;
-        return 0;
-    }
-    QFile::remove(sortie);
     if (!QFile::rename(provisoire, sortie))
         return echec(QStringLiteral("impossible de créer %1").arg(sortie));
     return 0;
