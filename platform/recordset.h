@@ -73,3 +73,20 @@ private:
     QList<bool> m_modifiees;
     bool m_ouvert = false;
 };
+
+// Makes the writes done while it lives one transaction: valider() commits
+// them together; without it, leaving the scope (an exception, say) undoes
+// every one of them. Throws ErreurBase when the database cannot start or
+// commit it.
+class Transaction {
+public:
+    explicit Transaction(Connexion& connexion = cnLettre());
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void valider();
+
+private:
+    Connexion* m_connexion;
+    bool m_enCours = false;
+};

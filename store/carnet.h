@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <utility>
+#include <vector>
 
 // The record operations the sender and recipient address books share, on a
 // table described once: its query texts, its id column and the column of
@@ -79,4 +80,39 @@ void supprimerFiche(const TableCarnet<Fiche, N>& table, RecordId id)
     rs.open(table.requeteUn(id));
     rs.deleteCurrent();
     rs.close();
+}
+
+// Every row of the table with its id, in the order the database gives them.
+template <class Fiche, std::size_t N>
+std::vector<std::pair<RecordId, Fiche>> lireFiches(const TableCarnet<Fiche, N>& table)
+{
+    std::vector<std::pair<RecordId, Fiche>> fiches;
+    Recordset rs;
+    rs.open(table.requeteInsertion());
+    for (; !rs.eof(); rs.moveNext()) {
+        Fiche fiche;
+        for (const auto& [colonne, champ] : table.colonnes)
+            fiche.*champ = rs.text(colonne);
+        fiches.emplace_back(rs.value(table.colonneId).toLongLong(), std::move(fiche));
+    }
+    rs.close();
+    return fiches;
+}
+
+// Adds every card as a new row, all of them or, on a failure, none.
+template <class Fiche, std::size_t N>
+void ajouterFiches(const TableCarnet<Fiche, N>& table, const std::vector<Fiche>& fiches)
+{
+    Transaction transaction;
+    Recordset rs;
+    // No row has this id: the set opens empty, only to add rows.
+    rs.open(table.requeteUn(kAucunEnregistrement));
+    for (const Fiche& fiche : fiches) {
+        rs.addNew();
+        for (const auto& [colonne, champ] : table.colonnes)
+            rs.setValue(colonne, fiche.*champ);
+        rs.update();
+    }
+    rs.close();
+    transaction.valider();
 }
