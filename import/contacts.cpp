@@ -108,6 +108,8 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
 
 std::vector<bool> dejaPresents(const std::vector<ContactLu>& contacts, Carnet carnet)
 {
+    if (contacts.empty())
+        return {};
     std::set<Contact, OrdreIdentite> connus;
     for (auto& [id, contact] : lireCarnet(carnet))
         connus.insert(std::move(contact));
