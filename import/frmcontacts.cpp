@@ -210,7 +210,7 @@ void FrmContacts::importer()
     }
     bilan.importes = int(coches.size());
     emit contactsImportes(carnet());
-    afficherApercu();
+    m_apercu->marquerImportes();
     afficherInformation(QStringLiteral("Importation terminée : ") + texteBilan(bilan));
 }
 

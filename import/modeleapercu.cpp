@@ -28,6 +28,17 @@ void ModeleApercu::cocherTout(bool coche)
         emit dataChanged(index(0, Ligne), index(rowCount() - 1, Ligne), {Qt::CheckStateRole});
 }
 
+void ModeleApercu::marquerImportes()
+{
+    for (std::size_t i = 0; i < m_contacts.size(); ++i) {
+        if (m_coches[i])
+            m_presents[i] = true;
+        m_coches[i] = false;
+    }
+    if (!m_contacts.empty())
+        emit dataChanged(index(0, Ligne), index(rowCount() - 1, Etat));
+}
+
 int ModeleApercu::colonneDe(Champ champ)
 {
     for (int i = 0; i < int(std::size(kChamps)); ++i) {

@@ -20,6 +20,8 @@ public:
     // already in the book.
     void charger(std::vector<ContactLu> contacts, std::vector<bool> presents);
     void cocherTout(bool coche);
+    // After an import: the ticked contacts are now in the book.
+    void marquerImportes();
 
     const std::vector<ContactLu>& contacts() const { return m_contacts; }
     bool estCoche(std::size_t i) const { return m_coches[i]; }

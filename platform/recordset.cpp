@@ -298,14 +298,16 @@ void Recordset::deleteCurrent()
 RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee)
 {
     sqlite3* base = m_connexion->poignee();
-    // Inside a Transaction the write is a savepoint of it; on its own, IMMEDIATE
-    // takes the write lock at once, waiting for readers within the busy
-    // timeout, instead of failing at the first write.
+    // On its own, IMMEDIATE takes the write lock at once, waiting for readers
+    // within the busy timeout, instead of failing at the first write. Inside a
+    // Transaction the statement joins it: the engine undoes a failed statement
+    // by itself, and the Transaction undoes the rest.
     const bool seule = sqlite3_get_autocommit(base) != 0;
-    if (sqlite3_exec(base, seule ? "BEGIN IMMEDIATE" : "SAVEPOINT ecriture", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (seule && sqlite3_exec(base, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw echecMoteur(kEcriture, base);
     const auto annuler = [base, seule](ErreurBase erreur) {
-        sqlite3_exec(base, seule ? "ROLLBACK" : "ROLLBACK TO ecriture; RELEASE ecriture", nullptr, nullptr, nullptr);
+        if (seule)
+            sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
         return erreur;
     };
     {
@@ -317,7 +319,7 @@ RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& val
     if (uneLigneExigee && sqlite3_changes(base) != 1)
         throw annuler(ErreurBase(kEcriture + QStringLiteral(" : l'enregistrement n'existe plus.")));
     const RecordId nouvelId = sqlite3_last_insert_rowid(base);
-    if (sqlite3_exec(base, seule ? "COMMIT" : "RELEASE ecriture", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (seule && sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw annuler(echecMoteur(kEcriture, base));
     return nouvelId;
 }
