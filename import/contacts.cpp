@@ -11,7 +11,6 @@
 #include <QSaveFile>
 #include <QSet>
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -44,17 +43,12 @@ std::vector<std::pair<RecordId, Contact>> lireCarnet(Carnet carnet)
     return contacts;
 }
 
-// Orders contacts by last name, first name and postcode in the French way.
-struct OrdreIdentite {
-    bool operator()(const Contact& a, const Contact& b) const
-    {
-        if (const int n = comparerFrancais(a.nom, b.nom))
-            return n < 0;
-        if (const int p = comparerFrancais(a.prenom, b.prenom))
-            return p < 0;
-        return comparerFrancais(a.cp, b.cp) < 0;
-    }
-};
+// Last name, first name and postcode as one key, case and accents ignored.
+QString cleIdentite(const Contact& c)
+{
+    // The folded letters never hold U+0000: it cannot be mistaken for a letter.
+    return cleFrancaise(c.nom) + QChar(0) + cleFrancaise(c.prenom) + QChar(0) + cleFrancaise(c.cp);
+}
 
 QString tailleEnMo(qint64 octets)
 {
@@ -110,13 +104,15 @@ std::vector<bool> dejaPresents(const std::vector<ContactLu>& contacts, Carnet ca
 {
     if (contacts.empty())
         return {};
-    std::set<Contact, OrdreIdentite> connus;
-    for (auto& [id, contact] : lireCarnet(carnet))
-        connus.insert(std::move(contact));
+    const auto carnetLu = lireCarnet(carnet);
+    QSet<QString> connus;
+    connus.reserve(qsizetype(carnetLu.size()));
+    for (const auto& [id, contact] : carnetLu)
+        connus.insert(cleIdentite(contact));
     std::vector<bool> presents;
     presents.reserve(contacts.size());
     for (const ContactLu& lu : contacts)
-        presents.push_back(connus.count(lu.contact) > 0);
+        presents.push_back(connus.contains(cleIdentite(lu.contact)));
     return presents;
 }
 

@@ -158,6 +158,22 @@ int comparerFrancais(QStringView a, QStringView b)
     return comparerPlies(LecteurUtf16{a}, LecteurUtf16{b});
 }
 
+QString cleFrancaise(QStringView texte)
+{
+    QString cle;
+    cle.reserve(texte.size());
+    Pliage<LecteurUtf16> pliage(LecteurUtf16{texte});
+    for (char32_t c = pliage.suivant(); c != 0; c = pliage.suivant()) {
+        if (QChar::requiresSurrogates(c)) {
+            cle += QChar(QChar::highSurrogate(c));
+            cle += QChar(QChar::lowSurrogate(c));
+        } else {
+            cle += QChar(char16_t(c));
+        }
+    }
+    return cle;
+}
+
 bool enregistrerCollationFrancaise(sqlite3* base)
 {
     return sqlite3_create_collation_v2(base, kNomCollationFrancaise, SQLITE_UTF8, nullptr,

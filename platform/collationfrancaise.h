@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 struct sqlite3;
@@ -9,6 +10,10 @@ struct sqlite3;
 // "de la Tour" equal to "De La Tour", so that a second sort key such as the
 // first name decides between them); "œ" and "æ" count as two letters.
 int comparerFrancais(QStringView a, QStringView b);
+
+// The letters the comparison sees: two texts have the same key exactly when
+// comparerFrancais finds them equal (for looking names up in a hash).
+QString cleFrancaise(QStringView texte);
 
 // Name under which the comparison is known to SQLite; the sorted columns of
 // the letter database are declared with it.
