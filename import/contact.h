@@ -33,6 +33,8 @@ struct ContactLu {
 
 // Reports how far a long reading went; returns false to stop it.
 using Avancement = std::function<bool(qint64 fait, qint64 total)>;
+// What a reading stopped that way gives instead of a reason.
+inline const QString kLectureAnnulee = QStringLiteral("Lecture annulée.");
 
 // A text reduced for comparing names: lower case, accents and everything
 // but letters and digits removed ("Code postal" and "code_postal" meet).

@@ -6,6 +6,7 @@
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -77,6 +78,19 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
     if (f.error() != QFileDevice::NoError)
         return QStringLiteral("Le fichier « %1 » ne peut pas être lu.\n%2").arg(nom, f.errorString());
     const QString texte = decoderTexte(octets);
+    // The reading stops when the user asks or when it takes too long.
+    QElapsedTimer duree;
+    duree.start();
+    bool tropLong = false;
+    const Avancement limite = [&](qint64 fait, qint64 total) {
+        tropLong = duree.elapsed() > kDureeMaximaleMs;
+        return !tropLong && (!avancement || avancement(fait, total));
+    };
+    const auto raisonArret = [&] {
+        return tropLong ? QStringLiteral("La lecture du fichier « %1 » a été arrêtée : elle durait plus de %2 secondes.")
+                              .arg(nom).arg(kDureeMaximaleMs / 1000)
+                        : kLectureAnnulee;
+    };
     const QString pasUnCarnet = QStringLiteral("Le fichier « %1 » n'est ni une carte de visite (vCard) ni un tableau CSV : "
                                                "aucun contact ne peut en être importé.").arg(nom);
     if (texte.trimmed().isEmpty())
@@ -85,14 +99,14 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
         return pasUnCarnet;
     if (estVCard(texte)) {
         fichier.format = FichierContacts::Format::VCard;
-        return lireVCards(texte, fichier.contacts, avancement) ? QString() : QStringLiteral("annulé");
+        return lireVCards(texte, fichier.contacts, limite) ? QString() : raisonArret();
     }
     if (chemin.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive) || chemin.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive))
         return pasUnCarnet;
     fichier.format = FichierContacts::Format::Csv;
-    const QString erreur = lireCsv(texte, fichier.tableau, avancement);
-    if (erreur == QLatin1String("annulé"))
-        return erreur;
+    const QString erreur = lireCsv(texte, fichier.tableau, limite);
+    if (erreur == kLectureAnnulee)
+        return raisonArret();
     if (!erreur.isEmpty())
         return QStringLiteral("Le fichier « %1 » ne peut pas être importé.\n%2").arg(nom, erreur);
     fichier.correspondance = correspondanceParDefaut(fichier.tableau.entetes);

@@ -28,12 +28,14 @@ struct FichierContacts {
 
 // Files beyond this size are refused before they are read.
 inline constexpr qint64 kTailleMaximale = 100LL * 1024 * 1024;
+// A reading that takes longer than this is stopped.
+inline constexpr qint64 kDureeMaximaleMs = 60000;
 // From this size on the window shows the reading's progress.
 inline constexpr qint64 kTailleProgression = 2LL * 1024 * 1024;
 
 // Reads a vCard or CSV file (the format taken from its content). Returns ""
-// or why the file cannot be read, in French; "annulé" ends nothing but the
-// reading that `avancement` stopped.
+// or why the file cannot be read, in French; kLectureAnnulee when
+// `avancement` stopped the reading.
 QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, const Avancement& avancement = {});
 
 // For each contact, whether the book already holds someone of the same last

@@ -12,8 +12,8 @@ bool finDeLigne(QChar c)
     return c == QLatin1Char('\n') || c == QLatin1Char('\r');
 }
 
-// Reads one record from `i`, leaving `i` after its line end. Counts the
-// line breaks it passes in `lignes`.
+// Reads one record from `i`, leaving `i` after its line end, and counts the
+// lines it passes in `ligne`.
 struct Lecteur {
     const QString& texte;
     QChar separateur;
@@ -46,6 +46,8 @@ struct Lecteur {
                     champ += morceau;
                     if (guillemet < 0)
                         return QStringLiteral("guillemet non fermé");
+                    // A Windows line break inside a value is kept as a plain one.
+                    champ.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
                     i = guillemet + 1;
                     if (i < texte.size() && texte.at(i) == QLatin1Char('"')) {
                         champ += QLatin1Char('"');
@@ -125,7 +127,7 @@ QString lireCsv(const QString& texte, TableauCsv& tableau, const Avancement& ava
     qint64 lus = 0;
     while (lecteur.i < texte.size()) {
         if (avancement && ++lus % 4096 == 0 && !avancement(lecteur.i, texte.size()))
-            return QStringLiteral("annulé");
+            return kLectureAnnulee;
         const qsizetype debut = lecteur.i;
         const int ligneDebut = lecteur.ligne;
         QStringList champs;

@@ -30,7 +30,7 @@ QChar detecterSeparateur(const QString& texte);
 // size limit or too many columns is kept, marked unreadable, and the
 // reading goes on at the line after its start. Returns an error in French
 // ("" on success) when the text has no usable header; stops (returning
-// "annulé") when `avancement` asks to.
+// kLectureAnnulee) when `avancement` asks to.
 QString lireCsv(const QString& texte, TableauCsv& tableau, const Avancement& avancement = {});
 
 // The field a column's header names ("Nom", "Last Name", "Code postal",

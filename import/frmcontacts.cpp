@@ -135,7 +135,7 @@ void FrmContacts::chargerFichier(const QString& chemin)
         dialogues().finProgression();
     if (!erreur.isEmpty()) {
         m_fichier = FichierContacts();
-        if (erreur != QLatin1String("annulé"))
+        if (erreur != kLectureAnnulee)
             afficherErreur(erreur);
     }
     afficherColonnes();

@@ -1,5 +1,6 @@
 // The contact import window: preview, duplicates left unticked, column
-// choice, the import and its end message, an export of the selection.
+// choice, the import and its end message, a reading cancelled, an export
+// of the selection.
 #include "import/frmcontacts.h"
 #include "import/modeleapercu.h"
 #include "store/destinataires.h"
@@ -62,6 +63,24 @@ private slots:
         QCOMPARE(importes.size(), 1);
         QCOMPARE(tousLesDestinataires().size(), std::size_t(3));
         QCOMPARE(apercu->index(0, ModeleApercu::Etat).data().toString(), QStringLiteral("déjà présent"));
+    }
+
+    // A large file shows its progress; "Annuler" leaves an empty preview
+    // and no message.
+    void lectureAnnulee()
+    {
+        BaseTemporaire base;
+        DialoguesScriptes& dialogues = installerDialoguesScriptes();
+        dialogues.arreterApres = 0;
+        QByteArray octets("Nom\n");
+        while (octets.size() <= kTailleProgression)
+            octets += "Dupont\n";
+        FrmContacts fenetre;
+        fenetre.chargerFichier(ecrire(base.dossier() + QStringLiteral("/gros.csv"), octets));
+        QCOMPARE(dialogues.progressions.first(), QStringLiteral("début: Lecture de « gros.csv » (1000)"));
+        QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
+        QVERIFY(dialogues.messages.isEmpty());
+        QCOMPARE(fenetre.findChild<QTreeView*>(QStringLiteral("lsvApercu"))->model()->rowCount(), 0);
     }
 
     void exporterLaSelection()
