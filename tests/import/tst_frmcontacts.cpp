@@ -1,6 +1,8 @@
 // The contact import window: preview, duplicates left unticked, column
 // choice, the import and its end message, a reading cancelled, an export
 // of the selection.
+#include "app/fenetres.h"
+#include "app/frmaccueil.h"
 #include "import/frmcontacts.h"
 #include "import/modeleapercu.h"
 #include "store/destinataires.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -81,6 +84,34 @@ private slots:
         QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
         QVERIFY(dialogues.messages.isEmpty());
         QCOMPARE(fenetre.findChild<QTreeView*>(QStringLiteral("lsvApercu"))->model()->rowCount(), 0);
+    }
+
+    // From the main window: the recipients list takes the imported contacts
+    // in, and the export takes the recipients selected there.
+    void depuisLaFenetrePrincipale()
+    {
+        BaseTemporaire base;
+        DialoguesScriptes& dialogues = installerDialoguesScriptes();
+        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
+        FrmAccueil accueil;
+        accueil.findChild<QToolButton*>(QStringLiteral("cmdImportContacts"))->click();
+        auto* fenetre = qobject_cast<FrmContacts*>(fenetreOuverte(QStringLiteral("FrmContacts")));
+        QVERIFY(fenetre);
+        fenetre->chargerFichier(ecrire(base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zo\xC3\xA9;;;\nEND:VCARD\n"));
+        cliquer(*fenetre, "cmdImporter");
+        auto* liste = accueil.findChild<QTreeView*>(QStringLiteral("lsvDest"));
+        QCOMPARE(liste->model()->rowCount(), 2);
+
+        liste->selectionModel()->select(liste->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        fenetre->findChild<QCheckBox*>(QStringLiteral("chkSelection"))->setChecked(true);
+        const QString chemin = base.dossier() + QStringLiteral("/choisis.csv");
+        dialogues.textes << chemin;
+        cliquer(*fenetre, "cmdExporter");
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString texte = QString::fromUtf8(f.readAll());
+        QVERIFY2(texte.contains(QStringLiteral("Bastide;Zoé")) && !texte.contains(QStringLiteral("Arnaud")), qPrintable(texte));
+        fenetre->close();
     }
 
     void exporterLaSelection()
