@@ -37,8 +37,12 @@ struct Lecteur {
             if (i < texte.size() && texte.at(i) == QLatin1Char('"')) {
                 ++i;
                 for (;;) {
-                    const qsizetype guillemet = texte.indexOf(QLatin1Char('"'), i);
-                    const qsizetype fin = guillemet < 0 ? texte.size() : guillemet;
+                    // The closing quote is looked for no further than the
+                    // size limit.
+                    const qsizetype portee = qMin(texte.size() - i, kChampMaximal + 1 - champ.size());
+                    const qsizetype trouve = QStringView(texte).mid(i, portee).indexOf(QLatin1Char('"'));
+                    const qsizetype guillemet = trouve < 0 ? -1 : i + trouve;
+                    const qsizetype fin = guillemet < 0 ? i + portee : guillemet;
                     if (champ.size() + (fin - i) > kChampMaximal)
                         return QStringLiteral("champ trop long");
                     const QStringView morceau = QStringView(texte).mid(i, fin - i);
