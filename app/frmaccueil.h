@@ -120,6 +120,7 @@ private slots:
     void cmdOption_Click();
     void cmdAide_Click();
     void cmdImport_Click();
+    void cmdImportContacts_Click();
     void cmdModifierModele_Click();
     void cmdImprimerLettre_Click();
     void cmdImprimerEnv_Click();
@@ -191,6 +192,7 @@ private:
     QToolButton* m_cmdOption = nullptr;
     QToolButton* m_cmdAide = nullptr;
     QToolButton* m_cmdImport = nullptr;
+    QToolButton* m_cmdImportContacts = nullptr;
     RichTextBox* m_txtLettreTmp = nullptr;
 
     // Sender.

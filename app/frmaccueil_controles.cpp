@@ -67,6 +67,8 @@ void FrmAccueil::construireFenetre()
                       QStringLiteral("À propos"), 12840, 480, 540, 540);
     m_cmdImport = image(this, QStringLiteral("cmdImport"), icone(QStringLiteral("x-office-address-book"), QStringLiteral("import.svg")),
                         QStringLiteral("Importer les contacts de Tilvo - Organiseur"), 13440, 480, 540, 540);
+    m_cmdImportContacts = image(this, QStringLiteral("cmdImportContacts"), icone(QStringLiteral("x-office-contact"), QStringLiteral("fiche.svg")),
+                                QStringLiteral("Importer des contacts (vCard, CSV)… / Exporter le carnet…"), 11640, 480, 540, 540);
 
     auto* menu = new QGroupBox(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("fraMenu"));

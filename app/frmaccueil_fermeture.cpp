@@ -103,7 +103,7 @@ void FrmAccueil::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    for (const QString& nom : {QStringLiteral("FrmTexte"), QStringLiteral("FrmImport"), QStringLiteral("FrmOption"), QStringLiteral("FrmAbout")}) {
+    for (const QString& nom : {QStringLiteral("FrmTexte"), QStringLiteral("FrmImport"), QStringLiteral("FrmContacts"), QStringLiteral("FrmOption"), QStringLiteral("FrmAbout")}) {
         QWidget* fenetre = fenetreOuverte(nom);
         if (fenetre && !fenetre->close()) {
             event->ignore();

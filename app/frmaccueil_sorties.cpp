@@ -5,6 +5,7 @@
 #include "app/frmabout.h"
 #include "app/frmaccueil.h"
 #include "app/frmoption.h"
+#include "import/frmcontacts.h"
 #include "import/frmimport.h"
 #include "output/enveloppe.h"
 #include "output/export.h"
@@ -37,6 +38,25 @@ void FrmAccueil::cmdImport_Click()
         auto* fenetre = new FrmImport;
         connect(fenetre, &FrmImport::contactsImportes, this, [this] {
             commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
+        });
+        return fenetre;
+    });
+}
+
+void FrmAccueil::cmdImportContacts_Click()
+{
+    afficherFenetre<FrmContacts>(QStringLiteral("FrmContacts"), [this] {
+        auto* fenetre = new FrmContacts([this] {
+            QList<RecordId> ids;
+            for (const QString& id : idsDestinatairesSelectionnes())
+                ids << id.toLongLong();
+            return ids;
+        });
+        connect(fenetre, &FrmContacts::contactsImportes, this, [this](Carnet carnet) {
+            if (carnet == Carnet::Destinataires)
+                commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
+            else
+                commande(QStringLiteral("La liste des expéditeurs n'a pas pu être relue."), [this] { RemplirComboExpediteurs(); });
         });
         return fenetre;
     });

@@ -180,6 +180,20 @@ QString plierFrancais(QStringView texte)
     }
     plie.truncate(n);
     return plie;
+QString cleFrancaise(QStringView texte)
+{
+    QString cle;
+    cle.reserve(texte.size());
+    Pliage<LecteurUtf16> pliage(LecteurUtf16{texte});
+    for (char32_t c = pliage.suivant(); c != 0; c = pliage.suivant()) {
+        if (QChar::requiresSurrogates(c)) {
+            cle += QChar(QChar::highSurrogate(c));
+            cle += QChar(QChar::lowSurrogate(c));
+        } else {
+            cle += QChar(char16_t(c));
+        }
+    }
+    return cle;
 }
 
 bool enregistrerCollationFrancaise(sqlite3* base)

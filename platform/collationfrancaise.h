@@ -14,6 +14,9 @@ int comparerFrancais(QStringView a, QStringView b);
 // The text as that comparison sees it: lower case, without accents, "œ" as
 // "oe" (for searching a part of a name whatever its case and accents).
 QString plierFrancais(QStringView texte);
+// The letters the comparison sees: two texts have the same key exactly when
+// comparerFrancais finds them equal (for looking names up in a hash).
+QString cleFrancaise(QStringView texte);
 
 // Name under which the comparison is known to SQLite; the sorted columns of
 // the letter database are declared with it.

@@ -298,12 +298,16 @@ void Recordset::deleteCurrent()
 RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee)
 {
     sqlite3* base = m_connexion->poignee();
-    // IMMEDIATE takes the write lock at once, waiting for readers within the
-    // busy timeout, instead of failing at the first write.
-    if (sqlite3_exec(base, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    // On its own, IMMEDIATE takes the write lock at once, waiting for readers
+    // within the busy timeout, instead of failing at the first write. Inside a
+    // Transaction the statement joins it: the engine undoes a failed statement
+    // by itself, and the Transaction undoes the rest.
+    const bool seule = sqlite3_get_autocommit(base) != 0;
+    if (seule && sqlite3_exec(base, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw echecMoteur(kEcriture, base);
-    const auto annuler = [base](ErreurBase erreur) {
-        sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
+    const auto annuler = [base, seule](ErreurBase erreur) {
+        if (seule)
+            sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
         return erreur;
     };
     {
@@ -315,9 +319,36 @@ RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& val
     if (uneLigneExigee && sqlite3_changes(base) != 1)
         throw annuler(ErreurBase(kEcriture + QStringLiteral(" : l'enregistrement n'existe plus.")));
     const RecordId nouvelId = sqlite3_last_insert_rowid(base);
-    if (sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (seule && sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw annuler(echecMoteur(kEcriture, base));
     return nouvelId;
+}
+
+Transaction::Transaction(Connexion& connexion) : m_connexion(&connexion)
+{
+    if (!m_connexion->estOuverte())
+        throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
+    if (sqlite3_exec(m_connexion->poignee(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw echecMoteur(kEcriture, m_connexion->poignee());
+    m_enCours = true;
+}
+
+Transaction::~Transaction()
+{
+    if (m_enCours)
+        sqlite3_exec(m_connexion->poignee(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::valider()
+{
+    sqlite3* base = m_connexion->poignee();
+    if (sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const ErreurBase erreur = echecMoteur(kEcriture, base);
+        sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_enCours = false;
+        throw erreur;
+    }
+    m_enCours = false;
 }
 
 void Recordset::close()

@@ -21,9 +21,10 @@ inline constexpr RecordId kAucunEnregistrement = std::numeric_limits<RecordId>::
 // query text, walk the rows, or add / change / delete a row and write it back.
 // Every failure throws ErreurBase with the reason in French and the engine's
 // own words; nothing is ever reported as done when it was not. Each write is
-// one committed transaction. Texts travel as UTF-8 both ways and come back
-// exactly as stored (a leading byte-order mark included); a lone surrogate,
-// which UTF-8 cannot carry, is stored as U+FFFD.
+// one committed transaction, or part of the Transaction under way. Texts
+// travel as UTF-8 both ways and come back exactly as stored (a leading
+// byte-order mark included); a lone surrogate, which UTF-8 cannot carry, is
+// stored as U+FFFD.
 class Recordset {
 public:
     explicit Recordset(Connexion& connexion = cnLettre());
@@ -72,4 +73,21 @@ private:
     QVariantList m_tampon;
     QList<bool> m_modifiees;
     bool m_ouvert = false;
+};
+
+// Makes the writes done while it lives one transaction: valider() commits
+// them together; without it, leaving the scope (an exception, say) undoes
+// every one of them. Throws ErreurBase when the database cannot start or
+// commit it.
+class Transaction {
+public:
+    explicit Transaction(Connexion& connexion = cnLettre());
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void valider();
+
+private:
+    Connexion* m_connexion;
+    bool m_enCours = false;
 };

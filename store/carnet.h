@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <utility>
+#include <vector>
 
 // The record operations the sender and recipient address books share, on a
 // table described once: its query texts, its id column and the column of
@@ -79,4 +80,53 @@ void supprimerFiche(const TableCarnet<Fiche, N>& table, RecordId id)
     rs.open(table.requeteUn(id));
     rs.deleteCurrent();
     rs.close();
+}
+
+// The column names as the record layer takes them, built once for a run
+// over many rows.
+template <class Fiche, std::size_t N>
+std::array<QString, N> nomsColonnes(const TableCarnet<Fiche, N>& table)
+{
+    std::array<QString, N> noms;
+    for (std::size_t i = 0; i < N; ++i)
+        noms[i] = table.colonnes[i].first;
+    return noms;
+}
+
+// Every row of the table with its id, in the order the database gives them.
+template <class Fiche, std::size_t N>
+std::vector<std::pair<RecordId, Fiche>> lireFiches(const TableCarnet<Fiche, N>& table)
+{
+    std::vector<std::pair<RecordId, Fiche>> fiches;
+    const auto noms = nomsColonnes(table);
+    const QString colonneId = table.colonneId;
+    Recordset rs;
+    rs.open(table.requeteInsertion());
+    for (; !rs.eof(); rs.moveNext()) {
+        Fiche fiche;
+        for (std::size_t i = 0; i < N; ++i)
+            fiche.*(table.colonnes[i].second) = rs.text(noms[i]);
+        fiches.emplace_back(rs.value(colonneId).toLongLong(), std::move(fiche));
+    }
+    rs.close();
+    return fiches;
+}
+
+// Adds every card as a new row, all of them or, on a failure, none.
+template <class Fiche, std::size_t N>
+void ajouterFiches(const TableCarnet<Fiche, N>& table, const std::vector<Fiche>& fiches)
+{
+    Transaction transaction;
+    Recordset rs;
+    // No row has this id: the set opens empty, only to add rows.
+    rs.open(table.requeteUn(kAucunEnregistrement));
+    const auto noms = nomsColonnes(table);
+    for (const Fiche& fiche : fiches) {
+        rs.addNew();
+        for (std::size_t i = 0; i < N; ++i)
+            rs.setValue(noms[i], fiche.*(table.colonnes[i].second));
+        rs.update();
+    }
+    rs.close();
+    transaction.valider();
 }

@@ -74,3 +74,13 @@ void supprimerDestinataire(RecordId id)
 {
     supprimerFiche(kTable, id);
 }
+
+std::vector<std::pair<RecordId, FicheDestinataire>> tousLesDestinataires()
+{
+    return lireFiches(kTable);
+}
+
+void ajouterDestinataires(const std::vector<FicheDestinataire>& fiches)
+{
+    ajouterFiches(kTable, fiches);
+}

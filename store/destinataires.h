@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 // The recipients' address book (table Destinataire), without any window.
 // Every function throws ErreurBase when the database fails.
@@ -41,3 +43,10 @@ FicheDestinataire lireDestinataire(RecordId id);
 RecordId enregistrerDestinataire(RecordId id, const FicheDestinataire& fiche);
 
 void supprimerDestinataire(RecordId id);
+
+// Every recipient with its id, in the order the database gives them.
+std::vector<std::pair<RecordId, FicheDestinataire>> tousLesDestinataires();
+
+// Adds the cards as new rows in one transaction: all of them, or none when
+// the database fails.
+void ajouterDestinataires(const std::vector<FicheDestinataire>& fiches);

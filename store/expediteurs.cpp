@@ -66,3 +66,13 @@ void supprimerExpediteur(RecordId id)
 {
     supprimerFiche(kTable, id);
 }
+
+std::vector<std::pair<RecordId, FicheExpediteur>> tousLesExpediteurs()
+{
+    return lireFiches(kTable);
+}
+
+void ajouterExpediteurs(const std::vector<FicheExpediteur>& fiches)
+{
+    ajouterFiches(kTable, fiches);
+}

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 // The senders' address book (table Expediteur), without any window: the main
 // window moves these values between its controls and the database. Every
@@ -40,3 +42,10 @@ FicheExpediteur lireExpediteur(RecordId id);
 RecordId enregistrerExpediteur(RecordId id, const FicheExpediteur& fiche);
 
 void supprimerExpediteur(RecordId id);
+
+// Every sender with its id, in the order the database gives them.
+std::vector<std::pair<RecordId, FicheExpediteur>> tousLesExpediteurs();
+
+// Adds the cards as new rows in one transaction: all of them, or none when
+// the database fails.
+void ajouterExpediteurs(const std::vector<FicheExpediteur>& fiches);

@@ -1,0 +1,64 @@
+#include "cli/commandes.h"
+
+#include "platform/connexion.h"
+#include "platform/erreurbase.h"
+#include "store/schemabase.h"
+
+#include <cstdio>
+
+const std::vector<Commande>& commandes()
+{
+    static const std::vector<Commande> liste{
+        {QStringLiteral("importer"),
+         QStringLiteral("--base FICHIER.mdb [--expediteurs] [--doublons ignorer|importer] FICHIER.vcf|FICHIER.csv"),
+         QStringLiteral("ajoute au carnet les contacts d'un fichier vCard ou CSV"), commandeImporter},
+        {QStringLiteral("exporter"), QStringLiteral("--base FICHIER.mdb [--expediteurs] --format vcard|csv --sortie FICHIER"),
+         QStringLiteral("écrit le carnet des destinataires (ou des expéditeurs) en vCard ou en CSV"), commandeExporter},
+    };
+    return liste;
+}
+
+void afficher(const QString& texte)
+{
+    std::fputs((texte + QLatin1Char('\n')).toUtf8().constData(), stdout);
+}
+
+void signalerErreur(const QString& texte)
+{
+    std::fputs((texte + QLatin1Char('\n')).toUtf8().constData(), stderr);
+}
+
+QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux, Options& options)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (!argument.startsWith(QLatin1String("--"))) {
+            options.positionnels << argument;
+        } else if (drapeaux.contains(argument)) {
+            options.drapeaux << argument;
+        } else if (avecValeur.contains(argument)) {
+            if (i + 1 >= arguments.size())
+                return QStringLiteral("L'option %1 attend une valeur.").arg(argument);
+            options.valeurs.insert(argument, arguments.at(++i));
+        } else {
+            return QStringLiteral("Option inconnue : %1").arg(argument);
+        }
+    }
+    return {};
+}
+
+QString ouvrirBase(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return QStringLiteral("Indiquez la base de données avec --base FICHIER.mdb.");
+    try {
+        cnLettre().ouvrir(chemin);
+    } catch (const ErreurBase& e) {
+        return e.raison();
+    }
+    const QStringList manques = manquesDuSchema(cnLettre());
+    if (!manques.isEmpty())
+        return QStringLiteral("La base « %1 » n'est pas une base de Tilvo - Lettres : il lui manque %2.")
+            .arg(chemin, manques.join(QStringLiteral(", ")));
+    return {};
+}

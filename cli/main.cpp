@@ -1,0 +1,37 @@
+// tilvo-lettres-cli: the address book and letters from the command line,
+// without any window.
+#include "cli/commandes.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString aide()
+{
+    QString texte = QStringLiteral("Utilisation : tilvo-lettres-cli COMMANDE [OPTIONS]\n\nCommandes :\n");
+    for (const Commande& commande : commandes())
+        texte += QStringLiteral("  %1 %2\n      %3\n").arg(commande.nom, commande.usage, commande.resume);
+    texte += QStringLiteral("\nStatut de sortie : 0 réussite, 1 entrée invalide (rien n'est fait), 2 échec d'écriture "
+                            "(rien n'est écrit).");
+    return texte;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
+        afficher(aide());
+        return arguments.isEmpty() ? kEntreeInvalide : kSucces;
+    }
+    const QString nom = arguments.takeFirst();
+    for (const Commande& commande : commandes()) {
+        if (commande.nom == nom)
+            return commande.executer(arguments);
+    }
+    signalerErreur(QStringLiteral("Commande inconnue : %1\n\n").arg(nom) + aide());
+    return kEntreeInvalide;
+}

@@ -1,0 +1,77 @@
+// tilvo-lettres-cli's importer and exporter: what they print and their exit
+// statuses.
+#include "store/destinataires.h"
+#include "support/basetemporaire.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Resultat {
+    int statut;
+    QString sortie;
+    QString erreurs;
+};
+
+Resultat lancer(const QStringList& arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(TILVO_CLI), arguments);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+            QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandes()
+    {
+        BaseTemporaire base;
+        const QString vcf = base.dossier() + QStringLiteral("/a.vcf");
+        QFile f(vcf);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("BEGIN:VCARD\nVERSION:3.0\nN:Lef\xC3\xA8vre;Ana\xC3\xAFs;;;\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nEND:VCARD\n");
+        f.close();
+        const QString binaire = base.dossier() + QStringLiteral("/photo.vcf");
+        QFile b(binaire);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.write(QByteArray("\x89PNG\0\0\0\0", 8));
+        b.close();
+        const QStringList importer{QStringLiteral("importer"), QStringLiteral("--base"), base.cheminBase()};
+
+        Resultat r = lancer({QStringLiteral("--help")});
+        QCOMPARE(r.statut, 0);
+        QVERIFY(r.sortie.contains(QStringLiteral("importer --base")) && r.sortie.contains(QStringLiteral("exporter --base")));
+
+        r = lancer(importer + QStringList{vcf});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(r.sortie, QStringLiteral("1 contact importé, 0 doublon ignoré, 1 illisible (ligne 5)."));
+        r = lancer(importer + QStringList{vcf});
+        QCOMPARE(r.sortie, QStringLiteral("0 contact importé, 1 doublon ignoré, 1 illisible (ligne 5)."));
+        r = lancer(importer + QStringList{QStringLiteral("--doublons"), QStringLiteral("importer"), vcf});
+        QVERIFY(r.sortie.startsWith(QStringLiteral("1 contact importé")));
+
+        r = lancer(importer + QStringList{binaire});
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(QStringLiteral("n'est ni une carte de visite (vCard) ni un tableau CSV")), qPrintable(r.erreurs));
+        QCOMPARE(tousLesDestinataires().size(), std::size_t(2));
+
+        const QStringList exporter{QStringLiteral("exporter"), QStringLiteral("--base"), base.cheminBase(), QStringLiteral("--format"),
+                                   QStringLiteral("csv"), QStringLiteral("--sortie")};
+        r = lancer(exporter + QStringList{base.dossier() + QStringLiteral("/absent/carnet.csv")});
+        QCOMPARE(r.statut, 2);
+        QVERIFY(r.erreurs.startsWith(QStringLiteral("Le fichier « ")));
+        r = lancer(exporter + QStringList{base.dossier() + QStringLiteral("/carnet.csv")});
+        QCOMPARE(r.statut, 0);
+        QVERIFY(QFile::exists(base.dossier() + QStringLiteral("/carnet.csv")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
