@@ -180,6 +180,8 @@ QString plierFrancais(QStringView texte)
     }
     plie.truncate(n);
     return plie;
+}
+
 QString cleFrancaise(QStringView texte)
 {
     QString cle;
