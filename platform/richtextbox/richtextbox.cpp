@@ -156,7 +156,7 @@ std::optional<QString> RichTextBox::SelFontName() const
 void RichTextBox::setSelFontName(const QString& nom)
 {
     QTextCharFormat f;
-    f.setFontFamilies({nom});
+    rtf::donnerFamille(f, nom);
     mergeCurrentCharFormat(f);
 }
 

@@ -1,4 +1,5 @@
 #include "lecteur.h"
+#include "rtf.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -423,7 +424,7 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
         const int id = int(m_formats.size());
         QTextCharFormat f;
         if (!cle.famille.isEmpty())
-            f.setFontFamilies({cle.famille});
+            donnerFamille(f, cle.famille);
         f.setFontPointSize(cle.demiPoints / 2.0);
         f.setFontWeight(c.gras ? QFont::Bold : QFont::Normal);
         f.setFontItalic(c.italique);
