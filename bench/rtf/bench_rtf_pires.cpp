@@ -60,7 +60,9 @@ int mesurer(const QString& maniere, const QString& cas)
         QApplication::processEvents();
         chrono.start();
         zone.setTextRTF(rtf::decoderFichier(octets));
+        std::fprintf(stderr, "lu %.2f\n", chrono.nsecsElapsed() / 1e9);
         QApplication::processEvents();
+        std::fprintf(stderr, "evenements %.2f\n", chrono.nsecsElapsed() / 1e9);
         zone.viewport()->repaint();
         const double affiche = chrono.nsecsElapsed() / 1e9;
         (void)zone.document()->documentLayout()->documentSize();
