@@ -13,9 +13,6 @@
 namespace {
 
 constexpr double kTwipsParPouce = 1440.0;
-// Beyond this many characters (some 600 pages) printing shows its progress
-// and can be cancelled.
-constexpr int kCaracteresSansSuivi = 2000000;
 
 QString messageMargesHorsPage()
 {
@@ -141,10 +138,15 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
 
     // A long text is laid out then printed under a progress window (first
     // half: the layout, second half: the pages) that can cancel it.
-    const bool suivi = txt.longueurTexte() > kCaracteresSansSuivi;
+    const bool suivi = txt.longueurTexte() > kCaracteresDUnTrait;
     bool annule = false;
+    int pourcent = -1;
     const auto avancer = [&](double partie, const QString& texte) {
-        annule = annule || (suivi && !dialogues().progression(int(partie * 100), texte));
+        // The window is told once a percent: it handles events each time.
+        if (suivi && !annule && int(partie * 100) != pourcent) {
+            pourcent = int(partie * 100);
+            annule = !dialogues().progression(pourcent, texte);
+        }
         return !annule;
     };
     struct FinSuivi {

@@ -60,6 +60,10 @@ bool MiseEnPage::disposer(int resolution, const std::function<bool(double)>& ava
     m_appareil.setDotsPerMeterY(int(std::lround(resolution / 0.0254)));
     QAbstractTextDocumentLayout* disposition = m_document->documentLayout();
     disposition->setPaintDevice(&m_appareil);
+    if (m_longueur <= kCaracteresDUnTrait) {
+        for (QTextBlock bloc = m_document->begin(); bloc.isValid(); bloc = bloc.next())
+            bloc.layout()->setCacheEnabled(true);
+    }
     m_document->setTextWidth(m_dessin.width());
 
     int blocs = 0;

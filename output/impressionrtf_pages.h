@@ -10,6 +10,14 @@
 class QPainter;
 class QTextDocument;
 
+// Up to this many characters (a letter of some 10 MB) a text is printed in
+// one go, each line keeping its glyphs from the layout to the drawing: the
+// text is shaped once, not twice, for some 30 bytes a character. A longer
+// text is printed under a progress window, which handles events during the
+// layout; with glyphs kept, Qt's lazy layout then never ended in our
+// measures, so its lines are shaped again when drawn.
+inline constexpr int kCaracteresDUnTrait = 10000000;
+
 // A copy of a document laid out for paper, cut into pages between lines.
 // The layout counts in 1/64 pixel in 32 bits: at a printer's full
 // resolution that holds under 3,000 pages, so the text is laid out at

@@ -12,6 +12,7 @@
 
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"
+#include "platform/dialoguesqt.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "rtf.h"
@@ -60,9 +61,7 @@ int mesurer(const QString& maniere, const QString& cas)
         QApplication::processEvents();
         chrono.start();
         zone.setTextRTF(rtf::decoderFichier(octets));
-        std::fprintf(stderr, "lu %.2f\n", chrono.nsecsElapsed() / 1e9);
         QApplication::processEvents();
-        std::fprintf(stderr, "evenements %.2f\n", chrono.nsecsElapsed() / 1e9);
         zone.viewport()->repaint();
         const double affiche = chrono.nsecsElapsed() / 1e9;
         (void)zone.document()->documentLayout()->documentSize();
@@ -73,6 +72,7 @@ int mesurer(const QString& maniere, const QString& cas)
     if (maniere == u"pdf") {
         QTemporaryDir dossier;
         installerImprimantes(new ImprimantePdf(dossier.path()));
+        installerDialogues(new DialoguesQt);
         chrono.start();
         RichTextBox zone;
         zone.setTextRTF(rtf::decoderFichier(octets));

@@ -87,16 +87,33 @@ QString cellules()
     return s + u'}';
 }
 
+// An ordinary letter of 10 MB: paragraphs of some 400 characters, a word
+// in bold or italics here and there.
+QString lettre()
+{
+    const QString phrase = QStringLiteral(
+        "Nous avons l'honneur de vous informer que votre demande a \\'e9t\\'e9 re\\'e7ue et sera "
+        "{\\b trait\\'e9e} dans les meilleurs d\\'e9lais. ");
+    const QString paragraphe = phrase.repeated(3) + QStringLiteral("{\\i Veuillez agr\\'e9er} nos salutations.\\par\n");
+    QString s = kEntete;
+    s.reserve(10 * 1000 * 1000 + paragraphe.size());
+    while (s.size() < 10 * 1000 * 1000)
+        s += paragraphe;
+    return s + u'}';
+}
+
 } // namespace
 
 QStringList noms()
 {
-    return {QStringLiteral("polices"), QStringLiteral("couleurs"), QStringLiteral("bascules"),
+    return {QStringLiteral("lettre"), QStringLiteral("polices"), QStringLiteral("couleurs"), QStringLiteral("bascules"),
             QStringLiteral("bascules-1par"), QStringLiteral("paragraphes"), QStringLiteral("cellules")};
 }
 
 QString generer(const QString& nom)
 {
+    if (nom == u"lettre")
+        return lettre();
     if (nom == u"polices")
         return polices();
     if (nom == u"couleurs")
