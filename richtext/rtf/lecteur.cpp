@@ -201,7 +201,18 @@ void LecteurRtf::traiterTexte(QStringView texte)
     }
     if (!preparerTexte())
         return;
-    if (m_celluleOuverte || m_substitutHaut) {
+    // Text in a symbol font stands for the font's shapes, byte by byte.
+    QString formes;
+    if (const auto* table = symbolesCourants()) {
+        formes = texte.toString();
+        for (QChar& c : formes) {
+            const int octet = c.unicode() < 0x80 ? c.unicode() : octet1252(c.unicode());
+            if (octet >= 0)
+                c = QChar((*table)[octet]);
+        }
+        texte = formes;
+    }
+    if (m_cellulesFermees > 0 || m_substitutHaut) {
         for (const QChar c : texte)
             ajouterCaractere(c.unicode());
         return;
@@ -232,9 +243,11 @@ void LecteurRtf::ajouterCaractere(char32_t c)
         m_texte.append(QChar(0xFFFD));
         m_substitutHaut = 0;
     }
-    if (m_celluleOuverte) {
-        m_texte.append(QChar('\t'));
-        m_celluleOuverte = false;
+    if (m_cellulesFermees > 0) {
+        // Empty cells keep their place: the values after them stay in
+        // their columns.
+        m_texte.append(QString(m_cellulesFermees, QChar('\t')));
+        m_cellulesFermees = 0;
     }
     if ((c < 0x20 && c != '\t') || c == 0x2029 || c == 0xFFFC || c == 0xFDD0 || c == 0xFDD1)
         return;
@@ -253,6 +266,11 @@ void LecteurRtf::ajouterUnicode(qint64 valeur)
     if (valeur < 0 || valeur > 0x10FFFF) {
         ajouterCaractere(0xFFFD);
         return;
+    }
+    // Word writes a symbol font's byte b as U+F000 + b.
+    if (valeur >= 0xF020 && valeur <= 0xF0FF && m_etat.destination == Destination::Texte) {
+        if (const auto* table = symbolesCourants())
+            valeur = (*table)[valeur - 0xF000];
     }
     if (QChar::isHighSurrogate(char32_t(valeur))) {
         if (m_substitutHaut) {
@@ -298,6 +316,13 @@ int LecteurRtf::pageCodePolice(int numero) const
     return it == m_etat.polices->constEnd() ? -1 : it->pageCode;
 }
 
+const std::array<char16_t, 256>* LecteurRtf::symbolesCourants() const
+{
+    const int numero = m_etat.car.police < 0 ? m_etat.policeDefaut : m_etat.car.police;
+    const auto it = m_etat.polices->constFind(numero);
+    return it == m_etat.polices->constEnd() ? nullptr : it->symboles;
+}
+
 void LecteurRtf::viderOctets()
 {
     QString texte;
@@ -341,7 +366,7 @@ void LecteurRtf::finParagraphe()
     if (m_etat.destination != Destination::Texte)
         return;
     viderTexte();
-    m_celluleOuverte = false;
+    m_cellulesFermees = 0;
     appliquerFormatBloc();
     m_curseur.insertBlock(m_formatBlocCourant, formatCaractere());
     m_sautDePage = false;

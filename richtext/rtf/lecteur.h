@@ -27,6 +27,7 @@ struct Police
 {
     QString nom;
     int pageCode = -1; // -1: the document's code page
+    const std::array<char16_t, 256>* symboles = nullptr; // a symbol font's characters
 };
 using TablePolices = QHash<int, Police>;
 using TableCouleurs = QList<std::optional<QRgb>>; // nullopt: automatic colour
@@ -138,6 +139,7 @@ private:
     const QTextBlockFormat& formatBloc();
     DecodeurPageCode& decodeurCourant();
     int pageCodePolice(int numero) const;
+    const std::array<char16_t, 256>* symbolesCourants() const;
 
     AnalyseurJetons m_jetons;
     QTextDocument& m_document;
@@ -153,7 +155,7 @@ private:
     QString m_texte;                // text waiting for insertion
     QByteArray m_octets;            // \'hh bytes waiting for decoding
     char16_t m_substitutHaut = 0;   // first half of a surrogate pair from \u
-    bool m_celluleOuverte = false;  // a \cell waits for the next text
+    int m_cellulesFermees = 0;      // cells ended since the last text: one tab each
     bool m_sautDePage = false;      // the current block follows a \page
     bool m_blocTermine = false;     // the current block got its format when the document closed
 

@@ -99,6 +99,9 @@ bool actif(const Jeton& j) { return !j.aParametre || j.parametre != 0; }
 
 qint64 borne(qint64 v, qint64 min, qint64 max) { return std::clamp(v, min, max); }
 
+// Empty cells in a row beyond this many give no more tabs.
+constexpr int kCellulesMax = 1000;
+
 } // namespace
 
 void LecteurRtf::traiterMot(const Jeton& j)
@@ -199,10 +202,11 @@ void LecteurRtf::traiterMot(const Jeton& j)
         m_sautDePage = true;
         break;
     case Mot::Cell:
-        m_celluleOuverte = true;
+        if (m_cellulesFermees < kCellulesMax)
+            ++m_cellulesFermees;
         break;
     case Mot::Row:
-        m_celluleOuverte = false;
+        m_cellulesFermees = 0; // the empty cells that end a row leave nothing
         finParagraphe();
         break;
     case Mot::Plain: changerCaractere(); c = ProprietesCaractere{}; break;

@@ -37,6 +37,7 @@ void LecteurRtf::validerPolice()
 {
     if (m_policeCommencee) {
         m_policeEnCours.nom = m_policeEnCours.nom.trimmed();
+        m_policeEnCours.symboles = tableSymboles(m_policeEnCours.nom, m_policeEnCours.pageCode);
         m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
     }
     m_policeCommencee = false;
