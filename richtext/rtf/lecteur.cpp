@@ -131,8 +131,11 @@ void LecteurRtf::fermerGroupe()
         m_blocTermine = true;
     }
     const Destination quittee = m_etat.destination;
+    const bool finChamp = m_etat.champ;
     Etat parent = std::move(m_pile.back());
     m_pile.pop_back();
+    if (quittee == Destination::InstructionChamp && parent.destination != Destination::InstructionChamp)
+        lireInstructionChamp();
     if (quittee == Destination::Image && parent.destination != Destination::Image) {
         if (parent.destination == Destination::Texte && !m_etat.car.cache)
             terminerImage();
@@ -145,6 +148,8 @@ void LecteurRtf::fermerGroupe()
         || parent.couleurs != m_etat.couleurs || parent.policeDefaut != m_etat.policeDefaut)
         m_formatValide = false;
     m_etat = std::move(parent);
+    if (finChamp && !m_etat.champ)
+        terminerChamp();
 }
 
 void LecteurRtf::ignorerGroupe()
@@ -198,6 +203,9 @@ void LecteurRtf::traiterTexte(QStringView texte)
     case Destination::Image:
         traiterTexteImage(texte);
         return;
+    case Destination::InstructionChamp:
+        m_instructionChamp.append(texte.first(std::min<qsizetype>(texte.size(), 256)));
+        return;
     }
     if (!preparerTexte())
         return;
@@ -235,6 +243,11 @@ void LecteurRtf::ajouterCaractere(char32_t c)
 {
     if (m_etat.destination == Destination::TablePolices) {
         traiterTexteTablePolices(QString::fromUcs4(&c, 1));
+        return;
+    }
+    if (m_etat.destination == Destination::InstructionChamp) {
+        if (c < 0x10000 && m_instructionChamp.size() < 256)
+            m_instructionChamp.append(QChar(char16_t(c)));
         return;
     }
     if (m_etat.destination != Destination::Texte || !preparerTexte())
@@ -371,6 +384,12 @@ void LecteurRtf::finParagraphe()
     m_curseur.insertBlock(m_formatBlocCourant, formatCaractere());
     m_sautDePage = false;
     m_blocTermine = false;
+}
+
+// Nothing yet in the current paragraph.
+bool LecteurRtf::paragrapheVide() const
+{
+    return m_texte.isEmpty() && m_cellulesFermees == 0 && m_curseur.block().length() == 1;
 }
 
 // The properties in force at the end of a paragraph are its own; most

@@ -77,7 +77,7 @@ struct CleFormat
 };
 size_t qHash(const CleFormat& cle, size_t graine = 0);
 
-enum class Destination { Texte, TablePolices, TableCouleurs, Image };
+enum class Destination { Texte, TablePolices, TableCouleurs, Image, InstructionChamp };
 
 // Everything that a group saves at `{` and gets back at `}`.
 struct Etat
@@ -91,6 +91,8 @@ struct Etat
     int pageCode = 1252;
     int uc = 1;
     bool etoile = false; // the group began with \*
+    bool forme = false;  // inside a shape's text: paragraphs are lines of its anchor's
+    bool champ = false;  // inside a field
 };
 
 struct ImageEnCours
@@ -127,6 +129,8 @@ private:
     void commencerImage();
     void terminerImage();
     void ignorerGroupe();
+    void lireInstructionChamp();
+    void terminerChamp();
 
     void ajouterCaractere(char32_t c);
     void ajouterUnicode(qint64 valeur);
@@ -134,6 +138,7 @@ private:
     bool preparerTexte();
     void viderTexte();
     void finParagraphe();
+    bool paragrapheVide() const;
     void appliquerFormatBloc();
     const QTextCharFormat& formatCaractere();
     const QTextBlockFormat& formatBloc();
@@ -165,6 +170,9 @@ private:
     std::size_t m_profondeurPolice = 0;
     int m_rouge = -1, m_vert = -1, m_bleu = -1;
     ImageEnCours m_image;
+    QString m_instructionChamp;     // what \fldinst holds
+    char16_t m_symboleChamp = 0;    // the character a SYMBOL field stands for
+    qint64 m_debutResultatChamp = 0; // where the field's result starts in the text
 
     bool m_formatValide = false;
     QTextCharFormat m_format;
