@@ -452,7 +452,9 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
     auto police = m_etat.polices->constFind(numero);
     if (police == m_etat.polices->constEnd())
         police = m_etat.polices->constFind(m_etat.policeDefaut);
-    if (police != m_etat.polices->constEnd())
+    // Text read in a symbol font is Unicode now: it shows in the default
+    // font, and reads back the same once written.
+    if (police != m_etat.polices->constEnd() && !police->symboles)
         cle.famille = police->nom;
     cle.demiPoints = c.demiPoints;
     cle.drapeaux = (c.gras ? Gras : 0) | (c.italique ? Italique : 0) | (c.souligne ? Souligne : 0)
