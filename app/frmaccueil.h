@@ -2,6 +2,7 @@
 
 #include "app/etapes.h"
 #include "app/mdgeneral.h"
+#include "app/verificationpostale.h"
 #include "output/composition.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
@@ -131,6 +132,8 @@ private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
     void construireFenetre();
     void construirePanneauExpediteur(QGroupBox* panneau);
+    void verifierAdresse(QGroupBox* panneau, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
+                         int haut, int largeur);
     void construirePanneauDestinataire(QGroupBox* panneau);
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
