@@ -125,6 +125,7 @@ private slots:
     void cmdModifierModele_Click();
     void cmdImprimerLettre_Click();
     void cmdImprimerEnv_Click();
+    void cmdEtiquettes_Click();
     void cmdExporter_Click();
     void cmdMail_Click();
 
@@ -243,4 +244,5 @@ private:
     // Output.
     RichTextBox* m_txtText = nullptr;
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
+    QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
 };
