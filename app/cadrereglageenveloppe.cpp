@@ -68,6 +68,8 @@ CadreReglageEnveloppe::CadreReglageEnveloppe(QWidget* parent)
 
 QString CadreReglageEnveloppe::enregistrer() const
 {
+    if (m_imprimante.isEmpty())
+        return {};
     return enregistrerReglageEnveloppe(
         m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()});
 }
