@@ -2,6 +2,7 @@
 
 #include "app/etapes.h"
 #include "app/mdgeneral.h"
+#include "app/verificationpostale.h"
 #include "output/composition.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
@@ -124,6 +125,7 @@ private slots:
     void cmdModifierModele_Click();
     void cmdImprimerLettre_Click();
     void cmdImprimerEnv_Click();
+    void cmdEtiquettes_Click();
     void cmdExporter_Click();
     void cmdMail_Click();
 
@@ -131,6 +133,8 @@ private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
     void construireFenetre();
     void construirePanneauExpediteur(QGroupBox* panneau);
+    void verifierAdresse(QGroupBox* panneau, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
+                         int haut, int largeur);
     void construirePanneauDestinataire(QGroupBox* panneau);
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
@@ -240,4 +244,5 @@ private:
     // Output.
     RichTextBox* m_txtText = nullptr;
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
+    QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
 };

@@ -123,6 +123,9 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
                           QStringLiteral("Exporter la lettre"), 240, 2520, 720, 720);
     m_cmdMail = image(p, QStringLiteral("cmdMail"), icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
                       QStringLiteral("Envoyer un e-mail"), 240, 3360, 720, 720);
+    m_cmdEtiquettes = image(p, QStringLiteral("cmdEtiquettes"),
+                            icone(QStringLiteral("tilvo-imprimer-etiquettes"), QStringLiteral("imprimer-etiquettes.svg")),
+                            QStringLiteral("Imprimer des étiquettes"), 240, 5880, 720, 720);
 }
 
 void FrmAccueil::placerToolbar1(QToolBar* barre)

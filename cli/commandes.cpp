@@ -14,6 +14,13 @@ const std::vector<Commande>& commandes()
          QStringLiteral("ajoute au carnet les contacts d'un fichier vCard ou CSV"), commandeImporter},
         {QStringLiteral("exporter"), QStringLiteral("--base FICHIER.mdb [--expediteurs] --format vcard|csv --sortie FICHIER"),
          QStringLiteral("écrit le carnet des destinataires (ou des expéditeurs) en vCard ou en CSV"), commandeExporter},
+        {QStringLiteral("enveloppes"),
+         QStringLiteral("--base FICHIER.mdb --format 0..5 --destinataires ID[,ID...] [--imprimante NOM] --sortie FICHIER.pdf"),
+         QStringLiteral("écrit les enveloppes des destinataires en PDF, une par page"), commandeEnveloppes},
+        {QStringLiteral("etiquettes"),
+         QStringLiteral("--base FICHIER.mdb --planche 2x7|3x7|3x8|2x8|3x11 [--debut N] --destinataires ID[,ID...] "
+                        "--sortie FICHIER.pdf"),
+         QStringLiteral("écrit les adresses des destinataires sur des planches d'étiquettes A4 en PDF"), commandeEtiquettes},
     };
     return liste;
 }
@@ -60,5 +67,29 @@ QString ouvrirBase(const QString& chemin)
     if (!manques.isEmpty())
         return QStringLiteral("La base « %1 » n'est pas une base de Tilvo - Lettres : il lui manque %2.")
             .arg(chemin, manques.join(QStringLiteral(", ")));
+    return {};
+}
+
+QString lireDestinataires(const Options& options, QStringList& ids)
+{
+    ids = options.valeurs.value(QStringLiteral("--destinataires")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (ids.isEmpty())
+        return QStringLiteral("Indiquez les destinataires avec --destinataires ID[,ID...].");
+    for (QString& id : ids) {
+        id = id.trimmed();
+        bool nombre = false;
+        id.toLongLong(&nombre);
+        if (!nombre)
+            return QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(id);
+    }
+    return {};
+}
+
+QString verifierSortie(const Options& options)
+{
+    if (options.valeurs.value(QStringLiteral("--sortie")).isEmpty())
+        return QStringLiteral("Indiquez le fichier à écrire avec --sortie FICHIER.pdf.");
+    if (!options.positionnels.isEmpty())
+        return QStringLiteral("Argument inattendu : %1").arg(options.positionnels.first());
     return {};
 }

@@ -2,7 +2,7 @@
 // without any window.
 #include "cli/commandes.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -20,7 +20,16 @@ QString aide()
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
+    // Envelopes and labels need fonts, never a screen; the platform's own
+    // notices (a session without a runtime folder…) are not the command's
+    // messages, which are all in French on standard error.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            signalerErreur(message);
+    });
+    QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
