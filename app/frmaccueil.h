@@ -3,6 +3,7 @@
 #include "app/etapes.h"
 #include "app/mdgeneral.h"
 #include "output/composition.h"
+#include "output/journalsorties.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
@@ -152,6 +153,10 @@ private:
     // Runs one command; a database failure ends it with one message saying
     // what could not be done and why, and the window stays usable.
     void commande(const QString& echec, const std::function<void()>& action);
+
+    // What the journal keeps of the sender, recipient, model and subject
+    // shown now (frmaccueil_sorties.cpp).
+    ContexteEnvoi contexteEnvoi() const;
 
     // Composes the letter for "Traitement"; a letter edited since it was
     // composed is only replaced if the user agrees. False when the step

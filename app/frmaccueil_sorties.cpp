@@ -5,6 +5,7 @@
 #include "app/frmabout.h"
 #include "app/frmaccueil.h"
 #include "app/frmoption.h"
+#include "app/modeletableau.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
 #include "output/enveloppe.h"
@@ -13,6 +14,22 @@
 #include "output/mail.h"
 #include "richtext/editeurmodele.h"
 
+#include <QTreeView>
+
+ContexteEnvoi FrmAccueil::contexteEnvoi() const
+{
+    const SaisieLettre l = saisieLettre();
+    ContexteEnvoi c;
+    c.expediteur = {NumeroExpediteurChoisi(), nomEnvoi(l.titreExp, l.prenomExp, l.nomExp),
+                    adresseEnvoi(l.adresse1Exp, l.adresse2Exp, l.cpExp, l.villeExp), l.villeExp};
+    if (modeIndividuel())
+        c.destinataire = {NumeroDestinataireChoisi(), nomEnvoi(l.titreDest, l.prenomDest, l.nomDest),
+                          adresseEnvoi(l.adresse1Dest, l.adresse2Dest, l.cpDest, l.villeDest), l.villeDest};
+    if (modeDepuisModele() && m_lsvModele->currentIndex().isValid())
+        c.modele = m_listeModeles->texte(m_lsvModele->currentIndex().row(), 1);
+    c.objet = l.objetLettre;
+    return c;
+}
 
 void FrmAccueil::cmdOption_Click()
 {
@@ -72,6 +89,7 @@ void FrmAccueil::cmdImprimerLettre_Click()
     SaisieImpression saisie;
     saisie.individuel = modeIndividuel();
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("La lettre n'a pas pu être imprimée."),
              [&] { ImprimerLettre(saisie, *txtText(), *txtLettreTmp()); });
 }
@@ -89,12 +107,13 @@ void FrmAccueil::cmdImprimerEnv_Click()
     saisie.cpDest = lettre.cpDest;
     saisie.villeDest = lettre.villeDest;
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("L'enveloppe n'a pas pu être imprimée."), [&] { ImprimerEnveloppe(saisie); });
 }
 
 void FrmAccueil::cmdExporter_Click()
 {
-    ExporterLettre(*txtText());
+    ExporterLettre(*txtText(), contexteEnvoi());
 }
 
 void FrmAccueil::cmdMail_Click()
@@ -105,5 +124,5 @@ void FrmAccueil::cmdMail_Click()
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
-    commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie); });
+    commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie, contexteEnvoi()); });
 }

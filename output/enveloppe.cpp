@@ -174,11 +174,13 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
     return toutes;
 }
 
-void imprimerUne(const DispositionEnveloppe& disposition)
+bool imprimerUne(const DispositionEnveloppe& disposition)
 {
     QString raison;
-    if (!dessinerEnveloppe(disposition, raison))
-        afficherArret(raison);
+    if (dessinerEnveloppe(disposition, raison))
+        return true;
+    afficherArret(raison);
+    return false;
 }
 
 } // namespace
@@ -243,9 +245,12 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         afficherErreur(QStringLiteral("Les enveloppes n'ont pas été imprimées : %1").arg(e.raison()));
         return;
     }
+    JournalSortie journal(canal::enveloppe, saisie.envoi);
     if (saisie.individuel) {
-        for (const DispositionEnveloppe& d : dispositions)
-            imprimerUne(d);
+        for (const DispositionEnveloppe& d : dispositions) {
+            if (imprimerUne(d))
+                journal.noter(QString());
+        }
         return;
     }
     const int total = int(dispositions.size());
@@ -254,7 +259,8 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
                                                  .arg(faites + 1).arg(total)))
             break;
-        imprimerUne(dispositions[std::size_t(faites)]);
+        if (imprimerUne(dispositions[std::size_t(faites)]))
+            journal.noter(QString(), saisie.idsSelectionnes.at(faites).toLongLong());
     }
     dialogues().finProgression();
 }

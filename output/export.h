@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/journalsorties.h"
+
 class RichTextBox;
 
 // Saves the letter area, as it stands, to an RTF file the user names, on
