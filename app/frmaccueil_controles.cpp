@@ -69,6 +69,8 @@ void FrmAccueil::construireFenetre()
                         QStringLiteral("Importer les contacts de Tilvo - Organiseur"), 13440, 480, 540, 540);
     m_cmdImportContacts = image(this, QStringLiteral("cmdImportContacts"), icone(QStringLiteral("x-office-contact"), QStringLiteral("fiche.svg")),
                                 QStringLiteral("Importer des contacts (vCard, CSV)… / Exporter le carnet…"), 11640, 480, 540, 540);
+    m_cmdJournal = image(this, QStringLiteral("cmdJournal"), icone(QStringLiteral("x-office-document"), QStringLiteral("journal.svg")),
+                         QStringLiteral("Journal des envois"), 11040, 480, 540, 540);
 
     auto* menu = new QGroupBox(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("fraMenu"));
@@ -174,6 +176,7 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     m_txtVilleDest = zoneTexte(p, QStringLiteral("txtVilleDest"), 2640, haut(5), 2880);
     m_txtMailDest = zoneTexte(p, QStringLiteral("txtMailDest"), 1560, haut(6), 3960);
     m_txtFonctionDest = zoneTexte(p, QStringLiteral("txtFonctionDest"), 1560, haut(7), 3960);
+    m_lblDernierEnvoi = etiquette(p, QStringLiteral("lblDernierEnvoi"), QString(), 360, haut(8) + 30, 5820);
 
     m_cmdAjouterDest = image(p, QStringLiteral("cmdAjouterDest"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                              QStringLiteral("Nouveau destinataire"), 5640, 1800, 540, 540);

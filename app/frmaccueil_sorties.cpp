@@ -3,6 +3,7 @@
 // window only reads its controls and hands them over.
 #include "app/fenetres.h"
 #include "app/frmabout.h"
+#include "app/frmjournal.h"
 #include "app/frmaccueil.h"
 #include "app/frmoption.h"
 #include "app/modeletableau.h"
@@ -12,8 +13,11 @@
 #include "output/export.h"
 #include "output/impressionlettre.h"
 #include "output/mail.h"
+#include "platform/dialogues.h"
 #include "richtext/editeurmodele.h"
 
+#include <QComboBox>
+#include <QRadioButton>
 #include <QTreeView>
 
 ContexteEnvoi FrmAccueil::contexteEnvoi() const
@@ -125,4 +129,54 @@ void FrmAccueil::cmdMail_Click()
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
     commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie, contexteEnvoi()); });
+}
+
+void FrmAccueil::cmdJournal_Click()
+{
+    afficherFenetre<FrmJournal>(QStringLiteral("FrmJournal"), [this] {
+        auto* fenetre = new FrmJournal;
+        connect(fenetre, &FrmJournal::reprendre, this, &FrmAccueil::reprendreEnvoi);
+        return fenetre;
+    });
+}
+
+namespace {
+
+// Shows in `liste` the entry whose id is `id`; false when there is none.
+bool choisirNumero(QComboBox* liste, RecordId id, RecordId (*numeroDe)(const QString&))
+{
+    for (int i = 0; i < liste->count(); ++i) {
+        if (numeroDe(liste->itemText(i)) == id) {
+            liste->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf, bool relance)
+{
+    if (lettreModifiee()
+        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La remplacer et perdre ces modifications ?")) != Reponse::Oui)
+        return;
+    if (entree.expediteur.id != kAucunEnregistrement && choisirNumero(m_cmbExpediteur, entree.expediteur.id, numeroExpediteurDe))
+        AfficherExpediteur();
+    m_optDiffusion[0]->setChecked(true);
+    optDiffusion_Click(0);
+    if (entree.destinataire.id != kAucunEnregistrement
+        && choisirNumero(m_cmbDestinataire, entree.destinataire.id, numeroDestinataireDe))
+        AfficherDestinataire();
+    m_txtText->setTextRTF(rtf);
+    m_txtObjetLettre->setText(relance ? QStringLiteral("Relance : ") + entree.objet : entree.objet);
+    if (relance)
+        preparerRelance(*m_txtText->document(), entree.objet, QDate::currentDate());
+    // The letter taken up is the user's work: it is never recomposed unasked.
+    m_txtText->document()->setModified(true);
+    if (m_etapes.choisir(4)) {
+        m_barMenu.at(4)->raise();
+        m_timer1->start();
+    }
+    activateWindow();
 }
