@@ -14,10 +14,14 @@
 #include "output/impressionlettre.h"
 #include "output/mail.h"
 #include "platform/dialogues.h"
+#include "platform/richtextbox/richtextbox.h"
 #include "richtext/editeurmodele.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeView>
 
 ContexteEnvoi FrmAccueil::contexteEnvoi() const

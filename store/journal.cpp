@@ -82,7 +82,7 @@ void preparerJournal(Connexion& connexion)
 void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& connexion)
 {
     Recordset rs(connexion);
-    rs.open(QStringLiteral("SELECT * From Journal WHERE Numero_Journal IS NULL"));
+    rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
     rs.addNew();
     rs.setValue(QStringLiteral("Date_Journal"), entree.quand.toString(kFormatDate));
     rs.setValue(QStringLiteral("Canal_Journal"), entree.canal);
