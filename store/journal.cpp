@@ -52,7 +52,7 @@ EntreeJournal entreeLue(const Recordset& rs)
 {
     EntreeJournal e;
     e.numero = rs.value(QStringLiteral("Numero_Journal")).toLongLong();
-    e.quand = QDateTime::fromString(rs.text(QStringLiteral("Date_Journal")), kFormatDate);
+    e.quand = QDateTime::fromString(rs.text(QStringLiteral("Date_Journal")), Qt::ISODate);
     e.canal = rs.text(QStringLiteral("Canal_Journal"));
     e.destinataire = {idLu(rs.value(QStringLiteral("Numero_Destinataire"))), rs.text(QStringLiteral("Nom_Destinataire_Journal")),
                       rs.text(QStringLiteral("Adresse_Destinataire_Journal")), rs.text(QStringLiteral("Ville_Destinataire_Journal"))};

@@ -114,6 +114,14 @@ int main(int argc, char* argv[])
     std::printf("enregistrement d'une entrée : %.2f ms en moyenne, %.2f ms au plus\n", total / kMesures, pire);
 
     chrono.restart();
+    const QList<EntreeJournal> lues = lireJournal();
+    std::printf("lecture des %lld entrées : %.0f ms\n", static_cast<long long>(lues.size()), ms(chrono));
+    chrono.restart();
+    RechercheJournal index;
+    index.charger(lues);
+    std::printf("index de recherche : %.0f ms\n", ms(chrono));
+
+    chrono.restart();
     FrmJournal fenetre;
     fenetre.show();
     QApplication::processEvents();
