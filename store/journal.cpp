@@ -103,11 +103,37 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
 
 QList<EntreeJournal> lireJournal(Connexion& connexion)
 {
-    Recordset rs(connexion);
-    rs.open(kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC"));
+    // Read straight from the engine: the list holds every entry, and the
+    // record layer's row cache would double the cost of opening the window.
+    sqlite3* base = connexion.poignee();
+    sqlite3_stmt* q = nullptr;
+    const QByteArray sql = (kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC")).toUtf8();
+    if (!base || sqlite3_prepare_v2(base, sql.constData(), -1, &q, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(q);
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1")
+                             .arg(base ? QString::fromUtf8(sqlite3_errmsg(base)) : QStringLiteral("base fermée")));
+    }
+    const auto texte = [q](int i) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
+    };
+    const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
     QList<EntreeJournal> entrees;
-    for (; !rs.eof(); rs.moveNext())
-        entrees << entreeLue(rs);
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+        EntreeJournal e;
+        e.numero = sqlite3_column_int64(q, 0);
+        e.quand = QDateTime::fromString(texte(1), Qt::ISODate);
+        e.canal = texte(2);
+        e.destinataire = {id(3), texte(4), texte(5), texte(6)};
+        e.expediteur = {id(7), texte(8), texte(9), QString()};
+        e.modele = texte(10);
+        e.objet = texte(11);
+        e.pages = sqlite3_column_int(q, 12);
+        entrees << e;
+    }
+    sqlite3_finalize(q);
+    if (rc != SQLITE_DONE)
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1").arg(QString::fromUtf8(sqlite3_errmsg(base))));
     return entrees;
 }
 
