@@ -139,6 +139,7 @@ void FrmAccueil::connecter()
     connect(m_cmdOption, &QToolButton::clicked, this, &FrmAccueil::cmdOption_Click);
     connect(m_cmdAide, &QToolButton::clicked, this, &FrmAccueil::cmdAide_Click);
     connect(m_cmdImport, &QToolButton::clicked, this, &FrmAccueil::cmdImport_Click);
+    connect(m_cmdJournal, &QToolButton::clicked, this, &FrmAccueil::cmdJournal_Click);
     connect(m_cmdImportContacts, &QToolButton::clicked, this, &FrmAccueil::cmdImportContacts_Click);
     connect(m_cmdModifierModele, &QToolButton::clicked, this, &FrmAccueil::cmdModifierModele_Click);
     connect(m_cmdImprimerLettre, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerLettre_Click);

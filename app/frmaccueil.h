@@ -4,6 +4,7 @@
 #include "app/mdgeneral.h"
 #include "app/verificationpostale.h"
 #include "output/composition.h"
+#include "output/journalsorties.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
@@ -122,6 +123,7 @@ private slots:
     void cmdAide_Click();
     void cmdImport_Click();
     void cmdImportContacts_Click();
+    void cmdJournal_Click();
     void cmdModifierModele_Click();
     void cmdImprimerLettre_Click();
     void cmdImprimerEnv_Click();
@@ -157,6 +159,13 @@ private:
     // what could not be done and why, and the window stays usable.
     void commande(const QString& echec, const std::function<void()>& action);
 
+    // What the journal keeps of the sender, recipient, model and subject
+    // shown now (frmaccueil_sorties.cpp).
+    ContexteEnvoi contexteEnvoi() const;
+    // A letter of the journal taken up again (or as a reminder) as the
+    // current letter, with its sender and recipient when they still exist.
+    void reprendreEnvoi(const EntreeJournal& entree, const QString& rtf, bool relance);
+
     // Composes the letter for "Traitement"; a letter edited since it was
     // composed is only replaced if the user agrees. False when the step
     // must not come up.
@@ -177,6 +186,8 @@ private:
 
     void viderChampsExpediteur();
     void viderChampsDestinataire();
+    // The recipient's last entry in the journal, under its address.
+    void montrerDernierEnvoi(RecordId id);
     void remplirComboDestinataires(const LignesDestinataires& lignes);
     void remplirListeDestinataires(const LignesDestinataires& lignes);
     // The lists, once the database opens after start-up; the fields keep
@@ -197,6 +208,7 @@ private:
     QToolButton* m_cmdAide = nullptr;
     QToolButton* m_cmdImport = nullptr;
     QToolButton* m_cmdImportContacts = nullptr;
+    QToolButton* m_cmdJournal = nullptr;
     RichTextBox* m_txtLettreTmp = nullptr;
 
     // Sender.
@@ -221,6 +233,7 @@ private:
     QLineEdit *m_txtNomDest = nullptr, *m_txtPrenomDest = nullptr, *m_txtAdresse1Dest = nullptr, *m_txtAdresse2Dest = nullptr,
               *m_txtCPDest = nullptr, *m_txtVilleDest = nullptr, *m_txtMailDest = nullptr, *m_txtFonctionDest = nullptr;
     QToolButton *m_cmdAjouterDest = nullptr, *m_cmdSupprDest = nullptr, *m_cmdModifDest = nullptr;
+    QLabel* m_lblDernierEnvoi = nullptr;   // "Dernier envoi : …" of the recipient shown
     QFrame* m_line1 = nullptr;
     QLabel* m_lblDestMult = nullptr;
     QTreeView* m_lsvDest = nullptr;

@@ -4,11 +4,14 @@
 #include "app/modeletableau.h"
 #include "app/recherchecarnet.h"
 #include "platform/dialogues.h"
+#include "platform/erreurbase.h"
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
+#include "store/journal.h"
 #include "store/personnes.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringListModel>
 #include <QTreeView>
@@ -165,6 +168,20 @@ void FrmAccueil::viderChampsDestinataire()
     for (QLineEdit* t : {m_txtNomDest, m_txtPrenomDest, m_txtAdresse1Dest, m_txtAdresse2Dest, m_txtCPDest, m_txtVilleDest,
                          m_txtFonctionDest, m_txtMailDest})
         t->clear();
+    m_lblDernierEnvoi->clear();
+}
+
+void FrmAccueil::montrerDernierEnvoi(RecordId id)
+{
+    m_lblDernierEnvoi->clear();
+    try {
+        const EntreeJournal dernier = dernierEnvoi(id);
+        if (dernier.numero != kAucunEnregistrement)
+            m_lblDernierEnvoi->setText(QStringLiteral("Dernier envoi : ") + resumeEnvoi(dernier));
+    } catch (const ErreurBase&) {
+        // A journal that cannot be read was reported at start-up; the
+        // recipient is shown all the same.
+    }
 }
 
 RecordId FrmAccueil::NumeroDestinataireChoisi() const
@@ -235,6 +252,7 @@ void FrmAccueil::AfficherDestinataire()
     montrer(m_txtVilleDest, f.ville);
     montrer(m_txtFonctionDest, f.fonction);
     montrer(m_txtMailDest, f.mail);
+    montrerDernierEnvoi(id);
 }
 
 void FrmAccueil::NouveauDestinataire()

@@ -69,6 +69,8 @@ void FrmAccueil::construireFenetre()
                         QStringLiteral("Importer les contacts de Tilvo - Organiseur"), 13440, 480, 540, 540);
     m_cmdImportContacts = image(this, QStringLiteral("cmdImportContacts"), icone(QStringLiteral("x-office-contact"), QStringLiteral("fiche.svg")),
                                 QStringLiteral("Importer des contacts (vCard, CSV)… / Exporter le carnet…"), 11640, 480, 540, 540);
+    m_cmdJournal = image(this, QStringLiteral("cmdJournal"), icone(QStringLiteral("x-office-document"), QStringLiteral("journal.svg")),
+                         QStringLiteral("Journal des envois"), 11040, 480, 540, 540);
 
     auto* menu = new QGroupBox(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("fraMenu"));
@@ -190,6 +192,8 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     verifierAdresse(p, QStringLiteral("Dest"), {m_cmbTitreDest, m_txtNomDest, m_txtPrenomDest, m_txtFonctionDest,
                                                  m_txtAdresse1Dest, m_txtAdresse2Dest, m_txtCPDest, m_txtVilleDest},
                     360, haut(8), 5760);
+    // Under the postal check and its button.
+    m_lblDernierEnvoi = etiquette(p, QStringLiteral("lblDernierEnvoi"), QString(), 360, 6120, 5820);
 
     m_cmdAjouterDest = image(p, QStringLiteral("cmdAjouterDest"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                              QStringLiteral("Nouveau destinataire"), 5640, 1800, 540, 540);

@@ -3,9 +3,11 @@
 // window only reads its controls and hands them over.
 #include "app/fenetres.h"
 #include "app/frmabout.h"
+#include "app/frmjournal.h"
 #include "app/frmaccueil.h"
 #include "app/frmetiquettes.h"
 #include "app/frmoption.h"
+#include "app/modeletableau.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
 #include "output/enveloppe.h"
@@ -13,8 +15,30 @@
 #include "output/impressionlettre.h"
 #include "output/mail.h"
 #include "platform/dialogues.h"
+#include "platform/richtextbox/richtextbox.h"
 #include "richtext/editeurmodele.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeView>
+
+ContexteEnvoi FrmAccueil::contexteEnvoi() const
+{
+    const SaisieLettre l = saisieLettre();
+    ContexteEnvoi c;
+    c.expediteur = {NumeroExpediteurChoisi(), nomEnvoi(l.titreExp, l.prenomExp, l.nomExp),
+                    adresseEnvoi(l.adresse1Exp, l.adresse2Exp, l.cpExp, l.villeExp), l.villeExp};
+    if (modeIndividuel())
+        c.destinataire = {NumeroDestinataireChoisi(), nomEnvoi(l.titreDest, l.prenomDest, l.nomDest),
+                          adresseEnvoi(l.adresse1Dest, l.adresse2Dest, l.cpDest, l.villeDest), l.villeDest};
+    if (modeDepuisModele() && m_lsvModele->currentIndex().isValid())
+        c.modele = m_listeModeles->texte(m_lsvModele->currentIndex().row(), 1);
+    c.objet = l.objetLettre;
+    return c;
+}
 
 void FrmAccueil::cmdOption_Click()
 {
@@ -74,6 +98,7 @@ void FrmAccueil::cmdImprimerLettre_Click()
     SaisieImpression saisie;
     saisie.individuel = modeIndividuel();
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("La lettre n'a pas pu être imprimée."),
              [&] { ImprimerLettre(saisie, *txtText(), *txtLettreTmp()); });
 }
@@ -91,6 +116,7 @@ void FrmAccueil::cmdImprimerEnv_Click()
     saisie.cpDest = lettre.cpDest;
     saisie.villeDest = lettre.villeDest;
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("L'enveloppe n'a pas pu être imprimée."), [&] { ImprimerEnveloppe(saisie); });
 }
 
@@ -106,7 +132,7 @@ void FrmAccueil::cmdEtiquettes_Click()
 
 void FrmAccueil::cmdExporter_Click()
 {
-    ExporterLettre(*txtText());
+    ExporterLettre(*txtText(), contexteEnvoi());
 }
 
 void FrmAccueil::cmdMail_Click()
@@ -117,5 +143,55 @@ void FrmAccueil::cmdMail_Click()
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
-    commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie); });
+    commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie, contexteEnvoi()); });
+}
+
+void FrmAccueil::cmdJournal_Click()
+{
+    afficherFenetre<FrmJournal>(QStringLiteral("FrmJournal"), [this] {
+        auto* fenetre = new FrmJournal;
+        connect(fenetre, &FrmJournal::reprendre, this, &FrmAccueil::reprendreEnvoi);
+        return fenetre;
+    });
+}
+
+namespace {
+
+// Shows in `liste` the entry whose id is `id`; false when there is none.
+bool choisirNumero(QComboBox* liste, RecordId id, RecordId (*numeroDe)(const QString&))
+{
+    for (int i = 0; i < liste->count(); ++i) {
+        if (numeroDe(liste->itemText(i)) == id) {
+            liste->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf, bool relance)
+{
+    if (lettreModifiee()
+        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La remplacer et perdre ces modifications ?")) != Reponse::Oui)
+        return;
+    if (entree.expediteur.id != kAucunEnregistrement && choisirNumero(m_cmbExpediteur, entree.expediteur.id, numeroExpediteurDe))
+        AfficherExpediteur();
+    m_optDiffusion[0]->setChecked(true);
+    optDiffusion_Click(0);
+    if (entree.destinataire.id != kAucunEnregistrement
+        && choisirNumero(m_cmbDestinataire, entree.destinataire.id, numeroDestinataireDe))
+        AfficherDestinataire();
+    m_txtText->setTextRTF(rtf);
+    m_txtObjetLettre->setText(relance ? QStringLiteral("Relance : ") + entree.objet : entree.objet);
+    if (relance)
+        preparerRelance(*m_txtText->document(), entree.objet, QDate::currentDate());
+    // The letter taken up is the user's work: it is never recomposed unasked.
+    m_txtText->document()->setModified(true);
+    if (m_etapes.choisir(4)) {
+        m_barMenu.at(4)->raise();
+        m_timer1->start();
+    }
+    activateWindow();
 }

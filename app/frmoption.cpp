@@ -4,14 +4,17 @@
 #include "app/fenetres.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
+#include "app/reglagesjournal.h"
 #include "platform/dialogues.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,7 +45,8 @@ constexpr int pixels(int twips) { return twips / 15; }
 } // namespace
 
 FrmOption::FrmOption(QWidget* parent)
-    : QWidget(parent), m_optEnv(new QButtonGroup(this))
+    : QWidget(parent), m_optEnv(new QButtonGroup(this)), m_chkConserverTexte(new QCheckBox(this)),
+      m_spnMoisJournal(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("FrmOption"));
     setWindowTitle(QStringLiteral("Options"));
@@ -64,6 +68,23 @@ FrmOption::FrmOption(QWidget* parent)
             liste->addWidget(indication);
         }
     }
+
+    auto* journal = new QGroupBox(QStringLiteral("Journal des envois :"), this);
+    m_chkConserverTexte->setParent(journal);
+    m_chkConserverTexte->setObjectName(QStringLiteral("chkConserverTexte"));
+    m_chkConserverTexte->setText(QStringLiteral("Conserver le texte des lettres"));
+    m_spnMoisJournal->setParent(journal);
+    m_spnMoisJournal->setObjectName(QStringLiteral("spnMoisJournal"));
+    m_spnMoisJournal->setRange(0, 600);
+    m_spnMoisJournal->setSpecialValueText(QStringLiteral("jamais"));
+    auto* duree = new QHBoxLayout;
+    duree->addWidget(new QLabel(QStringLiteral("Supprimer les entrées de plus de"), journal));
+    duree->addWidget(m_spnMoisJournal);
+    duree->addWidget(new QLabel(QStringLiteral("mois"), journal));
+    duree->addStretch();
+    auto* lignesJournal = new QVBoxLayout(journal);
+    lignesJournal->addWidget(m_chkConserverTexte);
+    lignesJournal->addLayout(duree);
 
     auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -87,6 +108,7 @@ FrmOption::FrmOption(QWidget* parent)
     auto* page = new QVBoxLayout(this);
     page->addWidget(cadre);
     page->addWidget(m_reglage);
+    page->addWidget(journal);
     page->addWidget(cmdRestaurer);
     page->addStretch();
     page->addLayout(boutons);
@@ -105,6 +127,9 @@ void FrmOption::charger()
     const int code = mdGeneral::LireIni(kSection, kCle, QString()).trimmed().toInt(&nombre);
     QAbstractButton* bouton = nombre ? m_optEnv->button(code) : nullptr;
     (bouton ? bouton : m_optEnv->button(0))->setChecked(true);
+    const ReglagesJournal reglages = lireReglagesJournal();
+    m_chkConserverTexte->setChecked(reglages.conserverTexte);
+    m_spnMoisJournal->setValue(reglages.moisConservation);
 }
 
 int FrmOption::codeSelectionne() const
@@ -119,6 +144,8 @@ void FrmOption::valider()
     QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
+    if (raison.isEmpty())
+        raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()});
     if (!raison.isEmpty()) {
         afficherErreur(raison);
         return;

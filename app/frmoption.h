@@ -4,11 +4,14 @@
 
 class CadreReglageEnveloppe;
 class QButtonGroup;
+class QCheckBox;
+class QSpinBox;
 
 // The envelope options dialog: chooses the envelope format that envelope
 // printing uses and stores its code (0 to 5) under section "Enveloppe",
 // key "Format" of the settings file. The code is the option button's index,
-// not its place on screen.
+// not its place on screen. It also holds the journal's settings: whether
+// the letters' text is kept, and after how many months entries go.
 class FrmOption : public QWidget {
     Q_OBJECT
 
@@ -28,4 +31,6 @@ private:
 
     QButtonGroup* m_optEnv;
     CadreReglageEnveloppe* m_reglage;
+    QCheckBox* m_chkConserverTexte;
+    QSpinBox* m_spnMoisJournal;
 };

@@ -1,5 +1,6 @@
 #include "app/mdgeneral.h"
 
+#include "app/reglagesjournal.h"
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/dossierdonnees.h"
@@ -170,6 +171,10 @@ ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
     }
     if (resultat.baseOuverte) {
         mettreAJourLeCatalogue(resultat.avertissements);
+        if (!cnLettre().estEnLectureSeule()) {
+            if (const QString p = preparerJournalAuDemarrage(QDateTime::currentDateTime()); !p.isEmpty())
+                resultat.avertissements << p;
+        }
         armerSauvegardeQuotidienne(cnLettre().poignee(), CheminBase(), DossierSauvegardes(), [](const QString& probleme) {
             // Said after the write it preceded, which goes on regardless.
             QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });

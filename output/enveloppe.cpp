@@ -108,11 +108,13 @@ std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
     return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
 }
 
-void imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
+bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
 {
     QString raison;
-    if (!imprimerSeule(disposition, papier, raison))
-        afficherArret(raison);
+    if (imprimerSeule(disposition, papier, raison))
+        return true;
+    afficherArret(raison);
+    return false;
 }
 
 } // namespace
@@ -252,9 +254,12 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         return;
     }
     const PapierEnveloppe papier = *papierEnveloppe(*format);
+    JournalSortie journal(canal::enveloppe, saisie.envoi);
     if (saisie.individuel) {
-        for (const DispositionEnveloppe& d : dispositions)
-            imprimerUne(d, papier);
+        for (const DispositionEnveloppe& d : dispositions) {
+            if (imprimerUne(d, papier))
+                journal.noter(QString());
+        }
         return;
     }
     const int total = int(dispositions.size());
@@ -263,7 +268,8 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
                                                  .arg(faites + 1).arg(total)))
             break;
-        imprimerUne(dispositions[std::size_t(faites)], papier);
+        if (imprimerUne(dispositions[std::size_t(faites)], papier))
+            journal.noter(QString(), saisie.idsSelectionnes.at(faites).toLongLong());
     }
     dialogues().finProgression();
 }

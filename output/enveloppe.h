@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include "output/journalsorties.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,12 +21,14 @@ struct SaisieEnveloppe {
     QString titreDest, nomDest, prenomDest, adresse1Dest, adresse2Dest, cpDest, villeDest;
     // Mass mode: the texts (ids) of the selected rows of lsvDest, list order.
     QStringList idsSelectionnes;
+    ContexteEnvoi envoi{};    // for the journal
 };
 
 // Every envelope is laid out before the first one prints: a recipient that
 // cannot be read, or whose address does not fit on the envelope, is named
 // and nothing prints. Each envelope is then its own print job; a job that
 // fails is reported under the program's title and the next one is tried.
+// Each envelope printed is recorded in the journal (without a letter).
 void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 
 inline constexpr double kTailleEnveloppe = 14.0;   // points

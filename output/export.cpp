@@ -4,7 +4,7 @@
 #include "platform/dialogues.h"
 #include "platform/richtextbox/richtextbox.h"
 
-void ExporterLettre(RichTextBox& txtText)
+void ExporterLettre(RichTextBox& txtText, const ContexteEnvoi& envoi)
 {
     const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Enregistrer sous ..."),
                                                            QStringLiteral("Rtf (*.rtf)"),
@@ -12,6 +12,9 @@ void ExporterLettre(RichTextBox& txtText)
     if (chemin.isEmpty())
         return;
     QString raison;
-    if (!txtText.SaveFile(chemin, 0, &raison, kPageLettre))
+    if (!txtText.SaveFile(chemin, 0, &raison, kPageLettre)) {
         afficherErreur(QStringLiteral("La lettre n'a pas été enregistrée.\n") + raison);
+        return;
+    }
+    JournalSortie(canal::exportRtf, envoi).noter(txtText.TextRTF());
 }

@@ -34,7 +34,7 @@ bool imprimerLettrePersonnalisee(const QString& id, const RichTextBox& txtText, 
     return imprimerAvecMarges(txtLettreTmp, raison);
 }
 
-void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox& txtLettreTmp)
+void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox& txtLettreTmp, JournalSortie& journal)
 {
     const int nombre = int(ids.size());
     dialogues().debutProgression(QStringLiteral("Impression des lettres"), nombre);
@@ -55,6 +55,7 @@ void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox&
                                .arg(id, raison).arg(imprimees).arg(nombre));
             return;
         }
+        journal.noter(txtLettreTmp.TextRTF(), id.toLongLong());
         ++imprimees;
     }
     dialogues().finProgression();
@@ -75,11 +76,15 @@ void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTe
     if (!imprimanteDisponibleEtConfirmee(question))
         return;
 
+    JournalSortie journal(canal::impression, saisie.envoi);
     if (!saisie.individuel) {
-        imprimerEnNombre(saisie.idsSelectionnes, txtText, txtLettreTmp);
+        imprimerEnNombre(saisie.idsSelectionnes, txtText, txtLettreTmp, journal);
         return;
     }
     QString raison;
-    if (!imprimerAvecMarges(txtText, raison))
+    if (!imprimerAvecMarges(txtText, raison)) {
         afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(raison));
+        return;
+    }
+    journal.noter(txtText.TextRTF());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/journalsorties.h"
 #include "output/pagelettre.h"
 
 #include <QStringList>
@@ -14,8 +15,10 @@ class RichTextBox;
 struct SaisieImpression {
     bool individuel = true;          // optDiffusion(0) selected
     QStringList idsSelectionnes;     // texts (ids) of the selected rows of lsvDest, list order
+    ContexteEnvoi envoi{};           // for the journal
 };
 
 // txtText is never changed; in mass mode each letter is made in
-// txtLettreTmp before it is printed.
+// txtLettreTmp before it is printed. Each letter handed to the printer is
+// recorded in the journal, and only those.
 void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp);

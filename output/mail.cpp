@@ -117,14 +117,13 @@ QString LienMail(const QString& a, const QString& cc, const QString& cci, const 
     return QStringLiteral("mailto:?") + destinataires + suite;
 }
 
-void CreerMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps)
+bool CreerMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps)
 {
     const QString lien = LienMail(a, cc, cci, objet, corps);
-    if (!lien.isEmpty())
-        ExecuterShell(lien);
+    return !lien.isEmpty() && ExecuterShell(lien);
 }
 
-void EnvoyerMail(const SaisieMail& saisie)
+void EnvoyerMail(const SaisieMail& saisie, const ContexteEnvoi& envoi)
 {
     if (saisie.individuel) {
         if (!aUneAdresse(saisie.mailDest.trimmed())) {
@@ -132,7 +131,8 @@ void EnvoyerMail(const SaisieMail& saisie)
                                           "« E-mail »."));
             return;
         }
-        CreerMail(saisie.mailDest, QString(), QString(), saisie.objet, QString());
+        if (CreerMail(saisie.mailDest, QString(), QString(), saisie.objet, QString()))
+            JournalSortie(canal::mail, envoi).noter(QString());
         return;
     }
     if (saisie.lignesDestinataires == 0) {
@@ -140,14 +140,20 @@ void EnvoyerMail(const SaisieMail& saisie)
         return;
     }
     const QStringList adresses = adressesSelectionnees(saisie.idsSelectionnes);
-    if (signalerAdressesManquantes(adresses))
-        CreerMail(adresses.join(QLatin1Char(';')), QString(), QString(), saisie.objet, QString());
+    if (!signalerAdressesManquantes(adresses)
+        || !CreerMail(adresses.join(QLatin1Char(';')), QString(), QString(), saisie.objet, QString()))
+        return;
+    JournalSortie journal(canal::mail, envoi);
+    for (int i = 0; i < adresses.size(); ++i) {
+        if (aUneAdresse(adresses.at(i)))
+            journal.noter(QString(), saisie.idsSelectionnes.at(i).toLongLong());
+    }
 }
 
-void ExecuterShell(const QString& document, const QString& dossierTravail)
+bool ExecuterShell(const QString& document, const QString& dossierTravail)
 {
     if (bureau().ouvrir(document, dossierTravail))
-        return;
+        return true;
     const QString cible = cibleAbsolue(document, dossierTravail);
     const QString constat = estUnMessage(document)
         ? QStringLiteral("Aucun programme de messagerie n'est configuré sur cet ordinateur pour ouvrir le message :")
@@ -156,4 +162,5 @@ void ExecuterShell(const QString& document, const QString& dossierTravail)
         + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
     if (demanderConfirmation(texte) == Reponse::Oui)
         QGuiApplication::clipboard()->setText(cible);
+    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/journalsorties.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,19 +18,21 @@ struct SaisieMail {
 };
 
 // Throws ErreurBase when a recipient row cannot be read (nothing is opened).
-void EnvoyerMail(const SaisieMail& saisie);
+// A message the mail program opened is recorded in the journal, one entry
+// per recipient it addresses.
+void EnvoyerMail(const SaisieMail& saisie, const ContexteEnvoi& envoi = {});
 
 // The mailto: link for address lists (";"-separated), subject and body, or ""
 // when no address survives (nothing is to be opened). Addresses are used as
 // typed; the subject and the body are percent-encoded.
 QString LienMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps);
-// Opens that link, if any.
-void CreerMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps);
+// Opens that link, if any; true when a mail program took it.
+bool CreerMail(const QString& a, const QString& cc, const QString& cci, const QString& objet, const QString& corps);
 
 // The text's UTF-8 bytes, letters and digits kept, every other byte as %XX.
 QString EncoderURL(const QString& texte);
 
 // Opens a document or link with the desktop's program for it, a relative
 // path being taken from `dossierTravail`. When none opens it, says so and
-// offers to copy the link to the clipboard.
-void ExecuterShell(const QString& document, const QString& dossierTravail = QString());
+// offers to copy the link to the clipboard (and returns false).
+bool ExecuterShell(const QString& document, const QString& dossierTravail = QString());

@@ -3,6 +3,7 @@
 // e-mail, RTF file) and the editor window closed with the main window.
 
 #include "app/fenetres.h"
+#include "app/frmjournal.h"
 #include "impression/pdfmots.h"
 #include "outilsaccueil.h"
 #include "platform/connexion.h"
@@ -10,9 +11,11 @@
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/frmtexte.h"
 #include "store/chargementcatalogue.h"
+#include "store/journal.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -109,6 +112,48 @@ private slots:
         QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
         QVERIFY(fichier.readAll().startsWith("{\\rtf1"));
+
+        // Each way out recorded, with who it went to and from.
+        const QList<EntreeJournal> journal = lireJournal();
+        QCOMPARE(journal.size(), 3);
+        QCOMPARE(journal[0].canal, canal::exportRtf);
+        QCOMPARE(journal[1].canal, canal::mail);
+        QCOMPARE(journal[2].canal, canal::impression);
+        for (const EntreeJournal& e : journal) {
+            QCOMPARE(e.destinataire.nom, QStringLiteral("Monsieur Arnaud"));
+            QCOMPARE(e.destinataire.adresse, QStringLiteral("3 rue des Lilas\n69003 Lyon"));
+            QCOMPARE(e.expediteur.nom, QStringLiteral("Hélène Lefèvre"));
+            QCOMPARE(e.objet, QStringLiteral("Loyer & charges"));
+            QVERIFY(!e.modele.isEmpty());
+        }
+        QVERIFY(texteEnvoye(journal[2].numero).contains(QStringLiteral("Arnaud")));
+
+        m_fenetre->AfficherDestinataire();
+        QCOMPARE(controle<QLabel>(f, QStringLiteral("lblDernierEnvoi"))->text(),
+                 QStringLiteral("Dernier envoi : ") + resumeEnvoi(journal[0]));
+    }
+
+    // A letter of the journal taken up as a reminder: back in "Traitement"
+    // with "Relance : " before its subject.
+    void repriseEnRelance()
+    {
+        const FrmAccueil& f = *m_fenetre;
+        m_fenetre->cmdMenu_Click(4);
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        cliquer(f, "cmdImprimerLettre");
+        m_fenetre->txtText()->clear();
+        m_fenetre->txtText()->document()->setModified(false);
+
+        cliquer(f, "cmdJournal");
+        auto* journal = qobject_cast<FrmJournal*>(fenetreOuverte(QStringLiteral("FrmJournal")));
+        QVERIFY(journal);
+        journal->selectionner(0);
+        controle<QPushButton>(*journal, QStringLiteral("cmdRelance"))->click();
+        QCOMPARE(controle<QLineEdit>(f, QStringLiteral("txtObjetLettre"))->text(), QStringLiteral("Relance : Loyer & charges"));
+        QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("Relance : Loyer & charges")));
+        QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("Arnaud")));
+        QCOMPARE(m_fenetre->iEtapeCible(), 4);
+        journal->close();
     }
 
     void publipostage()

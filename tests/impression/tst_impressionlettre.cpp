@@ -4,6 +4,7 @@
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "store/journal.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 #include "support/imprimanteessai.h"
@@ -43,6 +44,15 @@ SaisieLettre saisieComplete()
 }
 
 bool pres(double a, double b) { return qAbs(a - b) <= kTolerance; }
+
+// The recipients of the journal's entries, oldest first.
+QStringList destinatairesDuJournal()
+{
+    QStringList noms;
+    for (const EntreeJournal& e : lireJournal())
+        noms.prepend(e.destinataire.nom);
+    return noms;
+}
 
 } // namespace
 
@@ -104,6 +114,8 @@ private slots:
         QCOMPARE(m_dialogues->messages[0].icone, Icone::Aucune);
         QCOMPARE(m_txtText->TextRTF(), avant);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
+        QCOMPARE(lireJournal().size(), 1);
+        QCOMPARE(texteEnvoye(lireJournal()[0].numero), avant);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
         QCOMPARE(pdf.pages.size(), 1);
@@ -259,6 +271,7 @@ private slots:
         QVERIFY2(m.texte.startsWith(QStringLiteral("La lettre du destinataire n° 9 n'a pas pu être imprimée")), qPrintable(m.texte));
         QVERIFY(m.texte.contains(QStringLiteral("1 lettre(s) sur 3")));
         QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+        QCOMPARE(destinatairesDuJournal(), QStringList{QStringLiteral("Madame Eve Arnaud")});
     }
 
     void arretEntreDeuxLettres()
@@ -272,6 +285,20 @@ private slots:
         QCOMPARE(m_dialogues->messages.last().texte,
                  QStringLiteral("Impression interrompue : 2 lettre(s) sur 3 ont été imprimées."));
         QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+        QCOMPARE(destinatairesDuJournal(), (QStringList{QStringLiteral("Madame Eve Arnaud"), QStringLiteral("Madame Lise Bernard")}));
+    }
+
+    // A journal that cannot be written is said once; every letter still prints.
+    void journalEnEchec()
+    {
+        cinqDestinataires();
+        m_base->executer(QStringLiteral("DROP TABLE Journal"));
+        m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
+        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2")}}, *m_txtText, *m_txtLettreTmp);
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QVERIFY2(m_dialogues->messages[1].texte.startsWith(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),
+                 qPrintable(m_dialogues->messages[1].texte));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "output/export.h"
 
 #include "platform/richtextbox/richtextbox.h"
+#include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
 #include <QFile>
@@ -42,6 +43,7 @@ private slots:
     void lettreEnNombreAvecSesModifications()
     {
         QTemporaryDir dossier;
+        BaseTemporaire base;   // where the files written are recorded
         auto& d = installerDialoguesScriptes();
         SaisieLettre s;
         s.depuisModele = false;

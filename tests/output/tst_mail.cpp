@@ -46,6 +46,7 @@ private slots:
 
     void individuelOuvreLeLien()
     {
+        BaseTemporaire base;   // where the message opened is recorded
         auto& bureau = installerBureauEnregistreur();
         auto& d = installerDialoguesScriptes();
         EnvoyerMail({true, QStringLiteral("A;B"), {}, QStringLiteral("Relance"), 0});

@@ -3,6 +3,7 @@
 #include "app/mdgeneral.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
+#include "store/journal.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,8 @@ BaseTemporaire::BaseTemporaire()
     creerBaseVide(cheminBase());
     mdGeneral::DefinirDossierApplication(m_dossier.path());
     mdGeneral::OuvrirBase();
+    // As at the program's start-up.
+    preparerJournal();
 }
 
 BaseTemporaire::~BaseTemporaire()

@@ -1,0 +1,188 @@
+#include "store/journal.h"
+
+#include "platform/erreurbase.h"
+
+#include <QLocale>
+#include <sqlite3.h>
+
+namespace {
+
+// Dates are stored as ISO text (local time, to the second): they sort as
+// they read, and the stock sqlite3 shell shows them as they are.
+const QString kFormatDate = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+// Names and addresses are copies, not links: the entry must still say who it
+// went to after the recipient is edited or deleted. The letter is kept as
+// sent, compressed (a one-page letter takes about 1 KB).
+const char* const kCreation =
+    "CREATE TABLE IF NOT EXISTS Journal ("
+    " Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " Date_Journal TEXT NOT NULL,"
+    " Canal_Journal TEXT NOT NULL,"
+    " Numero_Destinataire INTEGER,"
+    " Nom_Destinataire_Journal TEXT,"
+    " Adresse_Destinataire_Journal TEXT,"
+    " Ville_Destinataire_Journal TEXT,"
+    " Numero_Expediteur INTEGER,"
+    " Nom_Expediteur_Journal TEXT,"
+    " Adresse_Expediteur_Journal TEXT,"
+    " Modele_Journal TEXT,"
+    " Objet_Journal TEXT,"
+    " Pages_Journal INTEGER,"
+    " Texte_Journal BLOB);"
+    "CREATE INDEX IF NOT EXISTS Journal_Date ON Journal (Date_Journal);"
+    "CREATE INDEX IF NOT EXISTS Journal_Destinataire ON Journal (Numero_Destinataire, Date_Journal);";
+
+const QString kColonnesListe = QStringLiteral(
+    "SELECT Numero_Journal, Date_Journal, Canal_Journal, Numero_Destinataire, Nom_Destinataire_Journal, "
+    "Adresse_Destinataire_Journal, Ville_Destinataire_Journal, Numero_Expediteur, Nom_Expediteur_Journal, "
+    "Adresse_Expediteur_Journal, Modele_Journal, Objet_Journal, Pages_Journal From Journal ");
+
+QVariant idStocke(RecordId id)
+{
+    return id == kAucunEnregistrement ? QVariant() : QVariant(static_cast<qlonglong>(id));
+}
+
+RecordId idLu(const QVariant& v)
+{
+    return v.isNull() ? kAucunEnregistrement : v.toLongLong();
+}
+
+EntreeJournal entreeLue(const Recordset& rs)
+{
+    EntreeJournal e;
+    e.numero = rs.value(QStringLiteral("Numero_Journal")).toLongLong();
+    e.quand = QDateTime::fromString(rs.text(QStringLiteral("Date_Journal")), Qt::ISODate);
+    e.canal = rs.text(QStringLiteral("Canal_Journal"));
+    e.destinataire = {idLu(rs.value(QStringLiteral("Numero_Destinataire"))), rs.text(QStringLiteral("Nom_Destinataire_Journal")),
+                      rs.text(QStringLiteral("Adresse_Destinataire_Journal")), rs.text(QStringLiteral("Ville_Destinataire_Journal"))};
+    e.expediteur = {idLu(rs.value(QStringLiteral("Numero_Expediteur"))), rs.text(QStringLiteral("Nom_Expediteur_Journal")),
+                    rs.text(QStringLiteral("Adresse_Expediteur_Journal")), QString()};
+    e.modele = rs.text(QStringLiteral("Modele_Journal"));
+    e.objet = rs.text(QStringLiteral("Objet_Journal"));
+    e.pages = rs.value(QStringLiteral("Pages_Journal")).toInt();
+    return e;
+}
+
+} // namespace
+
+void preparerJournal(Connexion& connexion)
+{
+    Transaction transaction(connexion);
+    sqlite3* base = connexion.poignee();
+    char* message = nullptr;
+    if (sqlite3_exec(base, kCreation, nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString raison = QString::fromUtf8(message ? message : sqlite3_errmsg(base));
+        sqlite3_free(message);
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être créé : %1").arg(raison));
+    }
+    transaction.valider();
+}
+
+void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& connexion)
+{
+    Recordset rs(connexion);
+    rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("Date_Journal"), entree.quand.toString(kFormatDate));
+    rs.setValue(QStringLiteral("Canal_Journal"), entree.canal);
+    rs.setValue(QStringLiteral("Numero_Destinataire"), idStocke(entree.destinataire.id));
+    rs.setValue(QStringLiteral("Nom_Destinataire_Journal"), entree.destinataire.nom);
+    rs.setValue(QStringLiteral("Adresse_Destinataire_Journal"), entree.destinataire.adresse);
+    rs.setValue(QStringLiteral("Ville_Destinataire_Journal"), entree.destinataire.ville);
+    rs.setValue(QStringLiteral("Numero_Expediteur"), idStocke(entree.expediteur.id));
+    rs.setValue(QStringLiteral("Nom_Expediteur_Journal"), entree.expediteur.nom);
+    rs.setValue(QStringLiteral("Adresse_Expediteur_Journal"), entree.expediteur.adresse);
+    rs.setValue(QStringLiteral("Modele_Journal"), entree.modele);
+    rs.setValue(QStringLiteral("Objet_Journal"), entree.objet);
+    rs.setValue(QStringLiteral("Pages_Journal"), entree.pages > 0 ? QVariant(entree.pages) : QVariant());
+    if (conserverTexte && !entree.rtf.isEmpty())
+        rs.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
+    rs.update();
+}
+
+QList<EntreeJournal> lireJournal(Connexion& connexion)
+{
+    // Read straight from the engine: the list holds every entry, and the
+    // record layer's row cache would double the cost of opening the window.
+    sqlite3* base = connexion.poignee();
+    sqlite3_stmt* q = nullptr;
+    const QByteArray sql = (kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC")).toUtf8();
+    if (!base || sqlite3_prepare_v2(base, sql.constData(), -1, &q, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(q);
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1")
+                             .arg(base ? QString::fromUtf8(sqlite3_errmsg(base)) : QStringLiteral("base fermée")));
+    }
+    const auto texte = [q](int i) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
+    };
+    const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
+    QList<EntreeJournal> entrees;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+        EntreeJournal e;
+        e.numero = sqlite3_column_int64(q, 0);
+        e.quand = QDateTime::fromString(texte(1), Qt::ISODate);
+        e.canal = texte(2);
+        e.destinataire = {id(3), texte(4), texte(5), texte(6)};
+        e.expediteur = {id(7), texte(8), texte(9), QString()};
+        e.modele = texte(10);
+        e.objet = texte(11);
+        e.pages = sqlite3_column_int(q, 12);
+        entrees << e;
+    }
+    sqlite3_finalize(q);
+    if (rc != SQLITE_DONE)
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1").arg(QString::fromUtf8(sqlite3_errmsg(base))));
+    return entrees;
+}
+
+QString texteEnvoye(RecordId numero, Connexion& connexion)
+{
+    Recordset rs(connexion);
+    rs.open(QStringLiteral("SELECT Texte_Journal From Journal WHERE Numero_Journal = ?"), {static_cast<qlonglong>(numero)});
+    if (rs.eof())
+        return QString();
+    const QByteArray compresse = rs.value(QStringLiteral("Texte_Journal")).toByteArray();
+    return compresse.isEmpty() ? QString() : QString::fromUtf8(qUncompress(compresse));
+}
+
+void supprimerEnvoi(RecordId numero, Connexion& connexion)
+{
+    Recordset rs(connexion);
+    rs.open(QStringLiteral("SELECT Numero_Journal From Journal WHERE Numero_Journal = ?"), {static_cast<qlonglong>(numero)});
+    if (!rs.eof())
+        rs.deleteCurrent();
+}
+
+int purgerJournal(int mois, const QDateTime& maintenant, Connexion& connexion)
+{
+    if (mois <= 0)
+        return 0;
+    Transaction transaction(connexion);
+    Recordset rs(connexion);
+    rs.open(QStringLiteral("SELECT Numero_Journal From Journal WHERE Date_Journal < ?"),
+            {maintenant.addMonths(-mois).toString(kFormatDate)});
+    int supprimees = 0;
+    while (!rs.eof()) {
+        rs.deleteCurrent();
+        ++supprimees;
+    }
+    transaction.valider();
+    return supprimees;
+}
+
+EntreeJournal dernierEnvoi(RecordId destinataire, Connexion& connexion)
+{
+    Recordset rs(connexion);
+    rs.open(kColonnesListe + QStringLiteral("WHERE Numero_Destinataire = ? ORDER BY Date_Journal DESC, Numero_Journal DESC LIMIT 1"),
+            {static_cast<qlonglong>(destinataire)});
+    return rs.eof() ? EntreeJournal{} : entreeLue(rs);
+}
+
+QString resumeEnvoi(const EntreeJournal& entree)
+{
+    const QString date = QLocale(QLocale::French, QLocale::France).toString(entree.quand.date(), QStringLiteral("d MMMM yyyy"));
+    return entree.objet.isEmpty() ? QStringLiteral("%1 (%2)").arg(date, entree.canal)
+                                  : QStringLiteral("%1, %2 (%3)").arg(date, entree.objet, entree.canal);
+}

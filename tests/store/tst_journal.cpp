@@ -1,0 +1,88 @@
+#include "platform/connexion.h"
+#include "store/journal.h"
+#include "store/schemabase.h"
+#include "support/basetemporaire.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+EntreeJournal entree(const QString& quand, RecordId destinataire, const QString& objet)
+{
+    EntreeJournal e;
+    e.quand = QDateTime::fromString(quand, Qt::ISODate);
+    e.canal = canal::impression;
+    e.destinataire = {destinataire, QStringLiteral("Madame Lise Bernard"), QStringLiteral("2 quai Sud\n13002 Marseille"),
+                      QStringLiteral("Marseille")};
+    e.expediteur = {1, QStringLiteral("Jean Martin"), QStringLiteral("5 allée Verte\n44000 Nantes"), QString()};
+    e.modele = QStringLiteral("Résiliation de bail");
+    e.objet = objet;
+    e.rtf = QStringLiteral("{\\rtf1 Madame, je résilie}");
+    return e;
+}
+
+} // namespace
+
+class TestJournal : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A database made before the journal existed gains the table on start,
+    // and the five tables are left as they were.
+    void baseExistanteGagneLaTable()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        creerBaseVide(chemin);
+        Connexion connexion(QStringLiteral("ancienne"));
+        connexion.ouvrir(chemin);
+        preparerJournal(connexion);
+        preparerJournal(connexion);   // a second start changes nothing
+        noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true, connexion);
+        QCOMPARE(lireJournal(connexion).size(), 1);
+        QVERIFY(manquesDuSchema(connexion).isEmpty());
+        connexion.fermer();
+    }
+
+    // An entry keeps the recipient as the letter named them, the letter as
+    // sent (unless texts are not kept), newest first; the last one sums up.
+    void entreesGardeesTellesQuEnvoyees()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (2, 'Bernard')"));
+        noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true);
+        noterEnvoi(entree(QStringLiteral("2026-01-05T09:00:00"), 2, QStringLiteral("Préavis")), false);
+        base.executer(QStringLiteral("DELETE FROM Destinataire"));
+
+        const QList<EntreeJournal> journal = lireJournal();
+        QCOMPARE(journal.size(), 2);
+        QCOMPARE(journal[0].objet, QStringLiteral("Résiliation du bail"));
+        QCOMPARE(journal[0].destinataire.nom, QStringLiteral("Madame Lise Bernard"));
+        QCOMPARE(journal[0].destinataire.adresse, QStringLiteral("2 quai Sud\n13002 Marseille"));
+        QCOMPARE(journal[0].modele, QStringLiteral("Résiliation de bail"));
+        QCOMPARE(texteEnvoye(journal[0].numero), QStringLiteral("{\\rtf1 Madame, je résilie}"));
+        QCOMPARE(texteEnvoye(journal[1].numero), QString());
+
+        QCOMPARE(resumeEnvoi(dernierEnvoi(2)), QStringLiteral("12 mars 2026, Résiliation du bail (Impression)"));
+        QCOMPARE(dernierEnvoi(3).numero, kAucunEnregistrement);
+
+        supprimerEnvoi(journal[0].numero);
+        QCOMPARE(resumeEnvoi(dernierEnvoi(2)), QStringLiteral("5 janvier 2026, Préavis (Impression)"));
+    }
+
+    void purgeDesEntreesAnciennes()
+    {
+        BaseTemporaire base;
+        noterEnvoi(entree(QStringLiteral("2025-01-10T10:00:00"), 2, QStringLiteral("Ancienne")), true);
+        noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Récente")), true);
+        const QDateTime maintenant = QDateTime::fromString(QStringLiteral("2026-06-01T08:00:00"), Qt::ISODate);
+        QCOMPARE(purgerJournal(0, maintenant), 0);   // "never"
+        QCOMPARE(purgerJournal(12, maintenant), 1);
+        QCOMPARE(lireJournal().size(), 1);
+        QCOMPARE(lireJournal()[0].objet, QStringLiteral("Récente"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"
