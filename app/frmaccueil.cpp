@@ -145,6 +145,7 @@ void FrmAccueil::connecter()
     connect(m_cmdImprimerEnv, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerEnv_Click);
     connect(m_cmdExporter, &QToolButton::clicked, this, &FrmAccueil::cmdExporter_Click);
     connect(m_cmdMail, &QToolButton::clicked, this, &FrmAccueil::cmdMail_Click);
+    connect(m_cmdEnregistrerPdf, &QToolButton::clicked, this, &FrmAccueil::cmdEnregistrerPdf_Click);
 }
 
 void FrmAccueil::commande(const QString& echec, const std::function<void()>& action)

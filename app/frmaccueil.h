@@ -13,6 +13,7 @@
 #include <functional>
 
 class FiltreCaracteres;
+class QAction;
 class ModeleTableau;
 class QComboBox;
 class QFrame;
@@ -126,6 +127,7 @@ private slots:
     void cmdImprimerEnv_Click();
     void cmdExporter_Click();
     void cmdMail_Click();
+    void cmdEnregistrerPdf_Click();
 
 private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
@@ -240,4 +242,6 @@ private:
     // Output.
     RichTextBox* m_txtText = nullptr;
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
+    QToolButton* m_cmdEnregistrerPdf = nullptr;
+    QAction* m_mnuPdfA = nullptr;
 };

@@ -7,11 +7,14 @@
 #include "app/frmoption.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
+#include "output/enregistrementpdf.h"
 #include "output/enveloppe.h"
 #include "output/export.h"
 #include "output/impressionlettre.h"
 #include "output/mail.h"
 #include "richtext/editeurmodele.h"
+
+#include <QDate>
 
 
 void FrmAccueil::cmdOption_Click()
@@ -106,4 +109,16 @@ void FrmAccueil::cmdMail_Click()
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
     commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie); });
+}
+
+void FrmAccueil::cmdEnregistrerPdf_Click()
+{
+    SaisiePdf saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.lettre = saisieLettre();
+    saisie.archivage = m_mnuPdfA->isChecked();
+    saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    commande(QStringLiteral("La lettre n'a pas pu être enregistrée en PDF."),
+             [&] { EnregistrerLettrePdf(saisie, *txtText()); });
 }

@@ -24,6 +24,7 @@ const std::vector<Commande>& commandes();
 
 int commandeImporter(const QStringList& arguments);
 int commandeExporter(const QStringList& arguments);
+int commandePdf(const QStringList& arguments);
 
 // Messages: results on standard output, errors on standard error.
 void afficher(const QString& texte);

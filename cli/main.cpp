@@ -2,7 +2,7 @@
 // without any window.
 #include "cli/commandes.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -20,7 +20,11 @@ QString aide()
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
+    // Letters are laid out with fonts, which needs a graphical application;
+    // it draws off any screen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
