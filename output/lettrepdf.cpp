@@ -49,10 +49,38 @@ QByteArray datePdf(const QDateTime& moment)
         + QByteArray::number(std::abs(decalage) % 60).rightJustified(2, '0') + "')";
 }
 
+QString echapperXml(const QString& texte)
+{
+    return texte.toHtmlEscaped();
+}
+
+// The archive format wants the file's metadata stream to say what its
+// document information says; Qt's own stream names neither the author nor
+// this program as producer.
+QByteArray metadonneesXmp(const ProprietesPdf& p, const QString& createur, const QDateTime& moment)
+{
+    const QString date = moment.toString(Qt::ISODate);
+    return QStringLiteral(
+               "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+               "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+               "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
+               "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>"
+               "<dc:creator><rdf:Seq><rdf:li>%2</rdf:li></rdf:Seq></dc:creator></rdf:Description>\n"
+               "<rdf:Description rdf:about=\"\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmp:CreatorTool=\"%3\" "
+               "xmp:CreateDate=\"%4\" xmp:ModifyDate=\"%4\"/>\n"
+               "<rdf:Description rdf:about=\"\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\" pdf:Producer=\"%3\"/>\n"
+               "<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\" "
+               "pdfaid:part=\"1\" pdfaid:conformance=\"B\"/>\n"
+               "</rdf:RDF></x:xmpmeta>\n<?xpacket end='w'?>")
+        .arg(echapperXml(p.titre), echapperXml(p.auteur), echapperXml(createur), date)
+        .toUtf8();
+}
+
 // Qt's writer cannot name the author: the document information is written
 // again, complete, as an update appended to the file (the way PDF editors
 // amend a file), which readers take in place of the first one.
-bool ajouterInformations(QByteArray& pdf, const ProprietesPdf& proprietes, const QString& createur)
+bool ajouterInformations(QByteArray& pdf, const ProprietesPdf& proprietes, const QString& createur,
+                         const QDateTime& moment)
 {
     static const QRegularExpression taille(QStringLiteral("/Size (\\d+)"));
     static const QRegularExpression racine(QStringLiteral("/Root (\\d+ \\d+ R)"));
@@ -69,7 +97,7 @@ bool ajouterInformations(QByteArray& pdf, const ProprietesPdf& proprietes, const
     const qsizetype position = pdf.size();
     pdf += QByteArray::number(numero) + " 0 obj\n<<\n/Title " + chainePdf(proprietes.titre) + "\n/Author "
         + chainePdf(proprietes.auteur) + "\n/Creator " + chainePdf(createur) + "\n/Producer "
-        + chainePdf(createur) + "\n/CreationDate " + datePdf(QDateTime::currentDateTime()) + "\n>>\nendobj\n";
+        + chainePdf(createur) + "\n/CreationDate " + datePdf(moment) + "\n>>\nendobj\n";
     const qsizetype xref = pdf.size();
     pdf += "xref\n" + QByteArray::number(numero) + " 1\n" + QByteArray::number(position).rightJustified(10, '0')
         + " 00000 n \ntrailer\n<<\n/Size " + QByteArray::number(numero + 1) + "\n/Root "
@@ -94,6 +122,7 @@ struct FichierPdf::Etat {
     QBuffer tampon;
     QPdfWriter ecrivain{&tampon};
     QPainter peintre;
+    QDateTime moment = QDateTime::currentDateTimeUtc();
     bool vide = true;
     bool echec = false;
 };
@@ -109,8 +138,10 @@ FichierPdf::FichierPdf(const QString& chemin, const ProprietesPdf& proprietes)
     ecrivain.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     ecrivain.setTitle(proprietes.titre);
     ecrivain.setCreator(QStringLiteral("Tilvo - Lettres " TILVO_VERSION_TEXT));
-    if (proprietes.archivage)
+    if (proprietes.archivage) {
         ecrivain.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        ecrivain.setDocumentXmpMetadata(metadonneesXmp(proprietes, ecrivain.creator(), m_etat->moment));
+    }
 }
 
 FichierPdf::~FichierPdf() = default;
@@ -145,7 +176,7 @@ bool FichierPdf::terminer(QString& raison)
     if (e.peintre.isActive() && !e.peintre.end())
         e.echec = true;
     QByteArray pdf = e.tampon.data();
-    if (e.echec || !ajouterInformations(pdf, e.proprietes, e.ecrivain.creator())) {
+    if (e.echec || !ajouterInformations(pdf, e.proprietes, e.ecrivain.creator(), e.moment)) {
         raison = QStringLiteral("le document PDF n'a pas pu être produit.");
         return false;
     }
