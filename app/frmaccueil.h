@@ -128,6 +128,7 @@ private slots:
     void cmdExporter_Click();
     void cmdMail_Click();
     void cmdEnregistrerPdf_Click();
+    void cmdMailPdf_Click();
 
 private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
@@ -242,6 +243,6 @@ private:
     // Output.
     RichTextBox* m_txtText = nullptr;
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
-    QToolButton* m_cmdEnregistrerPdf = nullptr;
+    QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
     QAction* m_mnuPdfA = nullptr;
 };

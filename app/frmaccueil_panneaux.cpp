@@ -134,6 +134,8 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_mnuPdfA->setCheckable(true);
     m_cmdEnregistrerPdf->setMenu(menuPdf);
     m_cmdEnregistrerPdf->setPopupMode(QToolButton::MenuButtonPopup);
+    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail.svg")),
+                         QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 6600, 600, 600);
 }
 
 void FrmAccueil::placerToolbar1(QToolBar* barre)

@@ -12,6 +12,7 @@
 #include "output/export.h"
 #include "output/impressionlettre.h"
 #include "output/mail.h"
+#include "output/mailpdf.h"
 #include "richtext/editeurmodele.h"
 
 #include <QDate>
@@ -121,4 +122,17 @@ void FrmAccueil::cmdEnregistrerPdf_Click()
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
     commande(QStringLiteral("La lettre n'a pas pu être enregistrée en PDF."),
              [&] { EnregistrerLettrePdf(saisie, *txtText()); });
+}
+
+void FrmAccueil::cmdMailPdf_Click()
+{
+    SaisieMailPdf saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.mailDest = mailDestinataire();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.lettre = saisieLettre();
+    saisie.archivage = m_mnuPdfA->isChecked();
+    saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    commande(QStringLiteral("Le message n'a pas pu être préparé."),
+             [&] { EnvoyerLettrePdf(saisie, *txtText(), *txtLettreTmp()); });
 }

@@ -4,12 +4,14 @@
 
 #include "output/enregistrementpdf.h"
 #include "output/impressionlettre.h"
+#include "output/mailpdf.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 #include "support/imprimanteessai.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,6 +46,37 @@ SaisieLettre saisie()
     s.formuleLettre = QStringLiteral("Cordialement.");
     s.depuisModele = false;
     return s;
+}
+
+// A mail program that records each call's arguments in a file of its own,
+// and a desktop that says whether it has one.
+void faussesCommandes(const QString& dossier, bool messagerie)
+{
+    const auto ecrire = [&](const QString& nom, const QByteArray& script) {
+        QFile f(QDir(dossier).filePath(nom));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script);
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeUser);
+    };
+    ecrire(QStringLiteral("xdg-email"), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.$$\"\n"
+                                        "mv \"$0.$$\" \"$0.appel-$$\"\n");
+    ecrire(QStringLiteral("xdg-mime"), messagerie ? "#!/bin/sh\necho thunderbird.desktop\n" : "#!/bin/sh\n");
+    qputenv("PATH", dossier.toLocal8Bit() + ':' + qgetenv("PATH"));
+}
+
+QList<QStringList> appels(const QString& dossier)
+{
+    QList<QStringList> liste;
+    for (const QString& nom : QDir(dossier).entryList({QStringLiteral("xdg-email.appel-*")}, QDir::Files, QDir::Time | QDir::Reversed)) {
+        QFile f(QDir(dossier).filePath(nom));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        QStringList arguments = QString::fromUtf8(f.readAll()).split(QChar(0));
+        arguments.removeLast();
+        liste << arguments;
+    }
+    return liste;
 }
 
 } // namespace
@@ -164,6 +197,70 @@ private slots:
         QVERIFY2(infos.contains(QStringLiteral("pdfaid:part=\"1\" pdfaid:conformance=\"B\""))
                      && infos.contains(QStringLiteral("<rdf:li>Jean Martin</rdf:li>")),
                  qPrintable(infos));
+    }
+
+    // The letter reaches the mail program attached, every value one argument
+    // that no shell reads; in mass mode one message per recipient with an
+    // address, then the others' letters may be printed; with no mail program
+    // the folder holding the letter is offered.
+    void parMessagerie()
+    {
+        const QByteArray chemin = qgetenv("PATH");
+        QTemporaryDir fausses;
+        faussesCommandes(fausses.path(), true);
+        BureauEnregistreur& bureau = installerBureauEnregistreur();
+        ImprimanteEssai& imprimante = installerImprimanteEssai(m_sortie->path());
+        SaisieLettre lettre = saisie();
+        lettre.objetLettre = QStringLiteral("L'\"offre\" ; $(touch %1/pris)\n`id` fin").arg(fausses.path());
+        m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
+        const QString adresse = QStringLiteral("claire@exemple.fr");
+        RichTextBox txtLettreTmp;
+
+        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText, txtLettreTmp);
+        QTRY_COMPARE(appels(fausses.path()).size(), 1);
+        const QStringList argv = appels(fausses.path()).first();
+        QCOMPARE(argv.size(), 6);
+        QCOMPARE(argv.mid(0, 2), (QStringList{QStringLiteral("--utf8"), QStringLiteral("--attach")}));
+        QCOMPARE(argv.mid(3), (QStringList{QStringLiteral("--subject"), lettre.objetLettre, adresse}));
+        QVERIFY(lirePdf(argv[2]).texte(0).contains(QStringLiteral("Durand Claire")));
+        QVERIFY(!QFile::exists(fausses.filePath(QStringLiteral("pris"))));
+
+        m_base->executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Ville_Destinataire, Mail_Destinataire) VALUES "
+            "(1, 'Dupont', 'Troyes', 'a@exemple.fr'), (2, 'Evrard', 'Bordeaux', ''), (3, 'Colin', 'Rennes', 'c@exemple.fr')"));
+        m_txtText->setTextRTF(TexteLettreEnNombre(lettre, QString()));
+        m_dialogues->reponses << Reponse::Oui << Reponse::Oui << Reponse::Oui;
+        EnvoyerLettrePdf({false, {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, lettre, false,
+                          QStringLiteral("2026-12-08")},
+                         *m_txtText, txtLettreTmp);
+        QVERIFY2(m_dialogues->messages.value(0).texte.startsWith(
+                     QStringLiteral("2 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en PDF.\n"
+                                    "1 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.")),
+                 qPrintable(m_dialogues->messages.value(0).texte));
+        QTRY_COMPARE(appels(fausses.path()).size(), 3);
+        QStringList adresses;
+        for (const QStringList& appel : appels(fausses.path()).mid(1)) {
+            adresses << appel.last();
+            QVERIFY(lirePdf(appel[2]).texte(0).contains(appel.last() == QLatin1String("a@exemple.fr") ? QStringLiteral("Troyes")
+                                                                                                     : QStringLiteral("Rennes")));
+        }
+        adresses.sort();
+        QCOMPARE(adresses, (QStringList{QStringLiteral("a@exemple.fr"), QStringLiteral("c@exemple.fr")}));
+        QCOMPARE(m_dialogues->messages.value(1).texte,
+                 QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (1) ?"));
+        QCOMPARE(imprimante.fichiers().size(), 1);
+        QVERIFY(lirePdf(imprimante.fichiers()[0]).texte(0).contains(QStringLiteral("Bordeaux")));
+
+        faussesCommandes(fausses.path(), false);
+        m_dialogues->messages.clear();
+        m_dialogues->reponses << Reponse::Oui;
+        m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
+        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText, txtLettreTmp);
+        qputenv("PATH", chemin);
+        QVERIFY(m_dialogues->messages.value(0).texte.startsWith(QStringLiteral("Aucun programme de messagerie")));
+        QCOMPARE(bureau.cibles.size(), 1);
+        QVERIFY(QDir(bureau.cibles[0]).entryList({QStringLiteral("*.pdf")}).size() == 1);
+        QCOMPARE(appels(fausses.path()).size(), 3);
     }
 };
 
