@@ -122,7 +122,7 @@ int ecrire(const Options& options, const Lettres& l)
             signalerErreur(QStringLiteral("La lettre n'a pas pu être composée : %1").arg(raison));
             return kEntreeInvalide;
         }
-        FichierPdf fichier(sortie, proprietes);
+        DocumentPdf fichier(sortie, proprietes);
         fichier.ajouterLettre(*document);
         if (!fichier.terminer(raison)) {
             signalerErreur(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2").arg(sortie, raison));

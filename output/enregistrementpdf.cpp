@@ -26,7 +26,7 @@ void enregistrerIndividuelle(const SaisiePdf& saisie, const RichTextBox& txtText
         nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
     if (chemin.isEmpty())
         return;
-    FichierPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
+    DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
     fichier.ajouterLettre(*txtText.document());
     QString raison;
     if (!fichier.terminer(raison))

@@ -116,7 +116,7 @@ std::unique_ptr<QTextDocument> documentLettre(const QString& rtf, QString& raiso
     return document;
 }
 
-struct FichierPdf::Etat {
+struct DocumentPdf::Etat {
     QString chemin;
     ProprietesPdf proprietes;
     QBuffer tampon;
@@ -127,7 +127,7 @@ struct FichierPdf::Etat {
     bool echec = false;
 };
 
-FichierPdf::FichierPdf(const QString& chemin, const ProprietesPdf& proprietes)
+DocumentPdf::DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes)
     : m_etat(std::make_unique<Etat>())
 {
     m_etat->chemin = chemin;
@@ -144,9 +144,9 @@ FichierPdf::FichierPdf(const QString& chemin, const ProprietesPdf& proprietes)
     }
 }
 
-FichierPdf::~FichierPdf() = default;
+DocumentPdf::~DocumentPdf() = default;
 
-void FichierPdf::ajouterLettre(const QTextDocument& lettre)
+void DocumentPdf::ajouterLettre(const QTextDocument& lettre)
 {
     Etat& e = *m_etat;
     if (e.echec)
@@ -168,7 +168,7 @@ void FichierPdf::ajouterLettre(const QTextDocument& lettre)
         e.echec = true;
 }
 
-bool FichierPdf::terminer(QString& raison)
+bool DocumentPdf::terminer(QString& raison)
 {
     Etat& e = *m_etat;
     if (e.vide && !e.echec && !e.peintre.begin(&e.ecrivain))

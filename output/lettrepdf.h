@@ -23,12 +23,12 @@ struct ProprietesPdf {
 // One PDF file of one or more letters, each starting on a new page. The
 // file is written under a temporary name and takes its own name only when
 // terminer() succeeds; until then an existing file of that name is kept.
-class FichierPdf {
+class DocumentPdf {
 public:
-    FichierPdf(const QString& chemin, const ProprietesPdf& proprietes);
-    ~FichierPdf();
-    FichierPdf(const FichierPdf&) = delete;
-    FichierPdf& operator=(const FichierPdf&) = delete;
+    DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes);
+    ~DocumentPdf();
+    DocumentPdf(const DocumentPdf&) = delete;
+    DocumentPdf& operator=(const DocumentPdf&) = delete;
 
     void ajouterLettre(const QTextDocument& lettre);
     // False, with the reason, when the file could not be written.

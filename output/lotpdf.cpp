@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QHash>
 #include <QTextDocument>
+#include <QThread>
+
+#include <algorithm>
+#include <future>
+#include <vector>
 
 namespace {
 
@@ -17,6 +22,19 @@ QString nomDe(const FicheDestinataire& f)
 QString echecPour(const FicheDestinataire& fiche, const QString& raison)
 {
     return QStringLiteral("La lettre de %1 n'a pas pu être enregistrée : %2").arg(nomDe(fiche), raison);
+}
+
+// One letter in a file of its own; "" or why it failed.
+QString ecrireLettre(const QString& rtf, const QString& chemin, const ProprietesPdf& proprietes)
+{
+    QString raison;
+    const auto document = documentLettre(rtf, raison);
+    if (!document)
+        return raison;
+    DocumentPdf fichier(chemin, proprietes);
+    fichier.ajouterLettre(*document);
+    fichier.terminer(raison);
+    return raison;
 }
 
 } // namespace
@@ -52,24 +70,30 @@ ResultatLot ecrireUnParDestinataire(const LotPdf& lot, const QList<FicheDestinat
 {
     ResultatLot resultat;
     const QStringList noms = nomsDesFichiers(fiches, lot.dateIso, lot.objet);
-    for (qsizetype i = 0; i < fiches.size(); ++i) {
-        if (!suite(int(i))) {
+    // Each letter is its own document and file: one per processor core at
+    // a time, the progress and the stop asked for between two rounds.
+    const qsizetype parTour = std::max(1, QThread::idealThreadCount());
+    for (qsizetype debut = 0; debut < fiches.size(); debut += parTour) {
+        if (!suite(int(debut))) {
             resultat.interrompu = true;
             break;
         }
-        QString raison;
-        const auto document = documentLettre(lettrePour(lot.lettreEnNombre, fiches[i]), raison);
-        const QString chemin = QDir(dossier).filePath(noms[i]);
-        if (document) {
-            FichierPdf fichier(chemin, lot.proprietes);
-            fichier.ajouterLettre(*document);
-            if (fichier.terminer(raison)) {
-                resultat.fichiers << chemin;
-                continue;
-            }
+        const qsizetype fin = std::min(fiches.size(), debut + parTour);
+        std::vector<std::future<QString>> travaux;
+        for (qsizetype i = debut; i < fin; ++i)
+            travaux.push_back(std::async(std::launch::async, [&, i] {
+                return ecrireLettre(lettrePour(lot.lettreEnNombre, fiches[i]), QDir(dossier).filePath(noms[i]),
+                                    lot.proprietes);
+            }));
+        for (qsizetype i = debut; i < fin; ++i) {
+            const QString raison = travaux[std::size_t(i - debut)].get();
+            if (!raison.isEmpty() && resultat.erreur.isEmpty())
+                resultat.erreur = echecPour(fiches[i], raison);
+            else if (raison.isEmpty())
+                resultat.fichiers << QDir(dossier).filePath(noms[i]);
         }
-        resultat.erreur = echecPour(fiches[i], raison);
-        break;
+        if (!resultat.erreur.isEmpty())
+            break;
     }
     return resultat;
 }
@@ -78,7 +102,7 @@ ResultatLot ecrireTousEnUn(const LotPdf& lot, const QList<FicheDestinataire>& fi
                            const SuitePdf& suite)
 {
     ResultatLot resultat;
-    FichierPdf fichier(chemin, lot.proprietes);
+    DocumentPdf fichier(chemin, lot.proprietes);
     for (qsizetype i = 0; i < fiches.size(); ++i) {
         if (!suite(int(i))) {
             resultat.interrompu = true;

@@ -53,7 +53,7 @@ void envoyerIndividuelle(const SaisieMailPdf& saisie, const RichTextBox& txtText
     }
     const SaisieLettre& l = saisie.lettre;
     const QString chemin = QDir(dossier).filePath(nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
-    FichierPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
+    DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
     fichier.ajouterLettre(*txtText.document());
     if (!fichier.terminer(raison)) {
         afficherErreur(QStringLiteral("La lettre en PDF n'a pas pu être préparée : %1").arg(raison));
