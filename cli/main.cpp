@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
 namespace {
 
 QString aide()
@@ -16,12 +18,21 @@ QString aide()
     return texte;
 }
 
+// Qt's own notices (English, for developers) would mix with the command's
+// French messages on standard error: only its failures are kept.
+void messagesQt(QtMsgType type, const QMessageLogContext&, const QString& texte)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs((texte + QLatin1Char('\n')).toUtf8().constData(), stderr);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     // Letters are laid out with fonts, which needs a graphical application;
     // it draws off any screen unless told otherwise.
+    qInstallMessageHandler(messagesQt);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
