@@ -143,6 +143,7 @@ void FrmAccueil::connecter()
     connect(m_cmdModifierModele, &QToolButton::clicked, this, &FrmAccueil::cmdModifierModele_Click);
     connect(m_cmdImprimerLettre, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerLettre_Click);
     connect(m_cmdImprimerEnv, &QToolButton::clicked, this, &FrmAccueil::cmdImprimerEnv_Click);
+    connect(m_cmdEtiquettes, &QToolButton::clicked, this, &FrmAccueil::cmdEtiquettes_Click);
     connect(m_cmdExporter, &QToolButton::clicked, this, &FrmAccueil::cmdExporter_Click);
     connect(m_cmdMail, &QToolButton::clicked, this, &FrmAccueil::cmdMail_Click);
     connect(m_cmdEnregistrerPdf, &QToolButton::clicked, this, &FrmAccueil::cmdEnregistrerPdf_Click);
@@ -216,6 +217,7 @@ void FrmAccueil::afficherPanneaux()
 
 void FrmAccueil::mettreAJourInfobulles()
 {
+    m_cmdEtiquettes->setVisible(!modeIndividuel());
     if (modeIndividuel()) {
         m_cmdImprimerLettre->setToolTip(QStringLiteral("Imprimer la lettre"));
         m_cmdImprimerEnv->setToolTip(QStringLiteral("Imprimer l'enveloppe"));

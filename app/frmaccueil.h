@@ -2,6 +2,7 @@
 
 #include "app/etapes.h"
 #include "app/mdgeneral.h"
+#include "app/verificationpostale.h"
 #include "output/composition.h"
 #include "platform/recordset.h"
 #include "store/destinataires.h"
@@ -125,6 +126,7 @@ private slots:
     void cmdModifierModele_Click();
     void cmdImprimerLettre_Click();
     void cmdImprimerEnv_Click();
+    void cmdEtiquettes_Click();
     void cmdExporter_Click();
     void cmdMail_Click();
     void cmdEnregistrerPdf_Click();
@@ -134,6 +136,8 @@ private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
     void construireFenetre();
     void construirePanneauExpediteur(QGroupBox* panneau);
+    void verifierAdresse(QGroupBox* panneau, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
+                         int haut, int largeur);
     void construirePanneauDestinataire(QGroupBox* panneau);
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
@@ -245,4 +249,5 @@ private:
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
     QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
     QAction* m_mnuPdfA = nullptr;
+    QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
 };

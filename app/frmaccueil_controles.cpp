@@ -106,6 +106,16 @@ void FrmAccueil::construireFenetre()
     construirePanneauTraitement(m_barMenu[4]);
 }
 
+void FrmAccueil::verifierAdresse(QGroupBox* p, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
+                                 int haut, int largeur)
+{
+    QLabel* ligne = etiquette(p, QStringLiteral("lblPostale") + qui, QString(), gauche, haut, largeur);
+    auto* bouton = new QPushButton(QStringLiteral("Mettre en forme postale"), p);
+    bouton->setObjectName(QStringLiteral("cmdFormePostale") + qui);
+    placer(bouton, gauche, haut + 300, 2400, 360);
+    new VerificationPostale(champs, ligne, bouton, this);
+}
+
 void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
 {
     titre(p, QStringLiteral("Label16"), QStringLiteral("Expéditeur"), 360, 360, 3000);
@@ -129,6 +139,9 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
     m_txtTel1Exp = zoneTexte(p, QStringLiteral("txtTel1Exp"), 2280, haut(6), 3000);
     m_txtTel2Exp = zoneTexte(p, QStringLiteral("txtTel2Exp"), 2280, haut(7), 3000);
     m_txtFonctionExp = zoneTexte(p, QStringLiteral("txtFonctionExp"), 2280, haut(8), 5520);
+    verifierAdresse(p, QStringLiteral("Exp"), {m_cmbTitreExp, m_txtNomExp, m_txtPrenomExp, m_txtFonctionExp,
+                                                m_txtAdresse1Exp, m_txtAdresse2Exp, m_txtCPExp, m_txtVilleExp},
+                    600, haut(9), 7200);
 
     m_cmdAjouterExp = image(p, QStringLiteral("cmdAjouterExp"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                             QStringLiteral("Nouvel expéditeur"), 8280, 1560, 600, 600);
@@ -174,6 +187,9 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     m_txtVilleDest = zoneTexte(p, QStringLiteral("txtVilleDest"), 2640, haut(5), 2880);
     m_txtMailDest = zoneTexte(p, QStringLiteral("txtMailDest"), 1560, haut(6), 3960);
     m_txtFonctionDest = zoneTexte(p, QStringLiteral("txtFonctionDest"), 1560, haut(7), 3960);
+    verifierAdresse(p, QStringLiteral("Dest"), {m_cmbTitreDest, m_txtNomDest, m_txtPrenomDest, m_txtFonctionDest,
+                                                 m_txtAdresse1Dest, m_txtAdresse2Dest, m_txtCPDest, m_txtVilleDest},
+                    360, haut(8), 5760);
 
     m_cmdAjouterDest = image(p, QStringLiteral("cmdAjouterDest"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                              QStringLiteral("Nouveau destinataire"), 5640, 1800, 540, 540);

@@ -125,7 +125,7 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_cmdMail = image(p, QStringLiteral("cmdMail"), icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
                       QStringLiteral("Envoyer un e-mail"), 240, 3360, 720, 720);
     m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"), icone(QStringLiteral("application-pdf"), QStringLiteral("exporter.svg")),
-                                QStringLiteral("Enregistrer en PDF…"), 240, 5880, 600, 600);
+                                QStringLiteral("Enregistrer en PDF…"), 240, 4200, 720, 720);
     // The archive format is a choice made once in a while: it waits in the
     // button's menu.
     auto* menuPdf = new QMenu(m_cmdEnregistrerPdf);
@@ -135,7 +135,10 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_cmdEnregistrerPdf->setMenu(menuPdf);
     m_cmdEnregistrerPdf->setPopupMode(QToolButton::MenuButtonPopup);
     m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail.svg")),
-                         QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 6600, 600, 600);
+                         QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 5040, 720, 720);
+    m_cmdEtiquettes = image(p, QStringLiteral("cmdEtiquettes"),
+                            icone(QStringLiteral("tilvo-imprimer-etiquettes"), QStringLiteral("imprimer-etiquettes.svg")),
+                            QStringLiteral("Imprimer des étiquettes"), 240, 5880, 720, 720);
 }
 
 void FrmAccueil::placerToolbar1(QToolBar* barre)

@@ -4,6 +4,7 @@
 #include "app/fenetres.h"
 #include "app/frmabout.h"
 #include "app/frmaccueil.h"
+#include "app/frmetiquettes.h"
 #include "app/frmoption.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
@@ -13,6 +14,7 @@
 #include "output/impressionlettre.h"
 #include "output/mail.h"
 #include "output/mailpdf.h"
+#include "platform/dialogues.h"
 #include "richtext/editeurmodele.h"
 
 #include <QDate>
@@ -94,6 +96,16 @@ void FrmAccueil::cmdImprimerEnv_Click()
     saisie.villeDest = lettre.villeDest;
     saisie.idsSelectionnes = idsDestinatairesSelectionnes();
     commande(QStringLiteral("L'enveloppe n'a pas pu être imprimée."), [&] { ImprimerEnveloppe(saisie); });
+}
+
+void FrmAccueil::cmdEtiquettes_Click()
+{
+    const QStringList ids = idsDestinatairesSelectionnes();
+    if (ids.isEmpty()) {
+        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+        return;
+    }
+    (new FrmEtiquettes(ids, this))->show();
 }
 
 void FrmAccueil::cmdExporter_Click()

@@ -1,5 +1,6 @@
 #include "app/frmoption.h"
 
+#include "app/cadrereglageenveloppe.h"
 #include "app/fenetres.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
@@ -81,8 +82,11 @@ FrmOption::FrmOption(QWidget* parent)
         f->show();
     });
 
+    m_reglage = new CadreReglageEnveloppe(this);
+
     auto* page = new QVBoxLayout(this);
     page->addWidget(cadre);
+    page->addWidget(m_reglage);
     page->addWidget(cmdRestaurer);
     page->addStretch();
     page->addLayout(boutons);
@@ -112,7 +116,9 @@ int FrmOption::codeSelectionne() const
 // the dialog open.
 void FrmOption::valider()
 {
-    const QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
+    QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
+    if (raison.isEmpty())
+        raison = m_reglage->enregistrer();
     if (!raison.isEmpty()) {
         afficherErreur(raison);
         return;

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CadreReglageEnveloppe;
 class QButtonGroup;
 
 // The envelope options dialog: chooses the envelope format that envelope
@@ -26,4 +27,5 @@ private:
     void valider();
 
     QButtonGroup* m_optEnv;
+    CadreReglageEnveloppe* m_reglage;
 };

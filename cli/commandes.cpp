@@ -20,6 +20,13 @@ const std::vector<Commande>& commandes()
                         "--sortie CHEMIN"),
          QStringLiteral("enregistre en PDF la lettre de chaque destinataire (un fichier, un dossier d'un fichier par "
                         "destinataire, ou avec --un-fichier toutes les lettres dans un fichier)"), commandePdf},
+        {QStringLiteral("enveloppes"),
+         QStringLiteral("--base FICHIER.mdb --format 0..5 --destinataires ID[,ID...] [--imprimante NOM] --sortie FICHIER.pdf"),
+         QStringLiteral("écrit les enveloppes des destinataires en PDF, une par page"), commandeEnveloppes},
+        {QStringLiteral("etiquettes"),
+         QStringLiteral("--base FICHIER.mdb --planche 2x7|3x7|3x8|2x8|3x11 [--debut N] --destinataires ID[,ID...] "
+                        "--sortie FICHIER.pdf"),
+         QStringLiteral("écrit les adresses des destinataires sur des planches d'étiquettes A4 en PDF"), commandeEtiquettes},
     };
     return liste;
 }
@@ -66,5 +73,29 @@ QString ouvrirBase(const QString& chemin)
     if (!manques.isEmpty())
         return QStringLiteral("La base « %1 » n'est pas une base de Tilvo - Lettres : il lui manque %2.")
             .arg(chemin, manques.join(QStringLiteral(", ")));
+    return {};
+}
+
+QString lireDestinataires(const Options& options, QStringList& ids)
+{
+    ids = options.valeurs.value(QStringLiteral("--destinataires")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (ids.isEmpty())
+        return QStringLiteral("Indiquez les destinataires avec --destinataires ID[,ID...].");
+    for (QString& id : ids) {
+        id = id.trimmed();
+        bool nombre = false;
+        id.toLongLong(&nombre);
+        if (!nombre)
+            return QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(id);
+    }
+    return {};
+}
+
+QString verifierSortie(const Options& options)
+{
+    if (options.valeurs.value(QStringLiteral("--sortie")).isEmpty())
+        return QStringLiteral("Indiquez le fichier à écrire avec --sortie FICHIER.pdf.");
+    if (!options.positionnels.isEmpty())
+        return QStringLiteral("Argument inattendu : %1").arg(options.positionnels.first());
     return {};
 }

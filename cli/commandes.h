@@ -25,6 +25,8 @@ const std::vector<Commande>& commandes();
 int commandeImporter(const QStringList& arguments);
 int commandeExporter(const QStringList& arguments);
 int commandePdf(const QStringList& arguments);
+int commandeEnveloppes(const QStringList& arguments);
+int commandeEtiquettes(const QStringList& arguments);
 
 // Messages: results on standard output, errors on standard error.
 void afficher(const QString& texte);
@@ -42,3 +44,8 @@ QString lireOptions(const QStringList& arguments, const QStringList& avecValeur,
 
 // Opens the letter database of --base; returns "" or why it cannot be.
 QString ouvrirBase(const QString& chemin);
+
+// The ids of --destinataires; "" or why they cannot be read.
+QString lireDestinataires(const Options& options, QStringList& ids);
+// --sortie given and no stray argument; "" or what is wrong.
+QString verifierSortie(const Options& options);

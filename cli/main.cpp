@@ -4,8 +4,6 @@
 
 #include <QGuiApplication>
 
-#include <cstdio>
-
 namespace {
 
 QString aide()
@@ -18,23 +16,19 @@ QString aide()
     return texte;
 }
 
-// Qt's own notices (English, for developers) would mix with the command's
-// French messages on standard error: only its failures are kept.
-void messagesQt(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fputs((texte + QLatin1Char('\n')).toUtf8().constData(), stderr);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // Letters are laid out with fonts, which needs a graphical application;
-    // it draws off any screen unless told otherwise.
-    qInstallMessageHandler(messagesQt);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    // Envelopes and labels need fonts, never a screen; the platform's own
+    // notices (a session without a runtime folder…) are not the command's
+    // messages, which are all in French on standard error.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            signalerErreur(message);
+    });
     QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
     QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -27,7 +27,7 @@ std::optional<std::pair<QString, QString>> couperEnDeux(const QString& texte, do
 EnveloppeAjustee ajusterEnveloppe(const DispositionEnveloppe& disposition, double largeurImprimable,
                                   double interligne, const MesureLargeur& largeur)
 {
-    EnveloppeAjustee resultat{{disposition.paysage, {}}, {}};
+    EnveloppeAjustee resultat{{{}}, {}};
     auto& textes = resultat.disposition.textes;
     for (const TexteEnveloppe& t : disposition.textes) {
         const double place = largeurImprimable - t.x;

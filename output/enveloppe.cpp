@@ -1,6 +1,7 @@
 #include "output/enveloppe.h"
 
 #include "output/ajustementenveloppe.h"
+#include "output/reglageenveloppe.h"
 #include "app/mdgeneral.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -28,18 +29,16 @@ QString messageAucunDestinataire()
 
 // Formats 0, 1 and 5: four lines at the same x, the last one postcode and
 // town.
-DispositionEnveloppe quatreLignes(bool paysage, float x, float yNom, const QString& nom, const QString& adresse1,
+DispositionEnveloppe quatreLignes(float x, float yNom, const QString& nom, const QString& adresse1,
                                   const QString& adresse2, const QString& codePostal, const QString& ville)
 {
-    return {paysage,
-            {{x, yNom, nom},
+    return {{{x, yNom, nom},
              {x, yNom + 1.0f, adresse1},
              {x, yNom + 2.0f, adresse2},
-             {x, yNom + 3.0f, codePostal + QLatin1Char(' ') + ville}}};
+             {x, yNom + 3.0f, (codePostal + QLatin1Char(' ') + ville).toUpper()}}};
 }
 
 struct Cases {
-    bool paysage;
     float xLignes;
     float yLignes[3];
     float xCases[5];
@@ -53,13 +52,12 @@ struct Cases {
 DispositionEnveloppe avecCases(const Cases& c, const QString& nom, const QString& adresse1,
                                const QString& adresse2, const QString& codePostal, const QString& ville)
 {
-    DispositionEnveloppe d{c.paysage,
-                           {{c.xLignes, c.yLignes[0], nom},
+    DispositionEnveloppe d{{{c.xLignes, c.yLignes[0], nom},
                             {c.xLignes, c.yLignes[1], adresse1},
                             {c.xLignes, c.yLignes[2], adresse2}}};
     for (int k = 0; k < 5 && k < codePostal.size(); ++k)
         d.textes.push_back({c.xCases[k], c.yCases[k], codePostal.mid(k, 1)});
-    d.textes.push_back({c.xVille, c.yVille, ville});
+    d.textes.push_back({c.xVille, c.yVille, ville.toUpper()});
     return d;
 }
 
@@ -70,8 +68,9 @@ QFont policeEnveloppe(double taille)
     return police;
 }
 
-// Draws one envelope; false with the reason when the job failed.
-bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
+// Prints one envelope as a job of its own; false with the reason when the
+// job failed.
+bool imprimerSeule(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier, QString& raison)
 {
     TravailImpression travail(QStringLiteral("Enveloppe"));
     if (!travail.pret()) {
@@ -79,21 +78,13 @@ bool dessinerEnveloppe(const DispositionEnveloppe& disposition, QString& raison)
         return false;
     }
     QPrinter& imprimante = travail.imprimante();
-    imprimante.setPageOrientation(QPageLayout::Portrait);
-    if (disposition.paysage)
-        imprimante.setPageOrientation(QPageLayout::Landscape);
+    const ReglageEnveloppe reglage = lireReglageEnveloppe(nomImprimanteReglage(imprimante));
+    preparerPapier(imprimante, papier, reglage);
     if (!travail.commencer()) {
         raison = travail.raison();
         return false;
     }
-    QPainter& peintre = travail.peintre();
-    const double pointsParCm = imprimante.resolution() / kCentimetresParPouce;
-    for (const TexteEnveloppe& t : disposition.textes) {
-        const QFont police = policeEnveloppe(t.taille);
-        peintre.setFont(police);
-        const double ascendante = QFontMetricsF(police, &imprimante).ascent();
-        peintre.drawText(QPointF(t.x * pointsParCm, t.y * pointsParCm + ascendante), t.texte);
-    }
+    dessinerEnveloppe(travail.peintre(), imprimante, disposition, papier, reglage);
     if (!travail.terminer()) {
         raison = travail.raison();
         return false;
@@ -106,41 +97,26 @@ QString nomComplet(const QString& titre, const QString& nom, const QString& pren
     return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
 }
 
-// One envelope to print: whose it is, for the messages, and its five texts.
-struct AdresseEnveloppe {
-    QString qui;
-    QString nom, adresse1, adresse2, codePostal, ville;
-};
-
 // The envelopes of the command, every recipient read before anything
 // prints. Throws ErreurBase.
 std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
 {
-    if (saisie.individuel) {
-        const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
-        const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
-        return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
-    }
-    std::vector<AdresseEnveloppe> adresses;
-    for (const QString& id : saisie.idsSelectionnes) {
-        Recordset rs;
-        rs.open(requetes::destinataire(id));
-        if (rs.eof())
-            throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
-        const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
-                                       rs.text(QStringLiteral("Nom_Destinataire")),
-                                       rs.text(QStringLiteral("Prenom_Destinataire")));
-        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(id, nom.trimmed()), nom,
-                            rs.text(QStringLiteral("Adresse1_Destinataire")),
-                            rs.text(QStringLiteral("Adresse2_Destinataire")), rs.text(QStringLiteral("CP_Destinataire")),
-                            rs.text(QStringLiteral("Ville_Destinataire"))});
-        rs.close();
-    }
-    return adresses;
+    if (!saisie.individuel)
+        return adressesDesDestinataires(saisie.idsSelectionnes);
+    const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
+    const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
+    return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
 }
 
-// Every envelope laid out and fitted to the printer's page; false with the
-// message to show when one cannot be.
+void imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
+{
+    QString raison;
+    if (!imprimerSeule(disposition, papier, raison))
+        afficherArret(raison);
+}
+
+} // namespace
+
 bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
                     std::vector<DispositionEnveloppe>& dispositions, QString& message)
 {
@@ -158,9 +134,8 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
         const auto disposition = disposerEnveloppe(format, a.nom, a.adresse1, a.adresse2, a.codePostal, a.ville);
         if (!disposition)
             continue;
-        imprimante->setPageOrientation(disposition->paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
-        const double largeurImprimable = imprimante->pageRect(QPrinter::Millimeter).width() / 10.0;
-        EnveloppeAjustee ajustee = ajusterEnveloppe(*disposition, largeurImprimable, interligne, largeur);
+        EnveloppeAjustee ajustee =
+            ajusterEnveloppe(*disposition, papierEnveloppe(format)->cadreCm.width(), interligne, largeur);
         if (!ajustee.ligneTropLongue.isEmpty()) {
             message = QStringLiteral("L'adresse de %1 ne tient pas sur l'enveloppe, même en 10 points : "
                                      "la ligne « %2 » est trop longue.\nAucune enveloppe n'a été imprimée.")
@@ -174,29 +149,62 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
     return toutes;
 }
 
-void imprimerUne(const DispositionEnveloppe& disposition)
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids)
 {
-    QString raison;
-    if (!dessinerEnveloppe(disposition, raison))
-        afficherArret(raison);
+    std::vector<AdresseEnveloppe> adresses;
+    for (const QString& id : ids) {
+        Recordset rs;
+        rs.open(requetes::destinataire(id));
+        if (rs.eof())
+            throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
+        const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
+                                       rs.text(QStringLiteral("Nom_Destinataire")),
+                                       rs.text(QStringLiteral("Prenom_Destinataire")));
+        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(id, nom.trimmed()), nom,
+                            rs.text(QStringLiteral("Adresse1_Destinataire")),
+                            rs.text(QStringLiteral("Adresse2_Destinataire")), rs.text(QStringLiteral("CP_Destinataire")),
+                            rs.text(QStringLiteral("Ville_Destinataire"))});
+        rs.close();
+    }
+    return adresses;
 }
 
-} // namespace
+void preparerPapier(QPrinter& imprimante, const PapierEnveloppe& papier, const ReglageEnveloppe& reglage)
+{
+    imprimante.setFullPage(true);
+    imprimante.setPageLayout(miseEnPageEnveloppe(papier, reglage));
+}
+
+void dessinerEnveloppe(QPainter& peintre, const QPrinter& imprimante, const DispositionEnveloppe& disposition,
+                       const PapierEnveloppe& papier, const ReglageEnveloppe& reglage)
+{
+    const double pointsParCm = imprimante.resolution() / kCentimetresParPouce;
+    const QTransform echelle = QTransform::fromScale(pointsParCm, pointsParCm);
+    peintre.save();
+    peintre.setTransform(echelle.inverted() * versPapier(papier, reglage) * echelle);
+    for (const TexteEnveloppe& t : disposition.textes) {
+        const QFont police = policeEnveloppe(t.taille);
+        peintre.setFont(police);
+        const double ascendante = QFontMetricsF(police, &imprimante).ascent();
+        peintre.drawText(QPointF(t.x * pointsParCm, t.y * pointsParCm + ascendante), t.texte);
+    }
+    peintre.restore();
+}
 
 std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString& nom, const QString& adresse1,
                                                       const QString& adresse2, const QString& codePostal,
                                                       const QString& ville)
 {
-    static const Cases kCases2{false, 3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
+    static const Cases kCases2{3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
                                {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f, 8.2f};
-    static const Cases kCases3{false, 9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+    static const Cases kCases3{9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
                                {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f, 7.7f};
-    static const Cases kCases4{true, 9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+    static const Cases kCases4{9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
                                {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
     switch (format) {
-    case 0: return quatreLignes(false, 6.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
-    case 1: return quatreLignes(false, 11.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
-    case 5: return quatreLignes(true, 11.0f, 15.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 0: return quatreLignes(6.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 1: return quatreLignes(11.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
+    case 5: return quatreLignes(11.0f, 15.0f, nom, adresse1, adresse2, codePostal, ville);
     case 2: return avecCases(kCases2, nom, adresse1, adresse2, codePostal, ville);
     case 3: return avecCases(kCases3, nom, adresse1, adresse2, codePostal, ville);
     case 4: return avecCases(kCases4, nom, adresse1, adresse2, codePostal, ville);
@@ -243,9 +251,10 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         afficherErreur(QStringLiteral("Les enveloppes n'ont pas été imprimées : %1").arg(e.raison()));
         return;
     }
+    const PapierEnveloppe papier = *papierEnveloppe(*format);
     if (saisie.individuel) {
         for (const DispositionEnveloppe& d : dispositions)
-            imprimerUne(d);
+            imprimerUne(d, papier);
         return;
     }
     const int total = int(dispositions.size());
@@ -254,7 +263,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
                                                  .arg(faites + 1).arg(total)))
             break;
-        imprimerUne(dispositions[std::size_t(faites)]);
+        imprimerUne(dispositions[std::size_t(faites)], papier);
     }
     dialogues().finProgression();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPainter>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 
@@ -27,8 +29,9 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 
 inline constexpr double kTailleEnveloppe = 14.0;   // points
 
-// Where everything goes on an envelope: positions in centimetres from the
-// top-left corner of the printable area, the text's top-left corner there.
+// Where everything goes on an envelope: positions in centimetres in the
+// format's layout frame (see reglageenveloppe.h), the text's top-left
+// corner there.
 struct TexteEnveloppe {
     float x;
     float y;
@@ -36,7 +39,6 @@ struct TexteEnveloppe {
     double taille = kTailleEnveloppe;
 };
 struct DispositionEnveloppe {
-    bool paysage = false;
     std::vector<TexteEnveloppe> textes;
 };
 
@@ -48,3 +50,27 @@ std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString&
 // The stored format code, or none when it is not set or not one of the
 // codes 0 to 5.
 std::optional<int> formatEnveloppeEnregistre();
+
+struct PapierEnveloppe;
+struct ReglageEnveloppe;
+
+// One envelope to print: whose it is, for the messages, and its five texts.
+struct AdresseEnveloppe {
+    QString qui;
+    QString nom, adresse1, adresse2, codePostal, ville;
+};
+
+// The recipients of these ids, read from the database in this order.
+// Throws ErreurBase, naming an id that no longer exists.
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids);
+
+// Every envelope laid out and fitted to the envelope of the format; false
+// with the message to show when one cannot be.
+bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
+                    std::vector<DispositionEnveloppe>& dispositions, QString& message);
+
+// Before a job or a page: the printer set to the envelope, calibrated.
+void preparerPapier(QPrinter& imprimante, const PapierEnveloppe& papier, const ReglageEnveloppe& reglage);
+// Draws one envelope on the current page.
+void dessinerEnveloppe(QPainter& peintre, const QPrinter& imprimante, const DispositionEnveloppe& disposition,
+                       const PapierEnveloppe& papier, const ReglageEnveloppe& reglage);

@@ -1,8 +1,10 @@
 #include "output/impressionrtf.h"
 
-#include "output/miseenpage.h"
+#include "output/impressionrtf_pages.h"
+#include "platform/dialogues.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "unites.h"
 
 #include <QTextDocument>
 
@@ -41,6 +43,11 @@ PageImprimante lirePage(const QPrinter& imprimante)
     page.decalageGauche = pixelsEnTwips(zone.left() - feuille.left(), resolution);
     page.decalageHaut = pixelsEnTwips(zone.top() - feuille.top(), resolution);
     return page;
+}
+
+double twipsEnPixels(qint32 twips, int resolution)
+{
+    return double(twips) * resolution / kTwipsParPouce;
 }
 
 } // namespace
@@ -124,12 +131,55 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
         return echec(messageMargesHorsPage());
     if (rect->droite <= rect->gauche || rect->bas <= rect->haut)
         return echec(messageSansPlace());
+    const int resolution = travail.imprimante().resolution();
+    const QRectF dessin(QPointF(twipsEnPixels(rect->gauche, resolution), twipsEnPixels(rect->haut, resolution)),
+                        QPointF(twipsEnPixels(rect->droite, resolution), twipsEnPixels(rect->bas, resolution)));
+    const QRectF zone(0, 0, twipsEnPixels(page.largeurImprimable, resolution),
+                      twipsEnPixels(page.hauteurImprimable, resolution));
+
+    // A long text is laid out then printed under a progress window (first
+    // half: the layout, second half: the pages) that can cancel it.
+    const bool suivi = txt.longueurTexte() > kCaracteresDUnTrait;
+    bool annule = false;
+    int pourcent = -1;
+    const auto avancer = [&](double partie, const QString& texte) {
+        // The window is told once a percent: it handles events each time.
+        if (suivi && !annule && int(partie * 100) != pourcent) {
+            pourcent = int(partie * 100);
+            annule = !dialogues().progression(pourcent, texte);
+        }
+        return !annule;
+    };
+    struct FinSuivi {
+        bool actif;
+        ~FinSuivi() { if (actif) dialogues().finProgression(); }
+    } finSuivi{suivi};
+    if (suivi)
+        dialogues().debutProgression(QStringLiteral("Impression"), 100);
+    const QString annulee = QStringLiteral("Impression annulée.");
+
+    const MiseEnPage miseEnPage(*txt.document(), resolution, dessin, zone, [&](double partie) {
+        return avancer(partie / 2, QStringLiteral("Mise en page du texte…"));
+    });
+    if (miseEnPage.etat() == MiseEnPage::Etat::Interrompue)
+        return echec(annulee);
+    if (miseEnPage.etat() == MiseEnPage::Etat::TropLongue)
+        return echec(QStringLiteral("Le texte est trop long pour être imprimé."));
     if (!travail.commencer())
         return echec(travail.raison());
-    const MiseEnPage miseEnPage(*txt.document(), travail.imprimante(), travail.imprimante().resolution(), *rect, page);
-    const auto pages = miseEnPage.dessinerTout(travail.peintre(), [&] { return travail.nouvellePage(); });
+    int pagesFaites = 1;
+    const auto pages = imprimerPages(
+        miseEnPage.longueur(), [&](int premier) { return miseEnPage.formater(premier, travail.peintre()); },
+        [&] {
+            const int total = miseEnPage.nombrePages();
+            if (!avancer(0.5 + 0.5 * pagesFaites / total,
+                         QStringLiteral("Impression de la page %1 sur %2").arg(pagesFaites + 1).arg(total)))
+                return false;
+            ++pagesFaites;
+            return travail.nouvellePage();
+        });
     if (!pages) {
-        const QString pourquoi = travail.raison();
+        const QString pourquoi = annule ? annulee : travail.raison();
         travail.abandonner();
         return echec(pourquoi);
     }

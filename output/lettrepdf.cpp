@@ -1,6 +1,6 @@
 #include "output/lettrepdf.h"
 
-#include "output/miseenpage.h"
+#include "output/impressionrtf_pages.h"
 #include "output/pagelettre.h"
 #include "rtf.h"
 #include "version.h"
@@ -163,8 +163,9 @@ void DocumentPdf::ajouterLettre(const QTextDocument& lettre)
     e.vide = false;
     const PageImprimante page = pageA4();
     const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
-    const MiseEnPage miseEnPage(lettre, e.ecrivain, kResolution, *dessin, page);
-    if (!miseEnPage.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); }))
+    const MiseEnPage miseEnPage(lettre, kResolution, *dessin, page);
+    if (miseEnPage.etat() != MiseEnPage::Etat::Prete
+        || !miseEnPage.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); }))
         e.echec = true;
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/construire.sh"
 export QT_QPA_PLATFORM=offscreen
-for bench in bench_rtf bench_impression bench_accueil bench_orthographe bench_contacts; do
+for bench in bench_rtf bench_rtf_pires bench_impression bench_accueil bench_orthographe bench_contacts; do
   echo "== $bench"
   exe=$(find "$root/build/bench" -type f -name "$bench" -perm -u+x | head -n 1)
   "$exe"

@@ -32,7 +32,15 @@ void RichTextBox::setTextRTF(const QString& rtf)
 {
     // Loading clears then fills the document: one change for the two.
     m_chargement = true;
+    // The typing position stays at the start while the text is read: at the
+    // end, it would make the whole text be laid out before anything shows.
+    QTextCursor curseur = textCursor();
+    curseur.setKeepPositionOnInsert(true);
+    setTextCursor(curseur);
     rtf::lireRtf(rtf, *document());
+    curseur = textCursor();
+    curseur.setKeepPositionOnInsert(false);
+    setTextCursor(curseur);
     m_chargement = false;
     emit Change();
 }
@@ -161,7 +169,7 @@ std::optional<QString> RichTextBox::SelFontName() const
 void RichTextBox::setSelFontName(const QString& nom)
 {
     QTextCharFormat f;
-    f.setFontFamilies({nom});
+    rtf::donnerFamille(f, nom);
     mergeCurrentCharFormat(f);
 }
 

@@ -64,11 +64,52 @@ std::array<char16_t, 256> table1252()
     return t;
 }
 
-// Symbol fonts: read as 1252, except the byte that lists use as a bullet.
-std::array<char16_t, 256> tableSymbole()
+// The Symbol font's characters from 0x20 up (0xF0 has none).
+constexpr char16_t kSymbol[224] = {
+    u' ', u'!', u'∀', u'#', u'∃', u'%', u'&', u'∋', u'(', u')', u'∗', u'+', u',', u'−', u'.', u'/',
+    u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8', u'9', u':', u';', u'<', u'=', u'>', u'?',
+    u'≅', u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ', u'Ν', u'Ο',
+    u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ', u'[', u'∴', u']', u'⊥', u'_',
+    u'‾', u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ', u'ν', u'ο',
+    u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ', u'{', u'|', u'}', u'∼', u' ',
+    u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ',
+    u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' ',
+    u'€', u'ϒ', u'′', u'≤', u'⁄', u'∞', u'ƒ', u'♣', u'♦', u'♥', u'♠', u'↔', u'←', u'↑', u'→', u'↓',
+    u'°', u'±', u'″', u'≥', u'×', u'∝', u'∂', u'•', u'÷', u'≠', u'≡', u'≈', u'…', u'⏐', u'⎯', u'↵',
+    u'ℵ', u'ℑ', u'ℜ', u'℘', u'⊗', u'⊕', u'∅', u'∩', u'∪', u'⊃', u'⊇', u'⊄', u'⊂', u'⊆', u'∈', u'∉',
+    u'∠', u'∇', u'®', u'©', u'™', u'∏', u'√', u'⋅', u'¬', u'∧', u'∨', u'⇔', u'⇐', u'⇑', u'⇒', u'⇓',
+    u'◊', u'〈', u'®', u'©', u'™', u'∑', u'⎛', u'⎜', u'⎝', u'⎡', u'⎢', u'⎣', u'⎧', u'⎨', u'⎩', u'⎪',
+    u' ', u'〉', u'∫', u'⌠', u'⎮', u'⌡', u'⎞', u'⎟', u'⎠', u'⎤', u'⎥', u'⎦', u'⎫', u'⎬', u'⎭', u' ',
+};
+
+std::array<char16_t, 256> tableSymbol()
 {
     std::array<char16_t, 256> t = table1252();
-    t[0xB7] = 0x2022;
+    for (int i = 0x20; i < 0x100; ++i)
+        t[i] = kSymbol[i - 0x20];
+    return t;
+}
+
+// Wingdings: the shapes that letters and lists use (bullets, boxes, check
+// marks, pointing hands, arrows); any other shape reads as a bullet.
+std::array<char16_t, 256> tableWingdings()
+{
+    std::array<char16_t, 256> t = table1252();
+    for (int i = 0x21; i < 0x100; ++i)
+        t[i] = u'•';
+    const std::pair<int, char16_t> formes[] = {
+        {0x22, u'✂'}, {0x28, u'☎'}, {0x29, u'✆'}, {0x2A, u'✉'}, {0x36, u'⌛'}, {0x3E, u'✇'},
+        {0x3F, u'✍'}, {0x41, u'✌'}, {0x45, u'☜'}, {0x46, u'☞'}, {0x47, u'☝'}, {0x48, u'☟'},
+        {0x4A, u'☺'}, {0x4C, u'☹'}, {0x4E, u'☠'}, {0x51, u'✈'}, {0x52, u'☼'}, {0x54, u'❄'},
+        {0x56, u'✞'}, {0x58, u'✠'}, {0x59, u'✡'}, {0x5A, u'☪'}, {0x5B, u'☯'}, {0x5D, u'☸'},
+        {0x6C, u'●'}, {0x6E, u'■'}, {0x6F, u'□'}, {0x71, u'❑'}, {0x72, u'❒'}, {0x74, u'⧫'},
+        {0x75, u'◆'}, {0x76, u'❖'}, {0x78, u'⌧'}, {0x7A, u'⌘'}, {0x9E, u'·'}, {0x9F, u'•'},
+        {0xA1, u'○'}, {0xA7, u'▪'}, {0xA8, u'◻'}, {0xAA, u'★'}, {0xD8, u'➢'}, {0xE8, u'➔'},
+        {0xEF, u'⇦'}, {0xF0, u'⇨'}, {0xF1, u'⇧'}, {0xF2, u'⇩'}, {0xFB, u'✗'}, {0xFC, u'✓'},
+        {0xFD, u'☒'}, {0xFE, u'☑'},
+    };
+    for (const auto& [octet, forme] : formes)
+        t[octet] = forme;
     return t;
 }
 
@@ -76,11 +117,9 @@ std::array<char16_t, 256> tableSymbole()
 const std::array<char16_t, 256>* tableUnOctet(int pageCode)
 {
     static const std::array<char16_t, 256> t1252 = table1252();
-    static const std::array<char16_t, 256> tSymbole = tableSymbole();
-    if (pageCode == 1252)
+    // Symbol fonts are decoded as 1252, then the reader maps the bytes.
+    if (pageCode == 1252 || pageCode == kPageSymbole)
         return &t1252;
-    if (pageCode == kPageSymbole)
-        return &tSymbole;
     static QMutex verrou;
     static QHash<int, std::shared_ptr<const std::array<char16_t, 256>>> tables;
     QMutexLocker garde(&verrou);
@@ -106,6 +145,17 @@ const std::array<char16_t, 256>* tableUnOctet(int pageCode)
 }
 
 } // namespace
+
+const std::array<char16_t, 256>* tableSymboles(const QString& nomPolice, int pageCode)
+{
+    static const std::array<char16_t, 256> tSymbol = tableSymbol();
+    static const std::array<char16_t, 256> tWingdings = tableWingdings();
+    if (nomPolice.startsWith(u"Wingdings", Qt::CaseInsensitive))
+        return &tWingdings;
+    if (pageCode == kPageSymbole || nomPolice.compare(u"Symbol", Qt::CaseInsensitive) == 0)
+        return &tSymbol;
+    return nullptr;
+}
 
 int pageCodeDuJeu(int jeu)
 {

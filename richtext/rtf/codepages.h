@@ -29,6 +29,10 @@ private:
     QStringDecoder m_decodeur;
 };
 
+// For a symbol font (Symbol, Wingdings, or any font of the Symbol
+// character set), the character of each byte; nullptr for other fonts.
+const std::array<char16_t, 256>* tableSymboles(const QString& nomPolice, int pageCode);
+
 // The byte of `c` in code page 1252, or -1 when 1252 has no such character.
 int octet1252(char16_t c);
 

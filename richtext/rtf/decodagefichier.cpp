@@ -33,8 +33,10 @@ int pageCodeDeclaree(QByteArrayView octets)
 
 } // namespace
 
-QString decoderFichier(const QByteArray& octets)
+QString decoderFichier(const QByteArray& fichier)
 {
+    // Some editors save RTF with a UTF-8 byte-order mark: it is not text.
+    const QByteArray octets = fichier.startsWith("\xEF\xBB\xBF") ? fichier.sliced(3) : fichier;
     DecodeurPageCode decodeur(pageCodeDeclaree(octets));
     QString texte;
     texte.reserve(octets.size());

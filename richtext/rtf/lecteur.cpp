@@ -1,4 +1,5 @@
 #include "lecteur.h"
+#include "rtf.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -130,8 +131,11 @@ void LecteurRtf::fermerGroupe()
         m_blocTermine = true;
     }
     const Destination quittee = m_etat.destination;
+    const bool finChamp = m_etat.champ;
     Etat parent = std::move(m_pile.back());
     m_pile.pop_back();
+    if (quittee == Destination::InstructionChamp && parent.destination != Destination::InstructionChamp)
+        lireInstructionChamp();
     if (quittee == Destination::Image && parent.destination != Destination::Image) {
         if (parent.destination == Destination::Texte && !m_etat.car.cache)
             terminerImage();
@@ -144,6 +148,8 @@ void LecteurRtf::fermerGroupe()
         || parent.couleurs != m_etat.couleurs || parent.policeDefaut != m_etat.policeDefaut)
         m_formatValide = false;
     m_etat = std::move(parent);
+    if (finChamp && !m_etat.champ)
+        terminerChamp();
 }
 
 void LecteurRtf::ignorerGroupe()
@@ -197,10 +203,24 @@ void LecteurRtf::traiterTexte(QStringView texte)
     case Destination::Image:
         traiterTexteImage(texte);
         return;
+    case Destination::InstructionChamp:
+        m_instructionChamp.append(texte.first(std::min<qsizetype>(texte.size(), 256)));
+        return;
     }
     if (!preparerTexte())
         return;
-    if (m_celluleOuverte || m_substitutHaut) {
+    // Text in a symbol font stands for the font's shapes, byte by byte.
+    QString formes;
+    if (const auto* table = symbolesCourants()) {
+        formes = texte.toString();
+        for (QChar& c : formes) {
+            const int octet = c.unicode() < 0x80 ? c.unicode() : octet1252(c.unicode());
+            if (octet >= 0)
+                c = QChar((*table)[octet]);
+        }
+        texte = formes;
+    }
+    if (m_cellulesFermees > 0 || m_substitutHaut) {
         for (const QChar c : texte)
             ajouterCaractere(c.unicode());
         return;
@@ -225,15 +245,22 @@ void LecteurRtf::ajouterCaractere(char32_t c)
         traiterTexteTablePolices(QString::fromUcs4(&c, 1));
         return;
     }
+    if (m_etat.destination == Destination::InstructionChamp) {
+        if (c < 0x10000 && m_instructionChamp.size() < 256)
+            m_instructionChamp.append(QChar(char16_t(c)));
+        return;
+    }
     if (m_etat.destination != Destination::Texte || !preparerTexte())
         return;
     if (m_substitutHaut) {
         m_texte.append(QChar(0xFFFD));
         m_substitutHaut = 0;
     }
-    if (m_celluleOuverte) {
-        m_texte.append(QChar('\t'));
-        m_celluleOuverte = false;
+    if (m_cellulesFermees > 0) {
+        // Empty cells keep their place: the values after them stay in
+        // their columns.
+        m_texte.append(QString(m_cellulesFermees, QChar('\t')));
+        m_cellulesFermees = 0;
     }
     if ((c < 0x20 && c != '\t') || c == 0x2029 || c == 0xFFFC || c == 0xFDD0 || c == 0xFDD1)
         return;
@@ -252,6 +279,11 @@ void LecteurRtf::ajouterUnicode(qint64 valeur)
     if (valeur < 0 || valeur > 0x10FFFF) {
         ajouterCaractere(0xFFFD);
         return;
+    }
+    // Word writes a symbol font's byte b as U+F000 + b.
+    if (valeur >= 0xF020 && valeur <= 0xF0FF && m_etat.destination == Destination::Texte) {
+        if (const auto* table = symbolesCourants())
+            valeur = (*table)[valeur - 0xF000];
     }
     if (QChar::isHighSurrogate(char32_t(valeur))) {
         if (m_substitutHaut) {
@@ -297,6 +329,13 @@ int LecteurRtf::pageCodePolice(int numero) const
     return it == m_etat.polices->constEnd() ? -1 : it->pageCode;
 }
 
+const std::array<char16_t, 256>* LecteurRtf::symbolesCourants() const
+{
+    const int numero = m_etat.car.police < 0 ? m_etat.policeDefaut : m_etat.car.police;
+    const auto it = m_etat.polices->constFind(numero);
+    return it == m_etat.polices->constEnd() ? nullptr : it->symboles;
+}
+
 void LecteurRtf::viderOctets()
 {
     QString texte;
@@ -340,11 +379,17 @@ void LecteurRtf::finParagraphe()
     if (m_etat.destination != Destination::Texte)
         return;
     viderTexte();
-    m_celluleOuverte = false;
+    m_cellulesFermees = 0;
     appliquerFormatBloc();
     m_curseur.insertBlock(m_formatBlocCourant, formatCaractere());
     m_sautDePage = false;
     m_blocTermine = false;
+}
+
+// Nothing yet in the current paragraph.
+bool LecteurRtf::paragrapheVide() const
+{
+    return m_texte.isEmpty() && m_cellulesFermees == 0 && m_curseur.block().length() == 1;
 }
 
 // The properties in force at the end of a paragraph are its own; most
@@ -407,7 +452,9 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
     auto police = m_etat.polices->constFind(numero);
     if (police == m_etat.polices->constEnd())
         police = m_etat.polices->constFind(m_etat.policeDefaut);
-    if (police != m_etat.polices->constEnd())
+    // Text read in a symbol font is Unicode now: it shows in the default
+    // font, and reads back the same once written.
+    if (police != m_etat.polices->constEnd() && !police->symboles)
         cle.famille = police->nom;
     cle.demiPoints = c.demiPoints;
     cle.drapeaux = (c.gras ? Gras : 0) | (c.italique ? Italique : 0) | (c.souligne ? Souligne : 0)
@@ -423,7 +470,7 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
         const int id = int(m_formats.size());
         QTextCharFormat f;
         if (!cle.famille.isEmpty())
-            f.setFontFamilies({cle.famille});
+            donnerFamille(f, cle.famille);
         f.setFontPointSize(cle.demiPoints / 2.0);
         f.setFontWeight(c.gras ? QFont::Bold : QFont::Normal);
         f.setFontItalic(c.italique);

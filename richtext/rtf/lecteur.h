@@ -27,6 +27,7 @@ struct Police
 {
     QString nom;
     int pageCode = -1; // -1: the document's code page
+    const std::array<char16_t, 256>* symboles = nullptr; // a symbol font's characters
 };
 using TablePolices = QHash<int, Police>;
 using TableCouleurs = QList<std::optional<QRgb>>; // nullopt: automatic colour
@@ -76,7 +77,7 @@ struct CleFormat
 };
 size_t qHash(const CleFormat& cle, size_t graine = 0);
 
-enum class Destination { Texte, TablePolices, TableCouleurs, Image };
+enum class Destination { Texte, TablePolices, TableCouleurs, Image, InstructionChamp };
 
 // Everything that a group saves at `{` and gets back at `}`.
 struct Etat
@@ -90,6 +91,8 @@ struct Etat
     int pageCode = 1252;
     int uc = 1;
     bool etoile = false; // the group began with \*
+    bool forme = false;  // inside a shape's text: paragraphs are lines of its anchor's
+    bool champ = false;  // inside a field
 };
 
 struct ImageEnCours
@@ -126,6 +129,8 @@ private:
     void commencerImage();
     void terminerImage();
     void ignorerGroupe();
+    void lireInstructionChamp();
+    void terminerChamp();
 
     void ajouterCaractere(char32_t c);
     void ajouterUnicode(qint64 valeur);
@@ -133,11 +138,13 @@ private:
     bool preparerTexte();
     void viderTexte();
     void finParagraphe();
+    bool paragrapheVide() const;
     void appliquerFormatBloc();
     const QTextCharFormat& formatCaractere();
     const QTextBlockFormat& formatBloc();
     DecodeurPageCode& decodeurCourant();
     int pageCodePolice(int numero) const;
+    const std::array<char16_t, 256>* symbolesCourants() const;
 
     AnalyseurJetons m_jetons;
     QTextDocument& m_document;
@@ -153,7 +160,7 @@ private:
     QString m_texte;                // text waiting for insertion
     QByteArray m_octets;            // \'hh bytes waiting for decoding
     char16_t m_substitutHaut = 0;   // first half of a surrogate pair from \u
-    bool m_celluleOuverte = false;  // a \cell waits for the next text
+    int m_cellulesFermees = 0;      // cells ended since the last text: one tab each
     bool m_sautDePage = false;      // the current block follows a \page
     bool m_blocTermine = false;     // the current block got its format when the document closed
 
@@ -163,6 +170,9 @@ private:
     std::size_t m_profondeurPolice = 0;
     int m_rouge = -1, m_vert = -1, m_bleu = -1;
     ImageEnCours m_image;
+    QString m_instructionChamp;     // what \fldinst holds
+    char16_t m_symboleChamp = 0;    // the character a SYMBOL field stands for
+    qint64 m_debutResultatChamp = 0; // where the field's result starts in the text
 
     bool m_formatValide = false;
     QTextCharFormat m_format;

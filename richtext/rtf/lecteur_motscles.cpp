@@ -9,13 +9,14 @@ namespace rtf {
 
 enum class LecteurRtf::Mot {
     // structure and destinations
-    Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Deftab, Fonttbl, Colortbl, Pict, Shppict,
+    Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Deftab, Fonttbl, Colortbl, Pict, Shppict, Shpinst,
+    Field, Fldinst,
     Ignorer, Bin, Uc, U,
     // inside the tables and pictures
     Fcharset, Cpg, Red, Green, Blue, Pngblip, Jpegblip, AutreImage,
     Picwgoal, Pichgoal, Picscalex, Picscaley,
     // text
-    Par, Line, Tab, Page, Cell, Row, Caractere,
+    Par, Section, Line, Tab, Page, Cell, Row, Caractere,
     // characters
     Plain, B, I, Ul, Ulnone, Strike, F, Fs, Cf, Fond, Super, Sub, NoSuperSub, V,
     // paragraphs
@@ -46,7 +47,8 @@ const TableMots& tableMots()
             {u"green", M::Green}, {u"blue", M::Blue}, {u"pngblip", M::Pngblip},
             {u"jpegblip", M::Jpegblip}, {u"picwgoal", M::Picwgoal}, {u"pichgoal", M::Pichgoal},
             {u"picscalex", M::Picscalex}, {u"picscaley", M::Picscaley},
-            {u"par", M::Par}, {u"sect", M::Par}, {u"column", M::Par}, {u"line", M::Line},
+            {u"par", M::Par}, {u"sect", M::Section}, {u"column", M::Section},
+            {u"shpinst", M::Shpinst}, {u"field", M::Field}, {u"fldinst", M::Fldinst}, {u"line", M::Line},
             {u"tab", M::Tab}, {u"page", M::Page}, {u"cell", M::Cell}, {u"nestcell", M::Cell},
             {u"row", M::Row}, {u"nestrow", M::Row},
             {u"plain", M::Plain}, {u"b", M::B}, {u"i", M::I}, {u"ulnone", M::Ulnone},
@@ -74,12 +76,15 @@ const TableMots& tableMots()
                  u"header", u"headerl", u"headerr", u"headerf", u"footer", u"footerl",
                  u"footerr", u"footerf", u"footnote", u"info", u"stylesheet", u"filetbl",
                  u"revtbl", u"rsidtbl", u"listtable", u"listoverridetable", u"pgdsctbl",
-                 u"fldinst", u"objdata", u"nonshppict", u"xe", u"tc", u"pn", u"pntxta",
+                 u"objdata", u"nonshppict", u"xe", u"tc", u"pn", u"pntxta",
                  u"pntxtb", u"falt", u"panose", u"annotation", u"atnid", u"atnauthor",
                  u"generator", u"template", u"themedata", u"colorschememapping",
                  u"datastore", u"latentstyles", u"xmlnstbl", u"userprops", u"docvar",
                  u"bkmkstart", u"bkmkend", u"private", u"do", u"background", u"mmathPr",
-                 u"author", u"operator", u"title", u"subject", u"comment", u"keywords"})
+                 u"author", u"operator", u"title", u"subject", u"comment", u"keywords",
+                 // what a shape or a nested table also gives to readers that do
+                 // not read them, and a shape's properties
+                 u"shprslt", u"nonesttables", u"sp"})
             t.emplace(nom, EntreeMot{M::Ignorer});
         const std::pair<const char16_t*, char32_t> caracteres[] = {
             {u"lquote", 0x2018}, {u"rquote", 0x2019}, {u"ldblquote", 0x201C},
@@ -99,6 +104,9 @@ bool actif(const Jeton& j) { return !j.aParametre || j.parametre != 0; }
 
 qint64 borne(qint64 v, qint64 min, qint64 max) { return std::clamp(v, min, max); }
 
+// Empty cells in a row beyond this many give no more tabs.
+constexpr int kCellulesMax = 1000;
+
 } // namespace
 
 void LecteurRtf::traiterMot(const Jeton& j)
@@ -110,7 +118,9 @@ void LecteurRtf::traiterMot(const Jeton& j)
     if (m_etat.etoile) {
         // {\*\dest ...}: skipped unless we know the destination.
         m_etat.etoile = false;
-        if (it == table.end() || (it->second.mot != Mot::Pict && it->second.mot != Mot::Shppict)) {
+        if (it == table.end()
+            || (it->second.mot != Mot::Pict && it->second.mot != Mot::Shppict && it->second.mot != Mot::Shpinst
+                && it->second.mot != Mot::Fldinst)) {
             ignorerGroupe();
             return;
         }
@@ -139,6 +149,11 @@ void LecteurRtf::traiterMot(const Jeton& j)
         return;
     case Mot::Pict:
         commencerImage();
+        return;
+    case Mot::Fldinst:
+        viderTexte();
+        m_instructionChamp.clear();
+        m_etat.destination = Destination::InstructionChamp;
         return;
     case Mot::Uc:
         m_etat.uc = int(borne(j.parametre, 0, 1 << 20));
@@ -190,19 +205,38 @@ void LecteurRtf::traiterMot(const Jeton& j)
             m_document.setDefaultTextOption(option);
         }
         break;
-    case Mot::Par: finParagraphe(); break;
+    case Mot::Par:
+        if (m_etat.forme)
+            ajouterCaractere(0x2028);
+        else
+            finParagraphe();
+        break;
+    case Mot::Section:
+        if (m_etat.forme)
+            ajouterCaractere(0x2028);
+        else if (!paragrapheVide())
+            finParagraphe();
+        break;
+    case Mot::Shpinst: m_etat.forme = true; break;
+    case Mot::Field:
+        m_etat.champ = true;
+        m_symboleChamp = 0;
+        break;
     case Mot::Line: ajouterCaractere(0x2028); break;
     case Mot::Tab: ajouterCaractere('\t'); break;
     case Mot::Caractere: ajouterCaractere(it->second.caractere); break;
     case Mot::Page:
-        finParagraphe();
+        // After a \par the page break goes to the paragraph that follows.
+        if (!paragrapheVide())
+            finParagraphe();
         m_sautDePage = true;
         break;
     case Mot::Cell:
-        m_celluleOuverte = true;
+        if (m_cellulesFermees < kCellulesMax)
+            ++m_cellulesFermees;
         break;
     case Mot::Row:
-        m_celluleOuverte = false;
+        m_cellulesFermees = 0; // the empty cells that end a row leave nothing
         finParagraphe();
         break;
     case Mot::Plain: changerCaractere(); c = ProprietesCaractere{}; break;
@@ -286,6 +320,7 @@ void LecteurRtf::traiterMotTable(Mot mot, const Jeton& j)
         }
         break;
     case Destination::Texte:
+    case Destination::InstructionChamp:
         break;
     }
 }

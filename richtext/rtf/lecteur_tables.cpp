@@ -1,5 +1,7 @@
 #include "lecteur.h"
 
+#include <QRegularExpression>
+
 namespace rtf {
 
 namespace {
@@ -37,6 +39,7 @@ void LecteurRtf::validerPolice()
 {
     if (m_policeCommencee) {
         m_policeEnCours.nom = m_policeEnCours.nom.trimmed();
+        m_policeEnCours.symboles = tableSymboles(m_policeEnCours.nom, m_policeEnCours.pageCode);
         m_etat.polices->insert(m_numeroPoliceEnCours, m_policeEnCours);
     }
     m_policeCommencee = false;
@@ -66,6 +69,43 @@ void LecteurRtf::traiterTexteTableCouleurs(QStringView texte)
             m_etat.couleurs->append(qRgb(qMax(m_rouge, 0), qMax(m_vert, 0), qMax(m_bleu, 0)));
         m_rouge = m_vert = m_bleu = -1;
     }
+}
+
+} // namespace rtf
+
+namespace rtf {
+
+// SYMBOL code [\f "font"] [\u]: the character stands in the field's result
+// when the writer left the result empty.
+void LecteurRtf::lireInstructionChamp()
+{
+    static const QRegularExpression symbole(QStringLiteral(R"re(^\s*SYMBOL\s+(0x[0-9A-Fa-f]+|\d+)(.*)$)re"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression police(QStringLiteral(R"re(\\f\s*(?:"([^"]*)"|(\S+)))re"));
+    static const QRegularExpression unicode(QStringLiteral(R"re(\\u(\s|$))re"));
+    m_symboleChamp = 0;
+    const QRegularExpressionMatch champ = symbole.match(m_instructionChamp);
+    if (!champ.hasMatch())
+        return;
+    const QString code = champ.captured(1);
+    bool nombre = false;
+    const uint valeur = code.startsWith(u"0x", Qt::CaseInsensitive) ? code.mid(2).toUInt(&nombre, 16)
+                                                                    : code.toUInt(&nombre);
+    if (!nombre || valeur < 0x20 || valeur > 0xFFFF || QChar::isSurrogate(valeur))
+        return;
+    const QString options = champ.captured(2);
+    const QRegularExpressionMatch p = police.match(options);
+    const QString nom = !p.hasMatch() ? QStringLiteral("Symbol") : p.captured(1) + p.captured(2);
+    const auto* table = unicode.match(options).hasMatch() ? nullptr : tableSymboles(nom, -1);
+    m_symboleChamp = table && valeur < 0x100 ? (*table)[valeur] : char16_t(valeur);
+    m_debutResultatChamp = m_curseur.position() + m_texte.size();
+}
+
+void LecteurRtf::terminerChamp()
+{
+    if (m_symboleChamp && m_curseur.position() + m_texte.size() == m_debutResultatChamp)
+        ajouterCaractere(m_symboleChamp);
+    m_symboleChamp = 0;
 }
 
 } // namespace rtf

@@ -1,6 +1,7 @@
 #include "lecteur.h"
 #include "rtf.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace rtf {
@@ -22,6 +23,11 @@ bool lireRtf(const QString& texte, QTextDocument& document, QString* erreur)
 {
     const bool annulation = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
+    // Emptying the document inside the edit block makes the whole load one
+    // change of the whole document: a layout then lays it out lazily, page
+    // after page, instead of all at once when the block ends.
+    QTextCursor bloc(&document);
+    bloc.beginEditBlock();
     document.clear();
     bool reussi = true;
     const QStringView debut = sansBlancInitial(texte);
@@ -35,6 +41,7 @@ bool lireRtf(const QString& texte, QTextDocument& document, QString* erreur)
         if (erreur)
             *erreur = QStringLiteral("Ce texte n'est pas au format RTF : il est affiché tel quel.");
     }
+    bloc.endEditBlock();
     document.setUndoRedoEnabled(annulation);
     document.setModified(false);
     return reussi;

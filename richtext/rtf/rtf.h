@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QTextCharFormat;
 class QTextDocument;
 
 namespace rtf {
@@ -31,7 +32,15 @@ QString ecrireRtf(const QTextDocument& document, const std::optional<PageRtf>& p
 
 // Text of an RTF file from its bytes: bytes above 127 are read in the code
 // page the document declares (\ansicpg, 1252 when absent); the data after
-// \binN is kept byte for byte (one character U+0000..U+00FF per byte).
-QString decoderFichier(const QByteArray& octets);
+// \binN is kept byte for byte (one character U+0000..U+00FF per byte). A
+// leading UTF-8 byte-order mark is skipped.
+QString decoderFichier(const QByteArray& fichier);
+
+// Gives `format` the font family `famille`. Qt 6.4 hashes every list of
+// families alike, so formats that differ only by their family all collide
+// in a document's format table and each new one is compared with all the
+// others: the family is also kept as a plain string, which hashes apart.
+// Every format that names a family goes through here.
+void donnerFamille(QTextCharFormat& format, const QString& famille);
 
 } // namespace rtf

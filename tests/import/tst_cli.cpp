@@ -108,6 +108,43 @@ private slots:
         QCOMPARE(r.statut, 2);
         QVERIFY2(r.erreurs.contains(QStringLiteral("n'a pas pu être enregistré")), qPrintable(r.erreurs));
     }
+
+    // One envelope a page on envelope paper, labels on A4 sheets; an
+    // unknown recipient writes nothing.
+    void enveloppesEtEtiquettes()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Adresse1_Destinataire, "
+            "CP_Destinataire, Ville_Destinataire) VALUES (1, 'Madame', 'Arnaud', '1 place Nette', '69001', 'Lyon'), "
+            "(2, 'Monsieur', 'Bernard', '2 quai Sud', '13002', 'Marseille')"));
+        const QString enveloppes = base.dossier() + QStringLiteral("/enveloppes.pdf");
+        const QStringList commune{QStringLiteral("--base"), base.cheminBase(), QStringLiteral("--destinataires")};
+        Resultat r = lancer(QStringList{QStringLiteral("enveloppes")} + commune
+                            + QStringList{QStringLiteral("2,1"), QStringLiteral("--format"), QStringLiteral("1"),
+                                          QStringLiteral("--sortie"), enveloppes});
+        QCOMPARE(r.statut, 0);
+        ContenuPdf pdf = lirePdf(enveloppes);
+        QCOMPARE(pdf.pages.size(), 2);
+        QVERIFY(qAbs(pdf.pages[0].width() - 22.0) < 0.05 && qAbs(pdf.pages[0].height() - 11.0) < 0.05);
+        QVERIFY2(pdf.texte(0).contains(QStringLiteral("13002 MARSEILLE")), qPrintable(pdf.texte(0)));
+
+        const QString etiquettes = base.dossier() + QStringLiteral("/etiquettes.pdf");
+        r = lancer(QStringList{QStringLiteral("etiquettes")} + commune
+                   + QStringList{QStringLiteral("1,2"), QStringLiteral("--planche"), QStringLiteral("3x8"),
+                                 QStringLiteral("--debut"), QStringLiteral("4"), QStringLiteral("--sortie"), etiquettes});
+        QCOMPARE(r.statut, 0);
+        pdf = lirePdf(etiquettes);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(qAbs(pdf.trouver(QStringLiteral("Madame"))->boite.top() - (0.05 + 3.7 + 0.25)) < 0.05);
+
+        r = lancer(QStringList{QStringLiteral("etiquettes")} + commune
+                   + QStringList{QStringLiteral("7"), QStringLiteral("--planche"), QStringLiteral("2x7"),
+                                 QStringLiteral("--sortie"), base.dossier() + QStringLiteral("/rien.pdf")});
+        QCOMPARE(r.statut, 1);
+        QCOMPARE(r.erreurs, QStringLiteral("Le destinataire n° 7 n'existe plus dans la base."));
+        QVERIFY(!QFile::exists(base.dossier() + QStringLiteral("/rien.pdf")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

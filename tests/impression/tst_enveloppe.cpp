@@ -2,6 +2,7 @@
 
 #include "app/mdgeneral.h"
 #include "output/enveloppe.h"
+#include "output/reglageenveloppe.h"
 #include "platform/imprimante.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
@@ -12,10 +13,24 @@
 
 namespace {
 
-// The printable area of the test printer starts this far from the edges.
+// The printable area of the test printer starts this far from the edges;
+// envelopes are measured from the paper's corner all the same.
 constexpr double kDecalageGaucheCm = 0.5;
 constexpr double kDecalageHautCm = 0.4;
 constexpr double kTolerance = 0.05;   // 0.5 mm
+constexpr double kToleranceReglage = 0.01;   // 0.1 mm
+
+// The corner of a word's box where the text's top-left corner lands when
+// the page is turned so many degrees clockwise.
+QPointF coinDuDebut(const QRectF& boite, int rotation)
+{
+    switch (rotation) {
+    case 90: return boite.topRight();
+    case 180: return boite.bottomRight();
+    case 270: return boite.bottomLeft();
+    default: return boite.topLeft();
+    }
+}
 
 struct Attendu {
     double x, y;
@@ -47,6 +62,9 @@ private:
         m_imprimante->refus = std::move(refus);
     }
 
+    // The test printer writes files.
+    static QString nomImprimanteEssai() { return QStringLiteral("PDF"); }
+
     static SaisieEnveloppe saisieIndividuelle()
     {
         SaisieEnveloppe s;
@@ -60,15 +78,25 @@ private:
         return s;
     }
 
-    // Every expected word at its place (cm from the sheet's top-left corner
-    // = printable area + physical offset).
-    static void verifierPositions(const ContenuPdf& pdf, int page, const QList<Attendu>& attendus)
+    // Every expected word at its place in the layout of the format, the
+    // envelope turned as that format is fed.
+    static void verifierPage(const ContenuPdf& pdf, const QSizeF& page)
     {
+        QVERIFY2(qAbs(pdf.pages[0].width() - page.width()) <= kTolerance
+                     && qAbs(pdf.pages[0].height() - page.height()) <= kTolerance,
+                 qPrintable(QStringLiteral("page de %1 x %2 cm").arg(pdf.pages[0].width()).arg(pdf.pages[0].height())));
+    }
+
+    static void verifierPositions(const ContenuPdf& pdf, int page, const QList<Attendu>& attendus, int format = 0)
+    {
+        const PapierEnveloppe papier = *papierEnveloppe(format);
+        const QTransform versLayout = versPapier(papier, {}).inverted();
         for (const Attendu& a : attendus) {
             const MotPdf* mot = pdf.trouver(a.texte, page);
             QVERIFY2(mot, qPrintable(QStringLiteral("« %1 » absent de : %2").arg(a.texte, pdf.texte(page))));
-            const double x = mot->boite.left() - kDecalageGaucheCm;
-            const double y = mot->boite.top() - kDecalageHautCm;
+            const QPointF debut = versLayout.map(coinDuDebut(mot->boite, papier.rotationBase));
+            const double x = debut.x();
+            const double y = debut.y();
             QVERIFY2(qAbs(x - a.x) <= kTolerance && qAbs(y - a.y) <= kTolerance,
                      qPrintable(QStringLiteral("« %1 » à (%2, %3) cm au lieu de (%4, %5)")
                                     .arg(a.texte).arg(x).arg(y).arg(a.x).arg(a.y)));
@@ -93,18 +121,18 @@ private slots:
     void formatsSansCases_data()
     {
         QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("paysage");
+        QTest::addColumn<QSizeF>("page");
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
-        QTest::newRow("0") << "0" << false << 6.0 << 6.0;
-        QTest::newRow("1") << "1" << false << 11.0 << 6.0;
-        QTest::newRow("5") << "5" << true << 11.0 << 15.0;
+        QTest::newRow("0") << "0" << QSizeF(16.2, 11.4) << 6.0 << 6.0;
+        QTest::newRow("1") << "1" << QSizeF(22.0, 11.0) << 11.0 << 6.0;
+        QTest::newRow("5") << "5" << QSizeF(11.0, 22.0) << 11.0 << 15.0;
     }
 
     void formatsSansCases()
     {
         QFETCH(QString, format);
-        QFETCH(bool, paysage);
+        QFETCH(QSizeF, page);
         QFETCH(double, x);
         QFETCH(double, y);
         definirFormat(format);
@@ -117,11 +145,13 @@ private slots:
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
         QCOMPARE(pdf.pages.size(), 1);
-        QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysage);
+        verifierPage(pdf, page);
         verifierPositions(pdf, 0, {{x, y, "Madame"}, {x, y + 1, "12"}, {x, y + 2, "Bâtiment"},
-                                   {x, y + 3, "75011"}});
-        // The postcode and the town share the fourth line.
-        QCOMPARE(pdf.trouver("Paris")->boite.top(), pdf.trouver("75011")->boite.top());
+                                   {x, y + 3, "75011"}}, format.toInt());
+        // The postcode and the town share the fourth line, the town in capitals.
+        const QTransform versLayout = versPapier(*papierEnveloppe(format.toInt()), {}).inverted();
+        QCOMPARE(versLayout.map(pdf.trouver("PARIS")->boite.center()).y(),
+                 versLayout.map(pdf.trouver("75011")->boite.center()).y());
     }
 
     // A line too wide for the envelope goes on under itself at 10 points,
@@ -142,7 +172,7 @@ private slots:
         for (const MotPdf& m : pdf.mots) {
             if (!motsDeLaLigne.contains(m.texte))
                 continue;
-            QVERIFY2(m.boite.left() >= 11.0 + kDecalageGaucheCm - kTolerance && m.boite.right() <= pdf.pages[0].width(),
+            QVERIFY2(m.boite.left() >= 11.0 - kTolerance && m.boite.right() <= pdf.pages[0].width(),
                      qPrintable(m.texte));
             QVERIFY2(m.boite.bottom() < basDeLaLigne, qPrintable(m.texte));
             lignes.insert(m.boite.top());
@@ -156,7 +186,7 @@ private slots:
     {
         m_base->executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire) VALUES "
-            "(1, 'Un', '1 rue Courte'), (2, 'Deux', 'Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord')"));
+            "(1, 'Un', '1 rue Courte'), (2, 'Deux', 'Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes')"));
         definirFormat(QStringLiteral("1"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
@@ -167,34 +197,34 @@ private slots:
         QCOMPARE(m_dialogues->messages[1].icone, Icone::Exclamation);
         QCOMPARE(m_dialogues->messages[1].texte,
                  QStringLiteral("L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
-                                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord » est trop longue.\n"
+                                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes » est trop longue.\n"
                                 "Aucune enveloppe n'a été imprimée."));
     }
 
     void formatsACases_data()
     {
         QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("paysage");
+        QTest::addColumn<QSizeF>("page");
         QTest::addColumn<QList<Attendu>>("attendus");
-        QTest::newRow("2") << "2" << false
+        QTest::newRow("2") << "2" << QSizeF(16.2, 11.4)
                            << QList<Attendu>{{3.3, 4.1, "Madame"}, {3.3, 5.3, "12"}, {3.3, 6.6, "Bâtiment"},
                                              {2.9, 8.3, "7"}, {3.7, 8.2, "5"}, {4.4, 8.2, "0"}, {5.1, 8.2, "1"},
-                                             {5.7, 8.2, "8"}, {6.6, 8.2, "Paris"}};
-        QTest::newRow("3") << "3" << false
+                                             {5.7, 8.2, "8"}, {6.6, 8.2, "PARIS"}};
+        QTest::newRow("3") << "3" << QSizeF(22.0, 11.0)
                            << QList<Attendu>{{9.0, 4.2, "Madame"}, {9.0, 5.5, "12"}, {9.0, 6.8, "Bâtiment"},
                                              {8.8, 7.7, "7"}, {9.4, 7.7, "5"}, {10.1, 7.7, "0"}, {10.8, 7.7, "1"},
-                                             {11.5, 7.7, "8"}, {12.8, 7.7, "Paris"}};
-        QTest::newRow("4") << "4" << true
+                                             {11.5, 7.7, "8"}, {12.8, 7.7, "PARIS"}};
+        QTest::newRow("4") << "4" << QSizeF(11.0, 22.0)
                            << QList<Attendu>{{9.0, 14.2, "Madame"}, {9.0, 15.5, "12"}, {9.0, 16.8, "Bâtiment"},
                                              {8.8, 17.7, "7"}, {9.4, 17.7, "5"}, {10.1, 17.7, "0"},
-                                             {10.8, 17.7, "1"}, {11.5, 17.7, "8"}, {12.8, 17.7, "Paris"}};
+                                             {10.8, 17.7, "1"}, {11.5, 17.7, "8"}, {12.8, 17.7, "PARIS"}};
     }
 
     // One postcode character per box, the town on the line of the boxes.
     void formatsACases()
     {
         QFETCH(QString, format);
-        QFETCH(bool, paysage);
+        QFETCH(QSizeF, page);
         QFETCH(QList<Attendu>, attendus);
         definirFormat(format);
         SaisieEnveloppe saisie = saisieIndividuelle();
@@ -205,8 +235,8 @@ private slots:
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
         QCOMPARE(pdf.pages.size(), 1);
-        QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysage);
-        verifierPositions(pdf, 0, attendus);
+        verifierPage(pdf, page);
+        verifierPositions(pdf, 0, attendus, format.toInt());
     }
 
     void codesPostauxCourtsEtLongs()
@@ -221,10 +251,10 @@ private slots:
 
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         const ContenuPdf six = lirePdf(m_imprimante->fichiers()[0]);
-        QCOMPARE(six.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 1 2 3 4 5 Paris"));
+        QCOMPARE(six.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 1 2 3 4 5 PARIS"));
         const ContenuPdf quatre = lirePdf(m_imprimante->fichiers()[1]);
-        QCOMPARE(quatre.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 9 8 7 6 Paris"));
-        verifierPositions(quatre, 0, {{8.8, 7.7, "9"}, {10.8, 7.7, "6"}, {12.8, 7.7, "Paris"}});
+        QCOMPARE(quatre.texte(0), QStringLiteral("Madame Durand Claire 12 rue Haute 9 8 7 6 PARIS"));
+        verifierPositions(quatre, 0, {{8.8, 7.7, "9"}, {10.8, 7.7, "6"}, {12.8, 7.7, "PARIS"}}, 3);
     }
 
     // An empty title still leaves its separating space; an empty second
@@ -238,7 +268,7 @@ private slots:
         ImprimerEnveloppe(saisie);
 
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
-        QCOMPARE(pdf.texte(0), QStringLiteral("Durand Claire 12 rue Haute 75011 Paris"));
+        QCOMPARE(pdf.texte(0), QStringLiteral("Durand Claire 12 rue Haute 75011 PARIS"));
         const double espace = 0.25 * 14 * kCmParPoint;   // a space of Liberation Serif 14 pt
         verifierPositions(pdf, 0, {{6.0 + espace, 6.0, "Durand"}, {6.0, 9.0, "75011"}});
     }
@@ -254,13 +284,51 @@ private slots:
         ImprimerEnveloppe(saisieIndividuelle());
 
         QCOMPARE(m_imprimante->fichiers().size(), 3);
-        const QList<bool> paysages{false, true, false};
+        const QList<QSizeF> pages{{16.2, 11.4}, {11.0, 22.0}, {16.2, 11.4}};
         for (int i = 0; i < 3; ++i) {
             const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[i]);
             QCOMPARE(pdf.pages.size(), 1);
-            QCOMPARE(pdf.pages[0].width() > pdf.pages[0].height(), paysages[i]);
+            verifierPage(pdf, pages[i]);
         }
-        verifierPositions(lirePdf(m_imprimante->fichiers()[1]), 0, {{11.0, 15.0, "Madame"}});
+        verifierPositions(lirePdf(m_imprimante->fichiers()[1]), 0, {{11.0, 15.0, "Madame"}}, 5);
+    }
+
+    void reglageDeLImprimante_data()
+    {
+        QTest::addColumn<QString>("format");
+        for (const char* f : {"0", "1", "2", "3", "4", "5"})
+            QTest::newRow(f) << QString::fromLatin1(f);
+    }
+
+    // The printer's calibration moves and turns every line exactly as it
+    // says, on every format; other printers' calibrations do not apply.
+    void reglageDeLImprimante()
+    {
+        QFETCH(QString, format);
+        definirFormat(format);
+        QCOMPARE(enregistrerReglageEnveloppe(QStringLiteral("Une autre"), {10, 10, 90}), QString());
+        ImprimerEnveloppe(saisieIndividuelle());
+        const ReglageEnveloppe reglage{3.5, -2, 180};
+        QCOMPARE(enregistrerReglageEnveloppe(nomImprimanteEssai(), reglage), QString());
+        QCOMPARE(lireReglageEnveloppe(nomImprimanteEssai()), reglage);
+        ImprimerEnveloppe(saisieIndividuelle());
+
+        QCOMPARE(m_imprimante->fichiers().size(), 2);
+        const ContenuPdf avant = lirePdf(m_imprimante->fichiers()[0]);
+        const ContenuPdf apres = lirePdf(m_imprimante->fichiers()[1]);
+        QCOMPARE(apres.pages.value(0), avant.pages.value(0));
+        const PapierEnveloppe papier = *papierEnveloppe(format.toInt());
+        const QTransform deplacement = versPapier(papier, {}).inverted() * versPapier(papier, reglage);
+        QCOMPARE(apres.mots.size(), avant.mots.size());
+        for (const MotPdf& mot : avant.mots) {
+            const QRectF attendu = deplacement.mapRect(mot.boite);
+            const bool trouve = std::any_of(apres.mots.cbegin(), apres.mots.cend(), [&](const MotPdf& m) {
+                return m.texte == mot.texte && qAbs(m.boite.left() - attendu.left()) <= kToleranceReglage
+                    && qAbs(m.boite.top() - attendu.top()) <= kToleranceReglage;
+            });
+            QVERIFY2(trouve, qPrintable(QStringLiteral("« %1 » pas à (%2, %3) cm : %4")
+                                            .arg(mot.texte).arg(attendu.left()).arg(attendu.top()).arg(apres.texte(0))));
+        }
     }
 
     void refus_data()
@@ -345,9 +413,9 @@ private slots:
                               "Impression de l'enveloppe 2 sur 2", "fin"}));
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         const ContenuPdf colin = lirePdf(m_imprimante->fichiers()[0]);
-        QCOMPARE(colin.texte(0), QStringLiteral("Madame Colin Anne 3 rue Basse 33000 Bordeaux"));
+        QCOMPARE(colin.texte(0), QStringLiteral("Madame Colin Anne 3 rue Basse 33000 BORDEAUX"));
         verifierPositions(colin, 0, {{11.0, 6.0, "Madame"}, {11.0, 9.0, "33000"}});
-        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Monsieur Arnaud Paul 1 place Nette 69001 Lyon"));
+        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Monsieur Arnaud Paul 1 place Nette 69001 LYON"));
     }
 
     // A failed envelope shows its failure and the next one is attempted.

@@ -1,9 +1,16 @@
+#include "impression/pdfmots.h"
+
 #include "app/frmoption.h"
 #include "app/mdgeneral.h"
+#include "output/reglageenveloppe.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/imprimanteessai.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -42,6 +49,34 @@ private slots:
     }
 
     void cleanup() { m_base.reset(); }
+
+    // The printer's calibration is kept under its name, beside the format,
+    // and the test page comes out at the envelope's size with its
+    // instruction.
+    void reglageEtPageEssai()
+    {
+        QTemporaryDir sortie;
+        ImprimanteEssai& imprimante = installerImprimanteEssai(sortie.path());
+        {
+            FrmOption f;
+            f.findChild<QDoubleSpinBox*>(QStringLiteral("spnDecalageX"))->setValue(3.5);
+            f.findChild<QDoubleSpinBox*>(QStringLiteral("spnDecalageY"))->setValue(-2);
+            auto* rotation = f.findChild<QComboBox*>(QStringLiteral("cmbRotation"));
+            rotation->setCurrentIndex(rotation->findData(180));
+            cliquer(f, "cmdPageEssai");
+            cliquer(f, "cmdOk");
+        }
+        const ReglageEnveloppe attendu{3.5, -2, 180};
+        QCOMPARE(lireReglageEnveloppe(QStringLiteral("PDF")), attendu);
+        QCOMPARE(formatEnregistre(), QStringLiteral("0"));
+        QCOMPARE(imprimante.fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(imprimante.fichiers()[0]);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(qAbs(pdf.pages[0].width() - 16.2) < 0.05 && qAbs(pdf.pages[0].height() - 11.4) < 0.05);
+        QVERIFY2(pdf.texte(0).contains(QStringLiteral("Mesurez l'écart entre la croix et le coin de l'enveloppe")),
+                 qPrintable(pdf.texte(0)));
+        installerImprimantes(new ImprimanteParDefaut);
+    }
 
     // Six buttons top to bottom 0, 1, 2, 3, 5, 4, the hint labels under
     // the last four.

@@ -1,8 +1,10 @@
 #include "impression/pdfmots.h"
 
 #include "output/impressionrtf.h"
+#include "output/impressionrtf_pages.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "support/dialoguesscriptes.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,10 +19,18 @@ namespace {
 const QMarginsF kDecalagesMm(6, 5, 6, 5);
 constexpr double kTolerance = 0.05;   // cm
 
-QString rtfDeParagraphes(const QStringList& paragraphes)
+QString rtfDeParagraphes(const QStringList& paragraphes, const QString& separateur = QStringLiteral("\\par "))
 {
     return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\fs22 ")
-           + paragraphes.join(QStringLiteral("\\par ")) + QStringLiteral("}");
+           + paragraphes.join(separateur) + QStringLiteral("}");
+}
+
+QStringList numerotees(const QString& prefixe, int nombre)
+{
+    QStringList lignes;
+    for (int i = 1; i <= nombre; ++i)
+        lignes << prefixe + QString::number(i);
+    return lignes;
 }
 
 } // namespace
@@ -180,6 +190,52 @@ private slots:
         const ContenuPdf pdf = lirePdf(deuxPages);
         QCOMPARE(pdf.pages.size(), 2);
         QVERIFY(pdf.trouver(QStringLiteral("L%1").arg(lignes.size() - 1), 1));
+    }
+
+    // However long the text, every line is printed once, on one page, in
+    // order: the first line of a page is not also at the bottom of the one
+    // before.
+    void longTexteSansLigneRepetee()
+    {
+        const QStringList lignes = numerotees(QStringLiteral("L"), 11000);
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(lignes));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QVERIFY2(pdf.pages.size() >= 200, qPrintable(QString::number(pdf.pages.size())));
+        QStringList vus;
+        for (const MotPdf& m : pdf.mots)
+            vus << m.texte;
+        QCOMPARE(vus, lignes);
+    }
+
+    // 5,000 pages, one paragraph each: none blank, none missing.
+    void cinqMillePages()
+    {
+        const QStringList pages = numerotees(QStringLiteral("P"), 5000);
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(pages, QStringLiteral("\\page ")));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.pages.size(), 5000);
+        for (int p = 0; p < 5000; ++p)
+            QCOMPARE(pdf.texte(p), pages[p]);
+    }
+
+    // A text too long to print in one go prints under a progress window,
+    // whose "Annuler" stops the job.
+    void longTexteAnnule()
+    {
+        DialoguesScriptes& dialogues = installerDialoguesScriptes();
+        dialogues.arreterApres = 10; // percent
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(numerotees(QString(400, u'x') + u' ', kCaracteresDUnTrait / 400)));
+        QString raison;
+        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
+        QCOMPARE(raison, QStringLiteral("Impression annulée."));
+        QCOMPARE(dialogues.progressions.first(), QStringLiteral("début: Impression (100)"));
+        QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
+        QVERIFY(!QFile::exists(m_imprimante->fichiers().value(0)));
     }
 
     // A picture taller than a page does not hold the job up: what does not

@@ -79,6 +79,12 @@ void TestLecteurRtf::formatsDesCaracteres()
     QCOMPARE(f("O ").verticalAlignment(), QTextCharFormat::AlignNormal);
     QCOMPARE(f("surlign").background().color(), QColor(255, 0, 0));
     QCOMPARE(f("surlign").fontPointSize(), 10.0);
+
+    // A size of 0 or half a point is the smallest size, never 0.
+    QTextDocument petit;
+    rtf::lireRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\fs0 a\\fs1 b}"), petit);
+    QCOMPARE(formatEn(petit, 0).fontPointSize(), 1.0);
+    QCOMPARE(formatEn(petit, 1).fontPointSize(), 1.0);
 }
 
 void TestLecteurRtf::formatsDesParagraphes()

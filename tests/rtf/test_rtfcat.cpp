@@ -10,6 +10,7 @@ class TestRtfcat : public QObject
 private slots:
     void texteEtRtf();
     void erreurs();
+    void marqueDOrdreUtf8();
 };
 
 namespace {
@@ -72,6 +73,19 @@ void TestRtfcat::erreurs()
     const Resultat pasRtf = lancer({"text", brut.fileName()});
     QVERIFY(pasRtf.code != 0);
     QVERIFY(pasRtf.erreurs.contains("RTF"));
+}
+
+// A file saved with a UTF-8 byte-order mark is still RTF.
+void TestRtfcat::marqueDOrdreUtf8()
+{
+    QTemporaryDir dossier;
+    QFile f(dossier.filePath("bom.rtf"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("\xEF\xBB\xBF{\\rtf1\\ansi Caf\\'e9}");
+    f.close();
+    const Resultat r = lancer({"text", f.fileName()});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.sortie, QByteArray("Caf\xc3\xa9\n"));
 }
 
 QTEST_APPLESS_MAIN(TestRtfcat)

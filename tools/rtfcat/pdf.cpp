@@ -2,6 +2,7 @@
 
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"
+#include "platform/dialoguesqt.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 
@@ -10,5 +11,6 @@ bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur
     RichTextBox txt;
     txt.setTextRTF(rtf);
     installerImprimantes(new FichierPdf(sortie));
+    installerDialogues(new DialoguesQt); // a long text prints under a progress window
     return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &erreur);
 }
