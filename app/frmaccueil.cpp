@@ -147,6 +147,8 @@ void FrmAccueil::connecter()
     connect(m_cmdEtiquettes, &QToolButton::clicked, this, &FrmAccueil::cmdEtiquettes_Click);
     connect(m_cmdExporter, &QToolButton::clicked, this, &FrmAccueil::cmdExporter_Click);
     connect(m_cmdMail, &QToolButton::clicked, this, &FrmAccueil::cmdMail_Click);
+    connect(m_cmdEnregistrerPdf, &QToolButton::clicked, this, &FrmAccueil::cmdEnregistrerPdf_Click);
+    connect(m_cmdMailPdf, &QToolButton::clicked, this, &FrmAccueil::cmdMailPdf_Click);
 }
 
 void FrmAccueil::commande(const QString& echec, const std::function<void()>& action)

@@ -15,6 +15,7 @@
 #include <functional>
 
 class FiltreCaracteres;
+class QAction;
 class ModeleTableau;
 class QComboBox;
 class QFrame;
@@ -130,6 +131,8 @@ private slots:
     void cmdEtiquettes_Click();
     void cmdExporter_Click();
     void cmdMail_Click();
+    void cmdEnregistrerPdf_Click();
+    void cmdMailPdf_Click();
 
 private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
@@ -257,5 +260,7 @@ private:
     // Output.
     RichTextBox* m_txtText = nullptr;
     QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
+    QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
+    QAction* m_mnuPdfA = nullptr;
     QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
 };

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
@@ -123,6 +124,18 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
                           QStringLiteral("Exporter la lettre"), 240, 2520, 720, 720);
     m_cmdMail = image(p, QStringLiteral("cmdMail"), icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
                       QStringLiteral("Envoyer un e-mail"), 240, 3360, 720, 720);
+    m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"), icone(QStringLiteral("application-pdf"), QStringLiteral("exporter.svg")),
+                                QStringLiteral("Enregistrer en PDF…"), 240, 4200, 720, 720);
+    // The archive format is a choice made once in a while: it waits in the
+    // button's menu.
+    auto* menuPdf = new QMenu(m_cmdEnregistrerPdf);
+    m_mnuPdfA = menuPdf->addAction(QStringLiteral("Format d'archivage (PDF/A)"));
+    m_mnuPdfA->setObjectName(QStringLiteral("mnuPdfA"));
+    m_mnuPdfA->setCheckable(true);
+    m_cmdEnregistrerPdf->setMenu(menuPdf);
+    m_cmdEnregistrerPdf->setPopupMode(QToolButton::MenuButtonPopup);
+    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail.svg")),
+                         QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 5040, 720, 720);
     m_cmdEtiquettes = image(p, QStringLiteral("cmdEtiquettes"),
                             icone(QStringLiteral("tilvo-imprimer-etiquettes"), QStringLiteral("imprimer-etiquettes.svg")),
                             QStringLiteral("Imprimer des étiquettes"), 240, 5880, 720, 720);

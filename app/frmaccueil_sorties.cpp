@@ -10,15 +10,18 @@
 #include "app/modeletableau.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
+#include "output/enregistrementpdf.h"
 #include "output/enveloppe.h"
 #include "output/export.h"
 #include "output/impressionlettre.h"
 #include "output/mail.h"
+#include "output/mailpdf.h"
 #include "platform/dialogues.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/editeurmodele.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -194,4 +197,29 @@ void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf,
         m_timer1->start();
     }
     activateWindow();
+}
+
+void FrmAccueil::cmdEnregistrerPdf_Click()
+{
+    SaisiePdf saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.lettre = saisieLettre();
+    saisie.archivage = m_mnuPdfA->isChecked();
+    saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    commande(QStringLiteral("La lettre n'a pas pu être enregistrée en PDF."),
+             [&] { EnregistrerLettrePdf(saisie, *txtText()); });
+}
+
+void FrmAccueil::cmdMailPdf_Click()
+{
+    SaisieMailPdf saisie;
+    saisie.individuel = modeIndividuel();
+    saisie.mailDest = mailDestinataire();
+    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.lettre = saisieLettre();
+    saisie.archivage = m_mnuPdfA->isChecked();
+    saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    commande(QStringLiteral("Le message n'a pas pu être préparé."),
+             [&] { EnvoyerLettrePdf(saisie, *txtText(), *txtLettreTmp()); });
 }

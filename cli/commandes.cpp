@@ -14,6 +14,12 @@ const std::vector<Commande>& commandes()
          QStringLiteral("ajoute au carnet les contacts d'un fichier vCard ou CSV"), commandeImporter},
         {QStringLiteral("exporter"), QStringLiteral("--base FICHIER.mdb [--expediteurs] --format vcard|csv --sortie FICHIER"),
          QStringLiteral("écrit le carnet des destinataires (ou des expéditeurs) en vCard ou en CSV"), commandeExporter},
+        {QStringLiteral("pdf"),
+         QStringLiteral("--base FICHIER.mdb --modele ID --expediteur ID --destinataires ID[,ID...] [--date TEXTE] "
+                        "[--lieu TEXTE] [--objet TEXTE] [--pieces TEXTE] [--politesse TEXTE] [--un-fichier] [--pdfa] "
+                        "--sortie CHEMIN"),
+         QStringLiteral("enregistre en PDF la lettre de chaque destinataire (un fichier, un dossier d'un fichier par "
+                        "destinataire, ou avec --un-fichier toutes les lettres dans un fichier)"), commandePdf},
         {QStringLiteral("enveloppes"),
          QStringLiteral("--base FICHIER.mdb --format 0..5 --destinataires ID[,ID...] [--imprimante NOM] --sortie FICHIER.pdf"),
          QStringLiteral("écrit les enveloppes des destinataires en PDF, une par page"), commandeEnveloppes},

@@ -24,6 +24,7 @@ const std::vector<Commande>& commandes();
 
 int commandeImporter(const QStringList& arguments);
 int commandeExporter(const QStringList& arguments);
+int commandePdf(const QStringList& arguments);
 int commandeEnveloppes(const QStringList& arguments);
 int commandeEtiquettes(const QStringList& arguments);
 

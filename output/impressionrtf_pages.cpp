@@ -73,7 +73,27 @@ void agrandirParagraphes(QTextDocument& document, double facteur)
         appliquer(document.lastBlock());
 }
 
+double twipsEnPixels(qint32 twips, int resolution)
+{
+    return double(twips) * resolution / 1440.0;
+}
+
+QRectF rectanglePixels(const RectangleTwips& r, int resolution)
+{
+    return QRectF(QPointF(twipsEnPixels(r.gauche, resolution), twipsEnPixels(r.haut, resolution)),
+                  QPointF(twipsEnPixels(r.droite, resolution), twipsEnPixels(r.bas, resolution)));
+}
+
 } // namespace
+
+MiseEnPage::MiseEnPage(const QTextDocument& source, int resolution, const RectangleTwips& dessin,
+                       const PageImprimante& page, const std::function<bool(double)>& avancement)
+    : MiseEnPage(source, resolution, rectanglePixels(dessin, resolution),
+                 QRectF(0, 0, twipsEnPixels(page.largeurImprimable, resolution),
+                        twipsEnPixels(page.hauteurImprimable, resolution)),
+                 avancement)
+{
+}
 
 MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, const QRectF& dessin,
                        const QRectF& page, const std::function<bool(double)>& avancement)
@@ -126,7 +146,7 @@ bool MiseEnPage::disposer(int resolution, const std::function<bool(double)>& ava
     for (QTextBlock bloc = m_document->begin(); bloc.isValid(); bloc = bloc.next()) {
         if (++blocs % kBlocsParEtape != 0 && bloc.next().isValid())
             continue;
-        if (!avancement(double(bloc.position()) / std::max(1, m_longueur))) {
+        if (avancement && !avancement(double(bloc.position()) / std::max(1, m_longueur))) {
             m_etat = Etat::Interrompue;
             return false;
         }
@@ -176,6 +196,11 @@ int MiseEnPage::formater(int premier, QPainter& peintre) const
     dessinerPage(std::size_t(it - m_pages.begin()), peintre);
     const auto suivante = it + 1;
     return suivante == m_pages.end() ? m_longueur : suivante->caractere;
+}
+
+std::optional<int> MiseEnPage::dessinerTout(QPainter& peintre, const std::function<bool()>& nouvellePage) const
+{
+    return imprimerPages(m_longueur, [&](int premier) { return formater(premier, peintre); }, nouvellePage);
 }
 
 void MiseEnPage::dessinerPage(std::size_t numero, QPainter& peintre) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/impressionrtf.h"
+
 #include <QImage>
 #include <QRectF>
 
@@ -32,6 +34,10 @@ public:
     // is told how far the layout is (0 to 1) and returns false to stop it.
     MiseEnPage(const QTextDocument& source, int resolutionImprimante, const QRectF& dessin, const QRectF& page,
                const std::function<bool(double)>& avancement);
+    // The same in twips, for any paged device (a printer, a PDF file) drawn
+    // at `resolution` dots per inch.
+    MiseEnPage(const QTextDocument& source, int resolution, const RectangleTwips& dessin, const PageImprimante& page,
+               const std::function<bool(double)>& avancement = {});
     ~MiseEnPage();
 
     enum class Etat { Prete, Interrompue, TropLongue };
@@ -42,6 +48,10 @@ public:
     // Draws the page that starts at `premier`; returns the first character
     // of the next page, or the text length.
     int formater(int premier, QPainter& peintre) const;
+
+    // Every page, `nouvellePage()` called between two (false: stop). The
+    // number of pages drawn, or none when a new page could not be started.
+    std::optional<int> dessinerTout(QPainter& peintre, const std::function<bool()>& nouvellePage) const;
 
 private:
     bool disposer(int resolution, const std::function<bool(double)>& avancement);

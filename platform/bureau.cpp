@@ -59,6 +59,16 @@ QString cibleAbsolue(const QString& cible, const QString& dossierTravail)
     return QDir(dossierTravail).absoluteFilePath(cible);
 }
 
+bool ouvrirMessageAvecPiece(const QString& adresse, const QString& objet, const QString& piece)
+{
+    const QString xdgEmail = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (xdgEmail.isEmpty() || !aUnGestionnaire(QUrl(QStringLiteral("mailto:"))))
+        return false;
+    // Every value is an argument of its own: no shell reads them.
+    return QProcess::startDetached(xdgEmail, {QStringLiteral("--utf8"), QStringLiteral("--attach"), piece,
+                                              QStringLiteral("--subject"), objet, adresse});
+}
+
 bool BureauXdg::ouvrir(const QString& cible, const QString& dossierTravail)
 {
     const QString absolue = cibleAbsolue(cible, dossierTravail);

@@ -22,6 +22,11 @@ public:
     bool ouvrir(const QString& cible, const QString& dossierTravail) override;
 };
 
+// A new message in the desktop's mail program (xdg-email), to `adresse`,
+// with the subject and the file attached. False when there is no mail
+// program to open it.
+bool ouvrirMessageAvecPiece(const QString& adresse, const QString& objet, const QString& piece);
+
 // A target as the desktop needs it: links stay links, paths become file URLs,
 // relative ones resolved against the working folder.
 QString cibleAbsolue(const QString& cible, const QString& dossierTravail);

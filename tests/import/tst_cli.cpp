@@ -1,9 +1,10 @@
-// tilvo-lettres-cli's importer and exporter: what they print and their exit
+// tilvo-lettres-cli's commands: what they print, write and their exit
 // statuses.
 #include "impression/pdfmots.h"
 #include "store/destinataires.h"
 #include "support/basetemporaire.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
@@ -71,6 +72,41 @@ private slots:
         r = lancer(exporter + QStringList{base.dossier() + QStringLiteral("/carnet.csv")});
         QCOMPARE(r.statut, 0);
         QVERIFY(QFile::exists(base.dossier() + QStringLiteral("/carnet.csv")));
+    }
+
+    // Letters to PDF: one file, a folder of files, or one file of every
+    // letter; an unknown id refuses, a file that cannot be written fails.
+    void pdf()
+    {
+        BaseTemporaire base;
+        base.executer(QStringLiteral(
+            "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur, Prenom_Expediteur) VALUES (7, 'Martin', 'Jean');"
+            "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Prenom_Destinataire, Ville_Destinataire) "
+            "VALUES (1, 'Dupont', 'Anne', 'Troyes'), (2, 'Evrard', 'Luc', 'Bordeaux')"));
+        const QStringList pdf{QStringLiteral("pdf"),       QStringLiteral("--base"),       base.cheminBase(),
+                              QStringLiteral("--modele"),  QStringLiteral("0"),            QStringLiteral("--expediteur"),
+                              QStringLiteral("7"),         QStringLiteral("--objet"),      QStringLiteral("Relance"),
+                              QStringLiteral("--sortie")};
+        const QString un = base.dossier() + QStringLiteral("/un.pdf");
+
+        Resultat r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1")});
+        QCOMPARE(r.statut, 0);
+        QVERIFY(lirePdf(un).texte(0).contains(QStringLiteral("Dupont Anne Troyes")));
+        const QString dossier = base.dossier() + QStringLiteral("/lettres");
+        r = lancer(pdf + QStringList{dossier, QStringLiteral("--destinataires"), QStringLiteral("1,2")});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(QDir(dossier).entryList(QDir::Files).size(), 2);
+        r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1,2"), QStringLiteral("--un-fichier")});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(lirePdf(un).pages.size(), 2);
+
+        r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1,9")});
+        QCOMPARE(r.statut, 1);
+        QCOMPARE(r.erreurs.split(QLatin1Char('\n')).last(), QStringLiteral("Aucun destinataire ne porte le numéro 9."));
+        r = lancer(pdf + QStringList{base.dossier() + QStringLiteral("/absent/un.pdf"), QStringLiteral("--destinataires"),
+                                     QStringLiteral("2")});
+        QCOMPARE(r.statut, 2);
+        QVERIFY2(r.erreurs.contains(QStringLiteral("n'a pas pu être enregistré")), qPrintable(r.erreurs));
     }
 
     // One envelope a page on envelope paper, labels on A4 sheets; an

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "output/composition.h"
+
+#include <QStringList>
+
+class RichTextBox;
+
+// "Envoyer la lettre en PDF par e-mail": the letter saved as PDF in a
+// private temporary folder and handed, attached, to the desktop's mail
+// program; in mass mode one message per recipient who has an address, each
+// with that recipient's own letter.
+
+struct SaisieMailPdf {
+    bool individuel = true;        // optDiffusion(0) selected
+    QString mailDest;              // txtMailDest: addresses separated by ";"
+    QStringList idsSelectionnes;   // texts (ids) of the selected rows of lsvDest, list order
+    SaisieLettre lettre;
+    bool archivage = false;
+    QString dateIso;               // today, first part of the file names
+};
+
+// Throws ErreurBase when a recipient cannot be read (nothing opened). The
+// letters of recipients without an address may then be printed, through
+// txtLettreTmp.
+void EnvoyerLettrePdf(const SaisieMailPdf& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp);
