@@ -124,7 +124,7 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
                           QStringLiteral("Exporter la lettre"), 240, 2520, 720, 720);
     m_cmdMail = image(p, QStringLiteral("cmdMail"), icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
                       QStringLiteral("Envoyer un e-mail"), 240, 3360, 720, 720);
-    m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"), icone(QStringLiteral("application-pdf"), QStringLiteral("exporter.svg")),
+    m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"), icone(QStringLiteral("application-pdf"), QStringLiteral("enregistrer-pdf.svg")),
                                 QStringLiteral("Enregistrer en PDF…"), 240, 4200, 720, 720);
     // The archive format is a choice made once in a while: it waits in the
     // button's menu.
@@ -134,7 +134,7 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_mnuPdfA->setCheckable(true);
     m_cmdEnregistrerPdf->setMenu(menuPdf);
     m_cmdEnregistrerPdf->setPopupMode(QToolButton::MenuButtonPopup);
-    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail.svg")),
+    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail-pdf.svg")),
                          QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 5040, 720, 720);
     m_cmdEtiquettes = image(p, QStringLiteral("cmdEtiquettes"),
                             icone(QStringLiteral("tilvo-imprimer-etiquettes"), QStringLiteral("imprimer-etiquettes.svg")),

@@ -40,6 +40,8 @@ void RichTextBox::setTextRTF(const QString& rtf)
     rtf::lireRtf(rtf, *document());
     curseur = textCursor();
     curseur.setKeepPositionOnInsert(false);
+    // The anchor followed the inserted text: nothing is selected after a load.
+    curseur.setPosition(curseur.position());
     setTextCursor(curseur);
     m_chargement = false;
     emit Change();

@@ -47,6 +47,7 @@ void TestRichTextBox::texteRtfEtSignalChange()
     QCOMPARE(change.count(), 1);
     QCOMPARE(boite.toPlainText(), QStringLiteral("un gras rouge\ndeux"));
     QCOMPARE(boite.longueurTexte(), 18);
+    QVERIFY(!boite.textCursor().hasSelection());   // one keystroke must not replace the letter
     const QString rtf = boite.TextRTF();
     RichTextBox copie;
     copie.setTextRTF(rtf);
