@@ -18,12 +18,17 @@ namespace {
 
 constexpr int kResolutionMax = 600;
 constexpr int kResolutionMin = 75;
-// The farthest position the layout can hold, in pixels (32 bits of 1/64).
-constexpr double kPositionMax = 2147483647.0 / 64.0;
+// The farthest position a layout may reach, in pixels. The layout counts in
+// 32 bits of 1/64 pixel (33 million pixels), but Qt 6.4's layout stalls for
+// minutes once its lines pass about 8 million pixels: stay well under that.
+constexpr double kPositionMax = 4194304.0;
 // Half the layout's unit of length (1/64 pixel).
 constexpr double kDemiUnite = 1.0 / 128.0;
-// Blocks laid out between two reports of the layout's progress.
+// Blocks, or characters, laid out between two looks at the layout's
+// progress and reach; small enough that no step goes from under the reach
+// to where the layout stalls.
 constexpr int kBlocsParEtape = 2000;
+constexpr int kCaracteresParEtape = 50000;
 
 // Qt's text layout scales fonts, tab stops and pictures to the printer's
 // resolution, but reads paragraph margins, indents and fixed line heights
@@ -97,17 +102,20 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolution, const Rectan
 
 MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, const QRectF& dessin,
                        const QRectF& page, const std::function<bool(double)>& avancement)
-    : m_document(source.clone()), m_resolutionImprimante(resolutionImprimante), m_dessinImprimante(dessin),
-      m_pageImprimante(page)
+    : m_resolutionImprimante(resolutionImprimante), m_dessinImprimante(dessin), m_pageImprimante(page)
 {
-    m_longueur = m_document->characterCount() - 1;
-    m_document->setUseDesignMetrics(true);
-    m_document->setDocumentMargin(0);
+    m_longueur = source.characterCount() - 1;
     int resolution = std::min(resolutionImprimante, kResolutionMax);
-    while (!disposer(resolution, avancement)) {
+    // Each try lays out a fresh copy: laying out again a copy already laid
+    // out costs several times more than a first layout.
+    for (;;) {
+        const double tenue = disposer(source, resolution, avancement);
         if (m_etat == Etat::Interrompue)
             return;
-        resolution /= 2;
+        if (tenue >= 1)
+            break;
+        // The part of the text that fitted says how far to go down.
+        resolution = std::min(resolution / 2, int(resolution * tenue * 0.9));
         if (resolution < kResolutionMin) {
             m_etat = Etat::TropLongue;
             return;
@@ -118,11 +126,14 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
 
 MiseEnPage::~MiseEnPage() = default;
 
-// Lays the copy out at `resolution` dpi as one strip. False when the text
-// goes beyond what the layout can hold, or when asked to stop (m_etat then
-// says so).
-bool MiseEnPage::disposer(int resolution, const std::function<bool(double)>& avancement)
+// Lays a copy out at `resolution` dpi as one strip. Returns the part of the
+// text (0 to 1) that the layout holds within its reach: 1 when all of it, less
+// when it goes beyond. When asked to stop, m_etat says so.
+double MiseEnPage::disposer(const QTextDocument& source, int resolution, const std::function<bool(double)>& avancement)
 {
+    m_document.reset(source.clone());
+    m_document->setUseDesignMetrics(true);
+    m_document->setDocumentMargin(0);
     m_echelle = double(m_resolutionImprimante) / resolution;
     m_dessin = QRectF(m_dessinImprimante.topLeft() / m_echelle, m_dessinImprimante.size() / m_echelle);
     m_page = QRectF(m_pageImprimante.topLeft() / m_echelle, m_pageImprimante.size() / m_echelle);
@@ -134,8 +145,7 @@ bool MiseEnPage::disposer(int resolution, const std::function<bool(double)>& ava
     QAbstractTextDocumentLayout* disposition = m_document->documentLayout();
     disposition->setPaintDevice(&m_appareil);
     const double facteur = resolution / rtf::Unites().pixels(1440.0);
-    agrandirParagraphes(*m_document, facteur / m_facteurParagraphes);
-    m_facteurParagraphes = facteur;
+    agrandirParagraphes(*m_document, facteur);
     if (m_longueur <= kCaracteresDUnTrait) {
         for (QTextBlock bloc = m_document->begin(); bloc.isValid(); bloc = bloc.next())
             bloc.layout()->setCacheEnabled(true);
@@ -143,20 +153,20 @@ bool MiseEnPage::disposer(int resolution, const std::function<bool(double)>& ava
     m_document->setTextWidth(m_dessin.width());
 
     int blocs = 0;
+    int vu = 0; // the position looked at last
     for (QTextBlock bloc = m_document->begin(); bloc.isValid(); bloc = bloc.next()) {
-        if (++blocs % kBlocsParEtape != 0 && bloc.next().isValid())
+        if (++blocs % kBlocsParEtape != 0 && bloc.position() - vu < kCaracteresParEtape && bloc.next().isValid())
             continue;
+        vu = bloc.position();
         if (avancement && !avancement(double(bloc.position()) / std::max(1, m_longueur))) {
             m_etat = Etat::Interrompue;
-            return false;
+            return 0;
         }
-        // Past the layout's reach positions wrap around to negative values.
         const QRectF cadre = disposition->blockBoundingRect(bloc);
-        if (cadre.top() < 0 || cadre.bottom() >= kPositionMax)
-            return false;
+        if (cadre.bottom() >= kPositionMax)
+            return double(bloc.position()) / std::max(1, m_longueur);
     }
-    const double hauteur = disposition->documentSize().height();
-    return hauteur >= 0 && hauteur < kPositionMax;
+    return 1;
 }
 
 // A page holds the lines that fit whole below its first one; a paragraph

@@ -54,7 +54,7 @@ public:
     std::optional<int> dessinerTout(QPainter& peintre, const std::function<bool()>& nouvellePage) const;
 
 private:
-    bool disposer(int resolution, const std::function<bool(double)>& avancement);
+    double disposer(const QTextDocument& source, int resolution, const std::function<bool(double)>& avancement);
     void couper();
     void dessinerPage(std::size_t page, QPainter& peintre) const;
 
@@ -70,7 +70,6 @@ private:
     QRectF m_dessinImprimante;
     QRectF m_pageImprimante;
     double m_echelle = 1; // printer pixels per layout pixel
-    double m_facteurParagraphes = 1; // how far paragraph indents are scaled already
     QRectF m_dessin;      // in layout pixels
     QRectF m_page;
     int m_longueur = 0;

@@ -209,6 +209,20 @@ private slots:
         QCOMPARE(vus, lignes);
     }
 
+    // The text layout used to stall for minutes past some 70,000 lines alike
+    // (empty paragraphs, one word repeated): they print, every page holding
+    // its lines.
+    void longTexteDeLignesPareilles()
+    {
+        RichTextBox txt;
+        txt.setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ")
+                       + QStringLiteral("a\\par ").repeated(74999) + QStringLiteral("a}"));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.mots.size(), 75000);
+        QVERIFY(!pdf.texte(int(pdf.pages.size()) - 1).isEmpty());
+    }
+
     // 5,000 pages, one paragraph each: none blank, none missing.
     void cinqMillePages()
     {
