@@ -4,7 +4,7 @@
 
 #include "app/fenetres.h"
 #include "app/frmjournal.h"
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 #include "outilsaccueil.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"

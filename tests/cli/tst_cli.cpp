@@ -1,6 +1,6 @@
 // tilvo-lettres-cli's commands: what they print, write and their exit
 // statuses.
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 #include "store/destinataires.h"
 #include "support/basetemporaire.h"
 

@@ -2,7 +2,7 @@
 // through CUPS, no test seam. Needs a cups-pdf queue as the default printer
 // (tools/imprimante-essai.sh makes one); it writes each job to ~/PDF, where
 // the paper is read back.
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 
 #include "app/mdgeneral.h"
 #include "output/composition.h"

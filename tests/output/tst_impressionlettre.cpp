@@ -1,4 +1,4 @@
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 
 #include "output/composition.h"
 #include "output/impressionlettre.h"

@@ -1,4 +1,4 @@
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 
 #include "output/impressionrtf.h"
 #include "output/impressionrtf_pages.h"

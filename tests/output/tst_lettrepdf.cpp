@@ -1,6 +1,6 @@
 // Letters saved as PDF files: drawn as they print, described by their
 // metadata, one file per recipient or all in one.
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 
 #include "output/enregistrementpdf.h"
 #include "output/impressionlettre.h"

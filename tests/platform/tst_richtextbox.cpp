@@ -197,4 +197,4 @@ void TestRichTextBox::clicEtTouches()
 }
 
 QTEST_MAIN(TestRichTextBox)
-#include "test_richtextbox.moc"
+#include "tst_richtextbox.moc"

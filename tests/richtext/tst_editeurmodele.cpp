@@ -1,4 +1,4 @@
-#include "edition/modeles.h"
+#include "richtext/modeles.h"
 #include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"
 #include "support/dialoguesscriptes.h"

@@ -1,4 +1,4 @@
-#include "edition/modeles.h"
+#include "richtext/modeles.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
 #include "richtext/barreoutils.h"

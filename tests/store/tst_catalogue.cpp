@@ -2,7 +2,7 @@
 // a user meets it (lists in French order, no empty sub-category, working
 // sheet links, bodies that read cleanly and compose into letters).
 
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"

@@ -1,4 +1,4 @@
-#include "impression/pdfmots.h"
+#include "support/pdfmots.h"
 
 #include <QProcess>
 #include <QRegularExpression>

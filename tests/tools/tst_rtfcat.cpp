@@ -32,7 +32,7 @@ Resultat lancer(const QStringList& arguments)
 
 QString cas(const QString& nom)
 {
-    return qEnvironmentVariable("TILVO_TEST_DATA") + "/cases/" + nom + "/input.rtf";
+    return QStringLiteral(CAS_RTF "/") + nom + "/input.rtf";
 }
 
 } // namespace
@@ -89,4 +89,4 @@ void TestRtfcat::marqueDOrdreUtf8()
 }
 
 QTEST_APPLESS_MAIN(TestRtfcat)
-#include "test_rtfcat.moc"
+#include "tst_rtfcat.moc"

@@ -1,4 +1,4 @@
-#include "orthographe/verificateurtest.h"
+#include "richtext/orthographe/verificateurtest.h"
 #include "richtext/orthographe/decoupage.h"
 #include "richtext/rtf/rtf.h"
 

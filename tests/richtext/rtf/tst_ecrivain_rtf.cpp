@@ -180,4 +180,4 @@ void TestEcrivainRtf::imagesRelues()
 }
 
 QTEST_MAIN(TestEcrivainRtf)
-#include "test_ecrivain_rtf.moc"
+#include "tst_ecrivain_rtf.moc"

@@ -271,4 +271,4 @@ void TestLecteurRtf::decodageDuFichier()
 }
 
 QTEST_MAIN(TestLecteurRtf)
-#include "test_lecteur_rtf.moc"
+#include "tst_lecteur_rtf.moc"

@@ -97,4 +97,4 @@ void TestRobustesseRtf::entreesDuFuzzer()
 }
 
 QTEST_MAIN(TestRobustesseRtf)
-#include "test_robustesse_rtf.moc"
+#include "tst_robustesse_rtf.moc"
