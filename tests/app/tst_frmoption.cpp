@@ -3,14 +3,11 @@
 #include "app/frmoption.h"
 #include "app/mdgeneral.h"
 #include "output/reglageenveloppe.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
-#include "support/imprimanteessai.h"
+#include "support/banc.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -21,8 +18,7 @@ class TestFrmOption : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<BaseTemporaire> m_base;
-    DialoguesScriptes* m_dialogues = nullptr;
+    std::optional<BancEssai> m_banc;
 
     static QString formatEnregistre()
     {
@@ -44,19 +40,17 @@ private:
 private slots:
     void init()
     {
-        m_base = std::make_unique<BaseTemporaire>();
-        m_dialogues = &installerDialoguesScriptes();
+        m_banc.emplace();
     }
 
-    void cleanup() { m_base.reset(); }
+    void cleanup() { m_banc.reset(); }
 
     // The printer's calibration is kept under its name, beside the format,
     // and the test page comes out at the envelope's size with its
     // instruction.
     void reglageEtPageEssai()
     {
-        QTemporaryDir sortie;
-        ImprimanteEssai& imprimante = installerImprimanteEssai(sortie.path());
+        ImprimanteEssai& imprimante = m_banc->imprimante();
         {
             FrmOption f;
             f.findChild<QDoubleSpinBox*>(QStringLiteral("spnDecalageX"))->setValue(3.5);
@@ -75,7 +69,6 @@ private slots:
         QVERIFY(qAbs(pdf.pages[0].width() - 16.2) < 0.05 && qAbs(pdf.pages[0].height() - 11.4) < 0.05);
         QVERIFY2(pdf.texte(0).contains(QStringLiteral("Mesurez l'écart entre la croix et le coin de l'enveloppe")),
                  qPrintable(pdf.texte(0)));
-        installerImprimantes(new ImprimanteParDefaut);
     }
 
     // Six buttons top to bottom 0, 1, 2, 3, 5, 4, the hint labels under
@@ -195,9 +188,9 @@ private slots:
         optEnv(f, 2)->click();
         cliquer(f, "cmdOk");
         QVERIFY(f.isVisible());
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
-        QVERIFY(!m_dialogues->messages[0].texte.isEmpty());
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(!m_banc->dialogues.messages[0].texte.isEmpty());
         QVERIFY(optEnv(f, 2)->isChecked());
     }
 };

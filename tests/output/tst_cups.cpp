@@ -12,6 +12,7 @@
 #include "platform/richtextbox/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/lettreessai.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -151,13 +152,7 @@ private slots:
 
     void lettre()
     {
-        SaisieLettre saisie;
-        saisie.titreExp = QStringLiteral("Monsieur");
-        saisie.nomExp = QStringLiteral("Martin");
-        saisie.prenomExp = QStringLiteral("Jean");
-        saisie.titreDest = QStringLiteral("Madame");
-        saisie.nomDest = QStringLiteral("Durand");
-        saisie.depuisModele = false;
+        const SaisieLettre saisie = saisieComplete();
         RichTextBox txtText;
         RichTextBox txtLettreTmp;
         txtText.setTextRTF(TexteLettreIndividuelle(saisie, QString()));

@@ -4,9 +4,7 @@
 #include "output/enveloppe.h"
 #include "output/reglageenveloppe.h"
 #include "platform/imprimante.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
-#include "support/imprimanteessai.h"
+#include "support/banc.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,10 +43,8 @@ class TestEnveloppe : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<BaseTemporaire> m_base;
-    std::unique_ptr<QTemporaryDir> m_sortie;
+    std::optional<BancEssai> m_banc;
     ImprimanteEssai* m_imprimante = nullptr;
-    DialoguesScriptes* m_dialogues = nullptr;
 
     void definirFormat(const QString& format)
     {
@@ -57,7 +53,7 @@ private:
 
     void installerImprimante(QList<int> refus = {})
     {
-        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4),
+        m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4),
                                                  QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0));
         m_imprimante->refus = std::move(refus);
     }
@@ -106,17 +102,11 @@ private:
 private slots:
     void init()
     {
-        m_base = std::make_unique<BaseTemporaire>();
-        m_sortie = std::make_unique<QTemporaryDir>();
-        m_dialogues = &installerDialoguesScriptes();
+        m_banc.emplace();
         installerImprimante();
     }
 
-    void cleanup()
-    {
-        installerImprimantes(new ImprimanteParDefaut);
-        m_base.reset();
-    }
+    void cleanup() { m_banc.reset(); }
 
     void formatsSansCases_data()
     {
@@ -138,9 +128,9 @@ private slots:
         definirFormat(format);
         ImprimerEnveloppe(saisieIndividuelle());
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
@@ -184,7 +174,7 @@ private slots:
     // envelope prints, not even those before it.
     void ligneTropLongueRefusee()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire) VALUES "
             "(1, 'Un', '1 rue Courte'), (2, 'Deux', 'Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes')"));
         definirFormat(QStringLiteral("1"));
@@ -193,9 +183,9 @@ private slots:
         saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
         ImprimerEnveloppe(saisie);
         QVERIFY(m_imprimante->fichiers().isEmpty());
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(m_dialogues->messages[1].icone, Icone::Exclamation);
-        QCOMPARE(m_dialogues->messages[1].texte,
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QCOMPARE(m_banc->dialogues.messages[1].icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages[1].texte,
                  QStringLiteral("L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
                                 "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes » est trop longue.\n"
                                 "Aucune enveloppe n'a été imprimée."));
@@ -360,11 +350,11 @@ private slots:
         saisie.idsSelectionnes = ids;
         ImprimerEnveloppe(saisie);
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, message);
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
-        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
-        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::Ok);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, message);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::Ok);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
 
@@ -374,18 +364,18 @@ private slots:
         m_imprimante->aucune = true;
         ImprimerEnveloppe(saisieIndividuelle());
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Aucune imprimante par défaut n'est configurée."));
-        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Aucune imprimante par défaut n'est configurée."));
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
 
     void reponseNon()
     {
         definirFormat(QStringLiteral("0"));
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
         ImprimerEnveloppe(saisieIndividuelle());
-        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
 
@@ -393,7 +383,7 @@ private slots:
     // the database (an absent column as empty text).
     void enNombre()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
             "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire) VALUES "
             "(1, 'Monsieur', 'Arnaud', 'Paul', '1 place Nette', NULL, '69001', 'Lyon'),"
@@ -405,10 +395,10 @@ private slots:
         saisie.idsSelectionnes = {QStringLiteral("3"), QStringLiteral("1")};
         ImprimerEnveloppe(saisie);
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
-        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
-        QCOMPARE(m_dialogues->progressions,
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::OuiNon);
+        QCOMPARE(m_banc->dialogues.progressions,
                  QStringList({"début: Impression des enveloppes (2)", "Impression de l'enveloppe 1 sur 2",
                               "Impression de l'enveloppe 2 sur 2", "fin"}));
         QCOMPARE(m_imprimante->fichiers().size(), 2);
@@ -421,7 +411,7 @@ private slots:
     // A failed envelope shows its failure and the next one is attempted.
     void echecDUneEnveloppe()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (1, 'Un'), (2, 'Deux'), (3, 'Trois')"));
         installerImprimante({2});
         definirFormat(QStringLiteral("0"));
@@ -430,10 +420,10 @@ private slots:
         saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
         ImprimerEnveloppe(saisie);
 
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(m_dialogues->messages[1].texte, QStringLiteral("Bourrage papier."));
-        QCOMPARE(m_dialogues->messages[1].icone, Icone::Arret);
-        QCOMPARE(m_dialogues->messages[1].titre, titreApplication());
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QCOMPARE(m_banc->dialogues.messages[1].texte, QStringLiteral("Bourrage papier."));
+        QCOMPARE(m_banc->dialogues.messages[1].icone, Icone::Arret);
+        QCOMPARE(m_banc->dialogues.messages[1].titre, titreApplication());
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Trois"));
     }
@@ -442,23 +432,23 @@ private slots:
     // gone from the database is named before anything prints.
     void arretEtDestinataireDisparu()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (1, 'Un'), (2, 'Deux')"));
         definirFormat(QStringLiteral("0"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
         saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
-        m_dialogues->arreterApres = 1;
+        m_banc->dialogues.arreterApres = 1;
         ImprimerEnveloppe(saisie);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
-        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+        QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
 
-        m_dialogues->arreterApres = -1;
+        m_banc->dialogues.arreterApres = -1;
         saisie.idsSelectionnes = {QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("1")};
         ImprimerEnveloppe(saisie);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
-        QCOMPARE(m_dialogues->messages.last().icone, Icone::Exclamation);
-        QCOMPARE(m_dialogues->messages.last().texte,
+        QCOMPARE(m_banc->dialogues.messages.last().icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
                  QStringLiteral("Les enveloppes n'ont pas été imprimées : Le destinataire n° 7 n'existe plus dans la base."));
     }
 };

@@ -1,9 +1,8 @@
 #include "support/pdfmots.h"
 
 #include "output/etiquettes.h"
-#include "support/imprimanteessai.h"
+#include "support/banc.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -27,16 +26,16 @@ class TestEtiquettes : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_sortie;
+    std::optional<BancEssai> m_banc;
     ImprimanteEssai* m_imprimante = nullptr;
 
 private slots:
     void init()
     {
-        m_sortie = std::make_unique<QTemporaryDir>();
-        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), QMarginsF(5, 4, 5, 4));
+        m_banc.emplace();
+        m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4), QMarginsF(5, 4, 5, 4));
     }
-    void cleanup() { installerImprimantes(new ImprimanteParDefaut); }
+    void cleanup() { m_banc.reset(); }
 
     void planches_data()
     {

@@ -5,9 +5,8 @@
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "store/journal.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
-#include "support/imprimanteessai.h"
+#include "support/banc.h"
+#include "support/lettreessai.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,29 +18,6 @@ const QMarginsF kDecalagesMm(4, 4, 4, 4);
 constexpr double kTolerance = 0.05;   // cm
 constexpr double kGauche = 1200 * kCmParTwip;
 constexpr double kBlocDroit = (1200 + 5040) * kCmParTwip;
-
-SaisieLettre saisieComplete()
-{
-    SaisieLettre s;
-    s.titreExp = QStringLiteral("Monsieur");
-    s.nomExp = QStringLiteral("Martin");
-    s.prenomExp = QStringLiteral("Jean");
-    s.adresse1Exp = QStringLiteral("5 allée Verte");
-    s.cpExp = QStringLiteral("44000");
-    s.villeExp = QStringLiteral("Nantes");
-    s.titreDest = QStringLiteral("Madame");
-    s.nomDest = QStringLiteral("Durand");
-    s.prenomDest = QStringLiteral("Claire");
-    s.adresse1Dest = QStringLiteral("12 rue Haute");
-    s.cpDest = QStringLiteral("75011");
-    s.villeDest = QStringLiteral("Paris");
-    s.dateLettre = QStringLiteral("7 décembre 2026");
-    s.villeLettre = QStringLiteral("Nantes");
-    s.objetLettre = QStringLiteral("Résiliation");
-    s.formuleLettre = QStringLiteral("Cordialement.");
-    s.depuisModele = false;
-    return s;
-}
 
 bool pres(double a, double b) { return qAbs(a - b) <= kTolerance; }
 
@@ -60,10 +36,8 @@ class TestImpressionLettre : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<BaseTemporaire> m_base;
-    std::unique_ptr<QTemporaryDir> m_sortie;
+    std::optional<BancEssai> m_banc;
     ImprimanteEssai* m_imprimante = nullptr;
-    DialoguesScriptes* m_dialogues = nullptr;
     std::unique_ptr<RichTextBox> m_txtText;
     std::unique_ptr<RichTextBox> m_txtLettreTmp;
 
@@ -71,7 +45,7 @@ private:
     // 4, 2, 5, 1, 3.
     void cinqDestinataires()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
             "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire, Fonction_Destinataire) VALUES "
             "(1, 'Monsieur', 'Dupont', 'Marc', '1 rue Une', NULL, '10000', 'Troyes', NULL),"
@@ -84,19 +58,13 @@ private:
 private slots:
     void init()
     {
-        m_base = std::make_unique<BaseTemporaire>();
-        m_sortie = std::make_unique<QTemporaryDir>();
-        m_imprimante = &installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
-        m_dialogues = &installerDialoguesScriptes();
+        m_banc.emplace();
+        m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4), kDecalagesMm);
         m_txtText = std::make_unique<RichTextBox>();
         m_txtLettreTmp = std::make_unique<RichTextBox>();
     }
 
-    void cleanup()
-    {
-        installerImprimantes(new ImprimanteParDefaut);
-        m_base.reset();
-    }
+    void cleanup() { m_banc.reset(); }
 
     // The composed letter on paper: sender at the left margin, recipient,
     // date, place and signature 5040 twips further right, the first line at
@@ -107,11 +75,11 @@ private slots:
         const QString avant = m_txtText->TextRTF();
         ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?"));
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Confirmation"));
-        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::OuiNon);
-        QCOMPARE(m_dialogues->messages[0].icone, Icone::Aucune);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::OuiNon);
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Aucune);
         QCOMPARE(m_txtText->TextRTF(), avant);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(lireJournal().size(), 1);
@@ -199,9 +167,9 @@ private slots:
         const QString avant = m_txtText->TextRTF();
         ImprimerLettre({false, {QStringLiteral("2"), QStringLiteral("3")}}, *m_txtText, *m_txtLettreTmp);
 
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
-        QCOMPARE(m_dialogues->progressions,
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_banc->dialogues.progressions,
                  QStringList({"début: Impression des lettres (2)", "Impression de la lettre 1 sur 2",
                               "Impression de la lettre 2 sur 2", "fin"}));
         QCOMPARE(m_txtText->TextRTF(), avant);
@@ -239,20 +207,20 @@ private slots:
         QFETCH(QString, message);
         m_imprimante->aucune = sansImprimante;
         ImprimerLettre({individuel, ids}, *m_txtText, *m_txtLettreTmp);
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, message);
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
-        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, message);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
 
     void reponseNon()
     {
         cinqDestinataires();
-        m_dialogues->reponses << Reponse::Non << Reponse::Non;
+        m_banc->dialogues.reponses << Reponse::Non << Reponse::Non;
         ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
         ImprimerLettre({false, {QStringLiteral("1")}}, *m_txtText, *m_txtLettreTmp);
-        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
 
@@ -265,12 +233,12 @@ private slots:
         ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("9"), QStringLiteral("1")}}, *m_txtText,
                        *m_txtLettreTmp);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        const auto& m = m_dialogues->messages[1];
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        const auto& m = m_banc->dialogues.messages[1];
         QCOMPARE(m.icone, Icone::Exclamation);
         QVERIFY2(m.texte.startsWith(QStringLiteral("La lettre du destinataire n° 9 n'a pas pu être imprimée")), qPrintable(m.texte));
         QVERIFY(m.texte.contains(QStringLiteral("1 lettre(s) sur 3")));
-        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+        QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
         QCOMPARE(destinatairesDuJournal(), QStringList{QStringLiteral("Madame Eve Arnaud")});
     }
 
@@ -278,13 +246,13 @@ private slots:
     {
         cinqDestinataires();
         m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
-        m_dialogues->arreterApres = 2;
+        m_banc->dialogues.arreterApres = 2;
         ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("5")}}, *m_txtText,
                        *m_txtLettreTmp);
         QCOMPARE(m_imprimante->fichiers().size(), 2);
-        QCOMPARE(m_dialogues->messages.last().texte,
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
                  QStringLiteral("Impression interrompue : 2 lettre(s) sur 3 ont été imprimées."));
-        QCOMPARE(m_dialogues->progressions.last(), QStringLiteral("fin"));
+        QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
         QCOMPARE(destinatairesDuJournal(), (QStringList{QStringLiteral("Madame Eve Arnaud"), QStringLiteral("Madame Lise Bernard")}));
     }
 
@@ -292,13 +260,13 @@ private slots:
     void journalEnEchec()
     {
         cinqDestinataires();
-        m_base->executer(QStringLiteral("DROP TABLE Journal"));
+        m_banc->base.executer(QStringLiteral("DROP TABLE Journal"));
         m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
         ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2")}}, *m_txtText, *m_txtLettreTmp);
         QCOMPARE(m_imprimante->fichiers().size(), 2);
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QVERIFY2(m_dialogues->messages[1].texte.startsWith(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),
-                 qPrintable(m_dialogues->messages[1].texte));
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QVERIFY2(m_banc->dialogues.messages[1].texte.startsWith(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),
+                 qPrintable(m_banc->dialogues.messages[1].texte));
     }
 };
 

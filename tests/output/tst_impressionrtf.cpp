@@ -4,7 +4,7 @@
 #include "output/impressionrtf_pages.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,18 +39,17 @@ class TestImpressionRtf : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_sortie;
-    ImprimantePdf* m_imprimante = nullptr;
+    std::optional<BancEssai> m_banc;
+    ImprimanteEssai* m_imprimante = nullptr;
 
 private slots:
     void init()
     {
-        m_sortie = std::make_unique<QTemporaryDir>();
-        m_imprimante = new ImprimantePdf(m_sortie->path(), QPageSize(QPageSize::A4), kDecalagesMm);
-        installerImprimantes(m_imprimante);
+        m_banc.emplace();
+        m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4), kDecalagesMm);
     }
 
-    void cleanup() { installerImprimantes(new ImprimanteParDefaut); }
+    void cleanup() { m_banc.reset(); }
 
     // Margins from the paper's edge, physical offsets subtracted; an
     // overflow ends the arithmetic.
@@ -226,7 +225,7 @@ private slots:
     // whose "Annuler" stops the job.
     void longTexteAnnule()
     {
-        DialoguesScriptes& dialogues = installerDialoguesScriptes();
+        DialoguesScriptes& dialogues = m_banc->dialogues;
         dialogues.arreterApres = 10; // percent
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(numerotees(QString(400, u'x') + u' ', kCaracteresDUnTrait / 400)));
@@ -268,9 +267,9 @@ private slots:
         QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
         QVERIFY(!ImprimerRTF(txt, INT_MIN, 1500, 1200, 1500, &raison));
         QCOMPARE(raison, QStringLiteral("Les marges demandées dépassent les dimensions de la page."));
-        QVERIFY(QDir(m_sortie->path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(m_banc->dossierPapier()).entryList(QDir::Files).isEmpty());
 
-        installerImprimantes(new ImprimantePdf(m_sortie->path() + QStringLiteral("/absent")));
+        installerImprimantes(new ImprimantePdf(m_banc->dossierPapier() + QStringLiteral("/absent")));
         QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
         QVERIFY(raison.contains(QStringLiteral("absent")));
         QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300, &raison));
@@ -279,11 +278,11 @@ private slots:
     // rtfcat pdf prints a file with the letter margins through ImprimerRTF.
     void rtfcatPdf()
     {
-        QFile rtf(m_sortie->filePath(QStringLiteral("lettre.rtf")));
+        QFile rtf(m_banc->dossierPapier() + QStringLiteral("/lettre.rtf"));
         QVERIFY(rtf.open(QIODevice::WriteOnly));
         rtf.write(rtfDeParagraphes({QStringLiteral("Bonjour")}).toLatin1());
         rtf.close();
-        const QString sortie = m_sortie->filePath(QStringLiteral("lettre.pdf"));
+        const QString sortie = m_banc->dossierPapier() + QStringLiteral("/lettre.pdf");
         QProcess rtfcat;
         rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), rtf.fileName(), sortie});
         QVERIFY(rtfcat.waitForFinished(60000));
@@ -295,7 +294,7 @@ private slots:
         QVERIFY(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance);
         QVERIFY(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance);
 
-        rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), m_sortie->filePath(QStringLiteral("absent.rtf")), sortie});
+        rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), m_banc->dossierPapier() + QStringLiteral("/absent.rtf"), sortie});
         QVERIFY(rtfcat.waitForFinished(60000));
         QCOMPARE(rtfcat.exitCode(), 1);
         QVERIFY(QString::fromLocal8Bit(rtfcat.readAllStandardError()).contains(QStringLiteral("absent.rtf")));

@@ -6,9 +6,8 @@
 #include "output/impressionlettre.h"
 #include "output/mailpdf.h"
 #include "platform/richtextbox/richtextbox.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
-#include "support/imprimanteessai.h"
+#include "support/banc.h"
+#include "support/lettreessai.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,25 +25,11 @@ QString sortieDe(const QString& programme, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// A subject made of characters a file name cannot hold.
 SaisieLettre saisie()
 {
-    SaisieLettre s;
-    s.titreExp = QStringLiteral("Monsieur");
-    s.nomExp = QStringLiteral("Martin");
-    s.prenomExp = QStringLiteral("Jean");
-    s.adresse1Exp = QStringLiteral("5 allée Verte");
-    s.cpExp = QStringLiteral("44000");
-    s.villeExp = QStringLiteral("Nantes");
-    s.titreDest = QStringLiteral("Madame");
-    s.nomDest = QStringLiteral("Durand");
-    s.prenomDest = QStringLiteral("Claire");
-    s.adresse1Dest = QStringLiteral("12 rue Haute");
-    s.cpDest = QStringLiteral("75011");
-    s.villeDest = QStringLiteral("Paris");
-    s.dateLettre = QStringLiteral("8 décembre 2026");
+    SaisieLettre s = saisieComplete();
     s.objetLettre = QStringLiteral("Résiliation: contrat n°4/2");
-    s.formuleLettre = QStringLiteral("Cordialement.");
-    s.depuisModele = false;
     return s;
 }
 
@@ -85,39 +70,31 @@ class TestLettrePdf : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<BaseTemporaire> m_base;
-    std::unique_ptr<QTemporaryDir> m_sortie;
-    DialoguesScriptes* m_dialogues = nullptr;
+    std::optional<BancEssai> m_banc;
     std::unique_ptr<RichTextBox> m_txtText;
 
 private slots:
     void init()
     {
-        m_base = std::make_unique<BaseTemporaire>();
-        m_sortie = std::make_unique<QTemporaryDir>();
-        m_dialogues = &installerDialoguesScriptes();
+        m_banc.emplace();
         m_txtText = std::make_unique<RichTextBox>();
     }
 
-    void cleanup()
-    {
-        installerImprimantes(new ImprimanteParDefaut);
-        m_base.reset();
-    }
+    void cleanup() { m_banc.reset(); }
 
     // The saved letter is the printed letter: every word at the same place
     // on the sheet (the printer's own margins do not move it), in an
     // embedded font, under the name, title, author and creator expected.
     void commeImprimee()
     {
-        ImprimanteEssai& imprimante = installerImprimanteEssai(m_sortie->path(), QPageSize(QPageSize::A4), QMarginsF(4, 4, 4, 4));
+        ImprimanteEssai& imprimante = m_banc->imprimante(QPageSize(QPageSize::A4), QMarginsF(4, 4, 4, 4));
         m_txtText->setTextRTF(TexteLettreIndividuelle(saisie(), QString()));
         ImprimerLettre({true, {}}, *m_txtText, *m_txtText);
-        const QString chemin = m_sortie->filePath(QStringLiteral("lettre.pdf"));
-        m_dialogues->textes << chemin;
+        const QString chemin = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("lettre.pdf"));
+        m_banc->dialogues.textes << chemin;
         EnregistrerLettrePdf({true, {}, saisie(), false, QStringLiteral("2026-12-08")}, *m_txtText);
 
-        QCOMPARE(m_dialogues->demandes.last(),
+        QCOMPARE(m_banc->dialogues.demandes.last(),
                  QStringLiteral("enregistrer: Enregistrer la lettre en PDF|Documents PDF (*.pdf)|"
                                 "2026-12-08 - Durand Claire - Résiliation_ contrat n°4_2.pdf"));
         const ContenuPdf imprime = lirePdf(imprimante.fichiers().value(0));
@@ -146,7 +123,7 @@ private slots:
     // no file behind.
     void enNombre()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
             "Adresse1_Destinataire, CP_Destinataire, Ville_Destinataire) VALUES "
             "(1, 'Madame', 'Dupont', 'Jeanne', '1 rue Une', '10000', 'Troyes'),"
@@ -155,11 +132,11 @@ private slots:
         m_txtText->setTextRTF(TexteLettreEnNombre(saisie(), QString()));
         const SaisiePdf enNombre{false, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, saisie(), true,
                                  QStringLiteral("2026-12-08")};
-        const QString dossier = m_sortie->filePath(QStringLiteral("lettres"));
+        const QString dossier = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("lettres"));
         QVERIFY(QDir().mkpath(dossier));
 
-        m_dialogues->reponses << Reponse::Oui;
-        m_dialogues->textes << dossier;
+        m_banc->dialogues.reponses << Reponse::Oui;
+        m_banc->dialogues.textes << dossier;
         EnregistrerLettrePdf(enNombre, *m_txtText);
         const QStringList fichiers = QDir(dossier).entryList(QDir::Files, QDir::Name);
         QCOMPARE(fichiers, (QStringList{QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2 (2).pdf"),
@@ -168,27 +145,27 @@ private slots:
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[0])).texte(0).contains(QStringLiteral("Marseille")));
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[1])).texte(0).contains(QStringLiteral("Troyes")));
 
-        m_dialogues->messages.clear();
-        m_dialogues->reponses << Reponse::Oui << Reponse::Non;
-        m_dialogues->textes << dossier;
+        m_banc->dialogues.messages.clear();
+        m_banc->dialogues.reponses << Reponse::Oui << Reponse::Non;
+        m_banc->dialogues.textes << dossier;
         QFile::remove(QDir(dossier).filePath(fichiers[2]));
         EnregistrerLettrePdf(enNombre, *m_txtText);
-        QCOMPARE(m_dialogues->messages.value(1).texte,
+        QCOMPARE(m_banc->dialogues.messages.value(1).texte,
                  QStringLiteral("2 fichier(s) de ce dossier portent déjà le nom d'une de ces lettres. "
                                 "Voulez-vous les remplacer ?"));
         QCOMPARE(QDir(dossier).entryList(QDir::Files).size(), 2);
 
-        const QString tous = m_sortie->filePath(QStringLiteral("tous.pdf"));
-        m_dialogues->reponses << Reponse::Non;
-        m_dialogues->textes << tous;
-        m_dialogues->arreterApres = 2;
+        const QString tous = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("tous.pdf"));
+        m_banc->dialogues.reponses << Reponse::Non;
+        m_banc->dialogues.textes << tous;
+        m_banc->dialogues.arreterApres = 2;
         EnregistrerLettrePdf(enNombre, *m_txtText);
         QVERIFY(!QFile::exists(tous));
-        QVERIFY(QDir(m_sortie->path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(m_banc->dossierPapier()).entryList(QDir::Files).isEmpty());
 
-        m_dialogues->reponses << Reponse::Non;
-        m_dialogues->textes << tous;
-        m_dialogues->arreterApres = -1;
+        m_banc->dialogues.reponses << Reponse::Non;
+        m_banc->dialogues.textes << tous;
+        m_banc->dialogues.arreterApres = -1;
         EnregistrerLettrePdf(enNombre, *m_txtText);
         const ContenuPdf pdf = lirePdf(tous);
         QCOMPARE(pdf.pages.size(), 3);
@@ -208,8 +185,8 @@ private slots:
         const QByteArray chemin = qgetenv("PATH");
         QTemporaryDir fausses;
         faussesCommandes(fausses.path(), true);
-        BureauEnregistreur& bureau = installerBureauEnregistreur();
-        ImprimanteEssai& imprimante = installerImprimanteEssai(m_sortie->path());
+        BureauEnregistreur& bureau = m_banc->bureau;
+        ImprimanteEssai& imprimante = m_banc->imprimante();
         SaisieLettre lettre = saisie();
         lettre.objetLettre = QStringLiteral("L'\"offre\" ; $(touch %1/pris)\n`id` fin").arg(fausses.path());
         m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
@@ -225,18 +202,18 @@ private slots:
         QVERIFY(lirePdf(argv[2]).texte(0).contains(QStringLiteral("Durand Claire")));
         QVERIFY(!QFile::exists(fausses.filePath(QStringLiteral("pris"))));
 
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Ville_Destinataire, Mail_Destinataire) VALUES "
             "(1, 'Dupont', 'Troyes', 'a@exemple.fr'), (2, 'Evrard', 'Bordeaux', ''), (3, 'Colin', 'Rennes', 'c@exemple.fr')"));
         m_txtText->setTextRTF(TexteLettreEnNombre(lettre, QString()));
-        m_dialogues->reponses << Reponse::Oui << Reponse::Oui << Reponse::Oui;
+        m_banc->dialogues.reponses << Reponse::Oui << Reponse::Oui << Reponse::Oui;
         EnvoyerLettrePdf({false, {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, lettre, false,
                           QStringLiteral("2026-12-08")},
                          *m_txtText, txtLettreTmp);
-        QVERIFY2(m_dialogues->messages.value(0).texte.startsWith(
+        QVERIFY2(m_banc->dialogues.messages.value(0).texte.startsWith(
                      QStringLiteral("2 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en PDF.\n"
                                     "1 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.")),
-                 qPrintable(m_dialogues->messages.value(0).texte));
+                 qPrintable(m_banc->dialogues.messages.value(0).texte));
         QTRY_COMPARE(appels(fausses.path()).size(), 3);
         QStringList adresses;
         for (const QStringList& appel : appels(fausses.path())) {
@@ -248,18 +225,18 @@ private slots:
         }
         adresses.sort();
         QCOMPARE(adresses, (QStringList{QStringLiteral("a@exemple.fr"), QStringLiteral("c@exemple.fr")}));
-        QCOMPARE(m_dialogues->messages.value(1).texte,
+        QCOMPARE(m_banc->dialogues.messages.value(1).texte,
                  QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (1) ?"));
         QCOMPARE(imprimante.fichiers().size(), 1);
         QVERIFY(lirePdf(imprimante.fichiers()[0]).texte(0).contains(QStringLiteral("Bordeaux")));
 
         faussesCommandes(fausses.path(), false);
-        m_dialogues->messages.clear();
-        m_dialogues->reponses << Reponse::Oui;
+        m_banc->dialogues.messages.clear();
+        m_banc->dialogues.reponses << Reponse::Oui;
         m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
         EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText, txtLettreTmp);
         qputenv("PATH", chemin);
-        QVERIFY(m_dialogues->messages.value(0).texte.startsWith(QStringLiteral("Aucun programme de messagerie")));
+        QVERIFY(m_banc->dialogues.messages.value(0).texte.startsWith(QStringLiteral("Aucun programme de messagerie")));
         QCOMPARE(bureau.cibles.size(), 1);
         QVERIFY(QDir(bureau.cibles[0]).entryList({QStringLiteral("*.pdf")}).size() == 1);
         QCOMPARE(appels(fausses.path()).size(), 3);

@@ -24,14 +24,6 @@ RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QStrin
     return id;
 }
 
-int compter(const QString& table)
-{
-    QSqlQuery q(cnLettre().base());
-    q.exec(QStringLiteral("SELECT count(*) FROM ") + table);
-    q.next();
-    return q.value(0).toInt();
-}
-
 template <typename F>
 QString raisonDe(F&& f)
 {

@@ -3,8 +3,7 @@
 #include "app/mdgeneral.h"
 #include "platform/recordset.h"
 #include "platform/sauvegarde.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,8 +63,7 @@ private slots:
 
     void unEchecEstDitUneFoisSansBloquer()
     {
-        BaseTemporaire base;
-        auto& dialogues = installerDialoguesScriptes();
+        BancEssai banc;
         QFile bouchon(mdGeneral::DossierSauvegardes());   // a file where the folder should be
         QVERIFY(bouchon.open(QIODevice::WriteOnly));
         bouchon.close();
@@ -73,8 +71,8 @@ private slots:
 
         ajouterDestinataire(QStringLiteral("Premier"));
         ajouterDestinataire(QStringLiteral("Second"));
-        QTRY_COMPARE(dialogues.messages.size(), 1);
-        QVERIFY(dialogues.messages[0].texte.contains(QStringLiteral("La sauvegarde de la base")));
+        QTRY_COMPARE(banc.dialogues.messages.size(), 1);
+        QVERIFY(banc.dialogues.messages[0].texte.contains(QStringLiteral("La sauvegarde de la base")));
         Recordset rs;
         rs.open(QStringLiteral("SELECT * From Destinataire"));
         int n = 0;

@@ -2,13 +2,13 @@
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
 #include "richtext/barreoutils.h"
+#include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QAction>
 #include <QFile>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -33,19 +33,22 @@ void taper(FrmTexte& f, const QString& texte)
 class TestFrmTexte : public QObject {
     Q_OBJECT
 
+private:
+    std::optional<BancEssai> m_banc;
+
 private slots:
     void init()
     {
-        installerDialoguesScriptes();
-        installerImprimantes(new SansImprimante);
+        m_banc.emplace();
+        m_banc->sansImprimante();
+        ajouterModelesEssai(m_banc->base);
     }
+
+    void cleanup() { m_banc.reset(); }
 
     void ouverture()
     {
-        BaseTemporaire base;
-        remplirModeles(base);
-        QTemporaryDir pdf;
-        installerImprimantes(new ImprimantePdf(pdf.path()));
+        m_banc->imprimante();
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         QCOMPARE(f->windowTitle(), QStringLiteral("Lettre"));
         QCOMPARE(f->objectName(), QStringLiteral("FrmTexte"));
@@ -78,7 +81,7 @@ private slots:
         QVERIFY(std::abs(f->txtText()->lineWrapColumnOrWidth() - attendu) <= 1.0);
 
         // Without a printer the text wraps at the window's width.
-        installerImprimantes(new SansImprimante);
+        m_banc->sansImprimante();
         std::unique_ptr<FrmTexte> sans(ouvrir(QStringLiteral("2")));
         QCOMPARE(sans->txtText()->lineWrapMode(), QTextEdit::WidgetWidth);
         QCOMPARE(sans->txtText()->toPlainText(), QStringLiteral("Corps du second"));
@@ -92,9 +95,6 @@ private slots:
 
     void enregistrerDansLeModeleOuvert()
     {
-        auto& d = installerDialoguesScriptes();
-        BaseTemporaire base;
-        remplirModeles(base);
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         f->show();
         f->activateWindow();
@@ -112,24 +112,21 @@ private slots:
         QTest::keyClick(f->txtText(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier modifie deux fois"));
         QCOMPARE(texteDuModele(QStringLiteral("2")), QStringLiteral("Corps du second"));
-        QVERIFY(d.messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         QVERIFY(f->isVisible());
     }
 
     void modeleSupprimeSignale()
     {
-        auto& d = installerDialoguesScriptes();
-        BaseTemporaire base;
-        remplirModeles(base);
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         taper(*f, QStringLiteral(" a garder"));
-        base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
+        m_banc->base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
 
         QVERIFY(!f->Enregistrer());
-        QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
-        QCOMPARE(d.messages[0].icone, Icone::Exclamation);
-        QVERIFY(d.messages[0].texte.contains(QStringLiteral("n'existe plus")));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(QStringLiteral("n'existe plus")));
         QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du premier a garder"));
         QVERIFY(f->txtText()->document()->isModified());
         QCOMPARE(texteDuModele(QStringLiteral("2")), QStringLiteral("Corps du second"));
@@ -137,36 +134,32 @@ private slots:
         // A database that refuses the write is reported the same way.
         cnLettre().fermer();
         QVERIFY(!f->Enregistrer());
-        QCOMPARE(d.messages.size(), 2);
-        QVERIFY(d.messages[1].texte.contains(QStringLiteral("n'est pas ouverte")));
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("n'est pas ouverte")));
     }
 
     void fermetureAvecModifications()
     {
-        auto& d = installerDialoguesScriptes();
-        BaseTemporaire base;
-        remplirModeles(base);
-
         // Nothing changed: no question.
         QPointer<FrmTexte> f = ouvrir(QStringLiteral("1"));
         f->show();
         QVERIFY(f->close());
-        QVERIFY(d.messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
 
         // Annuler keeps the window and its text.
         f = ouvrir(QStringLiteral("1"));
         f->show();
         taper(*f, QStringLiteral(" A"));
-        d.reponses.enqueue(Reponse::Annuler);
+        m_banc->dialogues.reponses.enqueue(Reponse::Annuler);
         QVERIFY(!f->close());
-        QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("Voulez-vous enregistrer les modifications apportées au modèle ?"));
-        QCOMPARE(d.messages[0].boutons, Boutons::EnregistrerAnnuler);
-        QCOMPARE(d.messages[0].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Voulez-vous enregistrer les modifications apportées au modèle ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::EnregistrerAnnuler);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Confirmation"));
         QVERIFY(f->isVisible());
 
         // Non closes without saving.
-        d.reponses.enqueue(Reponse::Non);
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
         QVERIFY(f->close());
         QTRY_VERIFY(f.isNull());
         QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier"));
@@ -175,7 +168,7 @@ private slots:
         f = ouvrir(QStringLiteral("1"));
         f->show();
         taper(*f, QStringLiteral(" B"));
-        d.reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         QVERIFY(f->close());
         QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier B"));
 
@@ -183,23 +176,18 @@ private slots:
         f = ouvrir(QStringLiteral("2"));
         f->show();
         taper(*f, QStringLiteral(" C"));
-        base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 2"));
-        d.reponses.enqueue(Reponse::Oui);
+        m_banc->base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 2"));
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         QVERIFY(!f->close());
         QVERIFY(f->isVisible());
-        QCOMPARE(d.messages.last().titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_banc->dialogues.messages.last().titre, QStringLiteral("Erreur"));
         QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du second C"));
         delete f;
     }
 
     void impression()
     {
-        auto& d = installerDialoguesScriptes();
-        BaseTemporaire base;
-        remplirModeles(base);
-        QTemporaryDir dossier;
-        auto* pdf = new ImprimantePdf(dossier.path());
-        installerImprimantes(pdf);
+        ImprimanteEssai* pdf = &m_banc->imprimante();
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         QImage dessin(40, 20, QImage::Format_RGB32);
         dessin.fill(Qt::blue);
@@ -210,13 +198,59 @@ private slots:
         QFile sortie(pdf->fichiers().last());
         QVERIFY(sortie.open(QIODevice::ReadOnly));
         QVERIFY(sortie.readAll().contains("/Subtype /Image")); // the picture is on paper
-        QVERIFY(d.messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
 
-        installerImprimantes(new SansImprimante);
+        m_banc->sansImprimante();
         f->Imprimer();
-        QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
-        QVERIFY(d.messages[0].texte.contains(messageAucuneImprimante()));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(messageAucuneImprimante()));
+    }
+
+    // The catalogue's command opens the editor on the model chosen.
+    void leModeleOuvertRecoitLeCorps()
+    {
+        // An empty model list: nothing opens.
+        QCOMPARE(ChargerCorpsModele(QString()), nullptr);
+
+        QPointer<FrmTexte> f = ChargerCorpsModele(QStringLiteral("1"));
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->idModele, QStringLiteral("1"));
+        QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du premier"));
+        f->txtText()->moveCursor(QTextCursor::End);
+        f->txtText()->insertPlainText(QStringLiteral(" revu"));
+
+        // The list moved to the second model and "modify" was asked again:
+        // the same window comes forward, its text kept.
+        QCOMPARE(ChargerCorpsModele(QStringLiteral("2")), f.data());
+        QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du premier revu"));
+        QVERIFY(f->Enregistrer());
+        QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier revu"));
+        QCOMPARE(texteDuModele(QStringLiteral("2")), QStringLiteral("Corps du second"));
+
+        // Once closed, the next request opens the model asked for afresh.
+        QVERIFY(f->close());
+        QTRY_VERIFY(f.isNull());
+        f = ChargerCorpsModele(QStringLiteral("2"));
+        QVERIFY(f);
+        QCOMPARE(f->idModele, QStringLiteral("2"));
+        QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du second"));
+        QVERIFY(f->close());
+        QTRY_VERIFY(f.isNull());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
+
+        // A model deleted before the command: reported, no window.
+        m_banc->base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
+        QCOMPARE(ChargerCorpsModele(QStringLiteral("1")), nullptr);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(QStringLiteral("n'existe plus")));
+
+        // A row text that is not an id never reaches a query.
+        QCOMPARE(ChargerCorpsModele(QStringLiteral("2 OR 1=1")), nullptr);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("n'est pas un numéro de modèle")));
     }
 };
 

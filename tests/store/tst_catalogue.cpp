@@ -12,7 +12,6 @@
 #include "platform/connexion.h"
 #include "platform/recordset.h"
 #include "richtext/rtf/rtf.h"
-#include "store/chargementcatalogue.h"
 #include "store/requetes.h"
 #include "support/basetemporaire.h"
 
@@ -28,16 +27,6 @@ const QString kCatalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
 struct Modele {
     QString id, libelle, corps, fiche;
 };
-
-QStringList colonne(const QString& requete, const QString& nom)
-{
-    QStringList valeurs;
-    Recordset rs;
-    rs.open(requete);
-    for (; !rs.eof(); rs.moveNext())
-        valeurs << rs.text(nom);
-    return valeurs;
-}
 
 bool enOrdreFrancais(const QStringList& libelles)
 {
@@ -63,10 +52,7 @@ class TestCatalogue : public QObject {
 private slots:
     void initTestCase()
     {
-        m_base = std::make_unique<BaseTemporaire>();
-        const QString probleme = chargerCatalogue(cnLettre(), kCatalogue + QStringLiteral("/manifest.txt"),
-                                                  kCatalogue + QStringLiteral("/corps"));
-        QVERIFY2(probleme.isEmpty(), qPrintable(probleme));
+        m_base = std::make_unique<BaseTemporaire>(BaseTemporaire::Contenu::Catalogue);
     }
 
     void cleanupTestCase()

@@ -1,6 +1,5 @@
 #include "app/frmaccueil.h"
 #include "app/mdgeneral.h"
-#include "richtext/modeles.h"
 #include "richtext/orthographe/verificateurtest.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
@@ -8,14 +7,12 @@
 #include "richtext/frmtexte.h"
 #include "richtext/orthographe/verificationtexte.h"
 #include "store/requetes.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -81,16 +78,15 @@ class TestVerificationTexte : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<BaseTemporaire> m_base;
+    std::optional<BancEssai> m_banc;
     std::unique_ptr<VerificateurTest> m_dictionnaire;
     std::unique_ptr<RichTextBox> m_texte;
 
 private slots:
     void init()
     {
-        installerDialoguesScriptes();
-        installerImprimantes(new SansImprimante);
-        m_base = std::make_unique<BaseTemporaire>();
+        m_banc.emplace();
+        m_banc->sansImprimante();
         m_dictionnaire = std::make_unique<VerificateurTest>();
         orthographe::installerVerificateur(m_dictionnaire->creer().release());
         m_texte = std::make_unique<RichTextBox>();
@@ -103,7 +99,7 @@ private slots:
     void cleanup()
     {
         m_texte.reset();
-        m_base.reset();
+        m_banc.reset();
     }
 
     // The underline is drawn on screen only: neither the printed letter nor
@@ -113,11 +109,9 @@ private slots:
     {
         QCOMPARE(soulignes(*m_texte->document()), QStringList({QStringLiteral("trés"), QStringLiteral("fote")}));
         const QString avec = m_texte->TextRTF();
-        QTemporaryDir dossier;
-        auto* pdf = new ImprimantePdf(dossier.path());
-        installerImprimantes(pdf);
+        const ImprimanteEssai& imprimante = m_banc->imprimante();
         QVERIFY(ImprimerRTF(*m_texte, 1200, 1500, 1200, 1500));
-        QVERIFY(!rougeSurPapier(pdf->fichiers().value(0)));
+        QVERIFY(!rougeSurPapier(imprimante.fichiers().value(0)));
 
         const auto menu = menuSur(*m_texte, QStringLiteral("importante"));
         QAction* verifier = action(*menu, QStringLiteral("Vérifier l'orthographe"));
