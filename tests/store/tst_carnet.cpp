@@ -5,7 +5,6 @@
 #include "store/personnes.h"
 #include "support/basetemporaire.h"
 
-#include <QSqlQuery>
 #include <QtTest>
 
 class TestCarnet : public QObject {
