@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -18,8 +17,6 @@ class TestRestauration : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void restaurerDepuisLesOptions()
     {
         BancEssai banc;

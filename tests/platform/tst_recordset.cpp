@@ -10,20 +10,6 @@
 
 namespace {
 
-RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QString())
-{
-    Recordset rs;
-    rs.open(requetes::tousDestinataires());
-    rs.addNew();
-    rs.setValue(QStringLiteral("Titre_Destinataire"), QString());
-    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
-    rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
-    rs.update();
-    const RecordId id = rs.value(QStringLiteral("Numero_Destinataire")).toLongLong();
-    rs.close();
-    return id;
-}
-
 template <typename F>
 QString raisonDe(F&& f)
 {

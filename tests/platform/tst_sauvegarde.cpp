@@ -1,37 +1,17 @@
 // Backups of the letters database: made before the first write of the day,
 // the last ten kept, a failure said once without stopping the user's work.
 #include "app/mdgeneral.h"
-#include "platform/recordset.h"
 #include "platform/sauvegarde.h"
 #include "support/banc.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QtTest>
-
-namespace {
-
-void ajouterDestinataire(const QString& nom)
-{
-    Recordset rs;
-    rs.open(QStringLiteral("SELECT * From Destinataire"));
-    rs.addNew();
-    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
-    rs.update();
-}
-
-} // namespace
 
 class TestSauvegarde : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
-
     void avantLaPremiereEcritureDuJour()
     {
         BaseTemporaire base;

@@ -7,6 +7,7 @@
 #include "platform/recordset.h"
 #include "store/chargementcatalogue.h"
 #include "store/journal.h"
+#include "store/requetes.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,6 +110,18 @@ QStringList colonne(const QString& requete, const QString& nom)
         QTest::qFail(qPrintable(e.raison()), __FILE__, __LINE__);
     }
     return valeurs;
+}
+
+RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom)
+{
+    Recordset rs;
+    rs.open(requetes::tousDestinataires());
+    rs.addNew();
+    rs.setValue(QStringLiteral("Titre_Destinataire"), QString());
+    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
+    rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
+    rs.update();
+    return rs.value(QStringLiteral("Numero_Destinataire")).toLongLong();
 }
 
 void ajouterModelesEssai(const BaseTemporaire& base)

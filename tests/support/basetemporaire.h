@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/recordset.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,6 +32,10 @@ int entier(const QString& sql);
 int compter(const QString& table, const QString& condition = QString());
 // One column of a query's rows, read through the program's recordset.
 QStringList colonne(const QString& requete, const QString& nom);
+
+// A recipient written through the program's recordset, as the windows
+// write one; returns its id.
+RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QString());
 
 // Two models of one sub-category "Logement / Préavis": model 1 "Premier" in
 // "Courier New", model 2 "Second" plain.
