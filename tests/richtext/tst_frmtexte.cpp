@@ -1,9 +1,10 @@
-#include "richtext/modeles.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
+#include "platform/richtextbox/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"
+#include "store/corpsmodele.h"
 #include "support/banc.h"
 
 #include <QAction>
@@ -13,6 +14,14 @@
 #include <QtTest>
 
 namespace {
+
+// The plain text of a model's stored body.
+QString texteDuModele(const QString& id)
+{
+    RichTextBox lecteur;
+    lecteur.setTextRTF(LireCorpsModele(id));
+    return lecteur.toPlainText();
+}
 
 // The editor as the catalogue opens it on model `id`.
 FrmTexte* ouvrir(const QString& id)
