@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the RTF reader's fuzz target with clang-14 and runs it for the given
 # number of seconds (600 by default). Crashes are left in fuzz/crashes/;
-# each one becomes a case under tests/rtf/cases/.
+# each one becomes a case under tests/richtext/rtf/cases/.
 set -e
 ici=$(cd "$(dirname "$0")" && pwd)
 construction=${CONSTRUCTION:-/tmp/tilvo-fuzz}
@@ -9,8 +9,8 @@ duree=${1:-600}
 CXX=clang++-14 cmake -S "$ici" -B "$construction" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$construction" -j2
 mkdir -p "$ici/crashes" "$construction/corpus"
-cp "$ici"/../tests/rtf/fuzz/* "$construction/corpus/" 2>/dev/null || true
-for f in "$ici"/../tests/rtf/cases/*/input.rtf; do
+cp "$ici"/../tests/richtext/rtf/fuzz/* "$construction/corpus/" 2>/dev/null || true
+for f in "$ici"/../tests/richtext/rtf/cases/*/input.rtf; do
     [ -f "$f" ] && cp "$f" "$construction/corpus/$(basename "$(dirname "$f")").rtf"
 done
 cd "$construction"

@@ -9,6 +9,7 @@
 #include "rtf.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
+#include "support/lettreessai.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,16 +79,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "modèle de lettre introuvable\n");
         return 1;
     }
-    SaisieLettre saisie;
-    saisie.titreExp = QStringLiteral("Monsieur");
-    saisie.nomExp = QStringLiteral("Martin");
-    saisie.prenomExp = QStringLiteral("Jean");
-    saisie.adresse1Exp = QStringLiteral("5 allée Verte");
-    saisie.cpExp = QStringLiteral("44000");
-    saisie.villeExp = QStringLiteral("Nantes");
+    SaisieLettre saisie = saisieComplete();
     saisie.tel1Exp = QStringLiteral("02 40 00 00 00");
-    saisie.dateLettre = QStringLiteral("7 décembre 2026");
-    saisie.villeLettre = QStringLiteral("Nantes");
     saisie.objetLettre = QStringLiteral("Démission");
     saisie.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
     saisie.lignesDestinataires = 1000;

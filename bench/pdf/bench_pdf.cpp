@@ -3,6 +3,7 @@
 // the window and the command line. Prints letters per second and seconds.
 #include "output/composition.h"
 #include "output/lotpdf.h"
+#include "support/lettreessai.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,14 +35,7 @@ QList<FicheDestinataire> destinataires()
 
 LotPdf lot()
 {
-    SaisieLettre s;
-    s.titreExp = QStringLiteral("Monsieur");
-    s.nomExp = QStringLiteral("Martin");
-    s.prenomExp = QStringLiteral("Jean");
-    s.adresse1Exp = QStringLiteral("5 allée Verte");
-    s.cpExp = QStringLiteral("44000");
-    s.villeExp = QStringLiteral("Nantes");
-    s.dateLettre = QStringLiteral("8 décembre 2026");
+    SaisieLettre s = saisieComplete();
     s.objetLettre = QStringLiteral("Invitation");
     s.formuleLettre = QStringLiteral("Je vous prie d'agréer, <TitreDest>, mes salutations distinguées.");
     const QString corps = QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Nous avons le plaisir de vous "

@@ -1,10 +1,10 @@
 #include "app/controles.h"
 #include "app/filtrecaracteres.h"
-#include "outilsaccueil.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
 #include "platform/connexion.h"
 #include "platform/richtextbox/richtextbox.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QGroupBox>
 #include <QSqlQuery>
@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -39,15 +38,12 @@ class TestAccueil : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
-        m_dialogues = &installerDialoguesScriptes();
-        m_base = std::make_unique<BaseTemporaire>();
+        m_banc.emplace();
     }
 
-    void cleanup() { m_base.reset(); }
+    void cleanup() { m_banc.reset(); }
 
     void fenetreAuDemarrage()
     {
@@ -77,18 +73,18 @@ private slots:
         QVERIFY(!controle<QToolButton>(f, "cmdOption")->icon().isNull());
         QVERIFY(f.txtLettreTmp()->isHidden());
         QVERIFY(!f.txtText()->isReadOnly());
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
 
         f.show();
         QVERIFY(controle<QLabel>(f, "lblDestUnique(0)")->isVisibleTo(&f));
         QVERIFY(!controle<QTreeView>(f, "lsvDest")->isVisibleTo(&f));
         QCoreApplication::processEvents();
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
     }
 
     void demarrageSansBase()
     {
-        QFile::remove(m_base->cheminBase());
+        QFile::remove(m_banc->base.cheminBase());
         cnLettre().fermer();
         FrmAccueil f;
         QVERIFY(!f.demarrage().baseOuverte);
@@ -97,35 +93,35 @@ private slots:
         QCOMPARE(controle<QComboBox>(f, "cmbExpediteur")->count(), 0);
         QCOMPARE(controle<QComboBox>(f, "cmbCategorieModele")->count(), 0);
         QVERIFY(!controle<QLabel>(f, "lblDestMult")->isVisibleTo(&f));
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         f.show();
-        QTRY_COMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
-        QVERIFY(m_dialogues->messages[0].texte.contains(m_base->cheminBase()));
+        QTRY_COMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(m_banc->base.cheminBase()));
         f.hide();
         f.show();
         QCoreApplication::processEvents();
-        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
     }
 
     void baseIncompleteAnnonceeAuDemarrage()
     {
-        m_base->executer(QStringLiteral("DROP TABLE Modele; ALTER TABLE Destinataire DROP COLUMN Mail_Destinataire;"));
+        m_banc->base.executer(QStringLiteral("DROP TABLE Modele; ALTER TABLE Destinataire DROP COLUMN Mail_Destinataire;"));
         cnLettre().fermer();
         {
             FrmAccueil f;
             f.show();
-            QTRY_COMPARE(m_dialogues->messages.size(), 1);
-            QVERIFY2(m_dialogues->messages[0].texte.contains(
+            QTRY_COMPARE(m_banc->dialogues.messages.size(), 1);
+            QVERIFY2(m_banc->dialogues.messages[0].texte.contains(
                          QStringLiteral("incomplète ; il y manque :\n- la colonne Mail_Destinataire de la table Destinataire\n- la table Modele\n")),
-                     qPrintable(m_dialogues->messages[0].texte));
+                     qPrintable(m_banc->dialogues.messages[0].texte));
         }
         cnLettre().fermer();
-        QVERIFY(QFile(m_base->cheminBase()).resize(0));
+        QVERIFY(QFile(m_banc->base.cheminBase()).resize(0));
         FrmAccueil f;
         f.show();
-        QTRY_COMPARE(m_dialogues->messages.size(), 2);
-        QVERIFY(m_dialogues->messages[1].texte.contains(QStringLiteral("- la table Expediteur\n- la table Destinataire\n"
+        QTRY_COMPARE(m_banc->dialogues.messages.size(), 2);
+        QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("- la table Expediteur\n- la table Destinataire\n"
                                                                        "- la table Categorie_Modele\n- la table Sous_Categorie_Modele\n- la table Modele\n")));
     }
 
@@ -135,9 +131,9 @@ private slots:
         const QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         const QFileDevice::Permissions parcours = lecture | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther
                                                   | QFileDevice::WriteOwner;
-        QVERIFY(QFile::setPermissions(m_base->cheminBase(), lecture));
-        QVERIFY(QFile::setPermissions(m_base->dossier(), parcours));
-        QVERIFY(QFile::setPermissions(m_base->dossier() + QStringLiteral("/Save"), parcours));
+        QVERIFY(QFile::setPermissions(m_banc->base.cheminBase(), lecture));
+        QVERIFY(QFile::setPermissions(m_banc->base.dossier(), parcours));
+        QVERIFY(QFile::setPermissions(m_banc->base.dossier() + QStringLiteral("/Save"), parcours));
         // The superuser writes to any file: start as an ordinary user.
         const bool superutilisateur = geteuid() == 0;
         if (superutilisateur)
@@ -146,30 +142,30 @@ private slots:
         if (superutilisateur)
             QVERIFY(seteuid(0) == 0);
         f.show();
-        QTRY_COMPARE(m_dialogues->messages.size(), 1);
-        QVERIFY(m_dialogues->messages[0].texte.contains(
+        QTRY_COMPARE(m_banc->dialogues.messages.size(), 1);
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(
             QStringLiteral("ouverte en lecture seule : les modifications ne pourront pas être enregistrées")));
 
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Durand"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        const QString refus = m_dialogues->messages[1].texte;
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        const QString refus = m_banc->dialogues.messages[1].texte;
         QVERIFY2(refus.contains(QStringLiteral("en lecture seule : les modifications ne peuvent pas être enregistrées")), qPrintable(refus));
         QVERIFY2(refus.contains(QStringLiteral("\nDétail technique : attempt to write a readonly database")), qPrintable(refus));
     }
 
     void baseVerrouilleeAuDemarrageReprisePlusTard()
     {
-        m_base->executer(QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (3, 'Roux');"));
+        m_banc->base.executer(QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (3, 'Roux');"));
         cnLettre().fermer();
         Connexion autre(QStringLiteral("autre"));
-        autre.ouvrir(m_base->cheminBase());
+        autre.ouvrir(m_banc->base.cheminBase());
         QSqlQuery verrou(autre.base());
         QVERIFY(verrou.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         FrmAccueil f;
         f.show();
-        QTRY_COMPARE(m_dialogues->messages.size(), 1);
-        const QString texte = m_dialogues->messages[0].texte;
+        QTRY_COMPARE(m_banc->dialogues.messages.size(), 1);
+        const QString texte = m_banc->dialogues.messages[0].texte;
         QVERIFY2(texte.contains(QStringLiteral("occupée par un autre programme")), qPrintable(texte));
         QVERIFY(texte.contains(QStringLiteral("\nDétail technique : database is locked")));
 
@@ -177,7 +173,7 @@ private slots:
         QVERIFY(verrou.exec(QStringLiteral("ROLLBACK")));
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(controle<QComboBox>(f, "cmbExpediteur")->count(), 2);
         QVERIFY(controle<QComboBox>(f, "cmbExpediteur")->currentText().endsWith(QStringLiteral("-  Blanc ")));
     }
@@ -233,8 +229,8 @@ private slots:
     {
         FrmAccueil f;
         controle<QPushButton>(f, "cmdMenu(4)")->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
         QVERIFY(!f.Timer1()->isActive());
         QCOMPARE(f.iEtapeCible(), 0);
 
@@ -242,20 +238,20 @@ private slots:
         controle<QRadioButton>(f, "optModeleLettre(1)")->setChecked(true);
         controle<QRadioButton>(f, "optDiffusion(1)")->setChecked(true);
         controle<QPushButton>(f, "cmdMenu(4)")->click();
-        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QVERIFY(!f.Timer1()->isActive());
     }
 
     void traitementIndividuelEtEnNombre()
     {
-        m_base->executer(QStringLiteral(
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire) VALUES"
             " ('Madame', 'Arnaud', 'Lise'), ('Monsieur', 'Blanc', 'Marc'), ('', 'Colin', 'Noé'), ('', 'Dumas', 'Éva');"));
         FrmAccueil f;
         controle<QRadioButton>(f, "optModeleLettre(1)")->setChecked(true);
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Expéditrice"));
         controle<QPushButton>(f, "cmdMenu(4)")->click();
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         QVERIFY(f.txtText()->toPlainText().contains(QStringLiteral("Expéditrice")));
         QCOMPARE(controle<QToolButton>(f, "cmdImprimerLettre")->toolTip(), QStringLiteral("Imprimer la lettre"));
         QCOMPARE(controle<QToolButton>(f, "cmdImprimerEnv")->toolTip(), QStringLiteral("Imprimer l'enveloppe"));
@@ -275,12 +271,12 @@ private slots:
         QVERIFY(!f.txtText()->toPlainText().contains(QStringLiteral("modifié")));
         QCOMPARE(controle<QToolButton>(f, "cmdImprimerLettre")->toolTip(), QStringLiteral("Imprimer les 3 lettres"));
         QCOMPARE(controle<QToolButton>(f, "cmdImprimerEnv")->toolTip(), QStringLiteral("Imprimer les 3 enveloppes"));
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
     }
 
     void saisieLettreLitLesControles()
     {
-        m_base->executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('A'), ('B');"));
+        m_banc->base.executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('A'), ('B');"));
         FrmAccueil f;
         controle<QComboBox>(f, "cmbTitreExp")->setEditText(QStringLiteral("Maître"));
         controle<QLineEdit>(f, "txtTel2Exp")->setText(QStringLiteral("06"));
@@ -328,7 +324,7 @@ private slots:
 
     void lesChoixRefusentLaFrappe()
     {
-        m_base->executer(QStringLiteral("INSERT INTO Expediteur (Nom_Expediteur) VALUES ('Durand'), ('Abel');"));
+        m_banc->base.executer(QStringLiteral("INSERT INTO Expediteur (Nom_Expediteur) VALUES ('Durand'), ('Abel');"));
         FrmAccueil f;
         f.show();
         for (const char* nom : {"cmbExpediteur", "cmbDestinataire", "cmbCategorieModele", "cmbSousCategorieModele"}) {
@@ -367,8 +363,8 @@ private slots:
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Durand"));
         cnLettre().fermer();
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        const auto& m = m_dialogues->messages[0];
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        const auto& m = m_banc->dialogues.messages[0];
         QCOMPARE(m.titre, QStringLiteral("Erreur"));
         QCOMPARE(m.icone, Icone::Exclamation);
         QVERIFY(m.texte.startsWith(QStringLiteral("L'expéditeur n'a pas pu être enregistré.")));
@@ -377,13 +373,12 @@ private slots:
         QCOMPARE(controle<QLineEdit>(f, "txtNomExp")->text(), QStringLiteral("Durand"));
         mdGeneral::OuvrirBase();
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(controle<QComboBox>(f, "cmbExpediteur")->count(), 1);
     }
 
 private:
-    DialoguesScriptes* m_dialogues = nullptr;
-    std::unique_ptr<BaseTemporaire> m_base;
+    std::optional<BancEssai> m_banc;
 };
 
 QTEST_MAIN(TestAccueil)

@@ -1,6 +1,6 @@
-#include "outilsaccueil.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
+#include "support/banc.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -9,37 +9,16 @@
 #include <QToolButton>
 #include <QTreeView>
 
-namespace {
-
-QStringList elements(QComboBox* c)
-{
-    QStringList l;
-    for (int i = 0; i < c->count(); ++i)
-        l << c->itemText(i);
-    return l;
-}
-
-QStringList colonne(QTreeView* v, int col)
-{
-    QStringList l;
-    for (int i = 0; i < v->model()->rowCount(); ++i)
-        l << v->model()->index(i, col).data().toString();
-    return l;
-}
-
-} // namespace
-
 class TestAccueilCarnet : public QObject {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dialogues = &installerDialoguesScriptes();
-        m_base = std::make_unique<BaseTemporaire>();
+        m_banc.emplace();
     }
 
-    void cleanup() { m_base.reset(); }
+    void cleanup() { m_banc.reset(); }
 
     void expediteurEnregistreSansChoixPuisModifie()
     {
@@ -50,17 +29,17 @@ private slots:
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("  "));
         controle<QToolButton>(f, "cmdModifExp")->click();
         controle<QToolButton>(f, "cmdModifDest")->click();
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
-        QCOMPARE(m_dialogues->messages[1].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur") + BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 0);
-        m_dialogues->messages.clear();
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
+        QCOMPARE(m_banc->dialogues.messages[1].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
+        QCOMPARE(compter("Expediteur") + compter("Destinataire"), 0);
+        m_banc->dialogues.messages.clear();
 
         // A first name alone, chooser empty: a new sender labelled "id-   Léa".
         controle<QLineEdit>(f, "txtNomExp")->clear();
         controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("Léa"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        const int premier = BaseTemporaire::entier("SELECT MAX(Numero_Expediteur) FROM Expediteur");
+        const int premier = entier("SELECT MAX(Numero_Expediteur) FROM Expediteur");
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("-   Léa"));
         QCOMPARE(elements(choix), QStringList{choix->currentText()});
 
@@ -69,17 +48,17 @@ private slots:
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Martin"));
         controle<QLineEdit>(f, "txtTel1Exp")->setText(QStringLiteral("01 02 03 04 05"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 1);
+        QCOMPARE(compter("Expediteur"), 1);
         QCOMPARE(choix->currentText(), QString::number(premier) + QStringLiteral("- Docteur Martin Léa"));
         QCOMPARE(controle<QComboBox>(f, "cmbTitreExp")->currentText(), QStringLiteral("Docteur"));
         QCOMPARE(controle<QLineEdit>(f, "txtTel1Exp")->text(), QStringLiteral("01 02 03 04 05"));
         QVERIFY(!f.bNouvelExpediteur());
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
     }
 
     void nouvelExpediteurEtChoixDansLaListe()
     {
-        m_base->executer("INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur,"
+        m_banc->base.executer("INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur,"
                          " Ville_Expediteur) VALUES (5, 'Madame', 'Roux', 'Anne', 'Lyon'), (6, '', 'abel', 'Luc', 'Nice');");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
@@ -94,8 +73,8 @@ private slots:
         QCOMPARE(controle<QLineEdit>(f, "txtVilleExp")->text(), QStringLiteral("Lyon"));
         controle<QLineEdit>(f, "txtVilleExp")->setText(QStringLiteral("Lille"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
+        QCOMPARE(compter("Expediteur"), 2);
+        QCOMPARE(compter("Expediteur", "Numero_Expediteur = 5 AND Ville_Expediteur = 'Lille'"), 1);
 
         // New-sender entry saves a new row even though a sender was shown.
         controle<QToolButton>(f, "cmdAjouterExp")->click();
@@ -103,14 +82,14 @@ private slots:
         QVERIFY(controle<QLineEdit>(f, "txtVilleExp")->text().isEmpty());
         controle<QLineEdit>(f, "txtNomExp")->setText(QStringLiteral("Blanc"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 3);
+        QCOMPARE(compter("Expediteur"), 3);
         QCOMPARE(choix->count(), 3);
         QVERIFY(choix->currentText().endsWith(QStringLiteral("-  Blanc ")));
     }
 
     void expediteurInvalideEtSuppression()
     {
-        m_base->executer("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
+        m_banc->base.executer("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
         const QString invalide = QStringLiteral("Veuillez sélectionner un expéditeur valide.");
@@ -118,33 +97,33 @@ private slots:
         // Delete in new-sender entry: reported, nothing deleted, entry left.
         controle<QToolButton>(f, "cmdAjouterExp")->click();
         controle<QToolButton>(f, "cmdSupprExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, invalide);
-        QCOMPARE(m_dialogues->messages[0].icone, Icone::Exclamation);
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, invalide);
+        QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
         QVERIFY(!f.bNouvelExpediteur());
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(compter("Expediteur"), 2);
 
         // A chooser text naming no row: save stores nothing.
         choix->setEditText(QStringLiteral("99- Personne"));
         controle<QToolButton>(f, "cmdModifExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QCOMPARE(compter("Expediteur"), 2);
 
         // Enter answers "No": the sender and the fields stay.
         choisirElement(choix, "5-  Roux ");
         controle<QLineEdit>(f, "txtPrenomExp")->setText(QStringLiteral("non enregistré"));
-        m_dialogues->reponses.enqueue(std::nullopt);
+        m_banc->dialogues.reponses.enqueue(std::nullopt);
         controle<QToolButton>(f, "cmdSupprExp")->click();
-        QCOMPARE(m_dialogues->messages.size(), 3);
-        QCOMPARE(m_dialogues->messages[2].texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
-        QCOMPARE(m_dialogues->messages[2].titre, QStringLiteral("Confirmation"));
-        QCOMPARE(m_dialogues->messages[2].boutons, Boutons::OuiNon);
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur"), 2);
+        QCOMPARE(m_banc->dialogues.messages.size(), 3);
+        QCOMPARE(m_banc->dialogues.messages[2].texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
+        QCOMPARE(m_banc->dialogues.messages[2].titre, QStringLiteral("Confirmation"));
+        QCOMPARE(m_banc->dialogues.messages[2].boutons, Boutons::OuiNon);
+        QCOMPARE(compter("Expediteur"), 2);
         QCOMPARE(controle<QLineEdit>(f, "txtPrenomExp")->text(), QStringLiteral("non enregistré"));
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         controle<QToolButton>(f, "cmdSupprExp")->click();
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Expediteur WHERE Numero_Expediteur = 5"), 0);
+        QCOMPARE(compter("Expediteur", "Numero_Expediteur = 5"), 0);
         QCOMPARE(elements(choix), QStringList{"6-  Abel "});
         QVERIFY(choix->currentText().isEmpty());
         QVERIFY(controle<QLineEdit>(f, "txtNomExp")->text().isEmpty());
@@ -152,7 +131,7 @@ private slots:
 
     void rechercheDUnDestinataire()
     {
-        m_base->executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
+        m_banc->base.executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
                          " Ville_Destinataire) VALUES (1, 'Madame', 'Durand', 'Zoé', 'Lyon'), (2, 'Monsieur', 'Lefèvre', 'Éric', 'Nîmes'),"
                          " (3, 'Monsieur', 'Martin', 'Paul', 'Saint-Étienne');");
         FrmAccueil f;
@@ -180,7 +159,7 @@ private slots:
         QCOMPARE(controle<QComboBox>(f, "cmbDestinataire")->currentText(), QStringLiteral("2- Monsieur Lefèvre Éric"));
         QCOMPARE(controle<QLineEdit>(f, "txtVilleDest")->text(), QStringLiteral("Nîmes"));
         QVERIFY(recherche->text().isEmpty());
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
     }
 
     void fermetureAvecUnDestinataireEnCours()
@@ -190,24 +169,24 @@ private slots:
         controle<QToolButton>(f, "cmdAjouterDest")->click();
         controle<QLineEdit>(f, "txtNomDest")->setText(QStringLiteral("Dupont"));
 
-        m_dialogues->reponses.enqueue(Reponse::Annuler);
+        m_banc->dialogues.reponses.enqueue(Reponse::Annuler);
         QVERIFY(!f.close());
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte,
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
                  QStringLiteral("Les modifications du destinataire n'ont pas été enregistrées. "
                                 "Voulez-vous les enregistrer avant de quitter ?"));
-        QCOMPARE(m_dialogues->messages[0].boutons, Boutons::EnregistrerAnnuler);
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::EnregistrerAnnuler);
         QCOMPARE(controle<QLineEdit>(f, "txtNomDest")->text(), QStringLiteral("Dupont"));
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         QVERIFY(f.close());
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire WHERE Nom_Destinataire = 'Dupont'"), 1);
-        QCOMPARE(m_dialogues->messages.size(), 2);
+        QCOMPARE(compter("Destinataire", "Nom_Destinataire = 'Dupont'"), 1);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
     }
 
     void destinatairesChoixEtListe()
     {
-        m_base->executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire)"
+        m_banc->base.executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire)"
                          " VALUES (1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Élie', 'Jean'),"
                          " (40000, 'Madame', 'Abel', NULL);");
         FrmAccueil f;
@@ -244,19 +223,19 @@ private slots:
         controle<QLineEdit>(f, "txtPrenomDest")->setText(QStringLiteral("Inès"));
         controle<QToolButton>(f, "cmdModifDest")->click();
         QCOMPARE(choix->currentText(), QStringLiteral("40000- Madame Abel Inès"));
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(compter("Destinataire"), 5);
 
         // Delete in new-recipient entry, then "No", then yes.
         controle<QToolButton>(f, "cmdAjouterDest")->click();
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Veuillez sélectionner un destinataire valide."));
+        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Veuillez sélectionner un destinataire valide."));
         choisirElement(choix, "40000- Madame Abel Inès");
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 5);
+        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
+        QCOMPARE(compter("Destinataire"), 5);
         controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Destinataire"), 4);
+        QCOMPARE(compter("Destinataire"), 4);
         QCOMPARE(liste->model()->rowCount(), 4);
         QCOMPARE(choix->count(), 4);
         QVERIFY(choix->currentText().isEmpty());
@@ -267,7 +246,7 @@ private slots:
         // A long address (imported, say) and a town whose bytes are not
         // UTF-8: changing another field must not rewrite either.
         const QString longue = QStringLiteral("Hôpital Saint-Éloi, ") + QString(40000, QLatin1Char('x'));
-        m_base->executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire,"
+        m_banc->base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire,"
                                         " Ville_Destinataire) VALUES (4, 'Long', '%1', CAST(X'4C79FF6F6E' AS TEXT));").arg(longue));
         FrmAccueil f;
         choisirElement(controle<QComboBox>(f, "cmbDestinataire"), "4-  Long ");
@@ -276,7 +255,7 @@ private slots:
         QCOMPARE(adresse->cursorPosition(), 0);   // shown from its start
         controle<QLineEdit>(f, "txtFonctionDest")->setText(QStringLiteral("Directrice"));
         controle<QToolButton>(f, "cmdModifDest")->click();
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         QSqlQuery q(cnLettre().base());
         QVERIFY(q.exec(QStringLiteral("SELECT Adresse1_Destinataire, hex(Ville_Destinataire), Fonction_Destinataire FROM Destinataire")));
         QVERIFY(q.next());
@@ -286,8 +265,7 @@ private slots:
     }
 
 private:
-    DialoguesScriptes* m_dialogues = nullptr;
-    std::unique_ptr<BaseTemporaire> m_base;
+    std::optional<BancEssai> m_banc;
 };
 
 QTEST_MAIN(TestAccueilCarnet)

@@ -1,23 +1,11 @@
 #include "app/fenetres.h"
-#include "outilsaccueil.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
 #include "platform/richtextbox/richtextbox.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QToolButton>
 #include <QTreeView>
-
-namespace {
-
-QStringList libelles(QTreeView* v)
-{
-    QStringList l;
-    for (int i = 0; i < v->model()->rowCount(); ++i)
-        l << v->model()->index(i, 1).data().toString();
-    return l;
-}
-
-} // namespace
 
 class TestAccueilCatalogue : public QObject {
     Q_OBJECT
@@ -25,17 +13,15 @@ class TestAccueilCatalogue : public QObject {
 private slots:
     void init()
     {
-        m_dialogues = &installerDialoguesScriptes();
-        m_bureau = &installerBureauEnregistreur();
-        m_base = std::make_unique<BaseTemporaire>();
-        m_base->executer(QStringLiteral(
+        m_banc.emplace();
+        m_banc->base.executer(QStringLiteral(
             "INSERT INTO Categorie_Modele VALUES (1, 'Logement'), (2, 'Emploi'), (3, 'assurances');"
             "INSERT INTO Sous_Categorie_Modele VALUES (10, 1, 'Préavis'), (11, 1, 'L''état des lieux'), (20, 2, 'Démission');"
             "INSERT INTO Modele VALUES (100, 10, 'Zone tendue', '{\\rtf1 Corps}', 'https://exemple.fr/m', 'Save/fiches/p.html'),"
             " (101, 10, 'abandon', '', '', '');"));
     }
 
-    void cleanup() { m_base.reset(); }
+    void cleanup() { m_banc.reset(); }
 
     void parcoursDuCatalogue()
     {
@@ -53,15 +39,15 @@ private slots:
         // Commands enabled at start do nothing on the empty list.
         supprimer->click();
         controle<QToolButton>(f, "cmdModele")->click();
-        QVERIFY(m_dialogues->messages.isEmpty());
-        QVERIFY(m_bureau->cibles.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
+        QVERIFY(m_banc->bureau.cibles.isEmpty());
 
         choisirElement(categories, "Logement");
         QCOMPARE(sousCategories->count(), 2);
         QCOMPARE(sousCategories->itemText(0), QStringLiteral("L'état des lieux"));
         QVERIFY(sousCategories->currentText().isEmpty());
         choisirElement(sousCategories, "Préavis");
-        QCOMPARE(libelles(liste), (QStringList{"abandon", "Zone tendue"}));
+        QCOMPARE(colonne(liste, 1), (QStringList{"abandon", "Zone tendue"}));
         QCOMPARE(f.idModeleCourant(), QStringLiteral("101"));
         QCOMPARE(f.saisieLettre().lignesModeles, 2);
         for (int c : {0, 2, 3})
@@ -77,13 +63,13 @@ private slots:
         QVERIFY(document->isEnabled() && fiche->isEnabled());
         document->click();
         // No program opens the sheet: the user is told where it is.
-        m_bureau->resultats.enqueue(false);
+        m_banc->bureau.resultats.enqueue(false);
         fiche->click();
-        QCOMPARE(m_bureau->cibles, (QStringList{"https://exemple.fr/m", "Save/fiches/p.html"}));
-        QCOMPARE(m_bureau->dossiers, (QStringList{m_base->dossier(), m_base->dossier()}));
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QVERIFY(m_dialogues->messages[0].texte.contains(m_base->dossier() + QStringLiteral("/Save/fiches/p.html")));
-        m_dialogues->messages.clear();
+        QCOMPARE(m_banc->bureau.cibles, (QStringList{"https://exemple.fr/m", "Save/fiches/p.html"}));
+        QCOMPARE(m_banc->bureau.dossiers, (QStringList{m_banc->base.dossier(), m_banc->base.dossier()}));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(m_banc->base.dossier() + QStringLiteral("/Save/fiches/p.html")));
+        m_banc->dialogues.messages.clear();
 
         // Another category empties the list; the commands keep their state.
         choisirElement(categories, "Emploi");
@@ -102,9 +88,9 @@ private slots:
         auto* ajouter = controle<QToolButton>(f, "cmdAjouterModele");
 
         ajouter->click();
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QCOMPARE(m_dialogues->messages[0].texte, QStringLiteral("Veuillez saisir une sous-catégorie."));
-        QVERIFY(m_dialogues->demandes.isEmpty());
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Veuillez saisir une sous-catégorie."));
+        QVERIFY(m_banc->dialogues.demandes.isEmpty());
 
         choisirElement(categories, "Logement");
         choisirElement(controle<QComboBox>(f, "cmbSousCategorieModele"), "L'état des lieux");
@@ -112,22 +98,21 @@ private slots:
         QVERIFY(!controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
 
         ajouter->click();   // cancelled: nothing added
-        QCOMPARE(m_dialogues->demandes.size(), 1);
+        QCOMPARE(m_banc->dialogues.demandes.size(), 1);
         QCOMPARE(liste->model()->rowCount(), 0);
-        m_dialogues->textes.enqueue(QStringLiteral("Arrivée"));
-        m_dialogues->textes.enqueue(QStringLiteral("Libelle"));
+        m_banc->dialogues.textes.enqueue(QStringLiteral("Arrivée"));
+        m_banc->dialogues.textes.enqueue(QStringLiteral("Libelle"));
         ajouter->click();
         ajouter->click();
-        QCOMPARE(libelles(liste), (QStringList{"Arrivée", "Libelle"}));
+        QCOMPARE(colonne(liste, 1), (QStringList{"Arrivée", "Libelle"}));
         QCOMPARE(liste->currentIndex().row(), 1);   // the new model
         QVERIFY(controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = ''"
-                                        " AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
+        QCOMPARE(compter("Modele", "Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
                  2);
 
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?"));
         QCOMPARE(liste->model()->rowCount(), 2);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
@@ -144,7 +129,7 @@ private slots:
         auto* liste = controle<QTreeView>(f, "lsvModele");
         liste->setCurrentIndex(liste->model()->index(1, 1));
         f.cmdMenu_Click(4);
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         QVERIFY(f.txtText()->toPlainText().contains(QStringLiteral("Corps")));
         QCOMPARE(f.iEtapeCible(), 4);
     }
@@ -175,9 +160,7 @@ private slots:
     }
 
 private:
-    DialoguesScriptes* m_dialogues = nullptr;
-    BureauEnregistreur* m_bureau = nullptr;
-    std::unique_ptr<BaseTemporaire> m_base;
+    std::optional<BancEssai> m_banc;
 };
 
 QTEST_MAIN(TestAccueilCatalogue)

@@ -4,21 +4,19 @@
 
 #include "app/fenetres.h"
 #include "app/frmjournal.h"
-#include "impression/pdfmots.h"
-#include "outilsaccueil.h"
+#include "support/pdfmots.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/frmtexte.h"
-#include "store/chargementcatalogue.h"
 #include "store/journal.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -54,14 +52,8 @@ class TestAccueilSorties : public QObject {
 private slots:
     void init()
     {
-        m_dialogues = &installerDialoguesScriptes();
-        m_bureau = &installerBureauEnregistreur();
-        m_base = std::make_unique<BaseTemporaire>();
-        const QString catalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
-        QCOMPARE(chargerCatalogue(cnLettre(), catalogue + QStringLiteral("/manifest.txt"), catalogue + QStringLiteral("/corps")), QString());
-        QVERIFY(m_papier.isValid());
-        m_imprimante = new ImprimantePdf(m_papier.path());
-        installerImprimantes(m_imprimante);
+        m_banc.emplace(BaseTemporaire::Contenu::Catalogue);
+        m_imprimante = &m_banc->imprimante();
 
         m_fenetre = std::make_unique<FrmAccueil>();
         const FrmAccueil& f = *m_fenetre;
@@ -79,13 +71,13 @@ private slots:
         auto* modeles = controle<QTreeView>(f, QStringLiteral("lsvModele"));
         QVERIFY(modeles->model()->rowCount() > 0);
         modeles->setCurrentIndex(modeles->model()->index(0, 0));
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
     }
 
     void cleanup()
     {
         m_fenetre.reset();
-        m_base.reset();
+        m_banc.reset();
     }
 
     void lettreIndividuelle()
@@ -97,17 +89,17 @@ private slots:
         QVERIFY(texte.contains(QStringLiteral("Monsieur Arnaud")));
         QVERIFY(texte.contains(QStringLiteral("Lefèvre Hélène")));
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         cliquer(f, "cmdImprimerLettre");
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.texte(0).contains(QStringLiteral("Arnaud")), qPrintable(pdf.erreur));
 
         cliquer(f, "cmdMail");
-        QCOMPARE(m_bureau->cibles, QStringList{QStringLiteral("mailto:?to=a@exemple.fr&Subject=Loyer%20%26%20charges")});
+        QCOMPARE(m_banc->bureau.cibles, QStringList{QStringLiteral("mailto:?to=a@exemple.fr&Subject=Loyer%20%26%20charges")});
 
-        const QString chemin = m_papier.filePath(QStringLiteral("lettre.rtf"));
-        m_dialogues->textes.enqueue(chemin);
+        const QString chemin = m_banc->dossierPapier() + QStringLiteral("/lettre.rtf");
+        m_banc->dialogues.textes.enqueue(chemin);
         cliquer(f, "cmdExporter");
         QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
@@ -139,7 +131,7 @@ private slots:
     {
         const FrmAccueil& f = *m_fenetre;
         m_fenetre->cmdMenu_Click(4);
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         cliquer(f, "cmdImprimerLettre");
         m_fenetre->txtText()->clear();
         m_fenetre->txtText()->document()->setModified(false);
@@ -165,7 +157,7 @@ private slots:
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
         QCOMPARE(controle<QToolButton>(f, QStringLiteral("cmdImprimerLettre"))->toolTip(), QStringLiteral("Imprimer les 2 lettres"));
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         cliquer(f, "cmdImprimerLettre");
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         // In the list's order (French order of names), one letter each.
@@ -174,7 +166,7 @@ private slots:
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
 
         cliquer(f, "cmdMail");
-        QCOMPARE(m_bureau->cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
+        QCOMPARE(m_banc->bureau.cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
     }
 
     void lettreModifieeNonRecomposeeSansAccord()
@@ -187,22 +179,22 @@ private slots:
         // Enter on the question keeps the letter; the step still comes up.
         m_fenetre->cmdMenu_Click(2);
         QCOMPARE(m_fenetre->iEtapeCible(), 2);
-        m_dialogues->reponses.enqueue(std::nullopt);
+        m_banc->dialogues.reponses.enqueue(std::nullopt);
         m_fenetre->cmdMenu_Click(4);
-        QCOMPARE(m_dialogues->messages.last().texte,
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
                  QStringLiteral("La lettre a été modifiée. La recomposer et perdre ces modifications ?"));
         QVERIFY(lettre->toPlainText().contains(QStringLiteral("Post-scriptum")));
         QCOMPARE(m_fenetre->iEtapeCible(), 4);
 
         // Leaving the edited letter asks too; Enter stays.
-        m_dialogues->reponses.enqueue(std::nullopt);
+        m_banc->dialogues.reponses.enqueue(std::nullopt);
         QVERIFY(!m_fenetre->close());
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"));
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         m_fenetre->cmdMenu_Click(4);
         QVERIFY(!lettre->toPlainText().contains(QStringLiteral("Post-scriptum")));
-        QCOMPARE(m_dialogues->messages.size(), 3);
+        QCOMPARE(m_banc->dialogues.messages.size(), 3);
         QVERIFY(m_fenetre->close());
     }
 
@@ -214,22 +206,19 @@ private slots:
         editeur->txtText()->insertPlainText(QStringLiteral("ajout "));
 
         // "Annuler" keeps the editor, and so the main window, open.
-        m_dialogues->reponses.enqueue(Reponse::Annuler);
+        m_banc->dialogues.reponses.enqueue(Reponse::Annuler);
         QVERIFY(!m_fenetre->close());
         QVERIFY(fenetreOuverte(QStringLiteral("FrmTexte")));
 
         // "Non" closes both without saving.
-        m_dialogues->reponses.enqueue(Reponse::Non);
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
         QVERIFY(m_fenetre->close());
         QTRY_VERIFY(!fenetreOuverte(QStringLiteral("FrmTexte")));
     }
 
 private:
-    DialoguesScriptes* m_dialogues = nullptr;
-    BureauEnregistreur* m_bureau = nullptr;
-    ImprimantePdf* m_imprimante = nullptr;
-    QTemporaryDir m_papier;
-    std::unique_ptr<BaseTemporaire> m_base;
+    ImprimanteEssai* m_imprimante = nullptr;
+    std::optional<BancEssai> m_banc;
     std::unique_ptr<FrmAccueil> m_fenetre;
 };
 

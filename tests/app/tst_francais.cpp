@@ -1,10 +1,10 @@
 // The program speaks French under any system locale: this test runs under
 // LANG=C.UTF-8.
 #include "app/francais.h"
-#include "outilsaccueil.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
 #include "platform/dialoguesqt.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -49,8 +49,7 @@ private slots:
 
     void dateGenereeEnFrancais()
     {
-        installerDialoguesScriptes();
-        BaseTemporaire base;
+        BancEssai banc;
         FrmAccueil f;
         controle<QPushButton>(f, "cmdGenererDate")->click();
         QCOMPARE(controle<QLineEdit>(f, "txtDateLettre")->text(), dateEnFrancais(QDate::currentDate()));

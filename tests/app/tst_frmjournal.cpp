@@ -2,9 +2,9 @@
 // and the reminder made from a letter sent.
 
 #include "app/frmjournal.h"
-#include "outilsaccueil.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
+#include "support/banc.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -40,8 +40,7 @@ class TestFrmJournal : public QObject {
 private slots:
     void init()
     {
-        m_dialogues = &installerDialoguesScriptes();
-        m_base = std::make_unique<BaseTemporaire>();
+        m_banc.emplace();
         noter(QStringLiteral("2026-01-05T09:00:00"), canal::impression, QStringLiteral("Élodie Dupré"), QStringLiteral("Saint-Étienne"),
               QStringLiteral("Préavis"));
         noter(QStringLiteral("2026-03-12T10:00:00"), canal::mail, QStringLiteral("Paul Martin"), QStringLiteral("Lyon"),
@@ -50,7 +49,7 @@ private slots:
               QStringLiteral("Dépôt de garantie; \"caution\""));
     }
 
-    void cleanup() { m_base.reset(); }
+    void cleanup() { m_banc.reset(); }
 
     void rechercheEtFiltres()
     {
@@ -74,11 +73,11 @@ private slots:
     {
         FrmJournal f;
         f.selectionner(0);
-        m_dialogues->reponses.enqueue(std::nullopt);
+        m_banc->dialogues.reponses.enqueue(std::nullopt);
         controle<QPushButton>(f, QStringLiteral("cmdSupprimer"))->click();
-        QCOMPARE(m_dialogues->messages.last().parDefaut, Reponse::Non);
+        QCOMPARE(m_banc->dialogues.messages.last().parDefaut, Reponse::Non);
         QCOMPARE(lireJournal().size(), 3);
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         controle<QPushButton>(f, QStringLiteral("cmdSupprimer"))->click();
         QCOMPARE(objets(f), (QStringList{QStringLiteral("Résiliation du bail"), QStringLiteral("Préavis")}));
     }
@@ -89,7 +88,7 @@ private slots:
         const QString chemin = dossier.filePath(QStringLiteral("journal.csv"));
         FrmJournal f;
         controle<QLineEdit>(f, QStringLiteral("txtRecherche"))->setText(QStringLiteral("lyon"));
-        m_dialogues->textes.enqueue(chemin);
+        m_banc->dialogues.textes.enqueue(chemin);
         controle<QPushButton>(f, QStringLiteral("cmdExporter"))->click();
         QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
@@ -109,8 +108,7 @@ private slots:
     }
 
 private:
-    DialoguesScriptes* m_dialogues = nullptr;
-    std::unique_ptr<BaseTemporaire> m_base;
+    std::optional<BancEssai> m_banc;
 };
 
 QTEST_MAIN(TestFrmJournal)

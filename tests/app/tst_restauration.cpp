@@ -2,15 +2,14 @@
 // first, a damaged backup is refused, and the main window's lists follow.
 #include "app/fenetres.h"
 #include "app/mdgeneral.h"
-#include "outilsaccueil.h"
+#include "app/frmaccueil.h"
+#include "support/outilsfenetre.h"
 #include "platform/connexion.h"
 #include "platform/sauvegarde.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QDir>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -18,20 +17,17 @@ class TestRestauration : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void restaurerDepuisLesOptions()
     {
-        auto& dialogues = installerDialoguesScriptes();
-        BaseTemporaire base;
-        base.executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('Ancien')"));
+        BancEssai banc;
+        banc.base.executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('Ancien')"));
         const QString dossier = mdGeneral::DossierSauvegardes();
-        QCOMPARE(sauvegarderBase(base.cheminBase(), dossier, QDate(2026, 12, 1)), QString());
+        QCOMPARE(sauvegarderBase(banc.base.cheminBase(), dossier, QDate(2026, 12, 1)), QString());
         QFile abimee(dossier + QStringLiteral("/Lettre-2026-12-02.mdb"));
         QVERIFY(abimee.open(QIODevice::WriteOnly));
         abimee.write(QByteArray(4096, 'x'));
         abimee.close();
-        base.executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('Nouveau')"));
+        banc.base.executer(QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('Nouveau')"));
 
         FrmAccueil f;
         f.show();
@@ -52,14 +48,14 @@ private slots:
         // The damaged one is refused, the database untouched.
         liste->setCurrentItem(liste->topLevelItem(0));
         controle<QPushButton>(*fenetre, QStringLiteral("cmdRestaurer"))->click();
-        QCOMPARE(dialogues.messages.size(), 1);
-        QVERIFY(dialogues.messages[0].texte.contains(QStringLiteral("endommagée")));
+        QCOMPARE(banc.dialogues.messages.size(), 1);
+        QVERIFY(banc.dialogues.messages[0].texte.contains(QStringLiteral("endommagée")));
         QCOMPARE(destinataires->count(), avant);
 
         liste->setCurrentItem(liste->topLevelItem(1));
-        dialogues.reponses.enqueue(Reponse::Oui);
+        banc.dialogues.reponses.enqueue(Reponse::Oui);
         controle<QPushButton>(*fenetre, QStringLiteral("cmdRestaurer"))->click();
-        QCOMPARE(dialogues.messages.last().texte, QStringLiteral("La sauvegarde du 1 décembre 2026 a été restaurée."));
+        QCOMPARE(banc.dialogues.messages.last().texte, QStringLiteral("La sauvegarde du 1 décembre 2026 a été restaurée."));
         QCOMPARE(destinataires->count(), avant - 1);
         // The database as it was just before is among the backups.
         const QList<Sauvegarde> sauvegardes = listerSauvegardes(dossier);

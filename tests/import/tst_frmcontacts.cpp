@@ -6,8 +6,7 @@
 #include "import/frmcontacts.h"
 #include "import/modeleapercu.h"
 #include "store/destinataires.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,10 +40,9 @@ class TestFrmContacts : public QObject {
 private slots:
     void importer()
     {
-        BaseTemporaire base;
+        BancEssai banc;
         enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
-        DialoguesScriptes& dialogues = installerDialoguesScriptes();
-        dialogues.textes << ecrire(base.dossier() + QStringLiteral("/membres.csv"),
+        banc.dialogues.textes << ecrire(banc.base.dossier() + QStringLiteral("/membres.csv"),
                                    "Nom;Surnom;CP\nDUPONT;J\xC3\xA9r\xC3\xB4me;69001\nDUPONT;Jean;69001\nMartin;Zo\xC3\xA9;75001\n;;\"\n");
         FrmContacts fenetre;
         QSignalSpy importes(&fenetre, &FrmContacts::contactsImportes);
@@ -61,7 +59,7 @@ private slots:
         QCOMPARE(apercu->index(3, ModeleApercu::Etat).data().toString(), QStringLiteral("illisible : guillemet non fermé"));
 
         cliquer(fenetre, "cmdImporter");
-        QCOMPARE(dialogues.messages.last().texte,
+        QCOMPARE(banc.dialogues.messages.last().texte,
                  QStringLiteral("Importation terminée : 2 contacts importés, 1 doublon ignoré, 1 illisible (ligne 5)."));
         QCOMPARE(importes.size(), 1);
         QCOMPARE(tousLesDestinataires().size(), std::size_t(3));
@@ -72,17 +70,16 @@ private slots:
     // and no message.
     void lectureAnnulee()
     {
-        BaseTemporaire base;
-        DialoguesScriptes& dialogues = installerDialoguesScriptes();
-        dialogues.arreterApres = 0;
+        BancEssai banc;
+        banc.dialogues.arreterApres = 0;
         QByteArray octets("Nom\n");
         while (octets.size() <= kTailleProgression)
             octets += "Dupont\n";
         FrmContacts fenetre;
-        fenetre.chargerFichier(ecrire(base.dossier() + QStringLiteral("/gros.csv"), octets));
-        QCOMPARE(dialogues.progressions.first(), QStringLiteral("début: Lecture de « gros.csv » (1000)"));
-        QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
-        QVERIFY(dialogues.messages.isEmpty());
+        fenetre.chargerFichier(ecrire(banc.base.dossier() + QStringLiteral("/gros.csv"), octets));
+        QCOMPARE(banc.dialogues.progressions.first(), QStringLiteral("début: Lecture de « gros.csv » (1000)"));
+        QCOMPARE(banc.dialogues.progressions.last(), QStringLiteral("fin"));
+        QVERIFY(banc.dialogues.messages.isEmpty());
         QCOMPARE(fenetre.findChild<QTreeView*>(QStringLiteral("lsvApercu"))->model()->rowCount(), 0);
     }
 
@@ -90,22 +87,21 @@ private slots:
     // in, and the export takes the recipients selected there.
     void depuisLaFenetrePrincipale()
     {
-        BaseTemporaire base;
-        DialoguesScriptes& dialogues = installerDialoguesScriptes();
+        BancEssai banc;
         enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
         FrmAccueil accueil;
         accueil.findChild<QToolButton*>(QStringLiteral("cmdImportContacts"))->click();
         auto* fenetre = qobject_cast<FrmContacts*>(fenetreOuverte(QStringLiteral("FrmContacts")));
         QVERIFY(fenetre);
-        fenetre->chargerFichier(ecrire(base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zo\xC3\xA9;;;\nEND:VCARD\n"));
+        fenetre->chargerFichier(ecrire(banc.base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zo\xC3\xA9;;;\nEND:VCARD\n"));
         cliquer(*fenetre, "cmdImporter");
         auto* liste = accueil.findChild<QTreeView*>(QStringLiteral("lsvDest"));
         QCOMPARE(liste->model()->rowCount(), 2);
 
         liste->selectionModel()->select(liste->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         fenetre->findChild<QCheckBox*>(QStringLiteral("chkSelection"))->setChecked(true);
-        const QString chemin = base.dossier() + QStringLiteral("/choisis.csv");
-        dialogues.textes << chemin;
+        const QString chemin = banc.base.dossier() + QStringLiteral("/choisis.csv");
+        banc.dialogues.textes << chemin;
         cliquer(*fenetre, "cmdExporter");
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -116,12 +112,11 @@ private slots:
 
     void exporterLaSelection()
     {
-        BaseTemporaire base;
+        BancEssai banc;
         enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
         const RecordId choisi = enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
-        DialoguesScriptes& dialogues = installerDialoguesScriptes();
-        const QString chemin = base.dossier() + QStringLiteral("/choisis.csv");
-        dialogues.textes << chemin;
+        const QString chemin = banc.base.dossier() + QStringLiteral("/choisis.csv");
+        banc.dialogues.textes << chemin;
         FrmContacts fenetre([choisi] { return QList<RecordId>{choisi}; });
         fenetre.findChild<QCheckBox*>(QStringLiteral("chkSelection"))->setChecked(true);
         cliquer(fenetre, "cmdExporter");

@@ -3,10 +3,8 @@
 
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
-#include <QSqlQuery>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -46,10 +44,7 @@ private:
     {
         base.executer(QStringLiteral("INSERT INTO Modele (Libelle_Modele, Corps_Modele) VALUES ('Essai', '%1')")
                           .arg(QString(corps).replace(QLatin1Char('\''), QStringLiteral("''"))));
-        QSqlQuery q(cnLettre().base());
-        q.exec(QStringLiteral("SELECT max(Numero_Modele) FROM Modele"));
-        q.next();
-        return q.value(0).toString();
+        return QString::number(entier(QStringLiteral("SELECT max(Numero_Modele) FROM Modele")));
     }
 
 private slots:
@@ -76,15 +71,14 @@ private slots:
 
     void lettreIndividuelleDepuisUnModele()
     {
-        BaseTemporaire base;
-        auto& d = installerDialoguesScriptes();
+        BancEssai banc;
         SaisieLettre s = saisie();
-        s.idModeleCourant = ajouterModele(base, QStringLiteral(
+        s.idModeleCourant = ajouterModele(banc.base, QStringLiteral(
             "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("modifications de l'utilisateur"));
         QVERIFY(ComposerLettreIndividuelle(s, txtText));
-        QVERIFY(d.messages.isEmpty());
+        QVERIFY(banc.dialogues.messages.isEmpty());
 
         const QStringList p = paragraphes(txtText);
         QCOMPARE(p.value(0), QStringLiteral("M. Martin Jean "));
@@ -107,8 +101,7 @@ private slots:
 
     void modeleDisparuLaisseLaLettre()
     {
-        BaseTemporaire base;
-        installerDialoguesScriptes();
+        BancEssai banc;
         SaisieLettre s = saisie();
         s.idModeleCourant = QStringLiteral("999");
         RichTextBox txtText;
@@ -119,9 +112,8 @@ private slots:
 
     void lettreEnNombrePuisPersonnalisee()
     {
-        BaseTemporaire base;
-        installerDialoguesScriptes();
-        base.executer(QStringLiteral(
+        BancEssai banc;
+        banc.base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
             "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire, Fonction_Destinataire) VALUES "
             "(1, 'Ma\u00eetre', 'Roux', 'Paul', '1 rue {x}', NULL, '75001', 'Paris', NULL), "

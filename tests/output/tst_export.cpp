@@ -3,8 +3,7 @@
 #include "output/export.h"
 
 #include "platform/richtextbox/richtextbox.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,8 +42,7 @@ private slots:
     void lettreEnNombreAvecSesModifications()
     {
         QTemporaryDir dossier;
-        BaseTemporaire base;   // where the files written are recorded
-        auto& d = installerDialoguesScriptes();
+        BancEssai banc;   // where the files written are recorded
         SaisieLettre s;
         s.depuisModele = false;
         s.lignesDestinataires = 1;
@@ -56,11 +54,11 @@ private slots:
 
         const QString premier = dossier.filePath(QStringLiteral("lettre.rtf"));
         const QString second = dossier.filePath(QStringLiteral("autre.rtf"));
-        d.textes << premier << second;
+        banc.dialogues.textes << premier << second;
         ExporterLettre(txtText);
         ExporterLettre(txtText);
-        QCOMPARE(d.demandes, (QStringList{kDemande, kDemande}));
-        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(banc.dialogues.demandes, (QStringList{kDemande, kDemande}));
+        QVERIFY(banc.dialogues.messages.isEmpty());
 
         const QString relu = texteDuFichier(premier);
         QCOMPARE(relu, txtText.toPlainText());

@@ -2,8 +2,7 @@
 #include "output/mail.h"
 
 #include "platform/erreurbase.h"
-#include "support/basetemporaire.h"
-#include "support/dialoguesscriptes.h"
+#include "support/banc.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -46,43 +45,39 @@ private slots:
 
     void individuelOuvreLeLien()
     {
-        BaseTemporaire base;   // where the message opened is recorded
-        auto& bureau = installerBureauEnregistreur();
-        auto& d = installerDialoguesScriptes();
+        BancEssai banc;   // where the message opened is recorded
         EnvoyerMail({true, QStringLiteral("A;B"), {}, QStringLiteral("Relance"), 0});
         EnvoyerMail({true, QStringLiteral(" ; "), {}, QStringLiteral("Relance"), 0});
-        QCOMPARE(bureau.cibles, QStringList{QStringLiteral("mailto:?to=A&to=B&Subject=Relance")});
-        QCOMPARE(d.messages.size(), 1);
-        QVERIFY(d.messages[0].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
+        QCOMPARE(banc.bureau.cibles, QStringList{QStringLiteral("mailto:?to=A&to=B&Subject=Relance")});
+        QCOMPARE(banc.dialogues.messages.size(), 1);
+        QVERIFY(banc.dialogues.messages[0].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
     }
 
     void enNombreAdressesDesLignesChoisies()
     {
-        BaseTemporaire base;
-        auto& bureau = installerBureauEnregistreur();
-        auto& d = installerDialoguesScriptes();
-        base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Mail_Destinataire) VALUES "
+        BancEssai banc;
+        banc.base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Mail_Destinataire) VALUES "
                                      "(1, 'a', 'a@x.fr'), (2, 'b', NULL), (3, 'c', 'c@x.fr'), (4, 'd', '')"));
         EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {"3", "2", "1"}, QStringLiteral("Objet"), 4});
         EnvoyerMail({false, QString(), {"2", "4"}, QString(), 4});   // nobody has an address
         EnvoyerMail({false, QString(), {}, QString(), 4});           // rows, none selected
-        QCOMPARE(bureau.cibles, QStringList{QStringLiteral("mailto:?to=c@x.fr&to=a@x.fr&Subject=Objet")});
-        QCOMPARE(d.messages.size(), 3);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("1 des 3 destinataires sélectionnés n'a pas d'adresse électronique : "
+        QCOMPARE(banc.bureau.cibles, QStringList{QStringLiteral("mailto:?to=c@x.fr&to=a@x.fr&Subject=Objet")});
+        QCOMPARE(banc.dialogues.messages.size(), 3);
+        QCOMPARE(banc.dialogues.messages[0].texte, QStringLiteral("1 des 3 destinataires sélectionnés n'a pas d'adresse électronique : "
                                                      "il ne figure pas dans le message."));
-        QCOMPARE(d.messages[1].texte, QStringLiteral("Aucune adresse électronique : aucun des 2 destinataires sélectionnés n'en a."));
-        QVERIFY(d.messages[2].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
-        d.messages.clear();
+        QCOMPARE(banc.dialogues.messages[1].texte, QStringLiteral("Aucune adresse électronique : aucun des 2 destinataires sélectionnés n'en a."));
+        QVERIFY(banc.dialogues.messages[2].texte.startsWith(QStringLiteral("Aucune adresse électronique")));
+        banc.dialogues.messages.clear();
 
         EnvoyerMail({false, QString(), {}, QString(), 0});
-        QCOMPARE(d.messages.size(), 1);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
-        QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
-        QCOMPARE(d.messages[0].icone, Icone::Exclamation);
+        QCOMPARE(banc.dialogues.messages.size(), 1);
+        QCOMPARE(banc.dialogues.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
+        QCOMPARE(banc.dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QCOMPARE(banc.dialogues.messages[0].icone, Icone::Exclamation);
 
         // A recipient deleted meanwhile stops the command before anything opens.
         QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {"1", "99"}, QString(), 4}));
-        QCOMPARE(bureau.cibles.size(), 1);
+        QCOMPARE(banc.bureau.cibles.size(), 1);
     }
 
     void sansProgrammeDeMessagerie()

@@ -10,28 +10,6 @@
 
 namespace {
 
-RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom = QString())
-{
-    Recordset rs;
-    rs.open(requetes::tousDestinataires());
-    rs.addNew();
-    rs.setValue(QStringLiteral("Titre_Destinataire"), QString());
-    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
-    rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
-    rs.update();
-    const RecordId id = rs.value(QStringLiteral("Numero_Destinataire")).toLongLong();
-    rs.close();
-    return id;
-}
-
-int compter(const QString& table)
-{
-    QSqlQuery q(cnLettre().base());
-    q.exec(QStringLiteral("SELECT count(*) FROM ") + table);
-    q.next();
-    return q.value(0).toInt();
-}
-
 template <typename F>
 QString raisonDe(F&& f)
 {

@@ -2,7 +2,6 @@
 #include "store/catalogue_modeles.h"
 #include "support/basetemporaire.h"
 
-#include <QSqlQuery>
 #include <QtTest>
 
 class TestCatalogueModeles : public QObject {
@@ -47,11 +46,9 @@ private slots:
         ajouterModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
         const QList<LigneModele> ajoutes = modelesDeSousCategorie(11);
         QCOMPARE(ajoutes.size(), 2);
-        QSqlQuery q(cnLettre().base());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM Modele WHERE Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' "
-                              "AND Lien_Modele = '' AND Lien_Fiche_Modele = '' AND Libelle_Modele = 'Libelle'"));
-        q.next();
-        QCOMPARE(q.value(0).toInt(), 2);
+        QCOMPARE(compter(QStringLiteral("Modele"), QStringLiteral("Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' "
+                                                                 "AND Lien_Fiche_Modele = '' AND Libelle_Modele = 'Libelle'")),
+                 2);
 
         supprimerModele(ajoutes[0].id);
         QCOMPARE(modelesDeSousCategorie(11).size(), 1);

@@ -2,45 +2,12 @@
 #include "store/requetes.h"
 #include "support/basetemporaire.h"
 
-#include <QSqlQuery>
 #include <QtTest>
-
-namespace {
-
-QStringList colonne(const QString& requete, const QString& nom)
-{
-    QStringList valeurs;
-    Recordset rs;
-    rs.open(requete);
-    for (; !rs.eof(); rs.moveNext())
-        valeurs << rs.text(nom);
-    return valeurs;
-}
-
-} // namespace
 
 class TestRequetes : public QObject {
     Q_OBJECT
 
 private slots:
-    void textesExacts()
-    {
-        QCOMPARE(requetes::listeExpediteurs(), QStringLiteral("SELECT * From Expediteur Order by Nom_Expediteur"));
-        QCOMPARE(requetes::expediteur(7), QStringLiteral("SELECT * From Expediteur Where Numero_Expediteur = 7"));
-        QCOMPARE(requetes::tousExpediteurs(), QStringLiteral("SELECT * From Expediteur"));
-        QCOMPARE(requetes::listeDestinataires(), QStringLiteral("SELECT * From Destinataire Order by Nom_Destinataire, Prenom_Destinataire"));
-        QCOMPARE(requetes::destinataire(40000), QStringLiteral("SELECT * From Destinataire Where Numero_Destinataire = 40000"));
-        QCOMPARE(requetes::tousDestinataires(), QStringLiteral("SELECT * From Destinataire"));
-        QCOMPARE(requetes::listeCategories(), QStringLiteral("SELECT * From Categorie_Modele Order By Libelle_Cat_Modele"));
-        QCOMPARE(requetes::categorieParLibelle(QStringLiteral("Logement")), QStringLiteral("SELECT * From Categorie_Modele Where Libelle_Cat_Modele = 'Logement'"));
-        QCOMPARE(requetes::sousCategories(3), QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = 3 Order By Libelle_Sous_Cat_Modele"));
-        QCOMPARE(requetes::sousCategorieParLibelle(3, QStringLiteral("Préavis")),
-                 QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = 3 AND Libelle_Sous_Cat_Modele = \"Préavis\""));
-        QCOMPARE(requetes::modelesDeSousCategorie(12), QStringLiteral("SELECT * From Modele Where Numero_Sous_Cat_Modele = 12 Order By Libelle_Modele"));
-        QCOMPARE(requetes::modele(QStringLiteral("5")), QStringLiteral("SELECT * From Modele Where Numero_Modele = 5"));
-        QCOMPARE(requetes::tousModeles(), QStringLiteral("SELECT * From Modele"));
-    }
-
     void libellesAvecGuillemets()
     {
         BaseTemporaire base;

@@ -3,10 +3,15 @@
 #include "app/mdgeneral.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
+#include "platform/erreurbase.h"
+#include "platform/recordset.h"
+#include "store/chargementcatalogue.h"
 #include "store/journal.h"
+#include "store/requetes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtTest>
@@ -36,13 +41,19 @@ void creerBaseVide(const QString& chemin)
     executerSur(chemin, schema.readAll());
 }
 
-BaseTemporaire::BaseTemporaire()
+BaseTemporaire::BaseTemporaire(Contenu contenu)
 {
     QStandardPaths::setTestModeEnabled(true);
     QDir(m_dossier.path()).mkdir(QStringLiteral("Save"));
     creerBaseVide(cheminBase());
     mdGeneral::DefinirDossierApplication(m_dossier.path());
     mdGeneral::OuvrirBase();
+    if (contenu == Contenu::Catalogue) {
+        const QString catalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
+        const QString erreur = chargerCatalogue(cnLettre(), catalogue + QStringLiteral("/manifest.txt"),
+                                                catalogue + QStringLiteral("/corps"));
+        QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    }
     // As at the program's start-up.
     preparerJournal();
 }
@@ -70,10 +81,55 @@ void BaseTemporaire::executer(const QString& sql) const
     mdGeneral::OuvrirBase();
 }
 
-int BaseTemporaire::entier(const QString& sql)
+int entier(const QString& sql)
 {
     QSqlQuery q(cnLettre().base());
-    if (!q.exec(sql) || !q.next())
-        qFatal("requête sans résultat : %s", qPrintable(sql));
+    if (!q.exec(sql) || !q.next()) {
+        const QString raison = QStringLiteral("requête sans résultat : %1 (%2)").arg(sql, q.lastError().text());
+        QTest::qFail(qPrintable(raison), __FILE__, __LINE__);
+        return -1;
+    }
     return q.value(0).toInt();
+}
+
+int compter(const QString& table, const QString& condition)
+{
+    return entier(QStringLiteral("SELECT COUNT(*) FROM ") + table
+                  + (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition));
+}
+
+QStringList colonne(const QString& requete, const QString& nom)
+{
+    QStringList valeurs;
+    try {
+        Recordset rs;
+        rs.open(requete);
+        for (; !rs.eof(); rs.moveNext())
+            valeurs << rs.text(nom);
+    } catch (const ErreurBase& e) {
+        QTest::qFail(qPrintable(e.raison()), __FILE__, __LINE__);
+    }
+    return valeurs;
+}
+
+RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom)
+{
+    Recordset rs;
+    rs.open(requetes::tousDestinataires());
+    rs.addNew();
+    rs.setValue(QStringLiteral("Titre_Destinataire"), QString());
+    rs.setValue(QStringLiteral("Nom_Destinataire"), nom);
+    rs.setValue(QStringLiteral("Prenom_Destinataire"), prenom);
+    rs.update();
+    return rs.value(QStringLiteral("Numero_Destinataire")).toLongLong();
+}
+
+void ajouterModelesEssai(const BaseTemporaire& base)
+{
+    base.executer(QStringLiteral(
+        "INSERT INTO Categorie_Modele (Libelle_Cat_Modele) VALUES ('Logement');"
+        "INSERT INTO Sous_Categorie_Modele (Numero_Cat_Modele, Libelle_Sous_Cat_Modele) VALUES (1, 'Préavis');"
+        "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, Lien_Fiche_Modele) VALUES "
+        "(1, 'Premier', '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Courier New;}}\\f0\\fs24 Corps du premier}', '', ''),"
+        "(1, 'Second', '{\\rtf1\\ansi Corps du second}', '', '');"));
 }

@@ -7,6 +7,10 @@ QString ImprimanteEssai::indisponibilite() const
 
 std::unique_ptr<QPrinter> ImprimanteEssai::nouvelleImprimante(QString& raison)
 {
+    if (aucune) {
+        raison = messageAucuneImprimante();
+        return nullptr;
+    }
     if (refus.contains(++m_demandes)) {
         raison = QStringLiteral("Bourrage papier.");
         return nullptr;

@@ -1,0 +1,199 @@
+#include "support/pdfmots.h"
+
+#include "app/frmoption.h"
+#include "app/mdgeneral.h"
+#include "output/reglageenveloppe.h"
+#include "support/banc.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class TestFrmOption : public QObject {
+    Q_OBJECT
+
+private:
+    std::optional<BancEssai> m_banc;
+
+    static QString formatEnregistre()
+    {
+        return mdGeneral::LireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QString());
+    }
+
+    static QRadioButton* optEnv(FrmOption& f, int i)
+    {
+        return f.findChild<QRadioButton*>(QStringLiteral("optEnv(%1)").arg(i));
+    }
+
+    static void cliquer(FrmOption& f, const char* nom)
+    {
+        auto* bouton = f.findChild<QPushButton*>(QLatin1String(nom));
+        QVERIFY(bouton);
+        bouton->click();
+    }
+
+private slots:
+    void init()
+    {
+        m_banc.emplace();
+    }
+
+    void cleanup() { m_banc.reset(); }
+
+    // The printer's calibration is kept under its name, beside the format,
+    // and the test page comes out at the envelope's size with its
+    // instruction.
+    void reglageEtPageEssai()
+    {
+        ImprimanteEssai& imprimante = m_banc->imprimante();
+        {
+            FrmOption f;
+            f.findChild<QDoubleSpinBox*>(QStringLiteral("spnDecalageX"))->setValue(3.5);
+            f.findChild<QDoubleSpinBox*>(QStringLiteral("spnDecalageY"))->setValue(-2);
+            auto* rotation = f.findChild<QComboBox*>(QStringLiteral("cmbRotation"));
+            rotation->setCurrentIndex(rotation->findData(180));
+            cliquer(f, "cmdPageEssai");
+            cliquer(f, "cmdOk");
+        }
+        const ReglageEnveloppe attendu{3.5, -2, 180};
+        QCOMPARE(lireReglageEnveloppe(QStringLiteral("PDF")), attendu);
+        QCOMPARE(formatEnregistre(), QStringLiteral("0"));
+        QCOMPARE(imprimante.fichiers().size(), 1);
+        const ContenuPdf pdf = lirePdf(imprimante.fichiers()[0]);
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(qAbs(pdf.pages[0].width() - 16.2) < 0.05 && qAbs(pdf.pages[0].height() - 11.4) < 0.05);
+        QVERIFY2(pdf.texte(0).contains(QStringLiteral("Mesurez l'écart entre la croix et le coin de l'enveloppe")),
+                 qPrintable(pdf.texte(0)));
+    }
+
+    // Six buttons top to bottom 0, 1, 2, 3, 5, 4, the hint labels under
+    // the last four.
+    void fenetre()
+    {
+        FrmOption f;
+        f.show();
+        QCOMPARE(f.objectName(), QStringLiteral("FrmOption"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Options"));
+        const QList<int> ordre{0, 1, 2, 3, 5, 4};
+        const QStringList libelles{"Enveloppe 114 x 162", "Enveloppe 110 x 220", "Enveloppe 114 x 162 à case",
+                                   "Enveloppe 110 x 220 à case", "Enveloppe 110 x 220", "Enveloppe 110 x 220 à case"};
+        const QStringList indications{"", "", "(impression horizontale)", "(impression horizontale)",
+                                      "(impression verticale)", "(impression verticale)"};
+        int y = -1;
+        for (int rang = 0; rang < 6; ++rang) {
+            const int code = ordre[rang];
+            QRadioButton* bouton = optEnv(f, code);
+            QVERIFY(bouton);
+            QCOMPARE(bouton->text(), libelles[rang]);
+            QVERIFY(bouton->y() > y);
+            y = bouton->y();
+            auto* indication = f.findChild<QLabel*>(QStringLiteral("lblEnv(%1)").arg(code));
+            QCOMPARE(indication ? indication->text() : QString(), indications[rang]);
+            if (indication) {
+                QVERIFY(indication->y() > y);
+                y = indication->y();
+            }
+        }
+        QCOMPARE(f.findChild<QPushButton*>("cmdOk")->text(), QStringLiteral("Ok"));
+        QCOMPARE(f.findChild<QPushButton*>("cmdAnnuler")->text(), QStringLiteral("Annuler"));
+        QVERIFY(f.findChild<QGroupBox*>() && f.findChild<QGroupBox*>()->title() == QStringLiteral("Type d'enveloppe :"));
+    }
+
+    void premiereUtilisation()
+    {
+        {
+            FrmOption f;
+            QVERIFY(optEnv(f, 0)->isChecked());
+            f.show();
+            cliquer(f, "cmdAnnuler");
+            QVERIFY(!f.isVisible());
+        }
+        QVERIFY(!QFile::exists(mdGeneral::CheminIni()) || formatEnregistre().isEmpty());
+        FrmOption f;
+        f.show();
+        cliquer(f, "cmdOk");
+        QVERIFY(!f.isVisible());
+        QCOMPARE(formatEnregistre(), QStringLiteral("0"));
+    }
+
+    void choixStockeParCode_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::newRow("dernier à l'écran") << 4;
+        QTest::newRow("celui au-dessus") << 5;
+        QTest::newRow("3") << 3;
+    }
+
+    void choixStockeParCode()
+    {
+        QFETCH(int, code);
+        {
+            FrmOption f;
+            f.show();
+            optEnv(f, code)->click();
+            cliquer(f, "cmdOk");
+        }
+        QCOMPARE(formatEnregistre(), QString::number(code));
+        FrmOption rouverte;
+        QVERIFY(optEnv(rouverte, code)->isChecked());
+        QCOMPARE(rouverte.codeSelectionne(), code);
+    }
+
+    void valeurInattendue_data()
+    {
+        QTest::addColumn<QString>("valeur");
+        QTest::newRow("6") << "6";
+        QTest::newRow("-1") << "-1";
+        QTest::newRow("texte") << "B";
+    }
+
+    void valeurInattendue()
+    {
+        QFETCH(QString, valeur);
+        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), valeur, QString()), QString());
+        FrmOption f;
+        QVERIFY(optEnv(f, 0)->isChecked());
+        f.show();
+        cliquer(f, "cmdAnnuler");
+        QCOMPARE(formatEnregistre(), valeur);
+    }
+
+    // Escape is "Annuler", Enter is "Ok".
+    void clavier()
+    {
+        for (const Qt::Key touche : {Qt::Key_Escape, Qt::Key_Return}) {
+            FrmOption f;
+            f.show();
+            f.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&f));
+            optEnv(f, 3)->click();
+            QTest::keyClick(optEnv(f, 3), touche);
+            QVERIFY(!f.isVisible());
+        }
+        QCOMPARE(formatEnregistre(), QStringLiteral("3"));
+    }
+
+    // The settings file cannot be written: the reason is shown and the
+    // dialog stays open.
+    void ecritureImpossible()
+    {
+        QVERIFY(QDir().mkpath(mdGeneral::CheminIni()));
+        FrmOption f;
+        f.show();
+        optEnv(f, 2)->click();
+        cliquer(f, "cmdOk");
+        QVERIFY(f.isVisible());
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(!m_banc->dialogues.messages[0].texte.isEmpty());
+        QVERIFY(optEnv(f, 2)->isChecked());
+    }
+};
+
+QTEST_MAIN(TestFrmOption)
+#include "tst_frmoption.moc"
