@@ -6,7 +6,7 @@
 #include "support/basetemporaire.h"
 
 // Two models of one sub-category: model 1 in "Courier New", model 2 plain.
-inline void remplirModeles(const BaseTemporaire& base)
+inline void insererModelesEssai(const BaseTemporaire& base)
 {
     base.executer(QStringLiteral(
         "INSERT INTO Categorie_Modele (Libelle_Cat_Modele) VALUES ('Logement');"

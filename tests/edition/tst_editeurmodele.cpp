@@ -21,7 +21,7 @@ private slots:
     {
         auto& d = installerDialoguesScriptes();
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
 
         // An empty model list: nothing opens.
         QCOMPARE(ChargerCorpsModele(QString()), nullptr);

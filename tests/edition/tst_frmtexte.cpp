@@ -43,7 +43,7 @@ private slots:
     void ouverture()
     {
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
         QTemporaryDir pdf;
         installerImprimantes(new ImprimantePdf(pdf.path()));
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
@@ -94,7 +94,7 @@ private slots:
     {
         auto& d = installerDialoguesScriptes();
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         f->show();
         f->activateWindow();
@@ -120,7 +120,7 @@ private slots:
     {
         auto& d = installerDialoguesScriptes();
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
         std::unique_ptr<FrmTexte> f(ouvrir(QStringLiteral("1")));
         taper(*f, QStringLiteral(" a garder"));
         base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
@@ -145,7 +145,7 @@ private slots:
     {
         auto& d = installerDialoguesScriptes();
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
 
         // Nothing changed: no question.
         QPointer<FrmTexte> f = ouvrir(QStringLiteral("1"));
@@ -196,7 +196,7 @@ private slots:
     {
         auto& d = installerDialoguesScriptes();
         BaseTemporaire base;
-        remplirModeles(base);
+        insererModelesEssai(base);
         QTemporaryDir dossier;
         auto* pdf = new ImprimantePdf(dossier.path());
         installerImprimantes(pdf);

@@ -42,10 +42,10 @@ private slots:
     void importer()
     {
         BaseTemporaire base;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
         DialoguesScriptes& dialogues = installerDialoguesScriptes();
         dialogues.textes << ecrire(base.dossier() + QStringLiteral("/membres.csv"),
-                                   "Nom;Surnom;CP\nDUPONT;J\xC3\xA9r\xC3\xB4me;69001\nDUPONT;Jean;69001\nMartin;Zo\xC3\xA9;75001\n;;\"\n");
+                                   "Nom;Surnom;CP\nDUPONT;Jérôme;69001\nDUPONT;Jean;69001\nMartin;Zoé;75001\n;;\"\n");
         FrmContacts fenetre;
         QSignalSpy importes(&fenetre, &FrmContacts::contactsImportes);
         cliquer(fenetre, "cmdParcourir");
@@ -92,12 +92,12 @@ private slots:
     {
         BaseTemporaire base;
         DialoguesScriptes& dialogues = installerDialoguesScriptes();
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
         FrmAccueil accueil;
         accueil.findChild<QToolButton*>(QStringLiteral("cmdImportContacts"))->click();
         auto* fenetre = qobject_cast<FrmContacts*>(fenetreOuverte(QStringLiteral("FrmContacts")));
         QVERIFY(fenetre);
-        fenetre->chargerFichier(ecrire(base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zo\xC3\xA9;;;\nEND:VCARD\n"));
+        fenetre->chargerFichier(ecrire(base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zoé;;;\nEND:VCARD\n"));
         cliquer(*fenetre, "cmdImporter");
         auto* liste = accueil.findChild<QTreeView*>(QStringLiteral("lsvDest"));
         QCOMPARE(liste->model()->rowCount(), 2);
@@ -117,8 +117,8 @@ private slots:
     void exporterLaSelection()
     {
         BaseTemporaire base;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
-        const RecordId choisi = enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
+        const RecordId choisi = ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
         DialoguesScriptes& dialogues = installerDialoguesScriptes();
         const QString chemin = base.dossier() + QStringLiteral("/choisis.csv");
         dialogues.textes << chemin;

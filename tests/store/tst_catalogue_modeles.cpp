@@ -43,8 +43,8 @@ private slots:
 
     void ajoutEtSuppression()
     {
-        ajouterModele(11, QStringLiteral("Libelle"));
-        ajouterModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
+        creerModele(11, QStringLiteral("Libelle"));
+        creerModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
         const QList<LigneModele> ajoutes = modelesDeSousCategorie(11);
         QCOMPARE(ajoutes.size(), 2);
         QSqlQuery q(cnLettre().base());
@@ -53,10 +53,10 @@ private slots:
         q.next();
         QCOMPARE(q.value(0).toInt(), 2);
 
-        supprimerModele(ajoutes[0].id);
+        effacerModele(ajoutes[0].id);
         QCOMPARE(modelesDeSousCategorie(11).size(), 1);
         QCOMPARE(modelesDeSousCategorie(10).size(), 2);
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, supprimerModele(ajoutes[0].id));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, effacerModele(ajoutes[0].id));
     }
 
 private:
