@@ -119,7 +119,7 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
         .infobulles = {QStringLiteral("Nouvel expéditeur"), QStringLiteral("Supprimer l'expéditeur"),
                        QStringLiteral("Enregistrer l'expéditeur")},
         .gaucheBoutons = 8280, .pasBoutons = 720, .coteBoutons = 600};
-    const PanneauPersonne::Carnet carnet{
+    const PanneauPersonne::AccesCarnet carnet{
         &numeroExpediteurDe,
         [](RecordId id) { return valeursExpediteur(lireExpediteur(id)); },
         [](RecordId id, const QStringList& v) { return ecrireExpediteur(id, versFicheExpediteur(v)); },
@@ -169,7 +169,7 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
         .infobulles = {QStringLiteral("Nouveau destinataire"), QStringLiteral("Supprimer le destinataire"),
                        QStringLiteral("Enregistrer le destinataire")},
         .gaucheBoutons = 5640, .pasBoutons = 660, .coteBoutons = 540};
-    const PanneauPersonne::Carnet carnet{
+    const PanneauPersonne::AccesCarnet carnet{
         &numeroDestinataireDe,
         [](RecordId id) { return valeursDestinataire(lireDestinataire(id)); },
         [](RecordId id, const QStringList& v) { return ecrireDestinataire(id, versFicheDestinataire(v)); },

@@ -40,7 +40,7 @@ void effacerChoix(QComboBox* combo)
 
 } // namespace
 
-PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const Carnet& carnet, FiltreCaracteres* filtre,
+PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const AccesCarnet& carnet, FiltreCaracteres* filtre,
                                  QObject* parent)
     : QObject(parent), m_carnet(carnet)
 {

@@ -55,7 +55,7 @@ public:
     };
     // The address book behind a form, its records seen as values in the
     // form's order, and what the form says when it refuses.
-    struct Carnet {
+    struct AccesCarnet {
         RecordId (*numeroDe)(const QString& texteChoix);
         QStringList (*lire)(RecordId id);
         RecordId (*enregistrer)(RecordId id, const QStringList& valeurs);
@@ -63,7 +63,7 @@ public:
         QString invalide, sansNom, questionSuppression;
     };
 
-    PanneauPersonne(QGroupBox* panneau, const Description& description, const Carnet& carnet,
+    PanneauPersonne(QGroupBox* panneau, const Description& description, const AccesCarnet& carnet,
                     FiltreCaracteres* filtre, QObject* parent);
 
     QComboBox* choix() const { return m_choix; }
@@ -108,7 +108,7 @@ public:
 private:
     void montrer(const QStringList& valeurs);
 
-    Carnet m_carnet;
+    AccesCarnet m_carnet;
     QComboBox* m_choix = nullptr;
     QStringListModel* m_libelles = nullptr;
     RechercheCarnet* m_recherche = nullptr;
