@@ -64,8 +64,6 @@ public:
     int NombreDestinatairesSelectionnes() const;
     // Text (model id) of lsvModele's current row, "" when none.
     QString idModeleCourant() const;
-    // Puts the formatting toolbar in its place above txtText.
-    void placerToolbar1(QToolBar* barre);
 
     // ---- Steps. ----
     int iEtapeCourante() const { return m_etapes.iEtapeCourante(); }
@@ -138,6 +136,8 @@ private:
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
     void construirePanneauTraitement(QGroupBox* panneau);
+    // Puts the formatting toolbar in its place above txtText.
+    void placerToolbar1(QToolBar* barre);
     void connecter();
     void chargement();
 
