@@ -8,7 +8,6 @@
 #include "store/expediteurs.h"
 #include "store/journal.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QTreeView>
 

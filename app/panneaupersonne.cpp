@@ -25,7 +25,7 @@ const QStringList kTitres{QStringLiteral("Madame"), QStringLiteral("Monsieur"), 
                           QStringLiteral("Madame, Monsieur")};
 
 // A stored value shown from its start, however long it is.
-void montrer(QLineEdit* champ, const QString& valeur)
+void montrerValeur(QLineEdit* champ, const QString& valeur)
 {
     champ->setText(valeur);
     champ->setCursorPosition(0);
@@ -97,7 +97,7 @@ void PanneauPersonne::montrer(const QStringList& valeurs)
     m_titre->setEditText(valeurs.at(0));
     m_titre->lineEdit()->setCursorPosition(0);
     for (std::size_t i = 0; i < m_champs.size(); ++i)
-        ::montrer(m_champs[i], valeurs.at(static_cast<qsizetype>(i) + 1));
+        montrerValeur(m_champs[i], valeurs.at(static_cast<qsizetype>(i) + 1));
 }
 
 void PanneauPersonne::viderChamps()
