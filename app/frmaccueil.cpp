@@ -8,9 +8,9 @@
 #include "app/modeletableau.h"
 #include "app/panneaupersonne.h"
 #include "app/recherchecarnet.h"
+#include "output/mail.h"
 #include "platform/bureau.h"
 #include "platform/connexion.h"
-#include "output/mail.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -102,8 +102,10 @@ void FrmAccueil::connecter()
     };
     lier(m_expediteur->cmdAjouter(), QStringLiteral("La saisie d'un nouvel expéditeur n'a pas pu commencer."),
          &FrmAccueil::NouvelExpediteur);
-    lier(m_expediteur->cmdModifier(), QStringLiteral("L'expéditeur n'a pas pu être enregistré."), &FrmAccueil::EnregistrerExpediteur);
-    lier(m_expediteur->cmdSupprimer(), QStringLiteral("L'expéditeur n'a pas pu être supprimé."), &FrmAccueil::SupprimerExpediteur);
+    lier(m_expediteur->cmdModifier(), QStringLiteral("L'expéditeur n'a pas pu être enregistré."),
+         &FrmAccueil::EnregistrerExpediteur);
+    lier(m_expediteur->cmdSupprimer(), QStringLiteral("L'expéditeur n'a pas pu être supprimé."),
+         &FrmAccueil::SupprimerExpediteur);
     lier(m_destinataire->cmdAjouter(), QStringLiteral("La saisie d'un nouveau destinataire n'a pas pu commencer."),
          &FrmAccueil::NouveauDestinataire);
     lier(m_destinataire->cmdModifier(), QStringLiteral("Le destinataire n'a pas pu être enregistré."),
@@ -115,15 +117,15 @@ void FrmAccueil::connecter()
 
     // A label picked in a search box is shown as if chosen in the chooser.
     const auto lierChoix = [this](PanneauPersonne* panneau, const QString& echec, void (FrmAccueil::*afficher)()) {
-        connect(panneau->choix(), &QComboBox::activated, this, [this, echec, afficher] {
-            commande(echec, [this, afficher] { (this->*afficher)(); });
-        });
-        connect(panneau->recherche(), &RechercheCarnet::choisi, this, [this, panneau, echec, afficher](const QString& libelle) {
-            commande(echec, [this, panneau, afficher, libelle] {
-                panneau->choisirLibelle(libelle);
-                (this->*afficher)();
-            });
-        });
+        connect(panneau->choix(), &QComboBox::activated, this,
+                [this, echec, afficher] { commande(echec, [this, afficher] { (this->*afficher)(); }); });
+        connect(panneau->recherche(), &RechercheCarnet::choisi, this,
+                [this, panneau, echec, afficher](const QString& libelle) {
+                    commande(echec, [this, panneau, afficher, libelle] {
+                        panneau->choisirLibelle(libelle);
+                        (this->*afficher)();
+                    });
+                });
     };
     lierChoix(m_expediteur, QStringLiteral("L'expéditeur n'a pas pu être lu."), &FrmAccueil::AfficherExpediteur);
     lierChoix(m_destinataire, QStringLiteral("Le destinataire n'a pas pu être lu."), &FrmAccueil::AfficherDestinataire);

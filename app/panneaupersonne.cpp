@@ -40,8 +40,8 @@ void effacerChoix(QComboBox* combo)
 
 } // namespace
 
-PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const AccesCarnet& carnet, FiltreCaracteres* filtre,
-                                 QObject* parent)
+PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const AccesCarnet& carnet,
+                                 FiltreCaracteres* filtre, QObject* parent)
     : QObject(parent), m_carnet(carnet)
 {
     titre(p, d.nomTitrePanneau, d.titrePanneau, 360, 360, 3000);
@@ -50,7 +50,8 @@ PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const Acces
     m_libelles = new QStringListModel(m_choix);
     m_choix->setModel(m_libelles);
     filtre->proteger(m_choix);
-    QLineEdit* recherche = zoneTexte(p, QStringLiteral("txtRecherche") + d.suffixe, d.gaucheRecherche, 360, d.largeurRecherche);
+    QLineEdit* recherche = zoneTexte(p, QStringLiteral("txtRecherche") + d.suffixe, d.gaucheRecherche, 360,
+                                     d.largeurRecherche);
     m_recherche = new RechercheCarnet(recherche, this);
 
     const auto haut = [&d](int ligne) { return d.hautLignes + d.pasLignes * ligne; };
@@ -59,26 +60,31 @@ PanneauPersonne::PanneauPersonne(QGroupBox* p, const Description& d, const Acces
                   d.gaucheEtiquettes, haut(i) + 30, d.largeurEtiquettes);
     m_titre = combo(p, QStringLiteral("cmbTitre") + d.suffixe, d.gaucheChamps, haut(0), d.largeurTitre, kTitres);
     for (const Champ& c : d.champs)
-        m_champs.push_back(zoneTexte(p, QStringLiteral("txt") + c.radical + d.suffixe, c.gauche, haut(c.ligne), c.largeur));
+        m_champs.push_back(
+            zoneTexte(p, QStringLiteral("txt") + c.radical + d.suffixe, c.gauche, haut(c.ligne), c.largeur));
 
     const auto champ = [this, &d](const QString& radical) {
-        const auto c = std::find_if(d.champs.begin(), d.champs.end(), [&radical](const Champ& x) { return x.radical == radical; });
+        const auto c = std::find_if(d.champs.begin(), d.champs.end(),
+                                    [&radical](const Champ& x) { return x.radical == radical; });
         return m_champs.at(static_cast<std::size_t>(c - d.champs.begin()));
     };
     const int hautVerification = haut(static_cast<int>(d.etiquettes.size()));
-    QLabel* ligne = etiquette(p, QStringLiteral("lblPostale") + d.suffixe, QString(), d.gaucheEtiquettes, hautVerification,
-                              d.largeurVerification);
+    QLabel* ligne = etiquette(p, QStringLiteral("lblPostale") + d.suffixe, QString(), d.gaucheEtiquettes,
+                              hautVerification, d.largeurVerification);
     auto* mettreEnForme = new QPushButton(QStringLiteral("Mettre en forme postale"), p);
     mettreEnForme->setObjectName(QStringLiteral("cmdFormePostale") + d.suffixe);
     placer(mettreEnForme, d.gaucheEtiquettes, hautVerification + 300, 2400, 360);
     new VerificationPostale({m_titre, champ(QStringLiteral("Nom")), champ(QStringLiteral("Prenom")),
                              champ(QStringLiteral("Fonction")), champ(QStringLiteral("Adresse1")),
-                             champ(QStringLiteral("Adresse2")), champ(QStringLiteral("CP")), champ(QStringLiteral("Ville"))},
+                             champ(QStringLiteral("Adresse2")), champ(QStringLiteral("CP")),
+                             champ(QStringLiteral("Ville"))},
                             ligne, mettreEnForme, this);
 
     const QStringList noms{QStringLiteral("cmdAjouter"), QStringLiteral("cmdSuppr"), QStringLiteral("cmdModif")};
-    const QStringList icones{QStringLiteral("list-add"), QStringLiteral("list-remove"), QStringLiteral("document-save")};
-    const QStringList fichiers{QStringLiteral("ajouter.svg"), QStringLiteral("supprimer.svg"), QStringLiteral("enregistrer.svg")};
+    const QStringList icones{QStringLiteral("list-add"), QStringLiteral("list-remove"),
+                             QStringLiteral("document-save")};
+    const QStringList fichiers{QStringLiteral("ajouter.svg"), QStringLiteral("supprimer.svg"),
+                               QStringLiteral("enregistrer.svg")};
     for (int i = 0; i < noms.size(); ++i)
         m_boutons.push_back(image(p, noms.at(i) + d.suffixe, icone(icones.at(i), fichiers.at(i)), d.infobulles.at(i),
                                   d.gaucheBoutons, d.hautLignes + d.pasBoutons * i, d.coteBoutons, d.coteBoutons));

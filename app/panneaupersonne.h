@@ -35,7 +35,7 @@ public:
         int largeur;
     };
     struct Description {
-        QString suffixe;   // "Exp" or "Dest", ending the names
+        QString suffixe; // "Exp" or "Dest", ending the names
         QString nomTitrePanneau, titrePanneau;
         QString nomChoix;
         int gaucheChoix, hautChoix, largeurChoix;
