@@ -38,7 +38,7 @@ private slots:
         // the same window comes forward, its text kept.
         QCOMPARE(ChargerCorpsModele(QStringLiteral("2")), f.data());
         QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du premier revu"));
-        QVERIFY(f->Enregistrer());
+        QVERIFY(f->enregistrer());
         QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier revu"));
         QCOMPARE(texteDuModele(QStringLiteral("2")), QStringLiteral("Corps du second"));
 

@@ -125,7 +125,7 @@ private slots:
         taper(*f, QStringLiteral(" a garder"));
         base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
 
-        QVERIFY(!f->Enregistrer());
+        QVERIFY(!f->enregistrer());
         QCOMPARE(d.messages.size(), 1);
         QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
         QCOMPARE(d.messages[0].icone, Icone::Exclamation);
@@ -136,7 +136,7 @@ private slots:
 
         // A database that refuses the write is reported the same way.
         cnLettre().fermer();
-        QVERIFY(!f->Enregistrer());
+        QVERIFY(!f->enregistrer());
         QCOMPARE(d.messages.size(), 2);
         QVERIFY(d.messages[1].texte.contains(QStringLiteral("n'est pas ouverte")));
     }
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(d.messages.isEmpty());
 
         installerImprimantes(new SansImprimante);
-        f->Imprimer();
+        f->imprimer();
         QCOMPARE(d.messages.size(), 1);
         QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
         QVERIFY(d.messages[0].texte.contains(messageAucuneImprimante()));
