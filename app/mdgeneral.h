@@ -50,10 +50,9 @@ struct ResultatDemarrage {
 };
 // The start-up work that needs no window, in this order: the registry, the
 // database (copied for the user first when needed), the catalogue upgrade,
-// the journal and the daily backup. A failed step is left behind and the
-// next one runs; the result tells whether the database could be opened,
-// and if not why. The main window then lays out its panels and fills its
-// lists itself.
+// the journal and the daily backup. The result tells whether the database
+// could be opened, and if not why, and what went wrong on the way. The main
+// window then lays out its panels and fills its lists itself.
 ResultatDemarrage Demarrer();
 
 // The message shown once the window is up when the database did not open.
