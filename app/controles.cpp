@@ -7,19 +7,13 @@
 #include <QListView>
 #include <QToolButton>
 #include <QTreeView>
-#include <cmath>
 #include <limits>
 
 namespace controles {
 
-int pixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / kTwipsParPixel));
-}
-
 void placer(QWidget* w, double gauche, double haut, double largeur, double hauteur)
 {
-    w->setGeometry(pixels(gauche), pixels(haut), pixels(largeur), pixels(hauteur));
+    w->setGeometry(pixelsEcran(gauche), pixelsEcran(haut), pixelsEcran(largeur), pixelsEcran(hauteur));
 }
 
 QIcon icone(const QString& nomTheme, const QString& fichier)

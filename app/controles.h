@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QFont>
 #include <QIcon>
 #include <QString>
@@ -13,11 +15,8 @@ class QTreeView;
 class QWidget;
 
 // Small helpers that build the main window's controls: positions and sizes
-// are given in twips (15 twips to a pixel), every control gets its name.
+// are given in twips (see platform/twips.h), every control gets its name.
 namespace controles {
-
-inline constexpr int kTwipsParPixel = 15;
-int pixels(double twips);
 
 // Places a widget at Left/Top with Width/Height, all in twips.
 void placer(QWidget* w, double gauche, double haut, double largeur, double hauteur);

@@ -2,9 +2,10 @@
 
 void AnimationEtapes::placerPanneaux()
 {
-    m_positions[0] = {kGauche, kHaut};
-    for (std::size_t i = 1; i < m_positions.size(); ++i)
+    m_positions[Expediteur] = {kGauche, kHaut};
+    for (std::size_t i = Expediteur + 1; i < m_positions.size(); ++i)
         m_positions[i] = {kGauche, kHautRange};
+    m_courante = m_cible = Expediteur;
 }
 
 bool AnimationEtapes::choisir(int i)

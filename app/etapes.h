@@ -8,7 +8,9 @@
 // without a window or a timer.
 class AnimationEtapes {
 public:
-    static constexpr int kNombreEtapes = 5;
+    // The steps, numbered as their buttons cmdMenu(i) and panels barMenu(i).
+    enum Etape : int { Expediteur, Destinataire, Objet, Corps, Traitement };
+    static constexpr int kNombreEtapes = Traitement + 1;
     static constexpr float kGauche = 2640;        // Left of a panel at start-up
     static constexpr float kGaucheRange = 2660;   // Left of a panel once parked
     static constexpr float kHaut = 1440;          // Top of the panel on screen
@@ -28,7 +30,6 @@ public:
 
     int iEtapeCourante() const { return m_courante; }
     int iEtapeCible() const { return m_cible; }
-    void setEtapeCourante(int etape) { m_courante = etape; }
     const Position& position(int etape) const { return m_positions.at(static_cast<std::size_t>(etape)); }
 
     // A click on step button i (0 to 4). Returns true when the movement must

@@ -3,6 +3,7 @@
 #include "app/fenetres.h"
 #include "app/mdgeneral.h"
 #include "output/mail.h"
+#include "platform/twips.h"
 
 #include "version.h"
 
@@ -12,17 +13,11 @@
 
 namespace {
 
-// Window coordinates are given in twips, as on the other windows.
-int pixels(const QWidget* w, int twips)
-{
-    return twips * w->logicalDpiX() / 1440;
-}
-
 QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut)
 {
     auto* l = new QLabel(texte, parent);
     l->setObjectName(nom);
-    l->move(pixels(parent, gauche), pixels(parent, haut));
+    l->move(pixelsEcran(gauche), pixelsEcran(haut));
     l->adjustSize();
     return l;
 }
@@ -47,8 +42,8 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(QIcon(QStringLiteral(":/apropos/icones/logo.svg")).pixmap(pixels(this, 600)));
-    image1->move(pixels(this, 240), pixels(this, 240));
+    image1->setPixmap(QIcon(QStringLiteral(":/apropos/icones/logo.svg")).pixmap(pixelsEcran(600)));
+    image1->move(pixelsEcran(240), pixelsEcran(240));
     image1->adjustSize();
 
     QLabel* titre = etiquette(this, QStringLiteral("lblTitle"), QString(), 1680, 240);
@@ -60,14 +55,14 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
     titre->adjustSize();
 
     etiquette(this, QStringLiteral("lblVersion"), texteVersion(), 960, 960);
-    etiquette(this, QStringLiteral("Label1"), QStringLiteral("R\u00e9alis\u00e9 par l'\u00e9quipe Tilvo."), 960, 1680);
+    etiquette(this, QStringLiteral("Label1"), QStringLiteral("Réalisé par l'équipe Tilvo."), 960, 1680);
     QLabel* site = etiquette(this, QStringLiteral("Label3"),
                              QStringLiteral("<a href=\"%1\">%1</a>").arg(adresseSite()), 960, 1920);
     site->setCursor(Qt::PointingHandCursor);
     site->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(site, &QLabel::linkActivated, this, [](const QString& lien) { ExecuterShell(lien); });
     etiquette(this, QStringLiteral("Label4"),
-              QStringLiteral("L'aide est consultable ou t\u00e9l\u00e9chargeable sur le site de Tilvo."), 960, 2400);
+              QStringLiteral("L'aide est consultable ou téléchargeable sur le site de Tilvo."), 960, 2400);
 
     // Where the user's data is, so that it can be found and backed up.
     QLabel* donnees = etiquette(this, QStringLiteral("lblDonnees"),
@@ -77,7 +72,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOk"));
-    ok->setGeometry(pixels(this, 3720), pixels(this, 1560), pixels(this, 1335), pixels(this, 375));
+    ok->setGeometry(pixelsEcran(3720), pixelsEcran(1560), pixelsEcran(1335), pixelsEcran(375));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     clavierDeDialogue(this, ok);
 
@@ -87,5 +82,5 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
     int largeur = ok->geometry().right();
     for (const QLabel* l : findChildren<QLabel*>())
         largeur = qMax(largeur, l->geometry().right());
-    setFixedSize(largeur + pixels(this, 240), pixels(this, 3135 + 360 - 400));
+    setFixedSize(largeur + pixelsEcran(240), pixelsEcran(3135 + 360 - 400));
 }

@@ -6,10 +6,11 @@
 #include "app/controles.h"
 #include "app/francais.h"
 #include "app/modeletableau.h"
-#include "platform/bureau.h"
-#include "platform/connexion.h"
+#include "app/panneaupersonne.h"
 #include "app/recherchecarnet.h"
 #include "output/mail.h"
+#include "platform/bureau.h"
+#include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -27,7 +28,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <algorithm>
-#include <optional>
+#include <exception>
 
 FrmAccueil::FrmAccueil(QWidget* parent) : QWidget(parent)
 {
@@ -41,36 +42,27 @@ FrmAccueil::~FrmAccueil() = default;
 
 void FrmAccueil::chargement()
 {
-    mdGeneral::EtapesDemarrage etapes;
-    etapes.placerPanneaux = [this] {
-        m_etapes.placerPanneaux();
-        afficherPanneaux();
-    };
-    etapes.initialiserEtape = [this] { m_etapes.setEtapeCourante(0); };
-    etapes.remplirExpediteurs = [this] { RemplirComboExpediteurs(); };
-    // The chooser and the mass list show the same rows: the list step uses
-    // the reading of the chooser step when there is one.
-    std::optional<LignesDestinataires> destinataires;
-    etapes.remplirDestinataires = [this, &destinataires] {
-        destinataires = lignesDestinataires();
-        remplirComboDestinataires(*destinataires);
-    };
-    etapes.remplirListeDestinataires = [this, &destinataires] {
-        if (destinataires)
-            remplirListeDestinataires(*destinataires);
-        else
-            RemplirListeDestinataires();
-    };
-    etapes.remplirCategories = [this] { RemplirCategories(); };
-    etapes.modeIndividuel = [this] { optDiffusion_Click(0); };
+    m_demarrage = mdGeneral::Demarrer();
+    m_etapes.placerPanneaux();
+    afficherPanneaux();
+    // Each list is filled on its own: one that cannot be read stays empty
+    // and the others are filled all the same.
+    for (void (FrmAccueil::*remplir)() :
+         {&FrmAccueil::RemplirComboExpediteurs, &FrmAccueil::RemplirDestinataires, &FrmAccueil::RemplirCategories}) {
+        try {
+            (this->*remplir)();
+        } catch (const std::exception&) {
+        }
+    }
+    optDiffusion_Click(0);
     // The letter area offers its editing commands (cut, copy, paste...) on
     // a right click, and stays editable.
-    etapes.optionTexte = [this] {
-        m_txtText->setContextMenuPolicy(Qt::DefaultContextMenu);
-        m_txtText->setReadOnly(false);
-        orthographe::brancherOrthographe(*m_txtText);
-    };
-    m_demarrage = mdGeneral::Demarrer(etapes);
+    m_txtText->setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_txtText->setReadOnly(false);
+    orthographe::brancherOrthographe(*m_txtText);
+    // Not during the fills above: each would wait on a locked file again.
+    if (!m_demarrage.baseOuverte)
+        cnLettre().prevoirNouvelEssai();
     m_messageBaseAAfficher = !mdGeneral::MessageDemarrage(m_demarrage).isEmpty();
 }
 
@@ -99,8 +91,8 @@ void FrmAccueil::connecter()
         });
     }
     connect(m_cmdGenererDate, &QPushButton::clicked, this, &FrmAccueil::cmdGenererDate_Click);
-    connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(2); });
-    connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(3); });
+    connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(kLienModele); });
+    connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(kLienFiche); });
     connect(m_lsvModele->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmAccueil::activerLiensModele);
     connect(m_listeModeles, &QAbstractItemModel::modelReset, this, &FrmAccueil::activerLiensModele);
     activerLiensModele();
@@ -108,27 +100,35 @@ void FrmAccueil::connecter()
     const auto lier = [this](QToolButton* bouton, const QString& echec, void (FrmAccueil::*operation)()) {
         connect(bouton, &QToolButton::clicked, this, [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
     };
-    lier(m_cmdAjouterExp, QStringLiteral("La saisie d'un nouvel expéditeur n'a pas pu commencer."), &FrmAccueil::NouvelExpediteur);
-    lier(m_cmdModifExp, QStringLiteral("L'expéditeur n'a pas pu être enregistré."), &FrmAccueil::EnregistrerExpediteur);
-    lier(m_cmdSupprExp, QStringLiteral("L'expéditeur n'a pas pu être supprimé."), &FrmAccueil::SupprimerExpediteur);
-    lier(m_cmdAjouterDest, QStringLiteral("La saisie d'un nouveau destinataire n'a pas pu commencer."), &FrmAccueil::NouveauDestinataire);
-    lier(m_cmdModifDest, QStringLiteral("Le destinataire n'a pas pu être enregistré."), &FrmAccueil::EnregistrerDestinataire);
-    lier(m_cmdSupprDest, QStringLiteral("Le destinataire n'a pas pu être supprimé."), &FrmAccueil::SupprimerDestinataire);
+    lier(m_expediteur->cmdAjouter(), QStringLiteral("La saisie d'un nouvel expéditeur n'a pas pu commencer."),
+         &FrmAccueil::NouvelExpediteur);
+    lier(m_expediteur->cmdModifier(), QStringLiteral("L'expéditeur n'a pas pu être enregistré."),
+         &FrmAccueil::EnregistrerExpediteur);
+    lier(m_expediteur->cmdSupprimer(), QStringLiteral("L'expéditeur n'a pas pu être supprimé."),
+         &FrmAccueil::SupprimerExpediteur);
+    lier(m_destinataire->cmdAjouter(), QStringLiteral("La saisie d'un nouveau destinataire n'a pas pu commencer."),
+         &FrmAccueil::NouveauDestinataire);
+    lier(m_destinataire->cmdModifier(), QStringLiteral("Le destinataire n'a pas pu être enregistré."),
+         &FrmAccueil::EnregistrerDestinataire);
+    lier(m_destinataire->cmdSupprimer(), QStringLiteral("Le destinataire n'a pas pu être supprimé."),
+         &FrmAccueil::SupprimerDestinataire);
     lier(m_cmdAjouterModele, QStringLiteral("Le modèle n'a pas pu être ajouté."), &FrmAccueil::AjouterModele);
     lier(m_cmdSupprimerModele, QStringLiteral("Le modèle n'a pas pu être supprimé."), &FrmAccueil::SupprimerModele);
 
-    connect(m_cmbExpediteur, &QComboBox::activated, this, [this] {
-        commande(QStringLiteral("L'expéditeur n'a pas pu être lu."), [this] { AfficherExpediteur(); });
-    });
-    connect(m_cmbDestinataire, &QComboBox::activated, this, [this] {
-        commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this] { AfficherDestinataire(); });
-    });
-    connect(m_rechercheExp, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
-        commande(QStringLiteral("L'expéditeur n'a pas pu être lu."), [this, libelle] { choisirExpediteurTrouve(libelle); });
-    });
-    connect(m_rechercheDest, &RechercheCarnet::choisi, this, [this](const QString& libelle) {
-        commande(QStringLiteral("Le destinataire n'a pas pu être lu."), [this, libelle] { choisirDestinataireTrouve(libelle); });
-    });
+    // A label picked in a search box is shown as if chosen in the chooser.
+    const auto lierChoix = [this](PanneauPersonne* panneau, const QString& echec, void (FrmAccueil::*afficher)()) {
+        connect(panneau->choix(), &QComboBox::activated, this,
+                [this, echec, afficher] { commande(echec, [this, afficher] { (this->*afficher)(); }); });
+        connect(panneau->recherche(), &RechercheCarnet::choisi, this,
+                [this, panneau, echec, afficher](const QString& libelle) {
+                    commande(echec, [this, panneau, afficher, libelle] {
+                        panneau->choisirLibelle(libelle);
+                        (this->*afficher)();
+                    });
+                });
+    };
+    lierChoix(m_expediteur, QStringLiteral("L'expéditeur n'a pas pu être lu."), &FrmAccueil::AfficherExpediteur);
+    lierChoix(m_destinataire, QStringLiteral("Le destinataire n'a pas pu être lu."), &FrmAccueil::AfficherDestinataire);
     connect(m_cmbCategorieModele, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Les sous-catégories n'ont pas pu être lues."), [this] { RemplirSousCategories(); });
     });
@@ -175,8 +175,13 @@ void FrmAccueil::commande(const QString& echec, const std::function<void()>& act
 
 void FrmAccueil::cmdMenu_Click(int i)
 {
-    if (i == 4 && !composerPourTraitement())
+    if (i == AnimationEtapes::Traitement && !composerPourTraitement())
         return;
+    changerEtape(i);
+}
+
+void FrmAccueil::changerEtape(int i)
+{
     if (m_etapes.choisir(i)) {
         m_barMenu.at(static_cast<std::size_t>(i))->raise();
         m_timer1->start();
@@ -212,7 +217,7 @@ void FrmAccueil::afficherPanneaux()
 {
     for (int i = 0; i < AnimationEtapes::kNombreEtapes; ++i) {
         const AnimationEtapes::Position& p = m_etapes.position(i);
-        m_barMenu.at(static_cast<std::size_t>(i))->move(controles::pixels(p.left), controles::pixels(p.top));
+        m_barMenu.at(static_cast<std::size_t>(i))->move(pixelsEcran(p.left), pixelsEcran(p.top));
     }
 }
 
@@ -233,7 +238,7 @@ void FrmAccueil::mettreAJourInfobulles()
 void FrmAccueil::optDiffusion_Click(int k)
 {
     const bool enNombre = k != 0;
-    m_lblDestUnique[0]->setVisible(!enNombre);
+    m_lblDestUnique0->setVisible(!enNombre);
     m_lblDestMult->setVisible(enNombre);
     m_lsvDest->setVisible(enNombre);
     m_line1->setVisible(enNombre);
@@ -256,7 +261,7 @@ bool FrmAccueil::modeIndividuel() const
 
 QString FrmAccueil::mailDestinataire() const
 {
-    return m_txtMailDest->text();
+    return ficheDestinataireSaisie().mail;
 }
 
 bool FrmAccueil::modeDepuisModele() const
@@ -269,7 +274,7 @@ void FrmAccueil::cmdGenererDate_Click()
     m_txtDateLettre->setText(dateEnFrancais(QDate::currentDate()));
 }
 
-QString FrmAccueil::lienModeleChoisi(int colonne) const
+QString FrmAccueil::lienModeleChoisi(ColonneModele colonne) const
 {
     const QModelIndexList choisis = m_lsvModele->selectionModel()->selectedRows();
     if (m_listeModeles->rowCount() == 0 || choisis.isEmpty())
@@ -279,11 +284,11 @@ QString FrmAccueil::lienModeleChoisi(int colonne) const
 
 void FrmAccueil::activerLiensModele()
 {
-    m_cmdModele->setEnabled(!lienModeleChoisi(2).isEmpty());
-    m_cmdFiche->setEnabled(!lienModeleChoisi(3).isEmpty());
+    m_cmdModele->setEnabled(!lienModeleChoisi(kLienModele).isEmpty());
+    m_cmdFiche->setEnabled(!lienModeleChoisi(kLienFiche).isEmpty());
 }
 
-void FrmAccueil::ouvrirLienModele(int colonne)
+void FrmAccueil::ouvrirLienModele(ColonneModele colonne)
 {
     const QString lien = lienModeleChoisi(colonne);
     if (!lien.isEmpty())
@@ -294,25 +299,27 @@ void FrmAccueil::ouvrirLienModele(int colonne)
 
 SaisieLettre FrmAccueil::saisieLettre() const
 {
+    const FicheExpediteur e = ficheExpediteurSaisie();
+    const FicheDestinataire d = ficheDestinataireSaisie();
     SaisieLettre s;
-    s.titreExp = m_cmbTitreExp->currentText();
-    s.nomExp = m_txtNomExp->text();
-    s.prenomExp = m_txtPrenomExp->text();
-    s.adresse1Exp = m_txtAdresse1Exp->text();
-    s.adresse2Exp = m_txtAdresse2Exp->text();
-    s.cpExp = m_txtCPExp->text();
-    s.villeExp = m_txtVilleExp->text();
-    s.tel1Exp = m_txtTel1Exp->text();
-    s.tel2Exp = m_txtTel2Exp->text();
-    s.fonctionExp = m_txtFonctionExp->text();
-    s.titreDest = m_cmbTitreDest->currentText();
-    s.nomDest = m_txtNomDest->text();
-    s.prenomDest = m_txtPrenomDest->text();
-    s.adresse1Dest = m_txtAdresse1Dest->text();
-    s.adresse2Dest = m_txtAdresse2Dest->text();
-    s.cpDest = m_txtCPDest->text();
-    s.villeDest = m_txtVilleDest->text();
-    s.fonctionDest = m_txtFonctionDest->text();
+    s.titreExp = e.titre;
+    s.nomExp = e.nom;
+    s.prenomExp = e.prenom;
+    s.adresse1Exp = e.adresse1;
+    s.adresse2Exp = e.adresse2;
+    s.cpExp = e.cp;
+    s.villeExp = e.ville;
+    s.tel1Exp = e.tel1;
+    s.tel2Exp = e.tel2;
+    s.fonctionExp = e.fonction;
+    s.titreDest = d.titre;
+    s.nomDest = d.nom;
+    s.prenomDest = d.prenom;
+    s.adresse1Dest = d.adresse1;
+    s.adresse2Dest = d.adresse2;
+    s.cpDest = d.cp;
+    s.villeDest = d.ville;
+    s.fonctionDest = d.fonction;
     s.dateLettre = m_txtDateLettre->text();
     s.villeLettre = m_txtVilleLettre->text();
     s.objetLettre = m_txtObjetLettre->text();
@@ -332,7 +339,7 @@ QStringList FrmAccueil::idsDestinatairesSelectionnes() const
     QStringList ids;
     ids.reserve(choisis.size());
     for (const QModelIndex& i : choisis)
-        ids << m_listeDest->texte(i.row(), 0);
+        ids << m_listeDest->texte(i.row(), kIdDestinataire);
     return ids;
 }
 
@@ -344,6 +351,6 @@ int FrmAccueil::NombreDestinatairesSelectionnes() const
 QString FrmAccueil::idModeleCourant() const
 {
     const QModelIndex courant = m_lsvModele->currentIndex();
-    return courant.isValid() ? m_listeModeles->texte(courant.row(), 0) : QString();
+    return courant.isValid() ? m_listeModeles->texte(courant.row(), kIdModele) : QString();
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/etapes.h"
 #include "app/mdgeneral.h"
-#include "app/verificationpostale.h"
 #include "output/composition.h"
 #include "output/journalsorties.h"
 #include "platform/recordset.h"
@@ -22,14 +21,13 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class PanneauPersonne;
 class QPushButton;
 class QRadioButton;
-class QStringListModel;
 class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
-class RechercheCarnet;
 class RichTextBox;
 
 // The main window: a five-step assistant (sender, recipient, particulars,
@@ -48,8 +46,8 @@ public:
     static constexpr int kHauteur = 9030;
 
     // The start-up sequence (registry, database, panels, current step, the
-    // four fills, individual mode, text option). Runs once, from the
-    // constructor; a failed database is reported once the window is shown.
+    // fills, individual mode, text option). Runs once, from the constructor;
+    // a failed database is reported once the window is shown.
     const mdGeneral::ResultatDemarrage& demarrage() const { return m_demarrage; }
 
     // ---- For the other parts of the program. ----
@@ -66,8 +64,6 @@ public:
     int NombreDestinatairesSelectionnes() const;
     // Text (model id) of lsvModele's current row, "" when none.
     QString idModeleCourant() const;
-    // Puts the formatting toolbar in its place above txtText.
-    void placerToolbar1(QToolBar* barre);
 
     // ---- Steps. ----
     int iEtapeCourante() const { return m_etapes.iEtapeCourante(); }
@@ -87,18 +83,16 @@ public:
     void EnregistrerExpediteur();
     void SupprimerExpediteur();
     RecordId NumeroExpediteurChoisi() const;
-    bool bNouvelExpediteur() const { return m_nouvelExpediteur; }
+    bool bNouvelExpediteur() const;
 
-    void RemplirComboDestinataires();
-    void RemplirListeDestinataires();
-    // Both, in that order, from one reading of the table.
+    // The recipient chooser and the mass list, from one reading of the table.
     void RemplirDestinataires();
     void AfficherDestinataire();
     void NouveauDestinataire();
     void EnregistrerDestinataire();
     void SupprimerDestinataire();
     RecordId NumeroDestinataireChoisi() const;
-    bool bNouveauDestinataire() const { return m_nouveauDestinataire; }
+    bool bNouveauDestinataire() const;
 
     // ---- Model catalogue. ----
     void RemplirCategories();
@@ -138,12 +132,12 @@ private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
     void construireFenetre();
     void construirePanneauExpediteur(QGroupBox* panneau);
-    void verifierAdresse(QGroupBox* panneau, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
-                         int haut, int largeur);
     void construirePanneauDestinataire(QGroupBox* panneau);
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
     void construirePanneauTraitement(QGroupBox* panneau);
+    // Puts the formatting toolbar in its place above txtText.
+    void placerToolbar1(QToolBar* barre);
     void connecter();
     void chargement();
 
@@ -151,11 +145,20 @@ private:
     void optDiffusion_Click(int k);
     void optModeleLettre_Click(int k);
     void cmdGenererDate_Click();
-    // The link in column 2 (document) or 3 (information sheet) of the
-    // selected model, "" when none; a button without a link is disabled.
-    QString lienModeleChoisi(int colonne) const;
+    // The columns of the model list lsvModele: the model's id (hidden), its
+    // title, then its document and information-sheet links (hidden).
+    enum ColonneModele : int { kIdModele, kLibelleModele, kLienModele, kLienFiche };
+    // The columns of the mass list lsvDest: the recipient's id (hidden),
+    // then "title last-name first-name".
+    enum ColonneDestinataire : int { kIdDestinataire, kNomDestinataire };
+
+    // The link in the given column of the selected model, "" when none; a
+    // button without a link is disabled.
+    QString lienModeleChoisi(ColonneModele colonne) const;
     void activerLiensModele();
-    void ouvrirLienModele(int colonne);
+    void ouvrirLienModele(ColonneModele colonne);
+    // Slides the panel of step i in, unless it is the current one.
+    void changerEtape(int i);
     void mettreAJourInfobulles();
 
     // Runs one command; a database failure ends it with one message saying
@@ -174,25 +177,22 @@ private:
     // must not come up.
     bool composerPourTraitement();
 
-    // Unsaved work (frmaccueil_fermeture.cpp).
+    // A record as the values of its person form, and back.
+    static QStringList valeursExpediteur(const FicheExpediteur& fiche);
+    static FicheExpediteur versFicheExpediteur(const QStringList& valeurs);
+    static QStringList valeursDestinataire(const FicheDestinataire& fiche);
+    static FicheDestinataire versFicheDestinataire(const QStringList& valeurs);
     FicheExpediteur ficheExpediteurSaisie() const;
     FicheDestinataire ficheDestinataireSaisie() const;
-    bool expediteurNonEnregistre() const;
-    bool destinataireNonEnregistre() const;
+
+    // Unsaved work (frmaccueil_fermeture.cpp).
     bool lettreModifiee() const;
     // True when nothing would be lost, or the user saved it or let it go.
     bool accepterFermeture();
 
-    // A label picked in a search box, shown as if chosen in the chooser.
-    void choisirExpediteurTrouve(const QString& libelle);
-    void choisirDestinataireTrouve(const QString& libelle);
-
-    void viderChampsExpediteur();
-    void viderChampsDestinataire();
     // The recipient's last entry in the journal, under its address.
     void montrerDernierEnvoi(RecordId id);
-    void remplirComboDestinataires(const LignesDestinataires& lignes);
-    void remplirListeDestinataires(const LignesDestinataires& lignes);
+    void afficherListeDestinataires(const LignesDestinataires& lignes);
     // The lists, once the database opens after start-up; the fields keep
     // what the user typed meanwhile.
     void remplirListesRetablies();
@@ -200,8 +200,6 @@ private:
     mdGeneral::ResultatDemarrage m_demarrage;
     bool m_messageBaseAAfficher = false;
     AnimationEtapes m_etapes;
-    bool m_nouvelExpediteur = false;
-    bool m_nouveauDestinataire = false;
 
     FiltreCaracteres* m_filtre = nullptr;
     QTimer* m_timer1 = nullptr;
@@ -215,27 +213,12 @@ private:
     RichTextBox* m_txtLettreTmp = nullptr;
 
     // Sender.
-    QComboBox* m_cmbExpediteur = nullptr;
-    QStringListModel* m_expediteurs = nullptr;
-    QLineEdit* m_txtRechercheExp = nullptr;
-    RechercheCarnet* m_rechercheExp = nullptr;
-    QComboBox* m_cmbTitreExp = nullptr;
-    QLineEdit *m_txtNomExp = nullptr, *m_txtPrenomExp = nullptr, *m_txtAdresse1Exp = nullptr, *m_txtAdresse2Exp = nullptr,
-              *m_txtCPExp = nullptr, *m_txtVilleExp = nullptr, *m_txtTel1Exp = nullptr, *m_txtTel2Exp = nullptr,
-              *m_txtFonctionExp = nullptr;
-    QToolButton *m_cmdAjouterExp = nullptr, *m_cmdSupprExp = nullptr, *m_cmdModifExp = nullptr;
+    PanneauPersonne* m_expediteur = nullptr;
 
     // Recipient.
     std::array<QRadioButton*, 2> m_optDiffusion{};
-    std::array<QLabel*, 9> m_lblDestUnique{};
-    QComboBox* m_cmbDestinataire = nullptr;
-    QStringListModel* m_destinataires = nullptr;
-    QLineEdit* m_txtRechercheDest = nullptr;
-    RechercheCarnet* m_rechercheDest = nullptr;
-    QComboBox* m_cmbTitreDest = nullptr;
-    QLineEdit *m_txtNomDest = nullptr, *m_txtPrenomDest = nullptr, *m_txtAdresse1Dest = nullptr, *m_txtAdresse2Dest = nullptr,
-              *m_txtCPDest = nullptr, *m_txtVilleDest = nullptr, *m_txtMailDest = nullptr, *m_txtFonctionDest = nullptr;
-    QToolButton *m_cmdAjouterDest = nullptr, *m_cmdSupprDest = nullptr, *m_cmdModifDest = nullptr;
+    QLabel* m_lblDestUnique0 = nullptr;
+    PanneauPersonne* m_destinataire = nullptr;
     QLabel* m_lblDernierEnvoi = nullptr;   // "Dernier envoi : …" of the recipient shown
     QFrame* m_line1 = nullptr;
     QLabel* m_lblDestMult = nullptr;

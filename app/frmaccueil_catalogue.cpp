@@ -55,17 +55,17 @@ void FrmAccueil::RemplirModeles()
     const RecordId sousCategorie = NumeroSousCategorieChoisie();
     if (sousCategorie == kAucunEnregistrement)
         return;
-    QList<QStringList> colonnes(4);
+    QList<QStringList> colonnes(kLienFiche + 1);
     for (const LigneModele& m : modelesDeSousCategorie(sousCategorie)) {
-        colonnes[0] << m.id;
-        colonnes[1] << m.libelle;
-        colonnes[2] << m.lien;
-        colonnes[3] << m.lienFiche;
+        colonnes[kIdModele] << m.id;
+        colonnes[kLibelleModele] << m.libelle;
+        colonnes[kLienModele] << m.lien;
+        colonnes[kLienFiche] << m.lienFiche;
     }
     m_listeModeles->remplir(colonnes);
     const bool nonVide = m_listeModeles->rowCount() > 0;
     if (nonVide)
-        m_lsvModele->setCurrentIndex(m_listeModeles->index(0, 1));
+        m_lsvModele->setCurrentIndex(m_listeModeles->index(0, kLibelleModele));
     m_cmdSupprimerModele->setEnabled(nonVide);
     m_cmdModifierModele->setEnabled(nonVide);
 }
@@ -81,11 +81,11 @@ void FrmAccueil::AjouterModele()
                                                QStringLiteral("Nouveau modèle"), QStringLiteral("Libelle"));
     if (libelle.isEmpty())
         return;
-    const QString id = ajouterModele(sousCategorie, libelle);
+    const QString id = creerModele(sousCategorie, libelle);
     RemplirModeles();
     for (int ligne = 0; ligne < m_listeModeles->rowCount(); ++ligne) {
-        if (m_listeModeles->texte(ligne, 0) == id)
-            m_lsvModele->setCurrentIndex(m_listeModeles->index(ligne, 1));
+        if (m_listeModeles->texte(ligne, kIdModele) == id)
+            m_lsvModele->setCurrentIndex(m_listeModeles->index(ligne, kLibelleModele));
     }
 }
 
@@ -96,6 +96,6 @@ void FrmAccueil::SupprimerModele()
         return;
     if (confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?")) == Reponse::Non)
         return;
-    supprimerModele(id);
+    effacerModele(id);
     RemplirModeles();
 }

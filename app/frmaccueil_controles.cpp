@@ -4,7 +4,7 @@
 #include "app/filtrecaracteres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
-#include "app/recherchecarnet.h"
+#include "app/panneaupersonne.h"
 #include "platform/richtextbox/richtextbox.h"
 
 #include <QComboBox>
@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -23,23 +22,9 @@ using namespace controles;
 
 namespace {
 
-const QStringList kTitres{QStringLiteral("Madame"), QStringLiteral("Monsieur"), QStringLiteral("Mademoiselle"),
-                          QStringLiteral("Madame, Monsieur")};
-
 QString indice(const QString& nom, int i)
 {
     return QStringLiteral("%1(%2)").arg(nom).arg(i);
-}
-
-// A chooser combo: its items come from a string-list model, filled in one go.
-QComboBox* chooser(QWidget* parent, const QString& nom, int gauche, int haut, int largeur, QStringListModel*& modele,
-                   FiltreCaracteres* filtre)
-{
-    QComboBox* c = combo(parent, nom, gauche, haut, largeur);
-    modele = new QStringListModel(c);
-    c->setModel(modele);
-    filtre->proteger(c);
-    return c;
 }
 
 } // namespace
@@ -48,7 +33,7 @@ void FrmAccueil::construireFenetre()
 {
     setObjectName(QStringLiteral("FrmAccueil"));
     setWindowTitle(QStringLiteral(" Tilvo - Lettres"));
-    setFixedSize(pixels(kLargeur), pixels(kHauteur));
+    setFixedSize(pixelsEcran(kLargeur), pixelsEcran(kHauteur));
     setWindowIcon(icone(QStringLiteral("tilvo-lettres"), QStringLiteral("logo.svg")));
     m_filtre = new FiltreCaracteres(this);
 
@@ -101,61 +86,64 @@ void FrmAccueil::construireFenetre()
         placer(panneau, AnimationEtapes::kGauche, AnimationEtapes::kHautRange, 11295, 7335);
         m_barMenu.at(static_cast<std::size_t>(i)) = panneau;
     }
-    construirePanneauExpediteur(m_barMenu[0]);
-    construirePanneauDestinataire(m_barMenu[1]);
-    construirePanneauObjet(m_barMenu[2]);
-    construirePanneauCorps(m_barMenu[3]);
-    construirePanneauTraitement(m_barMenu[4]);
-}
-
-void FrmAccueil::verifierAdresse(QGroupBox* p, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
-                                 int haut, int largeur)
-{
-    QLabel* ligne = etiquette(p, QStringLiteral("lblPostale") + qui, QString(), gauche, haut, largeur);
-    auto* bouton = new QPushButton(QStringLiteral("Mettre en forme postale"), p);
-    bouton->setObjectName(QStringLiteral("cmdFormePostale") + qui);
-    placer(bouton, gauche, haut + 300, 2400, 360);
-    new VerificationPostale(champs, ligne, bouton, this);
+    construirePanneauExpediteur(m_barMenu[AnimationEtapes::Expediteur]);
+    construirePanneauDestinataire(m_barMenu[AnimationEtapes::Destinataire]);
+    construirePanneauObjet(m_barMenu[AnimationEtapes::Objet]);
+    construirePanneauCorps(m_barMenu[AnimationEtapes::Corps]);
+    construirePanneauTraitement(m_barMenu[AnimationEtapes::Traitement]);
 }
 
 void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
 {
-    titre(p, QStringLiteral("Label16"), QStringLiteral("Expéditeur"), 360, 360, 3000);
-    m_cmbExpediteur = chooser(p, QStringLiteral("cmbExpediteur"), 360, 960, 7440, m_expediteurs, m_filtre);
-    m_txtRechercheExp = zoneTexte(p, QStringLiteral("txtRechercheExp"), 3480, 360, 4320);
-    m_rechercheExp = new RechercheCarnet(m_txtRechercheExp, this);
-
-    const QStringList libelles{QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
-                               QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
-                               QStringLiteral("Téléphone 1 :"), QStringLiteral("Téléphone 2 :"), QStringLiteral("Fonction :")};
-    const auto haut = [](int rang) { return 1560 + 480 * rang; };
-    for (int i = 0; i < libelles.size(); ++i)
-        etiquette(p, indice(QStringLiteral("lblExp"), i), libelles.at(i), 600, haut(i) + 30, 1560);
-    m_cmbTitreExp = combo(p, QStringLiteral("cmbTitreExp"), 2280, haut(0), 3000, kTitres);
-    m_txtNomExp = zoneTexte(p, QStringLiteral("txtNomExp"), 2280, haut(1), 5520);
-    m_txtPrenomExp = zoneTexte(p, QStringLiteral("txtPrenomExp"), 2280, haut(2), 5520);
-    m_txtAdresse1Exp = zoneTexte(p, QStringLiteral("txtAdresse1Exp"), 2280, haut(3), 5520);
-    m_txtAdresse2Exp = zoneTexte(p, QStringLiteral("txtAdresse2Exp"), 2280, haut(4), 5520);
-    m_txtCPExp = zoneTexte(p, QStringLiteral("txtCPExp"), 2280, haut(5), 1200);
-    m_txtVilleExp = zoneTexte(p, QStringLiteral("txtVilleExp"), 3600, haut(5), 4200);
-    m_txtTel1Exp = zoneTexte(p, QStringLiteral("txtTel1Exp"), 2280, haut(6), 3000);
-    m_txtTel2Exp = zoneTexte(p, QStringLiteral("txtTel2Exp"), 2280, haut(7), 3000);
-    m_txtFonctionExp = zoneTexte(p, QStringLiteral("txtFonctionExp"), 2280, haut(8), 5520);
-    verifierAdresse(p, QStringLiteral("Exp"), {m_cmbTitreExp, m_txtNomExp, m_txtPrenomExp, m_txtFonctionExp,
-                                                m_txtAdresse1Exp, m_txtAdresse2Exp, m_txtCPExp, m_txtVilleExp},
-                    600, haut(9), 7200);
-
-    m_cmdAjouterExp = image(p, QStringLiteral("cmdAjouterExp"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
-                            QStringLiteral("Nouvel expéditeur"), 8280, 1560, 600, 600);
-    m_cmdSupprExp = image(p, QStringLiteral("cmdSupprExp"), icone(QStringLiteral("list-remove"), QStringLiteral("supprimer.svg")),
-                          QStringLiteral("Supprimer l'expéditeur"), 8280, 2280, 600, 600);
-    m_cmdModifExp = image(p, QStringLiteral("cmdModifExp"), icone(QStringLiteral("document-save"), QStringLiteral("enregistrer.svg")),
-                          QStringLiteral("Enregistrer l'expéditeur"), 8280, 3000, 600, 600);
+    const PanneauPersonne::Description d{
+        .suffixe = QStringLiteral("Exp"),
+        .nomTitrePanneau = QStringLiteral("Label16"),
+        .titrePanneau = QStringLiteral("Expéditeur"),
+        .nomChoix = QStringLiteral("cmbExpediteur"),
+        .gaucheChoix = 360,
+        .hautChoix = 960,
+        .largeurChoix = 7440,
+        .gaucheRecherche = 3480,
+        .largeurRecherche = 4320,
+        .nomEtiquettes = QStringLiteral("lblExp"),
+        .premiereEtiquette = 0,
+        .etiquettes = {QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
+                       QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
+                       QStringLiteral("Téléphone 1 :"), QStringLiteral("Téléphone 2 :"), QStringLiteral("Fonction :")},
+        .gaucheEtiquettes = 600,
+        .largeurEtiquettes = 1560,
+        .hautLignes = 1560,
+        .pasLignes = 480,
+        .gaucheChamps = 2280,
+        .largeurTitre = 3000,
+        .champs = {{QStringLiteral("Nom"), 1, 2280, 5520},
+                   {QStringLiteral("Prenom"), 2, 2280, 5520},
+                   {QStringLiteral("Adresse1"), 3, 2280, 5520},
+                   {QStringLiteral("Adresse2"), 4, 2280, 5520},
+                   {QStringLiteral("CP"), 5, 2280, 1200},
+                   {QStringLiteral("Ville"), 5, 3600, 4200},
+                   {QStringLiteral("Tel1"), 6, 2280, 3000},
+                   {QStringLiteral("Tel2"), 7, 2280, 3000},
+                   {QStringLiteral("Fonction"), 8, 2280, 5520}},
+        .largeurVerification = 7200,
+        .infobulles = {QStringLiteral("Nouvel expéditeur"), QStringLiteral("Supprimer l'expéditeur"),
+                       QStringLiteral("Enregistrer l'expéditeur")},
+        .gaucheBoutons = 8280,
+        .pasBoutons = 720,
+        .coteBoutons = 600};
+    const PanneauPersonne::AccesCarnet carnet{
+        &numeroExpediteurDe,
+        [](RecordId id) { return valeursExpediteur(lireExpediteur(id)); },
+        [](RecordId id, const QStringList& v) { return ecrireExpediteur(id, versFicheExpediteur(v)); },
+        &effacerExpediteur,
+        QStringLiteral("Veuillez sélectionner un expéditeur valide."),
+        QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."),
+        QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")};
+    m_expediteur = new PanneauPersonne(p, d, carnet, m_filtre, this);
 }
 
 void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
 {
-    titre(p, QStringLiteral("Label9"), QStringLiteral("Destinataire"), 360, 360, 3000);
     auto* envoie = new QGroupBox(QStringLiteral("Envoi"), p);
     envoie->setObjectName(QStringLiteral("fraEnvoie"));
     placer(envoie, 6480, 240, 4560, 660);
@@ -167,40 +155,57 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
         m_optDiffusion.at(static_cast<std::size_t>(k)) = o;
     }
     m_optDiffusion[0]->setChecked(true);
+    m_lblDestUnique0 = etiquette(p, indice(QStringLiteral("lblDestUnique"), 0),
+                                 QStringLiteral("Sélectionner le destinataire pour l'envoi individuel :"), 360, 1020,
+                                 5640);
 
-    const QStringList libelles{QStringLiteral("Sélectionner le destinataire pour l'envoi individuel :"),
-                               QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
-                               QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
-                               QStringLiteral("E-mail :"), QStringLiteral("Fonction :")};
-    const auto haut = [](int rang) { return 1800 + 450 * rang; };
-    m_lblDestUnique[0] = etiquette(p, indice(QStringLiteral("lblDestUnique"), 0), libelles.at(0), 360, 1020, 5640);
-    for (int i = 1; i < libelles.size(); ++i)
-        m_lblDestUnique.at(static_cast<std::size_t>(i)) =
-            etiquette(p, indice(QStringLiteral("lblDestUnique"), i), libelles.at(i), 360, haut(i - 1) + 30, 1200);
-    m_cmbDestinataire = chooser(p, QStringLiteral("cmbDestinataire"), 360, 1320, 5160, m_destinataires, m_filtre);
-    m_txtRechercheDest = zoneTexte(p, QStringLiteral("txtRechercheDest"), 3480, 360, 2040);
-    m_rechercheDest = new RechercheCarnet(m_txtRechercheDest, this);
-    m_cmbTitreDest = combo(p, QStringLiteral("cmbTitreDest"), 1560, haut(0), 2400, kTitres);
-    m_txtNomDest = zoneTexte(p, QStringLiteral("txtNomDest"), 1560, haut(1), 3960);
-    m_txtPrenomDest = zoneTexte(p, QStringLiteral("txtPrenomDest"), 1560, haut(2), 3960);
-    m_txtAdresse1Dest = zoneTexte(p, QStringLiteral("txtAdresse1Dest"), 1560, haut(3), 3960);
-    m_txtAdresse2Dest = zoneTexte(p, QStringLiteral("txtAdresse2Dest"), 1560, haut(4), 3960);
-    m_txtCPDest = zoneTexte(p, QStringLiteral("txtCPDest"), 1560, haut(5), 1020);
-    m_txtVilleDest = zoneTexte(p, QStringLiteral("txtVilleDest"), 2640, haut(5), 2880);
-    m_txtMailDest = zoneTexte(p, QStringLiteral("txtMailDest"), 1560, haut(6), 3960);
-    m_txtFonctionDest = zoneTexte(p, QStringLiteral("txtFonctionDest"), 1560, haut(7), 3960);
-    verifierAdresse(p, QStringLiteral("Dest"), {m_cmbTitreDest, m_txtNomDest, m_txtPrenomDest, m_txtFonctionDest,
-                                                 m_txtAdresse1Dest, m_txtAdresse2Dest, m_txtCPDest, m_txtVilleDest},
-                    360, haut(8), 5760);
+    const PanneauPersonne::Description d{
+        .suffixe = QStringLiteral("Dest"),
+        .nomTitrePanneau = QStringLiteral("Label9"),
+        .titrePanneau = QStringLiteral("Destinataire"),
+        .nomChoix = QStringLiteral("cmbDestinataire"),
+        .gaucheChoix = 360,
+        .hautChoix = 1320,
+        .largeurChoix = 5160,
+        .gaucheRecherche = 3480,
+        .largeurRecherche = 2040,
+        .nomEtiquettes = QStringLiteral("lblDestUnique"),
+        .premiereEtiquette = 1,
+        .etiquettes = {QStringLiteral("Titre :"), QStringLiteral("Nom :"), QStringLiteral("Prénom :"),
+                       QStringLiteral("Adresse :"), QStringLiteral("Adresse :"), QStringLiteral("CP - Ville :"),
+                       QStringLiteral("E-mail :"), QStringLiteral("Fonction :")},
+        .gaucheEtiquettes = 360,
+        .largeurEtiquettes = 1200,
+        .hautLignes = 1800,
+        .pasLignes = 450,
+        .gaucheChamps = 1560,
+        .largeurTitre = 2400,
+        .champs = {{QStringLiteral("Nom"), 1, 1560, 3960},
+                   {QStringLiteral("Prenom"), 2, 1560, 3960},
+                   {QStringLiteral("Adresse1"), 3, 1560, 3960},
+                   {QStringLiteral("Adresse2"), 4, 1560, 3960},
+                   {QStringLiteral("CP"), 5, 1560, 1020},
+                   {QStringLiteral("Ville"), 5, 2640, 2880},
+                   {QStringLiteral("Mail"), 6, 1560, 3960},
+                   {QStringLiteral("Fonction"), 7, 1560, 3960}},
+        .largeurVerification = 5760,
+        .infobulles = {QStringLiteral("Nouveau destinataire"), QStringLiteral("Supprimer le destinataire"),
+                       QStringLiteral("Enregistrer le destinataire")},
+        .gaucheBoutons = 5640,
+        .pasBoutons = 660,
+        .coteBoutons = 540};
+    const PanneauPersonne::AccesCarnet carnet{
+        &numeroDestinataireDe,
+        [](RecordId id) { return valeursDestinataire(lireDestinataire(id)); },
+        [](RecordId id, const QStringList& v) { return ecrireDestinataire(id, versFicheDestinataire(v)); },
+        &effacerDestinataire,
+        QStringLiteral("Veuillez sélectionner un destinataire valide."),
+        QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."),
+        QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")};
+    m_destinataire = new PanneauPersonne(p, d, carnet, m_filtre, this);
     // Under the postal check and its button.
     m_lblDernierEnvoi = etiquette(p, QStringLiteral("lblDernierEnvoi"), QString(), 360, 6120, 5820);
-
-    m_cmdAjouterDest = image(p, QStringLiteral("cmdAjouterDest"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
-                             QStringLiteral("Nouveau destinataire"), 5640, 1800, 540, 540);
-    m_cmdSupprDest = image(p, QStringLiteral("cmdSupprDest"), icone(QStringLiteral("list-remove"), QStringLiteral("supprimer.svg")),
-                           QStringLiteral("Supprimer le destinataire"), 5640, 2460, 540, 540);
-    m_cmdModifDest = image(p, QStringLiteral("cmdModifDest"), icone(QStringLiteral("document-save"), QStringLiteral("enregistrer.svg")),
-                           QStringLiteral("Enregistrer le destinataire"), 5640, 3120, 540, 540);
+    m_destinataire->setNote(m_lblDernierEnvoi);
 
     m_line1 = new QFrame(p);
     m_line1->setObjectName(QStringLiteral("Line1"));
@@ -214,6 +219,6 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     m_listeDest = new ModeleTableau({QString(), QStringLiteral("Liste des destinataires")}, m_lsvDest);
     m_lsvDest->setModel(m_listeDest);
     m_lsvDest->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lsvDest->setColumnHidden(0, true);
-    m_lsvDest->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_lsvDest->setColumnHidden(kIdDestinataire, true);
+    m_lsvDest->header()->setSectionResizeMode(kNomDestinataire, QHeaderView::Stretch);
 }

@@ -3,60 +3,11 @@
 // question asked before the window closes.
 #include "app/fenetres.h"
 #include "app/frmaccueil.h"
+#include "app/panneaupersonne.h"
 #include "platform/dialogues.h"
-#include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLineEdit>
-
-namespace {
-
-// A form is unsaved when it differs from the record its chooser designates,
-// or, with no record designated, when anything has been typed. A database
-// that cannot be read counts as unsaved: asking is better than losing.
-template <class Fiche>
-bool ficheNonEnregistree(const Fiche& saisie, bool nouvelle, const QString& choix,
-                         RecordId (*numero)(const QString&), Fiche (*lire)(RecordId))
-{
-    try {
-        const RecordId id = nouvelle ? kAucunEnregistrement : numero(choix);
-        if (id == kAucunEnregistrement)
-            return saisie != Fiche{};
-        return lire(id) != saisie;
-    } catch (const ErreurBase&) {
-        return true;
-    }
-}
-
-} // namespace
-
-FicheExpediteur FrmAccueil::ficheExpediteurSaisie() const
-{
-    return {m_cmbTitreExp->currentText(), m_txtNomExp->text(),   m_txtPrenomExp->text(), m_txtAdresse1Exp->text(),
-            m_txtAdresse2Exp->text(),     m_txtCPExp->text(),    m_txtVilleExp->text(),  m_txtTel1Exp->text(),
-            m_txtTel2Exp->text(),         m_txtFonctionExp->text()};
-}
-
-FicheDestinataire FrmAccueil::ficheDestinataireSaisie() const
-{
-    return {m_cmbTitreDest->currentText(), m_txtNomDest->text(),   m_txtPrenomDest->text(),
-            m_txtAdresse1Dest->text(),     m_txtAdresse2Dest->text(), m_txtCPDest->text(),
-            m_txtVilleDest->text(),        m_txtFonctionDest->text(), m_txtMailDest->text()};
-}
-
-bool FrmAccueil::expediteurNonEnregistre() const
-{
-    return ficheNonEnregistree(ficheExpediteurSaisie(), m_nouvelExpediteur, m_cmbExpediteur->currentText(),
-                               &numeroExpediteurDe, &lireExpediteur);
-}
-
-bool FrmAccueil::destinataireNonEnregistre() const
-{
-    return ficheNonEnregistree(ficheDestinataireSaisie(), m_nouveauDestinataire, m_cmbDestinataire->currentText(),
-                               &numeroDestinataireDe, &lireDestinataire);
-}
 
 bool FrmAccueil::lettreModifiee() const
 {
@@ -65,8 +16,8 @@ bool FrmAccueil::lettreModifiee() const
 
 bool FrmAccueil::accepterFermeture()
 {
-    const bool expediteur = expediteurNonEnregistre();
-    const bool destinataire = destinataireNonEnregistre();
+    const bool expediteur = m_expediteur->nonEnregistre();
+    const bool destinataire = m_destinataire->nonEnregistre();
     if (!expediteur && !destinataire) {
         return !lettreModifiee()
             || confirmerDestruction(QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"))
@@ -87,7 +38,7 @@ bool FrmAccueil::accepterFermeture()
         if (destinataire)
             commande(QStringLiteral("Le destinataire n'a pas pu être enregistré."), [this] { EnregistrerDestinataire(); });
         // A refused or failed save keeps the window open.
-        return !expediteurNonEnregistre() && !destinataireNonEnregistre();
+        return !m_expediteur->nonEnregistre() && !m_destinataire->nonEnregistre();
     case Reponse::Non:
         return true;
     case Reponse::Annuler:

@@ -90,10 +90,10 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
     m_listeModeles = new ModeleTableau({QString(), QStringLiteral("Libellé"), QString(), QString()}, m_lsvModele);
     m_lsvModele->setModel(m_listeModeles);
     m_lsvModele->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lsvModele->setColumnHidden(0, true);
-    m_lsvModele->setColumnHidden(2, true);
-    m_lsvModele->setColumnHidden(3, true);
-    m_lsvModele->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_lsvModele->setColumnHidden(kIdModele, true);
+    m_lsvModele->setColumnHidden(kLienModele, true);
+    m_lsvModele->setColumnHidden(kLienFiche, true);
+    m_lsvModele->header()->setSectionResizeMode(kLibelleModele, QHeaderView::Stretch);
 
     m_cmdAjouterModele = image(p, QStringLiteral("cmdAjouterModele"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                                QStringLiteral("Nouveau modèle"), 6600, 3120, 540, 540);
@@ -143,7 +143,7 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
 
 void FrmAccueil::placerToolbar1(QToolBar* barre)
 {
-    barre->setParent(m_barMenu[4]);
+    barre->setParent(m_barMenu[AnimationEtapes::Traitement]);
     barre->setObjectName(QStringLiteral("Toolbar1"));
     placer(barre, kBarreGauche, kBarreHaut, kBarreLargeur, kBarreHauteur);
     barre->show();

@@ -8,6 +8,7 @@
 #include "app/frmetiquettes.h"
 #include "app/frmoption.h"
 #include "app/modeletableau.h"
+#include "app/panneaupersonne.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
 #include "output/enregistrementpdf.h"
@@ -38,7 +39,7 @@ ContexteEnvoi FrmAccueil::contexteEnvoi() const
         c.destinataire = {NumeroDestinataireChoisi(), nomEnvoi(l.titreDest, l.prenomDest, l.nomDest),
                           adresseEnvoi(l.adresse1Dest, l.adresse2Dest, l.cpDest, l.villeDest), l.villeDest};
     if (modeDepuisModele() && m_lsvModele->currentIndex().isValid())
-        c.modele = m_listeModeles->texte(m_lsvModele->currentIndex().row(), 1);
+        c.modele = m_listeModeles->texte(m_lsvModele->currentIndex().row(), kLibelleModele);
     c.objet = l.objetLettre;
     return c;
 }
@@ -158,33 +159,17 @@ void FrmAccueil::cmdJournal_Click()
     });
 }
 
-namespace {
-
-// Shows in `liste` the entry whose id is `id`; false when there is none.
-bool choisirNumero(QComboBox* liste, RecordId id, RecordId (*numeroDe)(const QString&))
-{
-    for (int i = 0; i < liste->count(); ++i) {
-        if (numeroDe(liste->itemText(i)) == id) {
-            liste->setCurrentIndex(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf, bool relance)
 {
     if (lettreModifiee()
         && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La remplacer et perdre ces modifications ?")) != Reponse::Oui)
         return;
-    if (entree.expediteur.id != kAucunEnregistrement && choisirNumero(m_cmbExpediteur, entree.expediteur.id, numeroExpediteurDe))
+    if (entree.expediteur.id != kAucunEnregistrement && m_expediteur->choisirNumero(entree.expediteur.id))
         AfficherExpediteur();
     m_optDiffusion[0]->setChecked(true);
     optDiffusion_Click(0);
     if (entree.destinataire.id != kAucunEnregistrement
-        && choisirNumero(m_cmbDestinataire, entree.destinataire.id, numeroDestinataireDe))
+        && m_destinataire->choisirNumero(entree.destinataire.id))
         AfficherDestinataire();
     m_txtText->setTextRTF(rtf);
     m_txtObjetLettre->setText(relance ? QStringLiteral("Relance : ") + entree.objet : entree.objet);
@@ -192,10 +177,7 @@ void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf,
         preparerRelance(*m_txtText->document(), entree.objet, QDate::currentDate());
     // The letter taken up is the user's work: it is never recomposed unasked.
     m_txtText->document()->setModified(true);
-    if (m_etapes.choisir(4)) {
-        m_barMenu.at(4)->raise();
-        m_timer1->start();
-    }
+    changerEtape(AnimationEtapes::Traitement);
     activateWindow();
 }
 

@@ -6,6 +6,7 @@
 #include "app/mdgeneral.h"
 #include "app/reglagesjournal.h"
 #include "platform/dialogues.h"
+#include "platform/twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -39,9 +40,6 @@ constexpr Choix kChoix[kNombreFormats] = {
     {4, "Enveloppe 110 x 220 à case", "(impression verticale)"},
 };
 
-// Twips to pixels at 96 dots per inch.
-constexpr int pixels(int twips) { return twips / 15; }
-
 } // namespace
 
 FrmOption::FrmOption(QWidget* parent)
@@ -51,7 +49,7 @@ FrmOption::FrmOption(QWidget* parent)
     setObjectName(QStringLiteral("FrmOption"));
     setWindowTitle(QStringLiteral("Options"));
     // The original client area; fonts wider than the original one widen it.
-    resize(pixels(3435), pixels(4440));
+    resize(pixelsEcran(3435), pixelsEcran(4440));
 
     auto* cadre = new QGroupBox(QStringLiteral("Type d'enveloppe :"), this);
     auto* liste = new QVBoxLayout(cadre);

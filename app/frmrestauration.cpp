@@ -92,7 +92,7 @@ void FrmRestauration::restaurer()
                                             "Les données actuelles seront d'abord sauvegardées.").arg(ligne->text(0)))
         != Reponse::Oui)
         return;
-    if (const QString p = sauvegarderBase(mdGeneral::CheminBase(), mdGeneral::DossierSauvegardes(), QDate::currentDate()); !p.isEmpty()) {
+    if (const QString p = sauvegarderBase(mdGeneral::CheminMdb(), mdGeneral::DossierSauvegardes(), QDate::currentDate()); !p.isEmpty()) {
         afficherErreur(p + QStringLiteral("\nLa restauration n'a pas été faite."));
         return;
     }

@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
-#include <exception>
 
 namespace mdGeneral {
 
@@ -50,21 +49,10 @@ void mettreAJourLeCatalogue(QStringList& avertissements)
     const QString livree = DossierLivre() + QStringLiteral("/Lettre.mdb");
     if (!miseAJourNecessaire(base, livree))
         return;
-    if (const QString p = sauvegarderBase(CheminBase(), DossierSauvegardes(), QDate::currentDate()); !p.isEmpty())
+    if (const QString p = sauvegarderBase(CheminMdb(), DossierSauvegardes(), QDate::currentDate()); !p.isEmpty())
         avertissements << p;
     if (const QString p = mettreAJourCatalogue(base, livree); !p.isEmpty())
         avertissements << p;
-}
-
-// Runs one start-up step; whatever goes wrong in it is left behind.
-void sansEchec(const std::function<void()>& etape)
-{
-    if (!etape)
-        return;
-    try {
-        etape();
-    } catch (const std::exception&) {
-    }
 }
 
 // Missing tables or columns, and a file the engine can only read.
@@ -75,10 +63,10 @@ QString avertissementBase()
     if (!manques.isEmpty())
         avertissements << QStringLiteral("La base de données des lettres « %1 » est incomplète ; il y manque :\n- %2\n"
                                          "Les commandes qui en ont besoin ne pourront pas fonctionner.")
-                              .arg(CheminBase(), manques.join(QStringLiteral("\n- ")));
+                              .arg(CheminMdb(), manques.join(QStringLiteral("\n- ")));
     if (cnLettre().estEnLectureSeule())
         avertissements << QStringLiteral("La base de données des lettres « %1 » est ouverte en lecture seule : "
-                                         "les modifications ne pourront pas être enregistrées.").arg(CheminBase());
+                                         "les modifications ne pourront pas être enregistrées.").arg(CheminMdb());
     return avertissements.join(QStringLiteral("\n\n"));
 }
 
@@ -102,7 +90,7 @@ QString DossierDonnees()
     return emplacement().dossier;
 }
 
-QString CheminBase()
+QString CheminMdb()
 {
     return DossierDonnees() + QStringLiteral("/Lettre.mdb");
 }
@@ -119,7 +107,7 @@ QString DossierSauvegardes()
 
 QString DossierLivre()
 {
-    return dossierLivre(DossierApplication());
+    return dossierLivreDe(DossierApplication());
 }
 
 QString CheminDocument(const QString& lien)
@@ -136,7 +124,7 @@ QString CheminDocument(const QString& lien)
 
 void OuvrirBase()
 {
-    cnLettre().ouvrir(CheminBase());
+    cnLettre().ouvrir(CheminMdb());
 }
 
 bool EcrireRegistre(int type, const QString& chemin, const QString& valeur)
@@ -154,10 +142,10 @@ QString EcrireIni(const QString& section, const QString& cle, const QString& val
     return ecrireProfil(section, cle, valeur, fichier.isEmpty() ? CheminIni() : fichier);
 }
 
-ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
+ResultatDemarrage Demarrer()
 {
     ResultatDemarrage resultat;
-    sansEchec([] { EcrireRegistre(0, QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tilvo-Lettre"), DossierApplication()); });
+    EcrireRegistre(0, QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tilvo-Lettre"), DossierApplication());
     const EmplacementDonnees donnees = emplacement();
     QString raisonCopie;
     if (!donnees.portable)
@@ -175,22 +163,11 @@ ResultatDemarrage Demarrer(const EtapesDemarrage& etapes)
             if (const QString p = preparerJournalAuDemarrage(QDateTime::currentDateTime()); !p.isEmpty())
                 resultat.avertissements << p;
         }
-        armerSauvegardeQuotidienne(cnLettre().poignee(), CheminBase(), DossierSauvegardes(), [](const QString& probleme) {
+        armerSauvegardeQuotidienne(cnLettre().poignee(), CheminMdb(), DossierSauvegardes(), [](const QString& probleme) {
             // Said after the write it preceded, which goes on regardless.
             QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });
         });
     }
-    sansEchec(etapes.placerPanneaux);
-    sansEchec(etapes.initialiserEtape);
-    sansEchec(etapes.remplirExpediteurs);
-    sansEchec(etapes.remplirDestinataires);
-    sansEchec(etapes.remplirListeDestinataires);
-    sansEchec(etapes.remplirCategories);
-    sansEchec(etapes.modeIndividuel);
-    sansEchec(etapes.optionTexte);
-    // Not during the steps above: each would wait on a locked file again.
-    if (!resultat.baseOuverte)
-        cnLettre().prevoirNouvelEssai();
     return resultat;
 }
 

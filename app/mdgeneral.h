@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 // Shared services of the program: where its files are, the database
 // connection, the settings file and the registry.
@@ -16,7 +15,7 @@ void DefinirDossierApplication(const QString& dossier);
 // The data folder: <application>/Save for a portable copy, else the user's
 // own (see platform/dossierdonnees.h).
 QString DossierDonnees();
-QString CheminBase();     // <data folder>/Lettre.mdb
+QString CheminMdb();     // <data folder>/Lettre.mdb
 QString CheminIni();      // <data folder>/Lettre.ini
 QString DossierSauvegardes();   // <data folder>/Sauvegardes
 // The delivered files: the catalogue database and the information sheets.
@@ -39,19 +38,6 @@ QString LireIni(const QString& section, const QString& cle, const QString& fichi
 // Returns "" when the key was written, else why not (in French).
 QString EcrireIni(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);
 
-// The steps the main window's load handler runs, in this order. Each step's
-// failure is ignored and the next step runs; the result tells whether the
-// database could be opened, and if not why.
-struct EtapesDemarrage {
-    std::function<void()> placerPanneaux;
-    std::function<void()> initialiserEtape;
-    std::function<void()> remplirExpediteurs;
-    std::function<void()> remplirDestinataires;
-    std::function<void()> remplirListeDestinataires;
-    std::function<void()> remplirCategories;
-    std::function<void()> modeIndividuel;
-    std::function<void()> optionTexte;
-};
 // When the database did not open, the next database command tries again.
 struct ResultatDemarrage {
     bool baseOuverte = false;
@@ -62,7 +48,12 @@ struct ResultatDemarrage {
     // that failed.
     QStringList avertissements;
 };
-ResultatDemarrage Demarrer(const EtapesDemarrage& etapes);
+// The start-up work that needs no window, in this order: the registry, the
+// database (copied for the user first when needed), the catalogue upgrade,
+// the journal and the daily backup. The result tells whether the database
+// could be opened, and if not why, and what went wrong on the way. The main
+// window then lays out its panels and fills its lists itself.
+ResultatDemarrage Demarrer();
 
 // The message shown once the window is up when the database did not open.
 QString MessageBaseIndisponible(const ResultatDemarrage& resultat);

@@ -60,7 +60,7 @@ QString lireOptions(const QStringList& arguments, const QStringList& avecValeur,
     return {};
 }
 
-QString ouvrirBase(const QString& chemin)
+QString ouvrirBaseDe(const QString& chemin)
 {
     if (chemin.isEmpty())
         return QStringLiteral("Indiquez la base de données avec --base FICHIER.mdb.");

@@ -43,7 +43,7 @@ struct Options {
 QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux, Options& options);
 
 // Opens the letter database of --base; returns "" or why it cannot be.
-QString ouvrirBase(const QString& chemin);
+QString ouvrirBaseDe(const QString& chemin);
 
 // The ids of --destinataires; "" or why they cannot be read.
 QString lireDestinataires(const Options& options, QStringList& ids);

@@ -44,7 +44,7 @@ int commandeEnveloppes(const QStringList& arguments)
     if (erreur.isEmpty())
         erreur = verifierSortie(options);
     if (erreur.isEmpty())
-        erreur = ouvrirBase(options.valeurs.value(QStringLiteral("--base")));
+        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     std::vector<DispositionEnveloppe> dispositions;
     if (erreur.isEmpty()) {
         installerImprimantes(new FichierPdf(options.valeurs.value(QStringLiteral("--sortie"))));

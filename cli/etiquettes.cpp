@@ -24,7 +24,7 @@ int commandeEtiquettes(const QStringList& arguments)
     if (erreur.isEmpty())
         erreur = verifierSortie(options);
     if (erreur.isEmpty())
-        erreur = ouvrirBase(options.valeurs.value(QStringLiteral("--base")));
+        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     std::vector<AdresseEnveloppe> adresses;
     if (erreur.isEmpty()) {
         try {

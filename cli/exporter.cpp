@@ -19,7 +19,7 @@ int commandeExporter(const QStringList& arguments)
         signalerErreur(erreur);
         return kEntreeInvalide;
     }
-    erreur = ouvrirBase(options.valeurs.value(QStringLiteral("--base")));
+    erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     if (!erreur.isEmpty()) {
         signalerErreur(erreur);
         return kEntreeInvalide;

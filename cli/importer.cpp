@@ -16,7 +16,7 @@ int commandeImporter(const QStringList& arguments)
         signalerErreur(erreur);
         return kEntreeInvalide;
     }
-    erreur = ouvrirBase(options.valeurs.value(QStringLiteral("--base")));
+    erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     if (!erreur.isEmpty()) {
         signalerErreur(erreur);
         return kEchecEcriture;

@@ -158,7 +158,7 @@ int commandePdf(const QStringList& arguments)
     Options options;
     QString erreur = lireArguments(arguments, options);
     if (erreur.isEmpty())
-        erreur = ouvrirBase(options.valeurs.value(QStringLiteral("--base")));
+        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     Lettres lettres;
     if (erreur.isEmpty()) {
         try {

@@ -5,6 +5,7 @@
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
+#include "platform/twips.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,12 +20,6 @@ namespace {
 constexpr int kColonneId = 2;
 // The organiser's row of a list row, kept beside its (hidden) id.
 constexpr int kRoleLigne = Qt::UserRole;
-
-// Twips as screen pixels, at the screen's resolution.
-int pixels(const QWidget* w, int twips)
-{
-    return twips * w->logicalDpiX() / 1440;
-}
 
 } // namespace
 
@@ -43,8 +38,8 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     m_lsvContact->setRootIsDecorated(false);
     m_lsvContact->setColumnCount(3);
     m_lsvContact->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prénom"), QString()});
-    m_lsvContact->setColumnWidth(0, pixels(this, 2500));
-    m_lsvContact->setColumnWidth(1, pixels(this, 2500));
+    m_lsvContact->setColumnWidth(0, pixelsEcran(2500));
+    m_lsvContact->setColumnWidth(1, pixelsEcran(2500));
     m_lsvContact->setColumnHidden(kColonneId, true);
     m_cmdImporter = new QPushButton(QStringLiteral("Importer"), this);
     m_cmdImporter->setObjectName(QStringLiteral("cmdImporter"));

@@ -11,7 +11,7 @@ namespace {
 bool verifierModele(const SaisieLettre& saisie)
 {
     if (saisie.depuisModele && saisie.lignesModeles == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de mod\u00e8le de lettre."));
+        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de modèle de lettre."));
         return false;
     }
     return true;
@@ -43,7 +43,7 @@ bool ComposerLettreIndividuelle(const SaisieLettre& saisie, RichTextBox& txtText
 bool ComposerLettreEnNombre(const SaisieLettre& saisie, RichTextBox& txtText)
 {
     if (saisie.lignesDestinataires == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
+        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
         return false;
     }
     if (!verifierModele(saisie))

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr double kTwipsParPouce = 1440.0;
-
 QString messageMargesHorsPage()
 {
     return QStringLiteral("Les marges demandées dépassent les dimensions de la page.");
@@ -45,17 +43,7 @@ PageImprimante lirePage(const QPrinter& imprimante)
     return page;
 }
 
-double twipsEnPixels(qint32 twips, int resolution)
-{
-    return double(twips) * resolution / kTwipsParPouce;
-}
-
 } // namespace
-
-qint32 pixelsEnTwips(double pixels, int resolution)
-{
-    return qint32(std::nearbyint(pixels * kTwipsParPouce / resolution));
-}
 
 std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
                                               qint32 droite, qint32 bas)
@@ -109,7 +97,7 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
     }
     QTextDocument* document = txt.document();
     document->setUseDesignMetrics(true);
-    const double pixels = double(largeur) * txt.logicalDpiX() / kTwipsParPouce;
+    const double pixels = twipsEnPixels(largeur, txt.logicalDpiX());
     txt.setLineWrapMode(QTextEdit::FixedPixelWidth);
     txt.setLineWrapColumnOrWidth(int(std::lround(pixels + 2 * document->documentMargin())));
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -39,9 +41,6 @@ struct RectangleTwips {
 // (physical offsets subtracted); none when the arithmetic overflows.
 std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
                                               qint32 droite, qint32 bas);
-
-// Printer pixels to twips, to the nearest twip (halves to even).
-qint32 pixelsEnTwips(double pixels, int resolution);
 
 // The page loop: `formater(premier)` draws the page starting at character
 // `premier` and returns the first character that did not fit;

@@ -78,11 +78,6 @@ void agrandirParagraphes(QTextDocument& document, double facteur)
         appliquer(document.lastBlock());
 }
 
-double twipsEnPixels(qint32 twips, int resolution)
-{
-    return double(twips) * resolution / 1440.0;
-}
-
 QRectF rectanglePixels(const RectangleTwips& r, int resolution)
 {
     return QRectF(QPointF(twipsEnPixels(r.gauche, resolution), twipsEnPixels(r.haut, resolution)),

@@ -28,7 +28,7 @@ EmplacementDonnees choisirEmplacementDonnees(const QString& dossierProgramme, co
     return {sansSeparateurFinal(donneesUtilisateur) + QStringLiteral("/tilvo-lettres/Save"), false};
 }
 
-QString dossierLivre(const QString& dossierProgramme)
+QString dossierLivreDe(const QString& dossierProgramme)
 {
     return QDir::cleanPath(dossierProgramme + QStringLiteral("/../share/tilvo-lettres"));
 }

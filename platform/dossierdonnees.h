@@ -21,7 +21,7 @@ EmplacementDonnees choisirEmplacementDonnees(const QString& dossierProgramme, co
 // The delivered files (database, information sheets) of a program whose
 // executable is in dossierProgramme: <prefix>/share/tilvo-lettres beside
 // <prefix>/bin.
-QString dossierLivre(const QString& dossierProgramme);
+QString dossierLivreDe(const QString& dossierProgramme);
 
 // Makes sure dossierDonnees holds Lettre.mdb, copying baseLivree there when
 // it is missing; a database is never created from nothing. Returns "" when

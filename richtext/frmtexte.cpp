@@ -42,8 +42,8 @@ FrmTexte::FrmTexte(QWidget* parent)
     disposition->addWidget(m_txtText, 1);
     resize(760, 620);
 
-    connect(m_toolbar, &BarreOutils::enregistrer, this, &FrmTexte::Enregistrer);
-    connect(m_toolbar, &BarreOutils::imprimer, this, &FrmTexte::Imprimer);
+    connect(m_toolbar, &BarreOutils::enregistrer, this, &FrmTexte::enregistrer);
+    connect(m_toolbar, &BarreOutils::imprimer, this, &FrmTexte::imprimer);
 }
 
 FrmTexte::~FrmTexte() = default;
@@ -75,7 +75,7 @@ FrmTexte* FrmTexte::pourModele(const QString& idModele, const QString& corps)
     return editeur;
 }
 
-bool FrmTexte::Enregistrer()
+bool FrmTexte::enregistrer()
 {
     if (!bCorps || !bModele) {
         afficherErreur(QStringLiteral("Ce texte n'appartient à aucun modèle : il ne peut pas être enregistré."));
@@ -92,7 +92,7 @@ bool FrmTexte::Enregistrer()
     return true;
 }
 
-void FrmTexte::Imprimer()
+void FrmTexte::imprimer()
 {
     QString raison;
     if (!ImprimerRTF(*m_txtText, kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
@@ -110,7 +110,7 @@ void FrmTexte::closeEvent(QCloseEvent* event)
         switch (dialogues().message(questionFermeture(), Boutons::EnregistrerAnnuler, Icone::Aucune,
                                     QStringLiteral("Confirmation"))) {
         case Reponse::Oui:
-            if (!Enregistrer()) {
+            if (!enregistrer()) {
                 event->ignore();
                 return;
             }

@@ -36,10 +36,10 @@ public:
     // Stores the text as the body of the model the editor was opened on.
     // A failure is reported with its reason and the text stays here; returns
     // whether the body was stored.
-    bool Enregistrer();
+    bool enregistrer();
     // Prints the text on the default printer, with the letter margins; a
     // failure is reported.
-    void Imprimer();
+    void imprimer();
 
     // The question asked when the window closes with changes not saved.
     static QString questionFermeture();

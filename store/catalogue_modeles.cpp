@@ -64,7 +64,7 @@ QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie)
     return lignes;
 }
 
-QString ajouterModele(RecordId idSousCategorie, const QString& libelle)
+QString creerModele(RecordId idSousCategorie, const QString& libelle)
 {
     Recordset rs;
     rs.open(requetes::tousModeles());
@@ -80,7 +80,7 @@ QString ajouterModele(RecordId idSousCategorie, const QString& libelle)
     return id;
 }
 
-void supprimerModele(const QString& idTexte)
+void effacerModele(const QString& idTexte)
 {
     Recordset rs;
     rs.open(requetes::modele(idTexte));

@@ -35,7 +35,7 @@ QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie);
 
 // A new model of that sub-category with an empty body and empty links.
 // Returns its id as the model list shows it.
-QString ajouterModele(RecordId idSousCategorie, const QString& libelle);
+QString creerModele(RecordId idSousCategorie, const QString& libelle);
 
 // Deletes the model whose id is the text of a model list row.
-void supprimerModele(const QString& idTexte);
+void effacerModele(const QString& idTexte);

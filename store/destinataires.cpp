@@ -65,12 +65,12 @@ FicheDestinataire lireDestinataire(RecordId id)
     return lireFiche(kTable, id);
 }
 
-RecordId enregistrerDestinataire(RecordId id, const FicheDestinataire& fiche)
+RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche)
 {
     return enregistrerFiche(kTable, id, fiche);
 }
 
-void supprimerDestinataire(RecordId id)
+void effacerDestinataire(RecordId id)
 {
     supprimerFiche(kTable, id);
 }

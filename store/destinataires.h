@@ -40,9 +40,9 @@ FicheDestinataire lireDestinataire(RecordId id);
 
 // Stores the fields into the recipient `id`, or into a new row when id is
 // -1, exactly as given. Returns the row's id.
-RecordId enregistrerDestinataire(RecordId id, const FicheDestinataire& fiche);
+RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche);
 
-void supprimerDestinataire(RecordId id);
+void effacerDestinataire(RecordId id);
 
 // Every recipient with its id, in the order the database gives them.
 std::vector<std::pair<RecordId, FicheDestinataire>> tousLesDestinataires();

@@ -57,12 +57,12 @@ FicheExpediteur lireExpediteur(RecordId id)
     return lireFiche(kTable, id);
 }
 
-RecordId enregistrerExpediteur(RecordId id, const FicheExpediteur& fiche)
+RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche)
 {
     return enregistrerFiche(kTable, id, fiche);
 }
 
-void supprimerExpediteur(RecordId id)
+void effacerExpediteur(RecordId id)
 {
     supprimerFiche(kTable, id);
 }

@@ -39,9 +39,9 @@ FicheExpediteur lireExpediteur(RecordId id);
 // Stores the fields into the sender `id`, or into a new row when id is -1,
 // exactly as given. Returns the row's id (for a new row, the one just
 // assigned).
-RecordId enregistrerExpediteur(RecordId id, const FicheExpediteur& fiche);
+RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche);
 
-void supprimerExpediteur(RecordId id);
+void effacerExpediteur(RecordId id);
 
 // Every sender with its id, in the order the database gives them.
 std::vector<std::pair<RecordId, FicheExpediteur>> tousLesExpediteurs();

@@ -32,7 +32,7 @@ void cliquer(const FrmAccueil& f, const char* nom)
     controle<QAbstractButton>(f, QString::fromLatin1(nom))->click();
 }
 
-void nouveauDestinataire(const FrmAccueil& f, const QString& nom, const QString& mail)
+void ajouterDestinataireEssai(const FrmAccueil& f, const QString& nom, const QString& mail)
 {
     cliquer(f, "cmdAjouterDest");
     controle<QComboBox>(f, QStringLiteral("cmbTitreDest"))->setCurrentText(QStringLiteral("Monsieur"));
@@ -60,8 +60,8 @@ private slots:
         saisir(f, "txtNomExp", QStringLiteral("Lefèvre"));
         saisir(f, "txtPrenomExp", QStringLiteral("Hélène"));
         cliquer(f, "cmdModifExp");
-        nouveauDestinataire(f, QStringLiteral("Bernard"), QStringLiteral("b@exemple.fr"));
-        nouveauDestinataire(f, QStringLiteral("Arnaud"), QStringLiteral("a@exemple.fr"));
+        ajouterDestinataireEssai(f, QStringLiteral("Bernard"), QStringLiteral("b@exemple.fr"));
+        ajouterDestinataireEssai(f, QStringLiteral("Arnaud"), QStringLiteral("a@exemple.fr"));
         saisir(f, "txtObjetLettre", QStringLiteral("Loyer & charges"));
 
         auto* categories = controle<QComboBox>(f, QStringLiteral("cmbCategorieModele"));

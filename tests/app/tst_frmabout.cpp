@@ -24,7 +24,7 @@ private slots:
         QCOMPARE(texte("lblVersion"), QStringLiteral("Version 1.1.0"));
         QVERIFY(!texte("Label1").isEmpty());
         QVERIFY(texte("Label3").contains(FrmAbout::adresseSite()));
-        QCOMPARE(texte("Label4"), QStringLiteral("L'aide est consultable ou t\u00e9l\u00e9chargeable sur le site de Tilvo."));
+        QCOMPARE(texte("Label4"), QStringLiteral("L'aide est consultable ou téléchargeable sur le site de Tilvo."));
         QCOMPARE(texte("lblDonnees"), QStringLiteral("Dossier des données : /opt/copie-portable/Save"));
         QVERIFY(f.findChild<QLabel*>(QStringLiteral("lblDonnees"))->textInteractionFlags() & Qt::TextSelectableByMouse);
         QVERIFY(!f.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());

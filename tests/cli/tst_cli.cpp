@@ -38,7 +38,7 @@ private slots:
         const QString vcf = base.dossier() + QStringLiteral("/a.vcf");
         QFile f(vcf);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("BEGIN:VCARD\nVERSION:3.0\nN:Lef\xC3\xA8vre;Ana\xC3\xAFs;;;\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nEND:VCARD\n");
+        f.write("BEGIN:VCARD\nVERSION:3.0\nN:Lefèvre;Anaïs;;;\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nEND:VCARD\n");
         f.close();
         const QString binaire = base.dossier() + QStringLiteral("/photo.vcf");
         QFile b(binaire);

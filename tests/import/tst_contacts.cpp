@@ -83,7 +83,7 @@ private slots:
     void doublonsReconnus()
     {
         BaseTemporaire base;
-        enregistrerDestinataire(kAucunEnregistrement, {QStringLiteral("Madame"), QStringLiteral("Lefèvre"), QStringLiteral("Émilie"),
+        ecrireDestinataire(kAucunEnregistrement, {QStringLiteral("Madame"), QStringLiteral("Lefèvre"), QStringLiteral("Émilie"),
                                                        {}, {}, QStringLiteral("69001"), {}, {}, {}});
         std::vector<ContactLu> lus(3);
         lus[0].contact.nom = QStringLiteral("LEFEVRE"), lus[0].contact.prenom = QStringLiteral("emilie"), lus[0].contact.cp = QStringLiteral("69001");
@@ -97,7 +97,7 @@ private slots:
     void toutOuRien()
     {
         BaseTemporaire base;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Ancien"), {}, {}, {}, {}, {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Ancien"), {}, {}, {}, {}, {}, {}, {}});
         base.executer(QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON Destinataire WHEN NEW.Nom_Destinataire = 'Refusé'"
                                      " BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
         std::vector<Contact> contacts(3);

@@ -41,9 +41,9 @@ private slots:
     void importer()
     {
         BancEssai banc;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
         banc.dialogues.textes << ecrire(banc.base.dossier() + QStringLiteral("/membres.csv"),
-                                   "Nom;Surnom;CP\nDUPONT;J\xC3\xA9r\xC3\xB4me;69001\nDUPONT;Jean;69001\nMartin;Zo\xC3\xA9;75001\n;;\"\n");
+                                   "Nom;Surnom;CP\nDUPONT;Jérôme;69001\nDUPONT;Jean;69001\nMartin;Zoé;75001\n;;\"\n");
         FrmContacts fenetre;
         QSignalSpy importes(&fenetre, &FrmContacts::contactsImportes);
         cliquer(fenetre, "cmdParcourir");
@@ -88,12 +88,12 @@ private slots:
     void depuisLaFenetrePrincipale()
     {
         BancEssai banc;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
         FrmAccueil accueil;
         accueil.findChild<QToolButton*>(QStringLiteral("cmdImportContacts"))->click();
         auto* fenetre = qobject_cast<FrmContacts*>(fenetreOuverte(QStringLiteral("FrmContacts")));
         QVERIFY(fenetre);
-        fenetre->chargerFichier(ecrire(banc.base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zo\xC3\xA9;;;\nEND:VCARD\n"));
+        fenetre->chargerFichier(ecrire(banc.base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zoé;;;\nEND:VCARD\n"));
         cliquer(*fenetre, "cmdImporter");
         auto* liste = accueil.findChild<QTreeView*>(QStringLiteral("lsvDest"));
         QCOMPARE(liste->model()->rowCount(), 2);
@@ -113,8 +113,8 @@ private slots:
     void exporterLaSelection()
     {
         BancEssai banc;
-        enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
-        const RecordId choisi = enregistrerDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
+        const RecordId choisi = ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
         const QString chemin = banc.base.dossier() + QStringLiteral("/choisis.csv");
         banc.dialogues.textes << chemin;
         FrmContacts fenetre([choisi] { return QList<RecordId>{choisi}; });

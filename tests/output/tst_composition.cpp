@@ -22,7 +22,7 @@ SaisieLettre saisieComplete()
     s.adresse1Dest = QStringLiteral("5 place Bellecour");
     s.cpDest = QStringLiteral("69002");
     s.villeDest = QStringLiteral("Lyon");
-    s.formuleLettre = QStringLiteral("Veuillez agr\u00e9er, <TitreDest>, l'expression de ma consid\u00e9ration distingu\u00e9e.");
+    s.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
     s.depuisModele = false;
     return s;
 }
@@ -49,7 +49,7 @@ private slots:
 
     void echappementRtf()
     {
-        QCOMPARE(EchapperRtf(QStringLiteral("B\u00e2t. {A} C:\\dossier")), QStringLiteral("B\u00e2t. \\{A\\} C:\\\\dossier"));
+        QCOMPARE(EchapperRtf(QStringLiteral("Bât. {A} C:\\dossier")), QStringLiteral("Bât. \\{A\\} C:\\\\dossier"));
         QCOMPARE(EchapperRtf(QString()), QString());
     }
 
@@ -95,17 +95,17 @@ private slots:
         QCOMPARE(lettre, attendu);
         QVERIFY(lettre.contains(QStringLiteral("\\par \\par Madame, Monsieur, \\par \\par ")));
         QVERIFY(lettre.contains(QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ")));
-        QVERIFY(!lettre.contains(QStringLiteral("T\u00e9l\u00e9phone")));
+        QVERIFY(!lettre.contains(QStringLiteral("Téléphone")));
         QVERIFY(!lettre.contains(QStringLiteral("Objet")));
     }
 
     void expediteurFonctionAdresseEtSignature()
     {
         SaisieLettre s = saisieComplete();
-        s.fonctionExp = QStringLiteral("G\u00e9rant");
-        s.adresse2Exp = QStringLiteral("B\u00e2t. {A}");
+        s.fonctionExp = QStringLiteral("Gérant");
+        s.adresse2Exp = QStringLiteral("Bât. {A}");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(QStringLiteral("\\fs22M. Martin Jean \\par G\u00e9rant \\par 3 rue Haute \\par B\u00e2t. \\{A\\} \\par 69001 Lyon")));
+        QVERIFY(lettre.contains(QStringLiteral("\\fs22M. Martin Jean \\par Gérant \\par 3 rue Haute \\par Bât. \\{A\\} \\par 69001 Lyon")));
         QVERIFY(lettre.endsWith(kSeptTabs + QStringLiteral("Jean Martin}")));
     }
 
@@ -113,25 +113,25 @@ private slots:
     {
         SaisieLettre s = saisieComplete();
         s.tel2Exp = QStringLiteral("06 00 00 00 02");
-        QVERIFY(!TexteLettreIndividuelle(s, QString()).contains(QStringLiteral("T\u00e9l\u00e9phone")));
+        QVERIFY(!TexteLettreIndividuelle(s, QString()).contains(QStringLiteral("Téléphone")));
         s.tel1Exp = QStringLiteral("04 00 00 00 01");
         QVERIFY(TexteLettreIndividuelle(s, QString())
-                    .contains(QStringLiteral("69001 Lyon \\par T\u00e9l\u00e9phone : 04 00 00 00 01 \\par T\u00e9l\u00e9phone : 06 00 00 00 02 \\par \\par")));
+                    .contains(QStringLiteral("69001 Lyon \\par Téléphone : 04 00 00 00 01 \\par Téléphone : 06 00 00 00 02 \\par \\par")));
         s.tel2Exp.clear();
         QVERIFY(TexteLettreIndividuelle(s, QString())
-                    .contains(QStringLiteral("Lyon \\par T\u00e9l\u00e9phone : 04 00 00 00 01 \\par \\par \\par ")));
+                    .contains(QStringLiteral("Lyon \\par Téléphone : 04 00 00 00 01 \\par \\par \\par ")));
     }
 
     void renseignementsDeLaLettre()
     {
         SaisieLettre s = saisieComplete();
-        s.dateLettre = QStringLiteral("7 d\u00e9cembre 2026");
+        s.dateLettre = QStringLiteral("7 décembre 2026");
         s.villeLettre = QStringLiteral("Lyon");
         s.objetLettre = QStringLiteral("Loyer & charges");
         s.pieceLettre = QStringLiteral("2");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 d\u00e9cembre 2026 \\par ") + kSeptTabs + QStringLiteral("À Lyon \\par")));
-        QVERIFY(lettre.contains(QStringLiteral("\\par Objet : Loyer & charges \\par Pi\u00e8ce(s) jointe(s) : 2 \\par")));
+        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 décembre 2026 \\par ") + kSeptTabs + QStringLiteral("À Lyon \\par")));
+        QVERIFY(lettre.contains(QStringLiteral("\\par Objet : Loyer & charges \\par Pièce(s) jointe(s) : 2 \\par")));
     }
 
     void destinataireSurPlusieursLignes()
@@ -149,7 +149,7 @@ private slots:
     void formuleDePolitesseSelonLeMode()
     {
         const SaisieLettre s = saisieComplete();
-        const QString formule = QStringLiteral("Veuillez agr\u00e9er, %1, l'expression de ma consid\u00e9ration distingu\u00e9e.");
+        const QString formule = QStringLiteral("Veuillez agréer, %1, l'expression de ma considération distinguée.");
         QVERIFY(TexteLettreIndividuelle(s, QString()).contains(formule.arg(QStringLiteral("Madame"))));
 
         const QString enNombre = TexteLettreEnNombre(s, QString());
@@ -173,14 +173,14 @@ private slots:
         s.dateLettre = QStringLiteral("1er mai");
         const QString corps = QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\fs20 [<NomDest>|<TitreDest>|<SignatureLettre>|<PolitesseLettre>|<NomExp>|<DateLettre>]\\fs24 z}");
         const QString individuelle = TexteLettreIndividuelle(s, corps);
-        QVERIFY(individuelle.contains(QStringLiteral("\\fs22 [<NomDest>|Madame|Jean Martin|Veuillez agr\u00e9er, Madame, l'expression de ma consid\u00e9ration distingu\u00e9e.|<NomExp>|<DateLettre>]\\fs24 z}")));
+        QVERIFY(individuelle.contains(QStringLiteral("\\fs22 [<NomDest>|Madame|Jean Martin|Veuillez agréer, Madame, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]\\fs24 z}")));
 
         const QString enNombre = TexteLettreEnNombre(s, corps);
-        QVERIFY(enNombre.contains(QStringLiteral("\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agr\u00e9er, <TitreDest>, l'expression de ma consid\u00e9ration distingu\u00e9e.|<NomExp>|<DateLettre>]")));
+        QVERIFY(enNombre.contains(QStringLiteral("\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]")));
         ValeursDestinataire d;
-        d.titre = QStringLiteral("Ma\u00eetre");
+        d.titre = QStringLiteral("Maître");
         d.nom = QStringLiteral("{Roux}");
-        QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Ma\u00eetre|Jean Martin|Veuillez agr\u00e9er, Ma\u00eetre,")));
+        QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Maître|Jean Martin|Veuillez agréer, Maître,")));
     }
 };
 

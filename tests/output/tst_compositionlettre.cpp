@@ -16,14 +16,14 @@ SaisieLettre saisie()
     s.titreExp = QStringLiteral("M.");
     s.nomExp = QStringLiteral("Martin");
     s.prenomExp = QStringLiteral("Jean");
-    s.fonctionExp = QStringLiteral("G\u00e9rant");
-    s.adresse1Exp = QStringLiteral("B\u00e2t. {A}");
+    s.fonctionExp = QStringLiteral("Gérant");
+    s.adresse1Exp = QStringLiteral("Bât. {A}");
     s.titreDest = QStringLiteral("Madame");
     s.nomDest = QStringLiteral("Durand");
     s.adresse1Dest = QStringLiteral("C:\\dossier");
-    s.dateLettre = QStringLiteral("7 d\u00e9cembre 2026");
+    s.dateLettre = QStringLiteral("7 décembre 2026");
     s.villeLettre = QStringLiteral("Lyon");
-    s.formuleLettre = QStringLiteral("Veuillez agr\u00e9er, <TitreDest>, mes salutations.");
+    s.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, mes salutations.");
     s.lignesDestinataires = 2;
     s.lignesModeles = 1;
     return s;
@@ -40,7 +40,7 @@ class TestCompositionLettre : public QObject {
     Q_OBJECT
 
 private:
-    QString ajouterModele(BaseTemporaire& base, const QString& corps)
+    QString creerModele(BaseTemporaire& base, const QString& corps)
     {
         base.executer(QStringLiteral("INSERT INTO Modele (Libelle_Modele, Corps_Modele) VALUES ('Essai', '%1')")
                           .arg(QString(corps).replace(QLatin1Char('\''), QStringLiteral("''"))));
@@ -59,8 +59,8 @@ private slots:
         s.lignesDestinataires = 0;
         QVERIFY(!ComposerLettreEnNombre(s, txtText));
         QCOMPARE(d.messages.size(), 2);
-        QCOMPARE(d.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de mod\u00e8le de lettre."));
-        QCOMPARE(d.messages[1].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
+        QCOMPARE(d.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas sélectionné de modèle de lettre."));
+        QCOMPARE(d.messages[1].texte, QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
         for (const auto& m : d.messages) {
             QCOMPARE(m.titre, QStringLiteral("Erreur"));
             QCOMPARE(m.icone, Icone::Exclamation);
@@ -73,7 +73,7 @@ private slots:
     {
         BancEssai banc;
         SaisieLettre s = saisie();
-        s.idModeleCourant = ajouterModele(banc.base, QStringLiteral(
+        s.idModeleCourant = creerModele(banc.base, QStringLiteral(
             "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("modifications de l'utilisateur"));
@@ -82,14 +82,14 @@ private slots:
 
         const QStringList p = paragraphes(txtText);
         QCOMPARE(p.value(0), QStringLiteral("M. Martin Jean "));
-        QCOMPARE(p.value(1), QStringLiteral("G\u00e9rant "));
-        QCOMPARE(p.value(2), QStringLiteral("B\u00e2t. {A} "));
+        QCOMPARE(p.value(1), QStringLiteral("Gérant "));
+        QCOMPARE(p.value(2), QStringLiteral("Bât. {A} "));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMadame Durand  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tC:\\dossier ")));
-        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tLe 7 d\u00e9cembre 2026 ")));
+        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tLe 7 décembre 2026 ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tÀ Lyon ")));
-        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Cher <NomDest>, \u00e0 Madame.")));
-        QVERIFY(p.contains(QStringLiteral("Veuillez agr\u00e9er, Madame, mes salutations. ")));
+        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Cher <NomDest>, à Madame.")));
+        QVERIFY(p.contains(QStringLiteral("Veuillez agréer, Madame, mes salutations. ")));
         QCOMPARE(p.last(), QStringLiteral("\t\t\t\t\t\t\tJean Martin"));
         QVERIFY(!txtText.toPlainText().contains(QStringLiteral("modifications")));
 
@@ -116,14 +116,14 @@ private slots:
         banc.base.executer(QStringLiteral(
             "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire, "
             "Adresse1_Destinataire, Adresse2_Destinataire, CP_Destinataire, Ville_Destinataire, Fonction_Destinataire) VALUES "
-            "(1, 'Ma\u00eetre', 'Roux', 'Paul', '1 rue {x}', NULL, '75001', 'Paris', NULL), "
+            "(1, 'Maître', 'Roux', 'Paul', '1 rue {x}', NULL, '75001', 'Paris', NULL), "
             "(2, 'Madame', 'Blanc', NULL, '2 av.', 'BP 3', NULL, 'Nantes', 'Notaire')"));
         SaisieLettre s = saisie();
         s.depuisModele = false;
         RichTextBox txtText;
         QVERIFY(ComposerLettreEnNombre(s, txtText));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("\t<TitreDest> <NomDest> <PrenomDest> ")));
-        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Veuillez agr\u00e9er, <TitreDest>, mes salutations.")));
+        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Veuillez agréer, <TitreDest>, mes salutations.")));
 
         // The user edits the mass letter: the first name goes, a word in bold comes.
         QTextCursor c = txtText.document()->find(QStringLiteral("<PrenomDest>"));
@@ -138,11 +138,11 @@ private slots:
         RichTextBox txtLettreTmp;
         QVERIFY(PersonnaliserLettre(1, txtText, txtLettreTmp));
         QStringList p = paragraphes(txtLettreTmp);
-        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMa\u00eetre Roux  ")));
+        QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMaître Roux  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t1 rue {x} ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t75001 Paris ")));
-        QVERIFY(p.contains(QStringLiteral("Important : Ma\u00eetre, ")));
-        QVERIFY(p.contains(QStringLiteral("Veuillez agr\u00e9er, Ma\u00eetre, mes salutations. ")));
+        QVERIFY(p.contains(QStringLiteral("Important : Maître, ")));
+        QVERIFY(p.contains(QStringLiteral("Veuillez agréer, Maître, mes salutations. ")));
         QCOMPARE(txtText.toPlainText(), lettreEnNombre);
 
         QVERIFY(PersonnaliserLettre(2, txtText, txtLettreTmp));

@@ -46,11 +46,11 @@ private slots:
         SaisieLettre s;
         s.depuisModele = false;
         s.lignesDestinataires = 1;
-        s.nomExp = QStringLiteral("Lef\u00e8vre");
+        s.nomExp = QStringLiteral("Lefèvre");
         RichTextBox txtText;
         QVERIFY(ComposerLettreEnNombre(s, txtText));
         txtText.moveCursor(QTextCursor::End);
-        txtText.insertPlainText(QStringLiteral(" ajout\u00e9 apr\u00e8s coup"));
+        txtText.insertPlainText(QStringLiteral(" ajouté après coup"));
 
         const QString premier = dossier.filePath(QStringLiteral("lettre.rtf"));
         const QString second = dossier.filePath(QStringLiteral("autre.rtf"));
@@ -64,8 +64,8 @@ private slots:
         QCOMPARE(relu, txtText.toPlainText());
         for (const char* repere : {"<TitreDest>", "<NomDest>", "<PrenomDest>", "<Adr1Dest>", "<CPDest>", "<VilleDest>"})
             QVERIFY2(relu.contains(QLatin1String(repere)), repere);
-        QVERIFY(relu.contains(QStringLiteral("Lef\u00e8vre")));
-        QVERIFY(relu.endsWith(QStringLiteral(" ajout\u00e9 apr\u00e8s coup")));
+        QVERIFY(relu.contains(QStringLiteral("Lefèvre")));
+        QVERIFY(relu.endsWith(QStringLiteral(" ajouté après coup")));
         QCOMPARE(texteDuFichier(second), relu);
 
         // A word processor opens it on the letter's paper and margins, the
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(d.messages.size(), 1);
         QCOMPARE(d.messages[0].titre, QStringLiteral("Erreur"));
         QCOMPARE(d.messages[0].icone, Icone::Exclamation);
-        QVERIFY(d.messages[0].texte.startsWith(QStringLiteral("La lettre n'a pas \u00e9t\u00e9 enregistr\u00e9e.")));
+        QVERIFY(d.messages[0].texte.startsWith(QStringLiteral("La lettre n'a pas été enregistrée.")));
         QVERIFY(d.messages[0].texte.contains(chemin));
         QVERIFY(!QFile::exists(chemin));
     }

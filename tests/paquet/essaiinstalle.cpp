@@ -36,7 +36,7 @@ void finir(int code, const QString& raison)
     QCoreApplication::exit(code);
 }
 
-void enregistrerDestinataire(QWidget* fenetre)
+void ecrireDestinataire(QWidget* fenetre)
 {
     const QList<std::pair<const char*, QString>> champs{
         {"txtNomDest", QStringLiteral("Essai-Paquet")}, {"txtPrenomDest", QStringLiteral("Zoé")},
@@ -81,7 +81,7 @@ public:
             sortie() << "fenêtre : " << fenetre->windowTitle().trimmed() << Qt::endl;
             auto* categories = fenetre->findChild<QComboBox*>(QStringLiteral("cmbCategorieModele"));
             sortie() << "catégories : " << (categories ? categories->count() : 0) << Qt::endl;
-            QTimer::singleShot(0, qApp, [fenetre] { enregistrerDestinataire(fenetre); });
+            QTimer::singleShot(0, qApp, [fenetre] { ecrireDestinataire(fenetre); });
         });
         attente->start(100);
     }

@@ -5,7 +5,6 @@
 
 #include <QStandardPaths>
 #include <QtTest>
-#include <stdexcept>
 
 class TestDemarrage : public QObject {
     Q_OBJECT
@@ -16,23 +15,11 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
 
-    void chaqueEtapeSuitMemeApresUnEchec()
+    void demarrageSansBase()
     {
         QTemporaryDir dossier;   // no Save/Lettre.mdb in it
         mdGeneral::DefinirDossierApplication(dossier.path());
-        QStringList faites;
-        mdGeneral::EtapesDemarrage etapes;
-        etapes.placerPanneaux = [&] { faites << "panneaux"; };
-        etapes.initialiserEtape = [&] { faites << "etape"; };
-        etapes.remplirExpediteurs = [&] { faites << "expediteurs"; throw std::runtime_error("échec"); };
-        etapes.remplirDestinataires = [&] { faites << "destinataires"; };
-        etapes.remplirListeDestinataires = [&] { faites << "liste"; };
-        etapes.remplirCategories = [&] { faites << "categories"; };
-        etapes.modeIndividuel = [&] { faites << "individuel"; };
-        etapes.optionTexte = [&] { faites << "option"; };
-
-        const auto resultat = mdGeneral::Demarrer(etapes);
-        QCOMPARE(faites, (QStringList{"panneaux", "etape", "expediteurs", "destinataires", "liste", "categories", "individuel", "option"}));
+        const auto resultat = mdGeneral::Demarrer();
         QVERIFY(!resultat.baseOuverte);
         QVERIFY(!QFile::exists(dossier.path() + "/Save/Lettre.mdb"));
         const QString message = mdGeneral::MessageBaseIndisponible(resultat);
@@ -47,7 +34,7 @@ private slots:
     {
         BaseTemporaire base;
         cnLettre().fermer();
-        const auto resultat = mdGeneral::Demarrer({});
+        const auto resultat = mdGeneral::Demarrer();
         QVERIFY(resultat.baseOuverte);
         QVERIFY(cnLettre().estOuverte());
         QCOMPARE(cnLettre().chemin(), base.cheminBase());

@@ -40,7 +40,7 @@ private slots:
         const EmplacementDonnees installe = choisirEmplacementDonnees(bin, xdg);
         QVERIFY(!installe.portable);
         QCOMPARE(installe.dossier, xdg + QStringLiteral("/tilvo-lettres/Save"));
-        QCOMPARE(dossierLivre(bin), racine.path() + QStringLiteral("/usr/share/tilvo-lettres"));
+        QCOMPARE(dossierLivreDe(bin), racine.path() + QStringLiteral("/usr/share/tilvo-lettres"));
 
         ecrire(bin + QStringLiteral("/Save/Lettre.mdb"), "base");
         const EmplacementDonnees portable = choisirEmplacementDonnees(bin, xdg);

@@ -16,7 +16,7 @@ private slots:
     {
         BaseTemporaire base;
         ajouterDestinataire(QStringLiteral("Avant"));
-        QVERIFY(mdGeneral::Demarrer({}).baseOuverte);
+        QVERIFY(mdGeneral::Demarrer().baseOuverte);
         QVERIFY(!QDir(mdGeneral::DossierSauvegardes()).exists());   // reading backs nothing up
 
         ajouterDestinataire(QStringLiteral("Premier"));
@@ -47,7 +47,7 @@ private slots:
         QFile bouchon(mdGeneral::DossierSauvegardes());   // a file where the folder should be
         QVERIFY(bouchon.open(QIODevice::WriteOnly));
         bouchon.close();
-        QVERIFY(mdGeneral::Demarrer({}).baseOuverte);
+        QVERIFY(mdGeneral::Demarrer().baseOuverte);
 
         ajouterDestinataire(QStringLiteral("Premier"));
         ajouterDestinataire(QStringLiteral("Second"));

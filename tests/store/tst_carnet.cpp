@@ -34,7 +34,7 @@ private slots:
                                      "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
         FicheExpediteur fiche;
         fiche.nom = QStringLiteral("Grand");
-        const RecordId id = enregistrerExpediteur(kAucunEnregistrement, fiche);
+        const RecordId id = ecrireExpediteur(kAucunEnregistrement, fiche);
         QCOMPARE(id, RecordId(2147483648));
         QCOMPARE(libellesExpediteurs(), (QStringList{QStringLiteral("2147483648-  Grand "), QStringLiteral("-7-  Moins ")}));
 
@@ -43,9 +43,9 @@ private slots:
             QVERIFY2(n != kAucunEnregistrement, qPrintable(libelle));
             fiche = lireExpediteur(n);
             fiche.ville = QStringLiteral("Lyon");
-            QCOMPARE(enregistrerExpediteur(n, fiche), n);
+            QCOMPARE(ecrireExpediteur(n, fiche), n);
             QCOMPARE(lireExpediteur(n).ville, QStringLiteral("Lyon"));
-            supprimerExpediteur(n);
+            effacerExpediteur(n);
         }
         QVERIFY(libellesExpediteurs().isEmpty());
     }
@@ -54,7 +54,7 @@ private slots:
     {
         BaseTemporaire base;
         // Every field empty: the row holds "" everywhere, never an absent value.
-        const RecordId vide = enregistrerExpediteur(kAucunEnregistrement, {});
+        const RecordId vide = ecrireExpediteur(kAucunEnregistrement, {});
         QVERIFY(vide > 0);
         QCOMPARE(compter(QStringLiteral("Expediteur"), QStringLiteral("Titre_Expediteur = '' AND Nom_Expediteur = '' "
                                         "AND Prenom_Expediteur = '' AND Adresse1_Expediteur = '' AND Adresse2_Expediteur = '' "
@@ -62,23 +62,23 @@ private slots:
                                         "AND Tel2_Expediteur = '' AND Fonction_Expediteur = ''")), 1);
 
         FicheExpediteur fiche{"Docteur", "Martin", "Léa", "1 rue Haute", "Bât. B", "75001", "Paris", "01 02", "06 07", "Gérante"};
-        const RecordId id = enregistrerExpediteur(kAucunEnregistrement, fiche);
+        const RecordId id = ecrireExpediteur(kAucunEnregistrement, fiche);
         QVERIFY(id != vide);
         QCOMPARE(lireExpediteur(id), fiche);
         QCOMPARE(numeroExpediteurDe(libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom)), id);
 
         fiche.ville = QStringLiteral("  Lyon ");   // stored exactly as typed
-        QCOMPARE(enregistrerExpediteur(id, fiche), id);
+        QCOMPARE(ecrireExpediteur(id, fiche), id);
         QCOMPARE(lireExpediteur(id), fiche);
         QCOMPARE(compter(QStringLiteral("Expediteur")), 2);
 
-        supprimerExpediteur(id);
+        effacerExpediteur(id);
         QCOMPARE(compter(QStringLiteral("Expediteur")), 1);
         QCOMPARE(numeroExpediteurDe(QString::number(id) + QStringLiteral("- Docteur Martin Léa")), kAucunEnregistrement);
         QCOMPARE(numeroExpediteurDe(QString()), kAucunEnregistrement);
         QCOMPARE(numeroExpediteurDe(QStringLiteral("Martin")), kAucunEnregistrement);
         // Saving into a row deleted meanwhile fails loudly and creates nothing.
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, enregistrerExpediteur(id, fiche));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, ecrireExpediteur(id, fiche));
         QCOMPARE(compter(QStringLiteral("Expediteur")), 1);
     }
 
@@ -98,16 +98,16 @@ private slots:
     {
         BaseTemporaire base;
         FicheDestinataire fiche{"Maître", "Roux", "Jean", "2 place", "", "13000", "Marseille", "Notaire", "jean@exemple.fr"};
-        const RecordId id = enregistrerDestinataire(kAucunEnregistrement, fiche);
+        const RecordId id = ecrireDestinataire(kAucunEnregistrement, fiche);
         QCOMPARE(lireDestinataire(id), fiche);
         fiche.mail = QStringLiteral("pas une adresse");
-        QCOMPARE(enregistrerDestinataire(id, fiche), id);
+        QCOMPARE(ecrireDestinataire(id, fiche), id);
         QCOMPARE(lireDestinataire(id).mail, QStringLiteral("pas une adresse"));
-        const RecordId autre = enregistrerDestinataire(kAucunEnregistrement, {});
+        const RecordId autre = ecrireDestinataire(kAucunEnregistrement, {});
         QCOMPARE(compter(QStringLiteral("Destinataire"), QStringLiteral("Mail_Destinataire = '' AND Nom_Destinataire = ''")), 1);
-        supprimerDestinataire(id);
+        effacerDestinataire(id);
         QCOMPARE(lignesDestinataires().ids, QStringList{QString::number(autre)});
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, supprimerDestinataire(id));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, effacerDestinataire(id));
     }
 };
 

@@ -42,18 +42,18 @@ private slots:
 
     void ajoutEtSuppression()
     {
-        ajouterModele(11, QStringLiteral("Libelle"));
-        ajouterModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
+        creerModele(11, QStringLiteral("Libelle"));
+        creerModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
         const QList<LigneModele> ajoutes = modelesDeSousCategorie(11);
         QCOMPARE(ajoutes.size(), 2);
         QCOMPARE(compter(QStringLiteral("Modele"), QStringLiteral("Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' "
                                                                  "AND Lien_Fiche_Modele = '' AND Libelle_Modele = 'Libelle'")),
                  2);
 
-        supprimerModele(ajoutes[0].id);
+        effacerModele(ajoutes[0].id);
         QCOMPARE(modelesDeSousCategorie(11).size(), 1);
         QCOMPARE(modelesDeSousCategorie(10).size(), 2);
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, supprimerModele(ajoutes[0].id));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, effacerModele(ajoutes[0].id));
     }
 
 private:

@@ -109,7 +109,7 @@ private slots:
         cnLettre().fermer();
         construireLivre(inst.livree(), kVersion2, corps(QStringLiteral("v2")));
 
-        const auto resultat = mdGeneral::Demarrer({});
+        const auto resultat = mdGeneral::Demarrer();
         QVERIFY(resultat.baseOuverte);
         QCOMPARE(resultat.avertissements, QStringList());
         const QMap<QString, QString> attendus{
@@ -141,7 +141,7 @@ private slots:
         cnLettre().fermer();
         construireLivre(inst.livree(), kVersion2, corps(QStringLiteral("v2")));
 
-        const auto resultat = mdGeneral::Demarrer({});
+        const auto resultat = mdGeneral::Demarrer();
         QCOMPARE(resultat.avertissements.size(), 1);
         QVERIFY(resultat.avertissements[0].contains(QStringLiteral("vos données n'ont pas été modifiées")));
         QVERIFY(resultat.avertissements[0].contains(QStringLiteral("disque plein")));

@@ -41,7 +41,7 @@ void TestRtfcat::texteEtRtf()
 {
     const Resultat texte = lancer({"text", cas("wordpad")});
     QCOMPARE(texte.code, 0);
-    QVERIFY(texte.sortie.startsWith("Premi\xc3\xa8re ligne en gras"));
+    QVERIFY(texte.sortie.startsWith("Première ligne en gras"));
     QCOMPARE(texte.sortie.count('\n'), 6);
 
     const Resultat rtf = lancer({"rtf", cas("wordpad")});
@@ -85,7 +85,7 @@ void TestRtfcat::marqueDOrdreUtf8()
     f.close();
     const Resultat r = lancer({"text", f.fileName()});
     QCOMPARE(r.code, 0);
-    QCOMPARE(r.sortie, QByteArray("Caf\xc3\xa9\n"));
+    QCOMPARE(r.sortie, QByteArray("Café\n"));
 }
 
 QTEST_APPLESS_MAIN(TestRtfcat)

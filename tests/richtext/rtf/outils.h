@@ -20,7 +20,7 @@ inline QString texte(const QTextDocument& document)
     return t;
 }
 
-inline QString dossierDonnees()
+inline QString dossierDonneesEssai()
 {
     return qEnvironmentVariable("TILVO_TEST_DATA");
 }
