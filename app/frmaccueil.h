@@ -133,6 +133,10 @@ private slots:
     void cmdMail_Click();
     void cmdEnregistrerPdf_Click();
     void cmdMailPdf_Click();
+    // The print preview of the letter(s) and of the envelope(s)
+    // (frmaccueil_sorties.cpp).
+    void cmdApercu_Click();
+    void cmdApercuEnveloppe_Click();
 
 private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
@@ -144,6 +148,7 @@ private:
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
     void construirePanneauTraitement(QGroupBox* panneau);
+    void construireApercu(QGroupBox* panneau);
     void connecter();
     void chargement();
 
@@ -263,4 +268,6 @@ private:
     QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
     QAction* m_mnuPdfA = nullptr;
     QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
+    QToolButton* m_cmdApercu = nullptr;
+    QAction* m_mnuApercuEnveloppe = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
@@ -106,6 +107,22 @@ void FrmAccueil::construireFenetre()
     construirePanneauObjet(m_barMenu[2]);
     construirePanneauCorps(m_barMenu[3]);
     construirePanneauTraitement(m_barMenu[4]);
+    construireApercu(m_barMenu[4]);
+}
+
+// The preview button of "Traitement", under the others; the envelope's
+// preview waits in its menu.
+void FrmAccueil::construireApercu(QGroupBox* p)
+{
+    m_cmdApercu = image(p, QStringLiteral("cmdApercu"), icone(QStringLiteral("document-print-preview"), QStringLiteral("apercu.svg")),
+                        QStringLiteral("Aperçu avant impression"), 240, 6660, 720, 600);
+    auto* menu = new QMenu(m_cmdApercu);
+    m_mnuApercuEnveloppe = menu->addAction(QStringLiteral("Aperçu de l'enveloppe"));
+    m_mnuApercuEnveloppe->setObjectName(QStringLiteral("mnuApercuEnveloppe"));
+    m_cmdApercu->setMenu(menu);
+    m_cmdApercu->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(m_cmdApercu, &QToolButton::clicked, this, &FrmAccueil::cmdApercu_Click);
+    connect(m_mnuApercuEnveloppe, &QAction::triggered, this, &FrmAccueil::cmdApercuEnveloppe_Click);
 }
 
 void FrmAccueil::verifierAdresse(QGroupBox* p, const QString& qui, const VerificationPostale::Champs& champs, int gauche,
