@@ -2,7 +2,8 @@
 // job per letter, through the same path as the print button
 // (PersonnaliserLettre, then ImprimerRTF). Prints letters per second for
 // 100 and 1,000 letters and the peak memory. Also the time the print
-// preview of a 5-page letter takes to open, its pages drawn on screen.
+// preview of a 5-page letter takes to open, its pages drawn on screen
+// (alone with the argument --apercu).
 #include "app/frmapercu.h"
 #include "output/apercu.h"
 #include "output/composition.h"
@@ -148,9 +149,13 @@ int main(int argc, char* argv[])
     const QString corps = rtf::decoderFichier(modele.readAll());
     txtText.setTextRTF(TexteLettreEnNombre(saisie, corps));
 
-    std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
+    const bool apercuSeul = app.arguments().contains(QStringLiteral("--apercu"));
+    if (!apercuSeul)
+        std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
     double secondesCent = 0;
     for (const int nombre : {100, 1000}) {
+        if (apercuSeul)
+            break;
         int pages = 0;
         const double s = imprimer(nombre, txtText, txtLettreTmp, pages);
         if (nombre == 100)
@@ -161,7 +166,8 @@ int main(int argc, char* argv[])
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("  mémoire de pointe : %.1f Mo\n", usage.ru_maxrss / 1024.0);
+    if (!apercuSeul)
+        std::printf("  mémoire de pointe : %.1f Mo\n", usage.ru_maxrss / 1024.0);
     {
         QTemporaryDir papier;
         installerImprimantes(new ImprimantePdf(papier.path()));
