@@ -3,12 +3,14 @@
 #include "app/fenetres.h"
 #include "output/apercu.h"
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -87,6 +89,10 @@ FrmApercu::FrmApercu(const QString& titre, std::unique_ptr<SourceApercu> source,
 
     connect(m_vue, &QPrintPreviewWidget::paintRequested, this, &FrmApercu::dessiner);
     connect(m_vue, &QPrintPreviewWidget::previewChanged, this, &FrmApercu::suivrePage);
+    // The view tells of a new page only on some scrolls: the caption
+    // follows the scroll bar itself.
+    if (auto* defilement = m_vue->findChild<QAbstractScrollArea*>())
+        connect(defilement->verticalScrollBar(), &QScrollBar::valueChanged, this, &FrmApercu::suivrePage);
     connect(largeur, &QToolButton::clicked, m_vue, &QPrintPreviewWidget::fitToWidth);
     connect(entiere, &QToolButton::clicked, m_vue, &QPrintPreviewWidget::fitInView);
     connect(reelle, &QToolButton::clicked, this, [this] {
