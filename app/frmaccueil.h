@@ -127,6 +127,10 @@ private slots:
     void cmdMail_Click();
     void cmdEnregistrerPdf_Click();
     void cmdMailPdf_Click();
+    // The print preview of the letter(s) and of the envelope(s)
+    // (frmaccueil_sorties.cpp).
+    void cmdApercu_Click();
+    void cmdApercuEnveloppe_Click();
 
 private:
     // Building the controls (frmaccueil_controles.cpp, frmaccueil_panneaux.cpp).
@@ -138,6 +142,7 @@ private:
     void construirePanneauTraitement(QGroupBox* panneau);
     // Puts the formatting toolbar in its place above txtText.
     void placerToolbar1(QToolBar* barre);
+    void construireApercu(QGroupBox* panneau);
     void connecter();
     void chargement();
 
@@ -246,4 +251,6 @@ private:
     QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
     QAction* m_mnuPdfA = nullptr;
     QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
+    QToolButton* m_cmdApercu = nullptr;
+    QAction* m_mnuApercuEnveloppe = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -91,6 +92,22 @@ void FrmAccueil::construireFenetre()
     construirePanneauObjet(m_barMenu[AnimationEtapes::Objet]);
     construirePanneauCorps(m_barMenu[AnimationEtapes::Corps]);
     construirePanneauTraitement(m_barMenu[AnimationEtapes::Traitement]);
+    construireApercu(m_barMenu[AnimationEtapes::Traitement]);
+}
+
+// The preview button of "Traitement", under the others; the envelope's
+// preview waits in its menu.
+void FrmAccueil::construireApercu(QGroupBox* p)
+{
+    m_cmdApercu = image(p, QStringLiteral("cmdApercu"), icone(QStringLiteral("document-print-preview"), QStringLiteral("apercu.svg")),
+                        QStringLiteral("Aperçu avant impression"), 240, 6660, 720, 600);
+    auto* menu = new QMenu(m_cmdApercu);
+    m_mnuApercuEnveloppe = menu->addAction(QStringLiteral("Aperçu de l'enveloppe"));
+    m_mnuApercuEnveloppe->setObjectName(QStringLiteral("mnuApercuEnveloppe"));
+    m_cmdApercu->setMenu(menu);
+    m_cmdApercu->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(m_cmdApercu, &QToolButton::clicked, this, &FrmAccueil::cmdApercu_Click);
+    connect(m_mnuApercuEnveloppe, &QAction::triggered, this, &FrmAccueil::cmdApercuEnveloppe_Click);
 }
 
 void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)

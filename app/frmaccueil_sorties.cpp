@@ -6,11 +6,13 @@
 #include "app/frmjournal.h"
 #include "app/frmaccueil.h"
 #include "app/frmetiquettes.h"
+#include "app/frmapercu.h"
 #include "app/frmoption.h"
 #include "app/modeletableau.h"
 #include "app/panneaupersonne.h"
 #include "import/frmcontacts.h"
 #include "import/frmimport.h"
+#include "output/apercu.h"
 #include "output/enregistrementpdf.h"
 #include "output/enveloppe.h"
 #include "output/export.h"
@@ -26,6 +28,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeView>
 
@@ -204,4 +207,73 @@ void FrmAccueil::cmdMailPdf_Click()
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
     commande(QStringLiteral("Le message n'a pas pu être préparé."),
              [&] { EnvoyerLettrePdf(saisie, *txtText(), *txtLettreTmp()); });
+}
+
+void FrmAccueil::cmdApercu_Click()
+{
+    commande(QStringLiteral("L'aperçu de la lettre n'a pas pu être préparé."), [this] {
+        std::vector<LettreApercu> lettres;
+        QString raison;
+        if (modeIndividuel()) {
+            lettres.push_back({std::unique_ptr<QTextDocument>(txtText()->document()->clone()), QString()});
+        } else {
+            QList<RecordId> ids;
+            for (const QString& id : idsDestinatairesSelectionnes())
+                ids << id.toLongLong();
+            if (ids.isEmpty()) {
+                afficherErreur(messageAucunDestinataire());
+                return;
+            }
+            if (!lettresEnNombre(txtText()->TextRTF(), ids, lettres, raison)) {
+                afficherErreur(QStringLiteral("L'aperçu de la lettre n'a pas pu être préparé : %1").arg(raison));
+                return;
+            }
+        }
+        std::unique_ptr<ApercuLettres> apercu = ApercuLettres::creer(std::move(lettres), raison);
+        if (!apercu) {
+            afficherErreur(QStringLiteral("L'aperçu de la lettre n'a pas pu être préparé : %1").arg(raison));
+            return;
+        }
+        montrerApercu(this, QStringLiteral("Aperçu avant impression"), std::move(apercu),
+                      [this] { cmdImprimerLettre_Click(); });
+    });
+}
+
+void FrmAccueil::cmdApercuEnveloppe_Click()
+{
+    commande(QStringLiteral("L'aperçu de l'enveloppe n'a pas pu être préparé."), [this] {
+        const std::optional<int> format = formatEnveloppeEnregistre();
+        if (!format) {
+            afficherErreur(messageFormatAbsent());
+            return;
+        }
+        const SaisieLettre lettre = saisieLettre();
+        SaisieEnveloppe saisie;
+        saisie.individuel = modeIndividuel();
+        saisie.titreDest = lettre.titreDest;
+        saisie.nomDest = lettre.nomDest;
+        saisie.prenomDest = lettre.prenomDest;
+        saisie.adresse1Dest = lettre.adresse1Dest;
+        saisie.adresse2Dest = lettre.adresse2Dest;
+        saisie.cpDest = lettre.cpDest;
+        saisie.villeDest = lettre.villeDest;
+        saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+        if (!saisie.individuel && saisie.idsSelectionnes.isEmpty()) {
+            afficherErreur(messageAucunDestinataire());
+            return;
+        }
+        const std::vector<AdresseEnveloppe> adresses = adressesAImprimer(saisie);
+        std::vector<DispositionEnveloppe> dispositions;
+        QString message;
+        if (!disposerToutes(*format, adresses, dispositions, message)) {
+            afficherErreur(message);
+            return;
+        }
+        QStringList noms;
+        for (const AdresseEnveloppe& a : adresses)
+            noms << a.nom;
+        montrerApercu(this, QStringLiteral("Aperçu de l'enveloppe"),
+                      std::make_unique<ApercuEnveloppes>(*format, std::move(dispositions), noms),
+                      [this] { cmdImprimerEnv_Click(); });
+    });
 }

@@ -1,5 +1,6 @@
 #include "app/frmoption.h"
 
+#include "app/cadrefenetreenveloppe.h"
 #include "app/cadrereglageenveloppe.h"
 #include "app/fenetres.h"
 #include "app/frmrestauration.h"
@@ -102,10 +103,12 @@ FrmOption::FrmOption(QWidget* parent)
     });
 
     m_reglage = new CadreReglageEnveloppe(this);
+    m_fenetre = new CadreFenetreEnveloppe(this);
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(cadre);
     page->addWidget(m_reglage);
+    page->addWidget(m_fenetre);
     page->addWidget(journal);
     page->addWidget(cmdRestaurer);
     page->addStretch();
@@ -142,6 +145,8 @@ void FrmOption::valider()
     QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
+    if (raison.isEmpty())
+        raison = m_fenetre->enregistrer();
     if (raison.isEmpty())
         raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()});
     if (!raison.isEmpty()) {

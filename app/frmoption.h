@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CadreFenetreEnveloppe;
 class CadreReglageEnveloppe;
 class QButtonGroup;
 class QCheckBox;
@@ -31,6 +32,7 @@ private:
 
     QButtonGroup* m_optEnv;
     CadreReglageEnveloppe* m_reglage;
+    CadreFenetreEnveloppe* m_fenetre;
     QCheckBox* m_chkConserverTexte;
     QSpinBox* m_spnMoisJournal;
 };

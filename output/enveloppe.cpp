@@ -17,16 +17,6 @@ namespace {
 const QString kPolice = QStringLiteral("Liberation Serif");   // stands in for Times New Roman
 constexpr double kCentimetresParPouce = 2.54;
 
-QString messageFormatAbsent()
-{
-    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
-}
-
-QString messageAucunDestinataire()
-{
-    return QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
-}
-
 // Formats 0, 1 and 5: four lines at the same x, the last one postcode and
 // town.
 DispositionEnveloppe quatreLignes(float x, float yNom, const QString& nom, const QString& adresse1,
@@ -46,6 +36,24 @@ struct Cases {
     float xVille;
     float yVille;
 };
+
+// Where formats 2, 3 and 4 put their texts (centimetres).
+const Cases kCases2{3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
+                    {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f, 8.2f};
+const Cases kCases3{9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+                    {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f, 7.7f};
+const Cases kCases4{9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
+                    {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
+
+const Cases* casesDuFormat(int format)
+{
+    switch (format) {
+    case 2: return &kCases2;
+    case 3: return &kCases3;
+    case 4: return &kCases4;
+    default: return nullptr;
+    }
+}
 
 // Formats 2, 3 and 4: three lines, then the postcode one character per
 // pre-printed box, then the town on the line of the boxes.
@@ -97,17 +105,6 @@ QString nomComplet(const QString& titre, const QString& nom, const QString& pren
     return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
 }
 
-// The envelopes of the command, every recipient read before anything
-// prints. Throws ErreurBase.
-std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
-{
-    if (!saisie.individuel)
-        return adressesDesDestinataires(saisie.idsSelectionnes);
-    const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
-    const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
-    return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
-}
-
 bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
 {
     QString raison;
@@ -149,6 +146,15 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
     }
     imprimantes().rendre(std::move(imprimante));
     return toutes;
+}
+
+std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
+{
+    if (!saisie.individuel)
+        return adressesDesDestinataires(saisie.idsSelectionnes);
+    const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
+    const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
+    return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
 }
 
 std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids)
@@ -197,12 +203,6 @@ std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString&
                                                       const QString& adresse2, const QString& codePostal,
                                                       const QString& ville)
 {
-    static const Cases kCases2{3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
-                               {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f, 8.2f};
-    static const Cases kCases3{9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
-                               {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f, 7.7f};
-    static const Cases kCases4{9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
-                               {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
     switch (format) {
     case 0: return quatreLignes(6.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
     case 1: return quatreLignes(11.0f, 6.0f, nom, adresse1, adresse2, codePostal, ville);
@@ -212,6 +212,28 @@ std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString&
     case 4: return avecCases(kCases4, nom, adresse1, adresse2, codePostal, ville);
     default: return std::nullopt;
     }
+}
+
+QString messageFormatAbsent()
+{
+    return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
+}
+
+QString messageAucunDestinataire()
+{
+    return QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
+}
+
+std::vector<QRectF> casesCodePostal(int format)
+{
+    std::vector<QRectF> cases;
+    if (const Cases* c = casesDuFormat(format)) {
+        // A 14-point digit is about 0.25 cm wide and 0.35 cm high: each box
+        // frames its digit with room around it, boxes 0.6 cm apart or more.
+        for (int k = 0; k < 5; ++k)
+            cases.emplace_back(c->xCases[k] - 0.15, c->yCases[k] - 0.1, 0.55, 0.7);
+    }
+    return cases;
 }
 
 std::optional<int> formatEnveloppeEnregistre()

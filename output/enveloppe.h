@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QRectF>
 #include "output/journalsorties.h"
 
 #include <QString>
@@ -31,6 +32,10 @@ struct SaisieEnveloppe {
 // Each envelope printed is recorded in the journal (without a letter).
 void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 
+// The refusals of an envelope command.
+QString messageFormatAbsent();
+QString messageAucunDestinataire();
+
 inline constexpr double kTailleEnveloppe = 14.0;   // points
 
 // Where everything goes on an envelope: positions in centimetres in the
@@ -51,6 +56,10 @@ std::optional<DispositionEnveloppe> disposerEnveloppe(int format, const QString&
                                                       const QString& adresse2, const QString& codePostal,
                                                       const QString& ville);
 
+// The five postcode boxes pre-printed on envelopes of the format, in
+// centimetres of its layout frame; none for the formats without boxes.
+std::vector<QRectF> casesCodePostal(int format);
+
 // The stored format code, or none when it is not set or not one of the
 // codes 0 to 5.
 std::optional<int> formatEnveloppeEnregistre();
@@ -67,6 +76,10 @@ struct AdresseEnveloppe {
 // The recipients of these ids, read from the database in this order.
 // Throws ErreurBase, naming an id that no longer exists.
 std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids);
+
+// The envelopes of the command: the window's recipient, or the selected
+// ones read from the database. Throws ErreurBase.
+std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie);
 
 // Every envelope laid out and fitted to the envelope of the format; false
 // with the message to show when one cannot be.

@@ -103,6 +103,28 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
     return true;
 }
 
+std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche,
+                                           int haut, int droite, int bas, QString& raison,
+                                           const std::function<bool(double)>& avancement)
+{
+    const PageImprimante page = lirePage(imprimante);
+    const auto rect = rectangleDessin(page, gauche, haut, droite, bas);
+    if (!rect) {
+        raison = messageMargesHorsPage();
+        return nullptr;
+    }
+    if (rect->droite <= rect->gauche || rect->bas <= rect->haut) {
+        raison = messageSansPlace();
+        return nullptr;
+    }
+    const int resolution = imprimante.resolution();
+    const QRectF dessin(QPointF(twipsEnPixels(rect->gauche, resolution), twipsEnPixels(rect->haut, resolution)),
+                        QPointF(twipsEnPixels(rect->droite, resolution), twipsEnPixels(rect->bas, resolution)));
+    const QRectF zone(0, 0, twipsEnPixels(page.largeurImprimable, resolution),
+                      twipsEnPixels(page.hauteurImprimable, resolution));
+    return std::make_unique<MiseEnPage>(texte, resolution, dessin, zone, avancement);
+}
+
 bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison)
 {
     const auto echec = [raison](const QString& pourquoi) {
@@ -113,18 +135,6 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
     TravailImpression travail(QStringLiteral("Lettre"));
     if (!travail.pret())
         return echec(travail.raison());
-    const PageImprimante page = lirePage(travail.imprimante());
-    const auto rect = rectangleDessin(page, gauche, haut, droite, bas);
-    if (!rect)
-        return echec(messageMargesHorsPage());
-    if (rect->droite <= rect->gauche || rect->bas <= rect->haut)
-        return echec(messageSansPlace());
-    const int resolution = travail.imprimante().resolution();
-    const QRectF dessin(QPointF(twipsEnPixels(rect->gauche, resolution), twipsEnPixels(rect->haut, resolution)),
-                        QPointF(twipsEnPixels(rect->droite, resolution), twipsEnPixels(rect->bas, resolution)));
-    const QRectF zone(0, 0, twipsEnPixels(page.largeurImprimable, resolution),
-                      twipsEnPixels(page.hauteurImprimable, resolution));
-
     // A long text is laid out then printed under a progress window (first
     // half: the layout, second half: the pages) that can cancel it.
     const bool suivi = txt.longueurTexte() > kCaracteresDUnTrait;
@@ -146,9 +156,13 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
         dialogues().debutProgression(QStringLiteral("Impression"), 100);
     const QString annulee = QStringLiteral("Impression annulée.");
 
-    const MiseEnPage miseEnPage(*txt.document(), resolution, dessin, zone, [&](double partie) {
-        return avancer(partie / 2, QStringLiteral("Mise en page du texte…"));
-    });
+    QString horsPage;
+    const std::unique_ptr<MiseEnPage> disposee = miseEnPagePour(
+        *txt.document(), travail.imprimante(), gauche, haut, droite, bas, horsPage,
+        [&](double partie) { return avancer(partie / 2, QStringLiteral("Mise en page du texte…")); });
+    if (!disposee)
+        return echec(horsPage);
+    const MiseEnPage& miseEnPage = *disposee;
     if (miseEnPage.etat() == MiseEnPage::Etat::Interrompue)
         return echec(annulee);
     if (miseEnPage.etat() == MiseEnPage::Etat::TropLongue)

@@ -6,8 +6,12 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class MiseEnPage;
+class QPrinter;
+class QTextDocument;
 class RichTextBox;
 
 // Rich-text printing on the default printer, page after page, inside four
@@ -22,6 +26,14 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
 // a new page for each overflow). False, with the reason, on failure; the
 // control is left unchanged either way.
 bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison = nullptr);
+
+// The pages of `texte` as ImprimerRTF draws them on `imprimante`, inside the
+// same four margins: printing and the print preview both draw through it.
+// Null, with the reason, when the margins do not fit on the page; otherwise
+// check its etat() (a layout stopped by `avancement`, or a text too long).
+std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche,
+                                           int haut, int droite, int bas, QString& raison,
+                                           const std::function<bool(double)>& avancement = {});
 
 // ---- The arithmetic and the page loop, without a printer. ----
 

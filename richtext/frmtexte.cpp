@@ -1,5 +1,7 @@
 #include "richtext/frmtexte.h"
 
+#include "app/frmapercu.h"
+#include "output/apercu.h"
 #include "output/impressionrtf.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -8,7 +10,9 @@
 #include "richtext/orthographe/orthographeprogramme.h"
 #include "store/corpsmodele.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,6 +48,15 @@ FrmTexte::FrmTexte(QWidget* parent)
 
     connect(m_toolbar, &BarreOutils::enregistrer, this, &FrmTexte::enregistrer);
     connect(m_toolbar, &BarreOutils::imprimer, this, &FrmTexte::imprimer);
+
+    // Beside "Imprimer", outside the formatting buttons' numbering.
+    auto* apercu = new QAction(QIcon::fromTheme(QStringLiteral("document-print-preview"),
+                                                QIcon(QStringLiteral(":/edition/apercu.svg"))),
+                               QStringLiteral("Aperçu avant impression"), m_toolbar);
+    apercu->setObjectName(QStringLiteral("cmdApercu"));
+    m_toolbar->insertAction(m_toolbar->bouton(barre::index(barre::Fenetre::Editeur, barre::Commande::Imprimer) + 1),
+                            apercu);
+    connect(apercu, &QAction::triggered, this, &FrmTexte::apercu);
 }
 
 FrmTexte::~FrmTexte() = default;
@@ -97,6 +110,19 @@ void FrmTexte::imprimer()
     QString raison;
     if (!ImprimerRTF(*m_txtText, kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
         afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(raison));
+}
+
+void FrmTexte::apercu()
+{
+    std::vector<LettreApercu> texte;
+    texte.push_back({std::unique_ptr<QTextDocument>(m_txtText->document()->clone()), QString()});
+    QString raison;
+    std::unique_ptr<ApercuLettres> apercu = ApercuLettres::creer(std::move(texte), raison);
+    if (!apercu) {
+        afficherErreur(QStringLiteral("L'aperçu n'a pas pu être préparé.\n%1").arg(raison));
+        return;
+    }
+    montrerApercu(this, QStringLiteral("Aperçu avant impression"), std::move(apercu), [this] { imprimer(); });
 }
 
 QString FrmTexte::questionFermeture()

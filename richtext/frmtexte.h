@@ -40,6 +40,8 @@ public:
     // Prints the text on the default printer, with the letter margins; a
     // failure is reported.
     void imprimer();
+    // Shows the text as imprimer() prints it; its "Imprimer" prints.
+    void apercu();
 
     // The question asked when the window closes with changes not saved.
     static QString questionFermeture();

@@ -1,7 +1,11 @@
 // Mass printing speed: personalised one-page letters printed to PDF, one
 // job per letter, through the same path as the print button
 // (PersonnaliserLettre, then ImprimerRTF). Prints letters per second for
-// 100 and 1,000 letters and the peak memory.
+// 100 and 1,000 letters and the peak memory. Also the time the print
+// preview of a 5-page letter takes to open, its pages drawn on screen
+// (alone with the argument --apercu).
+#include "app/frmapercu.h"
+#include "output/apercu.h"
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
@@ -15,7 +19,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <vector>
 
 #include <sys/resource.h>
 
@@ -63,6 +73,50 @@ double imprimer(int nombre, RichTextBox& txtText, RichTextBox& txtLettreTmp, int
     return secondes;
 }
 
+// The letter with paragraphs added at its end until it makes 5 pages.
+std::unique_ptr<QTextDocument> lettreDeCinqPages(const QTextDocument& lettre)
+{
+    const QString phrase = QStringLiteral("Je vous prie de bien vouloir prendre note de ma décision, "
+                                          "mûrement réfléchie, et de m'en accuser réception. ");
+    for (int paragraphes = 10;; paragraphes += 5) {
+        std::unique_ptr<QTextDocument> document(lettre.clone());
+        QTextCursor curseur(document.get());
+        curseur.movePosition(QTextCursor::End);
+        for (int i = 0; i < paragraphes; ++i)
+            curseur.insertText(QStringLiteral("\n") + phrase.repeated(4));
+        std::vector<LettreApercu> lettres;
+        lettres.push_back({std::unique_ptr<QTextDocument>(document->clone()), QString()});
+        QString raison;
+        const auto apercu = ApercuLettres::creer(std::move(lettres), raison);
+        if (!apercu || apercu->nombrePages() >= 5)
+            return document;
+    }
+}
+
+// Milliseconds from the command to the preview's pages on screen (median
+// of five openings).
+double ouvrirApercu(const QTextDocument& lettre, int& pages)
+{
+    std::vector<double> durees;
+    for (int essai = 0; essai < 5; ++essai) {
+        QElapsedTimer chrono;
+        chrono.start();
+        std::vector<LettreApercu> lettres;
+        lettres.push_back({std::unique_ptr<QTextDocument>(lettre.clone()), QString()});
+        QString raison;
+        auto apercu = ApercuLettres::creer(std::move(lettres), raison);
+        if (!apercu)
+            return -1;
+        FrmApercu fenetre(QStringLiteral("Aperçu"), std::move(apercu), [] {});
+        fenetre.show();
+        fenetre.grab();
+        pages = fenetre.vue()->pageCount();
+        durees.push_back(chrono.nsecsElapsed() / 1e6);
+    }
+    std::sort(durees.begin(), durees.end());
+    return durees[durees.size() / 2];
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -86,11 +140,16 @@ int main(int argc, char* argv[])
     saisie.lignesDestinataires = 1000;
     RichTextBox txtText;
     RichTextBox txtLettreTmp;
-    txtText.setTextRTF(TexteLettreEnNombre(saisie, rtf::decoderFichier(modele.readAll())));
+    const QString corps = rtf::decoderFichier(modele.readAll());
+    txtText.setTextRTF(TexteLettreEnNombre(saisie, corps));
 
-    std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
+    const bool apercuSeul = app.arguments().contains(QStringLiteral("--apercu"));
+    if (!apercuSeul)
+        std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
     double secondesCent = 0;
     for (const int nombre : {100, 1000}) {
+        if (apercuSeul)
+            break;
         int pages = 0;
         const double s = imprimer(nombre, txtText, txtLettreTmp, pages);
         if (nombre == 100)
@@ -101,7 +160,19 @@ int main(int argc, char* argv[])
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("  mémoire de pointe : %.1f Mo\n", usage.ru_maxrss / 1024.0);
+    if (!apercuSeul)
+        std::printf("  mémoire de pointe : %.1f Mo\n", usage.ru_maxrss / 1024.0);
+    {
+        QTemporaryDir papier;
+        installerImprimantes(new ImprimantePdf(papier.path()));
+        RichTextBox lettre;
+        lettre.setTextRTF(TexteLettreIndividuelle(saisie, corps));
+        const auto cinqPages = lettreDeCinqPages(*lettre.document());
+        int pages = 0;
+        const double ms = ouvrirApercu(*cinqPages, pages);
+        std::printf("Aperçu avant impression (mise en page, dessin des pages, fenêtre affichée)\n");
+        std::printf("  lettre de %d pages à l'écran : %7.1f ms (objectif : moins de 300 ms)\n", pages, ms);
+    }
     if (!dialogues.messages.isEmpty() && dialogues.messages.last().icone != Icone::Aucune) {
         std::fprintf(stderr, "échec : %s\n", qPrintable(dialogues.messages.last().texte));
         return 1;

@@ -3,6 +3,7 @@
 // e-mail, RTF file) and the editor window closed with the main window.
 
 #include "app/fenetres.h"
+#include "app/frmapercu.h"
 #include "app/frmjournal.h"
 #include "support/pdfmots.h"
 #include "app/frmaccueil.h"
@@ -16,6 +17,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
@@ -167,6 +169,35 @@ private slots:
 
         cliquer(f, "cmdMail");
         QCOMPARE(m_banc->bureau.cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
+    }
+
+    // The mass preview: each selected recipient's letter in turn, named in
+    // the caption; its "Imprimer" is the window's, confirmation included.
+    void apercuEnNombre()
+    {
+        QTemporaryDir papier;
+        auto* imprimante = new ImprimantePdf(papier.path());
+        installerImprimantes(imprimante);
+        const FrmAccueil& f = *m_fenetre;
+        controle<QAbstractButton>(f, QStringLiteral("optDiffusion(1)"))->click();
+        controle<QTreeView>(f, QStringLiteral("lsvDest"))->selectAll();
+        m_fenetre->cmdMenu_Click(4);
+        cliquer(f, "cmdApercu");
+        auto* apercu = qobject_cast<FrmApercu*>(fenetreOuverte(QStringLiteral("FrmApercu")));
+        QVERIFY(apercu);
+        const int pages = apercu->vue()->pageCount();
+        QCOMPARE(pages % 2, 0);
+        QCOMPARE(apercu->legende(), QStringLiteral("Page 1 sur %1 — lettre à Monsieur Arnaud (1 sur 2)").arg(pages));
+        apercu->vue()->setCurrentPage(pages);
+        QTRY_COMPARE(apercu->legende(),
+                 QStringLiteral("Page %1 sur %1 — lettre à Monsieur Bernard (2 sur 2)").arg(pages));
+        QVERIFY(imprimante->fichiers().isEmpty());
+
+        m_dialogues->reponses.enqueue(Reponse::Oui);
+        controle<QPushButton>(*apercu, QStringLiteral("cmdImprimer"))->click();
+        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(imprimante->fichiers().size(), 2);
+        apercu->close();
     }
 
     void lettreModifieeNonRecomposeeSansAccord()

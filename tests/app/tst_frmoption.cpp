@@ -2,6 +2,7 @@
 
 #include "app/frmoption.h"
 #include "app/mdgeneral.h"
+#include "output/fenetreenveloppe.h"
 #include "output/reglageenveloppe.h"
 #include "support/banc.h"
 
@@ -102,6 +103,33 @@ private slots:
         QCOMPARE(f.findChild<QPushButton*>("cmdOk")->text(), QStringLiteral("Ok"));
         QCOMPARE(f.findChild<QPushButton*>("cmdAnnuler")->text(), QStringLiteral("Annuler"));
         QVERIFY(f.findChild<QGroupBox*>() && f.findChild<QGroupBox*>()->title() == QStringLiteral("Type d'enveloppe :"));
+    }
+
+    // The window envelope's outline on the letter: the default French window
+    // lands 95 mm from the sheet's left edge and 39 mm from its top; a
+    // window set in the options moves it, one off the envelope is refused
+    // with a message and the dialog stays open.
+    void fenetreEnveloppe()
+    {
+        QCOMPARE(fenetreSurLaLettre(lireFenetreEnveloppe()), QRectF(95, 39, 100, 45));
+        FrmOption f;
+        f.show();
+        f.findChild<QDoubleSpinBox*>(QStringLiteral("spnLargeurFenetre"))->setValue(90);
+        f.findChild<QDoubleSpinBox*>(QStringLiteral("spnBasFenetre"))->setValue(60);
+        cliquer(f, "cmdOk");
+        QVERIFY(m_dialogues->messages.isEmpty());
+        // Above the fold's reach, only the top third of the sheet shows.
+        QCOMPARE(fenetreSurLaLettre(lireFenetreEnveloppe()), QRectF(105, 0, 90, 39));
+
+        FrmOption g;
+        g.show();
+        QCOMPARE(g.findChild<QDoubleSpinBox*>(QStringLiteral("spnLargeurFenetre"))->value(), 90.0);
+        g.findChild<QDoubleSpinBox*>(QStringLiteral("spnDroiteFenetre"))->setValue(150);
+        cliquer(g, "cmdOk");
+        QCOMPARE(m_dialogues->messages.size(), 1);
+        QVERIFY(m_dialogues->messages[0].texte.contains(QStringLiteral("dépasserait")));
+        QVERIFY(g.isVisible());
+        QCOMPARE(lireFenetreEnveloppe().droiteMm, 20.0);
     }
 
     void premiereUtilisation()

@@ -1,6 +1,7 @@
 #include "support/pdfmots.h"
 
 #include "app/mdgeneral.h"
+#include "output/apercu.h"
 #include "output/enveloppe.h"
 #include "output/reglageenveloppe.h"
 #include "platform/imprimante.h"
@@ -227,6 +228,28 @@ private slots:
         QCOMPARE(pdf.pages.size(), 1);
         verifierPage(pdf, page);
         verifierPositions(pdf, 0, attendus, format.toInt());
+    }
+
+    // The preview's envelope is the printed one: same page, same words at
+    // the same places (the postcode boxes are drawn, not written).
+    void apercuCommeImprime()
+    {
+        definirFormat(QStringLiteral("4"));
+        ImprimerEnveloppe(saisieIndividuelle());
+        std::vector<DispositionEnveloppe> dispositions;
+        QString message;
+        QVERIFY2(disposerToutes(4, adressesAImprimer(saisieIndividuelle()), dispositions, message), qPrintable(message));
+        ApercuEnveloppes apercu(4, std::move(dispositions), {QStringLiteral("Madame Durand Claire")});
+        QCOMPARE(apercu.legende(0), QStringLiteral("Enveloppe 1 sur 1 — Madame Durand Claire"));
+        const QString chemin = m_sortie->filePath(QStringLiteral("apercu.pdf"));
+        apercu.imprimante().setOutputFileName(chemin);
+        {
+            QPainter peintre(&apercu.imprimante());
+            apercu.dessiner(peintre, false);
+        }
+        const ContenuPdf imprime = lirePdf(m_imprimante->fichiers().value(0));
+        verifierPage(imprime, {11.0, 22.0});
+        QCOMPARE(differenceMots(lirePdf(chemin), imprime, 0.01), QString());
     }
 
     void codesPostauxCourtsEtLongs()

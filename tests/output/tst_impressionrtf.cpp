@@ -1,7 +1,9 @@
 #include "support/pdfmots.h"
 
+#include "output/apercu.h"
 #include "output/impressionrtf.h"
 #include "output/impressionrtf_pages.h"
+#include "output/pagelettre.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "support/banc.h"
@@ -145,6 +147,33 @@ private slots:
         QVERIFY(pdf.trouver(QStringLiteral("Ligne1"), 0));
         QVERIFY(pdf.trouver(QStringLiteral("Ligne80"), 1));
         QCOMPARE(pdf.trouver(QStringLiteral("Ligne80"), 1)->boite.top() > 1500 * kCmParTwip - kTolerance, true);
+    }
+
+    // The preview draws what prints: its pages, put on paper by the
+    // preview's own printer, hold the same words at the same places.
+    void apercuCommeImprime()
+    {
+        QStringList paragraphes = numerotees(QStringLiteral("Paragraphe "), 90);
+        paragraphes[3] = QStringLiteral("\\qc\\b Centr\\'e9 en gras\\b0\\par\\pard\\li720 Retrait d'un demi-pouce");
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(paragraphes));
+        QVERIFY(ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre));
+
+        std::vector<LettreApercu> lettres;
+        lettres.push_back({std::unique_ptr<QTextDocument>(txt.document()->clone()), QString()});
+        QString raison;
+        const auto apercu = ApercuLettres::creer(std::move(lettres), raison);
+        QVERIFY2(apercu, qPrintable(raison));
+        const QString chemin = m_sortie->filePath(QStringLiteral("apercu.pdf"));
+        apercu->imprimante().setOutputFileName(chemin);
+        {
+            QPainter peintre(&apercu->imprimante());
+            apercu->dessiner(peintre, true);
+        }
+        const ContenuPdf imprime = lirePdf(m_imprimante->fichiers().value(0));
+        QVERIFY(imprime.pages.size() > 1);
+        QCOMPARE(apercu->nombrePages(), imprime.pages.size());
+        QCOMPARE(differenceMots(lirePdf(chemin), imprime, 0.01), QString());
     }
 
     // A text that fills exactly two pages gives two pages, not three.

@@ -59,3 +59,29 @@ ContenuPdf lirePdf(const QString& chemin)
     }
     return contenu;
 }
+
+QString differenceMots(const ContenuPdf& a, const ContenuPdf& b, double toleranceCm)
+{
+    if (!a.erreur.isEmpty() || !b.erreur.isEmpty())
+        return a.erreur + b.erreur;
+    if (a.pages.size() != b.pages.size() || a.mots.size() != b.mots.size())
+        return QStringLiteral("%1 pages et %2 mots contre %3 pages et %4 mots")
+            .arg(a.pages.size()).arg(a.mots.size()).arg(b.pages.size()).arg(b.mots.size());
+    const auto proches = [toleranceCm](const QPointF& p, const QPointF& q) {
+        return qAbs(p.x() - q.x()) <= toleranceCm && qAbs(p.y() - q.y()) <= toleranceCm;
+    };
+    for (qsizetype i = 0; i < a.pages.size(); ++i) {
+        if (!proches(QPointF(a.pages[i].width(), a.pages[i].height()), QPointF(b.pages[i].width(), b.pages[i].height())))
+            return QStringLiteral("la page %1 n'a pas la même taille").arg(i + 1);
+    }
+    for (qsizetype i = 0; i < a.mots.size(); ++i) {
+        const MotPdf& m = a.mots[i];
+        const MotPdf& n = b.mots[i];
+        if (m.page != n.page || m.texte != n.texte || !proches(m.boite.topLeft(), n.boite.topLeft())
+            || !proches(m.boite.bottomRight(), n.boite.bottomRight()))
+            return QStringLiteral("« %1 » (page %2) à (%3, %4) cm contre « %5 » (page %6) à (%7, %8) cm")
+                .arg(m.texte).arg(m.page + 1).arg(m.boite.left()).arg(m.boite.top())
+                .arg(n.texte).arg(n.page + 1).arg(n.boite.left()).arg(n.boite.top());
+    }
+    return QString();
+}

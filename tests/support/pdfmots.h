@@ -28,5 +28,9 @@ struct ContenuPdf {
 
 ContenuPdf lirePdf(const QString& chemin);
 
+// "" when both files have the same pages and the same words, each within
+// `toleranceCm` of its place in the other; else the first difference.
+QString differenceMots(const ContenuPdf& a, const ContenuPdf& b, double toleranceCm);
+
 inline constexpr double kCmParPoint = 2.54 / 72.0;
 inline constexpr double kCmParTwip = 2.54 / 1440.0;
