@@ -38,7 +38,7 @@ void TestRobustesseRtf::entreesHostiles_data()
         << debut + repete("{", 100000) + "fond" + repete("}", 100000) + " fin}" << "fond fin\n";
     QTest::newRow("coupe dans un mot de controle") << debut + "abc\\pa" << "abc\n";
     QTest::newRow("barre oblique finale") << debut + "abc\\" << "abc\n";
-    QTest::newRow("accolade fermante en trop") << debut + "a}}b{\\b c}}d}" << "abcd\n";
+    QTest::newRow("texte apres l accolade finale") << debut + "a}}b{\\b c}}d}" << "a\n";
     QTest::newRow("mot de 100000 lettres") << debut + "a\\" + repete("x", 100000) + " b}" << "ab\n";
     QTest::newRow("taille demesuree") << debut + "\\fs99999999999999999999 a\\fs-5 b}" << "ab\n";
     QTest::newRow("retraits extremes") << debut + "\\li-2147483648\\ri2147483647\\fi-99999999999 a\\par}" << "a\n\n";
