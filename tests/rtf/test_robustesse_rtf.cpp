@@ -45,7 +45,7 @@ void TestRobustesseRtf::entreesHostiles_data()
     QTest::newRow("polices absentes") << debut + "\\f-1 a\\f999 b\\f2147483647 c}" << "abc\n";
     QTest::newRow("bin enorme") << debut + "a\\bin999999999 xyz" << "a\n";
     QTest::newRow("bin negatif") << debut + "a\\bin-5 b}" << "ab\n";
-    QTest::newRow("uc enorme") << debut + "\\uc99999\\u233 ?abc} fin}" << QString::fromUtf16(u"\u00e9 fin\n");
+    QTest::newRow("uc enorme") << debut + "{\\uc99999\\u233 ?abc} fin}" << QString::fromUtf16(u"\u00e9 fin\n");
     QTest::newRow("saut borne au groupe") << debut + "{\\uc2\\u233}xy}" << QString::fromUtf16(u"\u00e9xy\n");
     QTest::newRow("unicode hors limites") << debut + "\\u99999999?\\u-99999?a}" << QString::fromUtf16(u"\ufffd\ufffda\n");
     QTest::newRow("hexa invalide et final") << debut + "a\\'zz b\\'" << "azz b\n";
