@@ -1,5 +1,7 @@
 #include "output/impressionrtf_pages.h"
 
+#include "numeropage.h"
+#include "rtf.h"
 #include "unites.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -103,6 +105,9 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
     m_longueur = m_document->characterCount() - 1;
     m_document->setUseDesignMetrics(true);
     m_document->setDocumentMargin(0);
+    const bool numeros = aDesNumerosDePage();
+    if (numeros)
+        installerNumerosDePage();
     int resolution = std::min(resolutionImprimante, kResolutionMax);
     while (!disposer(resolution, avancement)) {
         if (m_etat == Etat::Interrompue)
@@ -114,6 +119,29 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
         }
     }
     couper();
+    if (numeros) {
+        // Laid out as page 1 until the pages were known: their lines again,
+        // with their own numbers.
+        m_document->markContentsDirty(0, m_longueur + 1);
+        m_document->documentLayout()->documentSize();
+        couper();
+    }
+}
+
+bool MiseEnPage::aDesNumerosDePage() const
+{
+    const QList<QTextFormat> formats = m_document->allFormats();
+    return std::any_of(formats.begin(), formats.end(),
+                       [](const QTextFormat& f) { return f.objectType() == rtf::kObjetNumeroPage; });
+}
+
+void MiseEnPage::installerNumerosDePage()
+{
+    NumeroPage::installer(*m_document, [this](int position) {
+        const auto apres = std::upper_bound(m_pages.begin(), m_pages.end(), position,
+                                            [](int c, const Page& p) { return c < p.caractere; });
+        return int(std::max<std::ptrdiff_t>(1, apres - m_pages.begin()));
+    });
 }
 
 MiseEnPage::~MiseEnPage() = default;

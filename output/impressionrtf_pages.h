@@ -56,6 +56,8 @@ public:
 private:
     bool disposer(int resolution, const std::function<bool(double)>& avancement);
     void couper();
+    bool aDesNumerosDePage() const;
+    void installerNumerosDePage();
     void dessinerPage(std::size_t page, QPainter& peintre) const;
 
     struct Page {
