@@ -24,6 +24,7 @@ private slots:
     void images();
     void clicEtTouches();
     void collerDepuisUnAutreProgramme();
+    void texteTapeApresUnNumeroDePage();
 };
 
 namespace {
@@ -233,6 +234,19 @@ void TestRichTextBox::collerDepuisUnAutreProgramme()
     QVERIFY(format("web").fontItalic());
     QCOMPARE(format("web").background().style(), Qt::NoBrush);
     QCOMPARE(format("web").property(QTextFormat::FontFamilies).toStringList(), QStringList{"Arial"});
+}
+
+// Typed after a page number, text stays text in the RTF written.
+void TestRichTextBox::texteTapeApresUnNumeroDePage()
+{
+    RichTextBox boite;
+    boite.setTextRTF(QStringLiteral("{\\rtf1 Page \\chpgn}"));
+    boite.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&boite, QStringLiteral(" sur 2"));
+    RichTextBox relue;
+    relue.setTextRTF(boite.TextRTF());
+    QCOMPARE(relue.toPlainText(), QStringLiteral("Page \uFFFC sur 2"));
+    QCOMPARE(relue.TextRTF(), boite.TextRTF());
 }
 
 QTEST_MAIN(TestRichTextBox)
