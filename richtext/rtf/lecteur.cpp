@@ -462,6 +462,11 @@ const QTextBlockFormat& LecteurRtf::formatBloc()
             t.position = m_unites.pixels(t.position);
         f.setTabPositions(tabs);
     }
+    else if (p.premiereLigne < 0)
+        // A hanging indent stops the first tab at the indent, where word
+        // processors put the text after a list's number. (Tab stops count
+        // from the start of the line.)
+        f.setTabPositions({QTextOption::Tab(m_unites.pixels(-p.premiereLigne), QTextOption::LeftTab)});
     if (saut)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_dernierParagraphe = p;
