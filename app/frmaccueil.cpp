@@ -250,7 +250,8 @@ void FrmAccueil::optModeleLettre_Click(int k)
     for (QLabel* l : m_lblCorps)
         l->setVisible(visible);
     for (QWidget* w : std::initializer_list<QWidget*>{m_cmbCategorieModele, m_cmbSousCategorieModele, m_lsvModele, m_cmdModele,
-                                                      m_cmdFiche, m_cmdAjouterModele, m_cmdSupprimerModele, m_cmdModifierModele})
+                                                      m_cmdFiche, m_cmdAjouterModele, m_cmdSupprimerModele, m_cmdModifierModele,
+                                                      m_cmdImporterModele})
         w->setVisible(visible);
 }
 

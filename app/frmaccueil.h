@@ -102,6 +102,9 @@ public:
     RecordId NumeroSousCategorieChoisie() const;
     void AjouterModele();
     void SupprimerModele();
+    // "Importer un modèle (RTF)…": a model of the chosen sub-category made
+    // from an RTF file, then opened in the editor.
+    void ImporterModele();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -139,6 +142,8 @@ private:
     void construirePanneauDestinataire(QGroupBox* panneau);
     void construirePanneauObjet(QGroupBox* panneau);
     void construirePanneauCorps(QGroupBox* panneau);
+    void construireImportModele(QGroupBox* panneau);
+    void selectionnerModele(const QString& id);
     void construirePanneauTraitement(QGroupBox* panneau);
     // Puts the formatting toolbar in its place above txtText.
     void placerToolbar1(QToolBar* barre);
@@ -243,6 +248,7 @@ private:
     QTreeView* m_lsvModele = nullptr;
     ModeleTableau* m_listeModeles = nullptr;
     QToolButton *m_cmdAjouterModele = nullptr, *m_cmdSupprimerModele = nullptr, *m_cmdModifierModele = nullptr;
+    QToolButton* m_cmdImporterModele = nullptr;
     QToolButton *m_cmdModele = nullptr, *m_cmdFiche = nullptr;
 
     // Output.

@@ -101,6 +101,7 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
                                  QStringLiteral("Supprimer le modèle"), 6600, 3780, 540, 540);
     m_cmdModifierModele = image(p, QStringLiteral("cmdModifierModele"), icone(QStringLiteral("document-edit"), QStringLiteral("modifier.svg")),
                                 QStringLiteral("Modifier le modèle"), 6600, 4440, 540, 540);
+    construireImportModele(p);
     m_cmdModele = image(p, QStringLiteral("cmdModele"), icone(QStringLiteral("document-open"), QStringLiteral("modele.svg")),
                         QStringLiteral("Ouvrir le document du modèle"), 7560, 1800, 2160, 2160);
     m_cmdFiche = image(p, QStringLiteral("cmdFiche"), icone(QStringLiteral("dialog-information"), QStringLiteral("fiche.svg")),

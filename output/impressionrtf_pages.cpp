@@ -1,5 +1,7 @@
 #include "output/impressionrtf_pages.h"
 
+#include "numeropage.h"
+#include "rtf.h"
 #include "unites.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -100,6 +102,7 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
     : m_resolutionImprimante(resolutionImprimante), m_dessinImprimante(dessin), m_pageImprimante(page)
 {
     m_longueur = source.characterCount() - 1;
+    m_numeros = aDesNumerosDePage(source);
     int resolution = std::min(resolutionImprimante, kResolutionMax);
     // Each try lays out a fresh copy: laying out again a copy already laid
     // out costs several times more than a first layout.
@@ -117,6 +120,29 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
         }
     }
     couper();
+    if (m_numeros) {
+        // Laid out as page 1 until the pages were known: their lines again,
+        // with their own numbers.
+        m_document->markContentsDirty(0, m_longueur + 1);
+        m_document->documentLayout()->documentSize();
+        couper();
+    }
+}
+
+bool MiseEnPage::aDesNumerosDePage(const QTextDocument& document)
+{
+    const QList<QTextFormat> formats = document.allFormats();
+    return std::any_of(formats.begin(), formats.end(),
+                       [](const QTextFormat& f) { return f.objectType() == rtf::kObjetNumeroPage; });
+}
+
+void MiseEnPage::installerNumerosDePage()
+{
+    NumeroPage::installer(*m_document, [this](int position) {
+        const auto apres = std::upper_bound(m_pages.begin(), m_pages.end(), position,
+                                            [](int c, const Page& p) { return c < p.caractere; });
+        return int(std::max<std::ptrdiff_t>(1, apres - m_pages.begin()));
+    });
 }
 
 MiseEnPage::~MiseEnPage() = default;
@@ -129,6 +155,8 @@ double MiseEnPage::disposer(const QTextDocument& source, int resolution, const s
     m_document.reset(source.clone());
     m_document->setUseDesignMetrics(true);
     m_document->setDocumentMargin(0);
+    if (m_numeros)
+        installerNumerosDePage();
     m_echelle = double(m_resolutionImprimante) / resolution;
     m_dessin = QRectF(m_dessinImprimante.topLeft() / m_echelle, m_dessinImprimante.size() / m_echelle);
     m_page = QRectF(m_pageImprimante.topLeft() / m_echelle, m_pageImprimante.size() / m_echelle);

@@ -56,6 +56,8 @@ public:
 private:
     double disposer(const QTextDocument& source, int resolution, const std::function<bool(double)>& avancement);
     void couper();
+    static bool aDesNumerosDePage(const QTextDocument& document);
+    void installerNumerosDePage();
     void dessinerPage(std::size_t page, QPainter& peintre) const;
 
     struct Page {
@@ -74,5 +76,6 @@ private:
     QRectF m_page;
     int m_longueur = 0;
     Etat m_etat = Etat::Prete;
+    bool m_numeros = false; // the text shows page numbers
     std::vector<Page> m_pages; // in character order
 };

@@ -7,12 +7,15 @@
 #include "platform/erreurbase.h"
 #include "platform/richtextbox/richtextbox.h"
 #include "richtext/barreoutils.h"
+#include "richtext/menuchamps.h"
 #include "richtext/orthographe/orthographeprogramme.h"
 #include "store/corpsmodele.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QTextDocument>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,6 +49,7 @@ FrmTexte::FrmTexte(QWidget* parent)
     disposition->addWidget(m_txtText, 1);
     resize(760, 620);
 
+    ajouterMenuChamps();
     connect(m_toolbar, &BarreOutils::enregistrer, this, &FrmTexte::enregistrer);
     connect(m_toolbar, &BarreOutils::imprimer, this, &FrmTexte::imprimer);
 
@@ -60,6 +64,24 @@ FrmTexte::FrmTexte(QWidget* parent)
 }
 
 FrmTexte::~FrmTexte() = default;
+
+// "Insérer un champ", at the end of the toolbar and in the text's own menu:
+// nobody has to type the placeholders' angle brackets.
+void FrmTexte::ajouterMenuChamps()
+{
+    auto* bouton = new QToolButton(m_toolbar);
+    bouton->setObjectName(QStringLiteral("cmdInsererChamp"));
+    bouton->setText(QStringLiteral("Insérer un champ"));
+    bouton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bouton->setPopupMode(QToolButton::InstantPopup);
+    bouton->setMenu(creerMenuChamps(*m_txtText, bouton));
+    m_toolbar->addSeparator();
+    m_toolbar->addWidget(bouton);
+    connect(m_txtText, &RichTextBox::menuContextuel, this, [this](QMenu* menu) {
+        menu->addSeparator();
+        menu->addMenu(creerMenuChamps(*m_txtText, menu));
+    });
+}
 
 void FrmTexte::charger()
 {

@@ -50,6 +50,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ajouterMenuChamps();
+
     RichTextBox* m_txtText;
     BarreOutils* m_toolbar;
     bool m_charge = false;

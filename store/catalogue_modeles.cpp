@@ -64,14 +64,14 @@ QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie)
     return lignes;
 }
 
-QString creerModele(RecordId idSousCategorie, const QString& libelle)
+QString creerModele(RecordId idSousCategorie, const QString& libelle, const QString& corps)
 {
     Recordset rs;
     rs.open(requetes::tousModeles());
     rs.addNew();
     rs.setValue(QStringLiteral("Libelle_Modele"), libelle);
     rs.setValue(QStringLiteral("Numero_Sous_Cat_Modele"), idSousCategorie);
-    rs.setValue(QStringLiteral("Corps_Modele"), QStringLiteral(""));
+    rs.setValue(QStringLiteral("Corps_Modele"), corps.isNull() ? QStringLiteral("") : corps);
     rs.setValue(QStringLiteral("Lien_Modele"), QStringLiteral(""));
     rs.setValue(QStringLiteral("Lien_Fiche_Modele"), QStringLiteral(""));
     rs.update();

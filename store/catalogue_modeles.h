@@ -33,9 +33,9 @@ struct LigneModele {
 };
 QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie);
 
-// A new model of that sub-category with an empty body and empty links.
-// Returns its id as the model list shows it.
-QString creerModele(RecordId idSousCategorie, const QString& libelle);
+// A new model of that sub-category with the given body (empty unless
+// given) and empty links. Returns its id as the model list shows it.
+QString creerModele(RecordId idSousCategorie, const QString& libelle, const QString& corps = QString());
 
 // Deletes the model whose id is the text of a model list row.
 void effacerModele(const QString& idTexte);

@@ -1,11 +1,14 @@
 #include "richtextbox.h"
 
+#include "collage.h"
 #include "images.h"
+#include "numeropage.h"
 #include "rtf.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QTextBlock>
@@ -17,6 +20,7 @@ RichTextBox::RichTextBox(QWidget* parent)
 {
     setReadOnly(false);
     setAcceptRichText(true);
+    NumeroPage::installer(*document());
     connect(this, &QTextEdit::textChanged, this, [this] {
         if (!m_chargement)
             emit Change();
@@ -256,6 +260,50 @@ bool RichTextBox::insererImage(const QImage& image, QString* raison)
     const QSizeF taille(image.width() * echelle, image.height() * echelle);
     textCursor().insertImage(rtf::ajouterImage(*document(), image, taille));
     return true;
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    for (const QString& type : collage::typesRtf()) {
+        if (source->hasFormat(type))
+            return true;
+    }
+    return QTextEdit::canInsertFromMimeData(source);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (isReadOnly())
+        return;
+    if (!source->hasFormat(QLatin1StringView(collage::kTypeTilvo))) {
+        QTextDocument lu;
+        bool pret = false;
+        for (const QString& type : collage::typesRtf()) {
+            if (source->hasFormat(type)) {
+                pret = rtf::lireRtf(rtf::decoderFichier(source->data(type)), lu);
+                break;
+            }
+        }
+        if (!pret && source->hasHtml()) {
+            lu.setHtml(source->html());
+            pret = true;
+        }
+        if (pret) {
+            QTextCursor curseur = textCursor();
+            collage::insererNettoye(lu, curseur);
+            setTextCursor(curseur);
+            ensureCursorVisible();
+            return;
+        }
+    }
+    QTextEdit::insertFromMimeData(source);
+}
+
+QMimeData* RichTextBox::createMimeDataFromSelection() const
+{
+    QMimeData* donnees = QTextEdit::createMimeDataFromSelection();
+    donnees->setData(QLatin1StringView(collage::kTypeTilvo), QByteArrayLiteral("1"));
+    return donnees;
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent* e)

@@ -75,6 +75,13 @@ signals:
     void menuContextuel(QMenu* menu, const QPoint& position);
 
 protected:
+    // Pasting: RTF from the clipboard goes through our reader, HTML through
+    // Qt's; either keeps only what prints as seen (see collage.h). What we
+    // copy ourselves comes back whole.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;

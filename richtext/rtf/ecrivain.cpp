@@ -90,6 +90,7 @@ void ajouterTexte(QByteArray& s, QStringView texte)
 struct Caracteres
 {
     bool image = false; // a picture, written as such
+    bool numeroPage = false; // a page number, written as \chpgn
     int police = 0;
     int demiPoints = 24;
     bool gras = false;
@@ -213,6 +214,7 @@ const Caracteres& Ecrivain::caracteres(const QTextBlock& bloc, int indexFormat)
     const QTextCharFormat f = bloc.document()->allFormats().value(indexFormat).toCharFormat();
     Caracteres c;
     c.image = f.isImageFormat();
+    c.numeroPage = f.objectType() == kObjetNumeroPage;
     QString famille = f.property(QTextFormat::FontFamilies).toStringList().value(0);
     if (famille.isEmpty())
         famille = m_document.defaultFont().family();
@@ -354,7 +356,16 @@ void Ecrivain::ecrireParagraphe(const QTextBlock& bloc, const QTextBlock& suivan
             continue;
         }
         m_morceau.truncate(0); // keeps the memory for the next run
-        ajouterTexte(m_morceau, fragment.text());
+        if (c.numeroPage) {
+            // Text typed after the number may carry its format: it stays text.
+            for (const QString& morceau : fragment.text().split(QChar::ObjectReplacementCharacter)) {
+                ajouterTexte(m_morceau, morceau);
+                m_morceau += "\\chpgn ";
+            }
+            m_morceau.chop(7);
+        } else {
+            ajouterTexte(m_morceau, fragment.text());
+        }
         if (m_morceau.isEmpty())
             continue; // nothing but characters that RTF cannot carry
         if (!enCours || !(ouvert == c)) {

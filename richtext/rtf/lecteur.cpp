@@ -40,7 +40,7 @@ void LecteurRtf::lire()
 
     m_curseur.beginEditBlock();
     m_formatBlocCourant = m_curseur.blockFormat();
-    for (Jeton j = m_jetons.suivant(); j.type != TypeJeton::Fin; j = m_jetons.suivant()) {
+    for (Jeton j = m_jetons.suivant(); j.type != TypeJeton::Fin && !m_fini; j = m_jetons.suivant()) {
         if (m_groupesIgnores > 0) {
             if (j.type == TypeJeton::DebutGroupe) {
                 ++m_groupesIgnores;
@@ -126,9 +126,11 @@ void LecteurRtf::fermerGroupe()
         return; // one `}` too many: the text after it is still read
     if (m_pile.size() == 1) {
         // End of the document: its last paragraph has the properties in
-        // force here, not those outside the document's group.
+        // force here, not those outside the document's group. What follows
+        // the closing brace is not part of it.
         appliquerFormatBloc();
         m_blocTermine = true;
+        m_fini = true;
     }
     const Destination quittee = m_etat.destination;
     const bool finChamp = m_etat.champ;
@@ -142,6 +144,10 @@ void LecteurRtf::fermerGroupe()
         else
             m_image = ImageEnCours{};
     }
+    if (quittee == Destination::TexteNiveau && parent.destination == Destination::TableListes)
+        terminerTexteNiveau();
+    if (quittee == Destination::Numerotation && parent.destination == Destination::Texte)
+        terminerNumerotation(parent);
     if (quittee == Destination::TablePolices && m_pile.size() <= m_profondeurPolice)
         validerPolice(); // the group that holds the entry ends without its `;`
     if (!(parent.car == m_etat.car) || parent.polices != m_etat.polices
@@ -206,7 +212,16 @@ void LecteurRtf::traiterTexte(QStringView texte)
     case Destination::InstructionChamp:
         m_instructionChamp.append(texte.first(std::min<qsizetype>(texte.size(), 256)));
         return;
+    case Destination::TexteNiveau:
+    case Destination::TexteNumerotation:
+        traiterTexteListes(texte);
+        return;
+    case Destination::TableListes:
+    case Destination::TableSubstitutions:
+    case Destination::Numerotation:
+        return;
     }
+    numeroterParagraphe();
     if (!preparerTexte())
         return;
     // Text in a symbol font stands for the font's shapes, byte by byte.
@@ -250,7 +265,15 @@ void LecteurRtf::ajouterCaractere(char32_t c)
             m_instructionChamp.append(QChar(char16_t(c)));
         return;
     }
-    if (m_etat.destination != Destination::Texte || !preparerTexte())
+    if (m_etat.destination == Destination::TexteNiveau || m_etat.destination == Destination::TexteNumerotation) {
+        if (c < 0x10000)
+            traiterTexteListes(QString(QChar(char16_t(c))));
+        return;
+    }
+    if (m_etat.destination != Destination::Texte)
+        return;
+    numeroterParagraphe();
+    if (!preparerTexte())
         return;
     if (m_substitutHaut) {
         m_texte.append(QChar(0xFFFD));
@@ -378,8 +401,13 @@ void LecteurRtf::finParagraphe()
 {
     if (m_etat.destination != Destination::Texte)
         return;
+    numeroterParagraphe();
     viderTexte();
     m_cellulesFermees = 0;
+    m_numeroLu = false;
+    if (!m_pnCeParagraphe)
+        m_dernierPn.reset();
+    m_pnCeParagraphe = false;
     appliquerFormatBloc();
     m_curseur.insertBlock(m_formatBlocCourant, formatCaractere());
     m_sautDePage = false;
@@ -434,6 +462,11 @@ const QTextBlockFormat& LecteurRtf::formatBloc()
             t.position = m_unites.pixels(t.position);
         f.setTabPositions(tabs);
     }
+    else if (p.premiereLigne < 0)
+        // A hanging indent stops the first tab at the indent, where word
+        // processors put the text after a list's number. (Tab stops count
+        // from the start of the line.)
+        f.setTabPositions({QTextOption::Tab(m_unites.pixels(-p.premiereLigne), QTextOption::LeftTab)});
     if (saut)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_dernierParagraphe = p;

@@ -62,7 +62,21 @@ struct ProprietesParagraphe
     bool sautDePageAvant = false;
     QList<QTextOption::Tab> tabulations; // positions in twips
     QTextOption::TabType typeTabulationSuivante = QTextOption::LeftTab;
+    int liste = 0;         // \lsN: the list the paragraph belongs to, 0 none
+    int niveau = 0;        // \ilvlN: its level in that list
+    int numerotation = -1; // the \pn numbering it carries (index), -1 none
     bool operator==(const ProprietesParagraphe&) const = default;
+};
+
+// How one level of a list writes its number.
+struct NiveauListe
+{
+    int format = 0;  // \levelnfc: 0 1, 1 I, 2 i, 3 A, 4 a, 22 01, 23 a bullet, 255 no number
+    int debut = 1;   // \levelstartat
+    QString modele;  // what \leveltext holds: characters 0 to 8 stand for those levels' numbers
+    int police = -1; // the font of that text (a symbol font's shapes)
+    int suite = 0;   // \levelfollow: 0 a tab, 1 a space, 2 nothing
+    bool operator==(const NiveauListe&) const = default;
 };
 
 // Character format once fonts and colours are looked up in their tables.
@@ -77,7 +91,10 @@ struct CleFormat
 };
 size_t qHash(const CleFormat& cle, size_t graine = 0);
 
-enum class Destination { Texte, TablePolices, TableCouleurs, Image, InstructionChamp };
+enum class Destination {
+    Texte, TablePolices, TableCouleurs, Image, InstructionChamp,
+    TableListes, TexteNiveau, TableSubstitutions, Numerotation, TexteNumerotation
+};
 
 // Everything that a group saves at `{` and gets back at `}`.
 struct Etat
@@ -131,6 +148,15 @@ private:
     void ignorerGroupe();
     void lireInstructionChamp();
     void terminerChamp();
+    void traiterMotListes(Mot mot, qint64 p);
+    void traiterTexteListes(QStringView texte);
+    void terminerTexteNiveau();
+    void terminerNumerotation(Etat& parent);
+    void numeroterParagraphe();
+    QString numeroDuParagraphe();
+    QString texteNumero(const NiveauListe& niveau, const std::array<int, 9>& compteurs,
+                        const QList<NiveauListe>& niveaux) const;
+    void insererNumeroPage();
 
     void ajouterCaractere(char32_t c);
     void ajouterUnicode(qint64 valeur);
@@ -173,6 +199,25 @@ private:
     QString m_instructionChamp;     // what \fldinst holds
     char16_t m_symboleChamp = 0;    // the character a SYMBOL field stands for
     qint64 m_debutResultatChamp = 0; // where the field's result starts in the text
+    bool m_fini = false;            // the document's group is closed: what follows is not read
+
+    // Lists: \listtable by \listid, \listoverridetable from \ls to \listid,
+    // the \pn numberings met, and the counters.
+    QHash<int, QList<NiveauListe>> m_listes;
+    QHash<int, int> m_substitutions;
+    QList<NiveauListe> m_listeEnCours;
+    int m_idListe = 0;              // \listid of the override being read
+    QString m_texteNiveau;
+    QList<NiveauListe> m_numerotations;
+    NiveauListe m_pnEnCours;
+    QString m_pnAvant, m_pnApres;
+    bool m_pnTexteApres = false;
+    QHash<int, std::array<int, 9>> m_compteurs; // by \ls; 0: not started
+    int m_compteurPn = 0;
+    std::optional<NiveauListe> m_dernierPn; // the numbering of the paragraph before, when it had one
+    bool m_pnCeParagraphe = false;
+    bool m_numeroLu = false;        // the paragraph has its number: written by the file or made here
+    bool m_repliDonne = false;      // the file writes numbers out: none is made here
 
     bool m_formatValide = false;
     QTextCharFormat m_format;

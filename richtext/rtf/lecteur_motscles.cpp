@@ -1,4 +1,4 @@
-#include "lecteur.h"
+#include "motscles.h"
 
 #include <QTextDocument>
 
@@ -6,22 +6,6 @@
 #include <string_view>
 
 namespace rtf {
-
-enum class LecteurRtf::Mot {
-    // structure and destinations
-    Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Deftab, Fonttbl, Colortbl, Pict, Shppict, Shpinst,
-    Field, Fldinst,
-    Ignorer, Bin, Uc, U,
-    // inside the tables and pictures
-    Fcharset, Cpg, Red, Green, Blue, Pngblip, Jpegblip, AutreImage,
-    Picwgoal, Pichgoal, Picscalex, Picscaley,
-    // text
-    Par, Section, Line, Tab, Page, Cell, Row, Caractere,
-    // characters
-    Plain, B, I, Ul, Ulnone, Strike, F, Fs, Cf, Fond, Super, Sub, NoSuperSub, V,
-    // paragraphs
-    Pard, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa, Sl, Slmult, Tx, Tqr, Tqc, Tqdec, Pagebb,
-};
 
 namespace {
 
@@ -60,6 +44,13 @@ const TableMots& tableMots()
             {u"fi", M::Fi}, {u"sb", M::Sb}, {u"sa", M::Sa}, {u"sl", M::Sl},
             {u"slmult", M::Slmult}, {u"tx", M::Tx}, {u"tqr", M::Tqr}, {u"tqc", M::Tqc},
             {u"tqdec", M::Tqdec}, {u"pagebb", M::Pagebb},
+            {u"listtable", M::Listtable}, {u"listoverridetable", M::Listoverridetable},
+            {u"list", M::List}, {u"listoverride", M::List}, {u"listlevel", M::Listlevel},
+            {u"levelnfc", M::Levelnfc}, {u"levelnfcn", M::Levelnfc}, {u"levelstartat", M::Levelstartat},
+            {u"leveltext", M::Leveltext}, {u"levelfollow", M::Levelfollow}, {u"listid", M::Listid},
+            {u"ls", M::Ls}, {u"ilvl", M::Ilvl}, {u"listtext", M::TexteDeRepli}, {u"pntext", M::TexteDeRepli},
+            {u"pn", M::Pn}, {u"pnstart", M::Pnstart}, {u"pnf", M::Pnf}, {u"pntxta", M::Pntxta},
+            {u"pntxtb", M::Pntxtb}, {u"chpgn", M::Chpgn},
         };
         for (const auto& [nom, mot] : simples)
             t.emplace(nom, EntreeMot{mot});
@@ -76,8 +67,7 @@ const TableMots& tableMots()
                  u"header", u"headerl", u"headerr", u"headerf", u"footer", u"footerl",
                  u"footerr", u"footerf", u"footnote", u"info", u"stylesheet", u"filetbl",
                  u"revtbl", u"rsidtbl", u"listtable", u"listoverridetable", u"pgdsctbl",
-                 u"objdata", u"nonshppict", u"xe", u"tc", u"pn", u"pntxta",
-                 u"pntxtb", u"falt", u"panose", u"annotation", u"atnid", u"atnauthor",
+                 u"objdata", u"nonshppict", u"xe", u"tc", u"pnseclvl", u"falt", u"panose", u"annotation", u"atnid", u"atnauthor",
                  u"generator", u"template", u"themedata", u"colorschememapping",
                  u"datastore", u"latentstyles", u"xmlnstbl", u"userprops", u"docvar",
                  u"bkmkstart", u"bkmkend", u"private", u"do", u"background", u"mmathPr",
@@ -95,6 +85,14 @@ const TableMots& tableMots()
         };
         for (const auto& [nom, c] : caracteres)
             t.emplace(nom, EntreeMot{M::Caractere, c});
+        // \pn number styles, by the list level's number format they match.
+        const std::pair<const char16_t*, char32_t> stylesPn[] = {
+            {u"pndec", 0}, {u"pnucrm", 1}, {u"pnlcrm", 2}, {u"pnucltr", 3}, {u"pnlcltr", 4},
+            {u"pnord", 0}, {u"pncard", 0}, {u"pnordt", 0}, {u"pncardt", 0},
+            {u"pnlvlblt", 23}, {u"pnlvlcont", 255},
+        };
+        for (const auto& [nom, format] : stylesPn)
+            t.emplace(nom, EntreeMot{M::PnFormat, format});
         return t;
     }();
     return table;
@@ -120,7 +118,8 @@ void LecteurRtf::traiterMot(const Jeton& j)
         m_etat.etoile = false;
         if (it == table.end()
             || (it->second.mot != Mot::Pict && it->second.mot != Mot::Shppict && it->second.mot != Mot::Shpinst
-                && it->second.mot != Mot::Fldinst)) {
+                && it->second.mot != Mot::Fldinst && it->second.mot != Mot::Listtable
+                && it->second.mot != Mot::Listoverridetable && it->second.mot != Mot::Pn)) {
             ignorerGroupe();
             return;
         }
@@ -154,6 +153,18 @@ void LecteurRtf::traiterMot(const Jeton& j)
         viderTexte();
         m_instructionChamp.clear();
         m_etat.destination = Destination::InstructionChamp;
+        return;
+    case Mot::Listtable:
+    case Mot::Listoverridetable:
+    case Mot::Leveltext:
+    case Mot::Pn:
+    case Mot::Pntxta:
+    case Mot::Pntxtb:
+        traiterMotListes(mot, j.parametre);
+        return;
+    case Mot::PnFormat:
+        if (m_etat.destination == Destination::Numerotation)
+            m_pnEnCours.format = int(it->second.caractere);
         return;
     case Mot::Uc:
         m_etat.uc = int(borne(j.parametre, 0, 1 << 20));
@@ -277,6 +288,10 @@ void LecteurRtf::traiterMot(const Jeton& j)
         par.typeTabulationSuivante = QTextOption::LeftTab;
         break;
     case Mot::Pagebb: par.sautDePageAvant = actif(j); break;
+    case Mot::Ls: par.liste = int(borne(p, 0, 1 << 20)); break;
+    case Mot::Ilvl: par.niveau = int(borne(p, 0, 8)); break;
+    case Mot::TexteDeRepli: m_numeroLu = m_repliDonne = true; break;
+    case Mot::Chpgn: insererNumeroPage(); break;
     default:
         break; // words of the tables and pictures mean nothing in the text
     }
@@ -319,8 +334,15 @@ void LecteurRtf::traiterMotTable(Mot mot, const Jeton& j)
         default: break;
         }
         break;
+    case Destination::TableListes:
+    case Destination::TableSubstitutions:
+    case Destination::Numerotation:
+        traiterMotListes(mot, p);
+        break;
     case Destination::Texte:
     case Destination::InstructionChamp:
+    case Destination::TexteNiveau:
+    case Destination::TexteNumerotation:
         break;
     }
 }

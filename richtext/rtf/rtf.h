@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextFormat>
 
 #include <optional>
 
@@ -9,6 +10,10 @@ class QTextCharFormat;
 class QTextDocument;
 
 namespace rtf {
+
+// The object type of a page number (\chpgn) in a document: one object
+// replacement character that shows the page it is printed on.
+constexpr int kObjetNumeroPage = QTextFormat::UserObject + 1;
 
 // Replaces the whole content of `document` with the RTF text `texte` (one
 // edit block, undo off while loading; the undo history is cleared).

@@ -2,8 +2,10 @@
 #include "app/frmaccueil.h"
 #include "support/outilsfenetre.h"
 #include "platform/richtextbox/richtextbox.h"
+#include "richtext/frmtexte.h"
 #include "support/banc.h"
 
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -119,6 +121,51 @@ private slots:
         QCOMPARE(liste->model()->rowCount(), 0);
         QVERIFY(!controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
         QVERIFY(!controle<QToolButton>(f, "cmdModifierModele")->isEnabled());
+    }
+
+    // A file that is not RTF, or too large, adds nothing; a letter becomes
+    // a model of the sub-category, opened in the editor.
+    void importDUnModeleRtf()
+    {
+        FrmAccueil f;
+        choisirElement(controle<QComboBox>(f, "cmbCategorieModele"), "Logement");
+        choisirElement(controle<QComboBox>(f, "cmbSousCategorieModele"), "L'état des lieux");
+        auto* importer = controle<QToolButton>(f, "cmdImporterModele");
+        QCOMPARE(importer->toolTip(), QStringLiteral("Importer un modèle (RTF)…"));
+        QTemporaryDir dossier;
+        const auto fichier = [&dossier](const QString& nom, const QByteArray& contenu, qint64 taille = -1) {
+            QFile f(dossier.filePath(nom));
+            f.open(QIODevice::WriteOnly);
+            f.write(contenu);
+            if (taille > 0)
+                f.resize(taille);
+            return f.fileName();
+        };
+        m_dialogues->textes << fichier("notes.rtf", "Bonjour Madame,")
+                            << fichier("gros.rtf", "{\\rtf1 x}", 20 * 1024 * 1024 + 1);
+        importer->click();
+        importer->click();
+        QCOMPARE(m_dialogues->messages.size(), 2);
+        QVERIFY(m_dialogues->messages[0].texte.contains(QStringLiteral("n'est pas un document RTF")));
+        QVERIFY(m_dialogues->messages[1].texte.contains(QStringLiteral("dépasse 20 Mo")));
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele"), 2);
+
+        m_dialogues->textes << fichier("Résiliation_box.rtf",
+                                       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\b Madame,}\\par Je r\\'e9silie.}")
+                            << QString();
+        importer->click();   // the label box is cancelled: nothing added
+        QCOMPARE(m_dialogues->demandes.last(), QStringLiteral("saisie: Importer un modèle|Veuillez saisir le libellé du "
+                                                              "nouveau modèle :|Résiliation box"));
+        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele"), 2);
+        m_dialogues->textes << dossier.filePath("Résiliation_box.rtf") << QStringLiteral("Résiliation");
+        importer->click();
+        QCOMPARE(libelles(controle<QTreeView>(f, "lsvModele")), QStringList{"Résiliation"});
+        auto* editeur = qobject_cast<FrmTexte*>(fenetreOuverte(QStringLiteral("FrmTexte")));
+        QVERIFY(editeur);
+        QCOMPARE(editeur->idModele, f.idModeleCourant());
+        QCOMPARE(editeur->txtText()->toPlainText(), QStringLiteral("Madame,\nJe résilie."));
+        QCOMPARE(editeur->txtText()->document()->find(QStringLiteral("Madame")).charFormat().fontWeight(), QFont::Bold);
+        editeur->close();
     }
 
     void traitementDepuisUnModele()

@@ -244,6 +244,18 @@ private slots:
             QCOMPARE(pdf.texte(p), pages[p]);
     }
 
+    // \chpgn prints the number of the page it lands on.
+    void numerosDePage()
+    {
+        RichTextBox txt;
+        txt.setTextRTF(rtfDeParagraphes(QStringList(12, QStringLiteral("Page \\chpgn  sur 12")), QStringLiteral("\\page ")));
+        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
+        QCOMPARE(pdf.pages.size(), 12);
+        for (int p = 0; p < 12; ++p)
+            QCOMPARE(pdf.texte(p), QStringLiteral("Page %1 sur 12").arg(p + 1));
+    }
+
     // A text too long to print in one go prints under a progress window,
     // whose "Annuler" stops the job.
     void longTexteAnnule()

@@ -2,6 +2,9 @@
 // format with its "mixed" state, saving, pictures and its three signals.
 #include "richtextbox.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +23,8 @@ private slots:
     void enregistrement();
     void images();
     void clicEtTouches();
+    void collerDepuisUnAutreProgramme();
+    void texteTapeApresUnNumeroDePage();
 };
 
 namespace {
@@ -194,6 +199,54 @@ void TestRichTextBox::clicEtTouches()
     QCOMPARE(touche.at(0).at(0).toInt(), int(Qt::Key_X));
     QCOMPARE(touche.at(1).at(0).toInt(), int(Qt::Key_Left));
     QCOMPARE(change.count(), 1);
+}
+
+// Pasted RTF and HTML keep bold, size, colour and alignment, and take the
+// font of the letter; backgrounds stay behind.
+void TestRichTextBox::collerDepuisUnAutreProgramme()
+{
+    RichTextBox boite;
+    boite.setTextRTF(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 avant fin}"));
+    selectionner(boite, 6, 6);
+    auto* rtf = new QMimeData;
+    rtf->setData(QStringLiteral("text/rtf"),
+                 "{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red255\\green0\\blue0;\\red255\\green255\\blue0;}"
+                 "\\f0\\fs28{\\b gras}{\\cf1\\highlight2 rouge}\\par\\qc centr\\'e9 }");
+    QGuiApplication::clipboard()->setMimeData(rtf);
+    boite.paste();
+    QCOMPARE(boite.toPlainText(), QStringLiteral("avant grasrouge\ncentré fin"));
+    const auto format = [&boite](const QString& mot) {
+        QTextCursor c = boite.document()->find(mot);
+        return c.charFormat();
+    };
+    QCOMPARE(format("gras").fontWeight(), QFont::Bold);
+    QCOMPARE(format("gras").fontPointSize(), 14.0);
+    QCOMPARE(format("gras").property(QTextFormat::FontFamilies).toStringList(), QStringList{"Arial"});
+    QCOMPARE(format("rouge").foreground().color(), QColor(Qt::red));
+    QCOMPARE(format("rouge").background().style(), Qt::NoBrush);
+    QCOMPARE(boite.document()->findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
+    QVERIFY(!boite.TextRTF().contains(QStringLiteral("Calibri")));
+
+    auto* html = new QMimeData;
+    html->setHtml(QStringLiteral("<span style='background:yellow;font-family:Impact;font-style:italic'>web</span>"));
+    QGuiApplication::clipboard()->setMimeData(html);
+    boite.paste();
+    QVERIFY(format("web").fontItalic());
+    QCOMPARE(format("web").background().style(), Qt::NoBrush);
+    QCOMPARE(format("web").property(QTextFormat::FontFamilies).toStringList(), QStringList{"Arial"});
+}
+
+// Typed after a page number, text stays text in the RTF written.
+void TestRichTextBox::texteTapeApresUnNumeroDePage()
+{
+    RichTextBox boite;
+    boite.setTextRTF(QStringLiteral("{\\rtf1 Page \\chpgn}"));
+    boite.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&boite, QStringLiteral(" sur 2"));
+    RichTextBox relue;
+    relue.setTextRTF(boite.TextRTF());
+    QCOMPARE(relue.toPlainText(), QStringLiteral("Page \uFFFC sur 2"));
+    QCOMPARE(relue.TextRTF(), boite.TextRTF());
 }
 
 QTEST_MAIN(TestRichTextBox)

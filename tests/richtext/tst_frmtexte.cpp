@@ -1,3 +1,4 @@
+#include "output/composition.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
 #include "platform/richtextbox/richtextbox.h"
@@ -8,6 +9,8 @@
 #include "support/banc.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QToolButton>
 #include <QFile>
 #include <QPointer>
 #include <QTextCursor>
@@ -100,6 +103,28 @@ private slots:
         QVERIFY(vide->txtText()->toPlainText().isEmpty());
         QVERIFY(!vide->txtText()->document()->isModified());
         QCOMPARE(vide->txtText()->SelFontName(), std::optional<QString>(QStringLiteral("Arial")));
+    }
+
+    // Each entry of "Insérer un champ" types a placeholder that the letter
+    // template fills, at the cursor.
+    void insererUnChamp()
+    {
+        std::unique_ptr<FrmTexte> f(FrmTexte::pourModele(QStringLiteral("3"), QStringLiteral("{\\rtf1 Cher }")));
+        f->txtText()->moveCursor(QTextCursor::End);
+        QMenu* menu = f->findChild<QToolButton*>(QStringLiteral("cmdInsererChamp"))->menu();
+        QString attendu = QStringLiteral("Cher ");
+        int champs = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            QVERIFY2(ModeleLettre().contains(action->toolTip()), qPrintable(action->toolTip()));
+            action->trigger();
+            attendu += action->toolTip();
+            ++champs;
+        }
+        QCOMPARE(champs, 19);
+        QCOMPARE(f->txtText()->toPlainText(), attendu);
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Titre de l'expéditeur"));
     }
 
     void enregistrerDansLeModeleOuvert()

@@ -139,6 +139,14 @@ void TestLecteurRtf::tabulationsDuModeleDeLettre()
     QTextDocument autre;
     rtf::lireRtf(R"({\rtf1\deftab1134 a\tab b})", autre);
     QCOMPARE(autre.defaultTextOption().tabStopDistance(), 1134 * px);
+
+    // After a list's bullet, a hanging indent's tab goes to the indent.
+    QTextDocument liste;
+    rtf::lireRtf(R"({\rtf1\pard\li720\fi-360 \bullet\tab Lait\par})", liste);
+    liste.setTextWidth(800);
+    liste.documentLayout()->documentSize();
+    const QTextLine puce = liste.begin().layout()->lineAt(0);
+    QCOMPARE(qRound(puce.cursorToX(2)), qRound(720 * px));
 }
 
 // A model body is a whole document inside the letter: its fonts and colours

@@ -38,14 +38,14 @@ void TestRobustesseRtf::entreesHostiles_data()
         << debut + repete("{", 100000) + "fond" + repete("}", 100000) + " fin}" << "fond fin\n";
     QTest::newRow("coupe dans un mot de controle") << debut + "abc\\pa" << "abc\n";
     QTest::newRow("barre oblique finale") << debut + "abc\\" << "abc\n";
-    QTest::newRow("accolade fermante en trop") << debut + "a}}b{\\b c}}d}" << "abcd\n";
+    QTest::newRow("texte apres l accolade finale") << debut + "a}}b{\\b c}}d}" << "a\n";
     QTest::newRow("mot de 100000 lettres") << debut + "a\\" + repete("x", 100000) + " b}" << "ab\n";
     QTest::newRow("taille demesuree") << debut + "\\fs99999999999999999999 a\\fs-5 b}" << "ab\n";
     QTest::newRow("retraits extremes") << debut + "\\li-2147483648\\ri2147483647\\fi-99999999999 a\\par}" << "a\n\n";
     QTest::newRow("polices absentes") << debut + "\\f-1 a\\f999 b\\f2147483647 c}" << "abc\n";
     QTest::newRow("bin enorme") << debut + "a\\bin999999999 xyz" << "a\n";
     QTest::newRow("bin negatif") << debut + "a\\bin-5 b}" << "ab\n";
-    QTest::newRow("uc enorme") << debut + "\\uc99999\\u233 ?abc} fin}" << QString::fromUtf16(u"é fin\n");
+    QTest::newRow("uc enorme") << debut + "{\\uc99999\\u233 ?abc} fin}" << QString::fromUtf16(u"é fin\n");
     QTest::newRow("saut borne au groupe") << debut + "{\\uc2\\u233}xy}" << QString::fromUtf16(u"éxy\n");
     QTest::newRow("unicode hors limites") << debut + "\\u99999999?\\u-99999?a}" << QString::fromUtf16(u"\ufffd\ufffda\n");
     QTest::newRow("hexa invalide et final") << debut + "a\\'zz b\\'" << "azz b\n";
