@@ -1,10 +1,10 @@
 #include "app/frmoption.h"
 
 #include "app/cadrereglageenveloppe.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
-#include "app/reglagesjournal.h"
+#include "store/reglagesjournal.h"
 #include "platform/dialogues.h"
 
 #include <QButtonGroup>

@@ -1,13 +1,13 @@
 #include "output/enveloppe.h"
 
+#include "output/messages.h"
 #include "output/ajustementenveloppe.h"
 #include "output/reglageenveloppe.h"
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/imprimante.h"
-#include "platform/recordset.h"
-#include "store/requetes.h"
+#include "store/personnes.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -20,11 +20,6 @@ constexpr double kCentimetresParPouce = 2.54;
 QString messageFormatAbsent()
 {
     return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
-}
-
-QString messageAucunDestinataire()
-{
-    return QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
 }
 
 // Formats 0, 1 and 5: four lines at the same x, the last one postcode and
@@ -92,20 +87,16 @@ bool imprimerSeule(const DispositionEnveloppe& disposition, const PapierEnvelopp
     return true;
 }
 
-QString nomComplet(const QString& titre, const QString& nom, const QString& prenom)
-{
-    return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
-}
-
 // The envelopes of the command, every recipient read before anything
 // prints. Throws ErreurBase.
 std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
 {
     if (!saisie.individuel)
-        return adressesDesDestinataires(saisie.idsSelectionnes);
-    const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
+        return adressesDesDestinataires(saisie.ids);
+    const FicheDestinataire& d = saisie.destinataire;
+    const QString nom = nomComplet(d.titre, d.nom, d.prenom);
     const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
-    return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
+    return {{qui, nom, d.adresse1, d.adresse2, d.cp, d.ville}};
 }
 
 bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
@@ -151,22 +142,16 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
     return toutes;
 }
 
-std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids)
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QList<RecordId>& ids)
 {
     std::vector<AdresseEnveloppe> adresses;
-    for (const QString& id : ids) {
-        Recordset rs;
-        rs.open(requetes::destinataire(id));
-        if (rs.eof())
+    for (const RecordId id : ids) {
+        const std::optional<FicheDestinataire> d = trouverDestinataire(id);
+        if (!d)
             throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
-        const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
-                                       rs.text(QStringLiteral("Nom_Destinataire")),
-                                       rs.text(QStringLiteral("Prenom_Destinataire")));
-        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(id, nom.trimmed()), nom,
-                            rs.text(QStringLiteral("Adresse1_Destinataire")),
-                            rs.text(QStringLiteral("Adresse2_Destinataire")), rs.text(QStringLiteral("CP_Destinataire")),
-                            rs.text(QStringLiteral("Ville_Destinataire"))});
-        rs.close();
+        const QString nom = nomComplet(d->titre, d->nom, d->prenom);
+        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(QString::number(id), nom.trimmed()), nom, d->adresse1,
+                            d->adresse2, d->cp, d->ville});
     }
     return adresses;
 }
@@ -231,7 +216,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         afficherErreur(messageFormatAbsent());
         return;
     }
-    const int nombre = int(saisie.idsSelectionnes.size());
+    const int nombre = int(saisie.ids.size());
     if (!saisie.individuel && nombre == 0) {
         afficherErreur(messageAucunDestinataire());
         return;
@@ -269,7 +254,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
                                                  .arg(faites + 1).arg(total)))
             break;
         if (imprimerUne(dispositions[std::size_t(faites)], papier))
-            journal.noter(QString(), saisie.idsSelectionnes.at(faites).toLongLong());
+            journal.noter(QString(), saisie.ids.at(faites));
     }
     dialogues().finProgression();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "output/journalsorties.h"
+#include "store/destinataires.h"
+
+#include <QList>
 #include <QPainter>
 #include <QPrinter>
-#include "output/journalsorties.h"
-
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -18,9 +19,9 @@
 struct SaisieEnveloppe {
     bool individuel = true;   // optDiffusion(0) selected
     // Individual mode: the recipient fields of the window.
-    QString titreDest, nomDest, prenomDest, adresse1Dest, adresse2Dest, cpDest, villeDest;
-    // Mass mode: the texts (ids) of the selected rows of lsvDest, list order.
-    QStringList idsSelectionnes;
+    FicheDestinataire destinataire;
+    // Mass mode: the selected recipients, list order.
+    QList<RecordId> ids;
     ContexteEnvoi envoi{};    // for the journal
 };
 
@@ -66,7 +67,7 @@ struct AdresseEnveloppe {
 
 // The recipients of these ids, read from the database in this order.
 // Throws ErreurBase, naming an id that no longer exists.
-std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids);
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QList<RecordId>& ids);
 
 // Every envelope laid out and fitted to the envelope of the format; false
 // with the message to show when one cannot be.

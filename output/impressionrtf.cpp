@@ -3,7 +3,7 @@
 #include "output/impressionrtf_pages.h"
 #include "platform/dialogues.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "unites.h"
 
 #include <QTextDocument>
@@ -15,6 +15,11 @@ namespace {
 
 constexpr double kTwipsParPouce = 1440.0;
 
+bool soustraire(qint32 a, qint32 b, qint32& r)
+{
+    return !__builtin_sub_overflow(a, b, &r);
+}
+
 QString messageMargesHorsPage()
 {
     return QStringLiteral("Les marges demandées dépassent les dimensions de la page.");
@@ -23,11 +28,6 @@ QString messageMargesHorsPage()
 QString messageSansPlace()
 {
     return QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page.");
-}
-
-bool soustraire(qint32 a, qint32 b, qint32& r)
-{
-    return !__builtin_sub_overflow(a, b, &r);
 }
 
 PageImprimante lirePage(const QPrinter& imprimante)
@@ -51,40 +51,6 @@ double twipsEnPixels(qint32 twips, int resolution)
 }
 
 } // namespace
-
-qint32 pixelsEnTwips(double pixels, int resolution)
-{
-    return qint32(std::nearbyint(pixels * kTwipsParPouce / resolution));
-}
-
-std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
-                                              qint32 droite, qint32 bas)
-{
-    RectangleTwips r;
-    qint32 bordDroit = 0;
-    qint32 bordBas = 0;
-    if (soustraire(gauche, page.decalageGauche, r.gauche) && soustraire(haut, page.decalageHaut, r.haut)
-        && soustraire(page.largeurPage, droite, bordDroit) && soustraire(bordDroit, page.decalageGauche, r.droite)
-        && soustraire(page.hauteurPage, bas, bordBas) && soustraire(bordBas, page.decalageHaut, r.bas))
-        return r;
-    return std::nullopt;
-}
-
-std::optional<int> imprimerPages(int longueurTexte, const std::function<int(int)>& formater,
-                                 const std::function<bool()>& nouvellePage)
-{
-    int premier = 0;
-    int pages = 1;
-    for (;;) {
-        const int suivant = formater(premier);
-        if (suivant >= longueurTexte || suivant <= premier)
-            return pages;
-        premier = suivant;
-        if (!nouvellePage())
-            return std::nullopt;
-        ++pages;
-    }
-}
 
 bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* raison)
 {
@@ -115,7 +81,7 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
     return true;
 }
 
-bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison)
+bool ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas, QString* raison)
 {
     const auto echec = [raison](const QString& pourquoi) {
         if (raison)
@@ -139,7 +105,7 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
 
     // A long text is laid out then printed under a progress window (first
     // half: the layout, second half: the pages) that can cancel it.
-    const bool suivi = txt.longueurTexte() > kCaracteresDUnTrait;
+    const bool suivi = document.characterCount() - 1 > kCaracteresDUnTrait;
     bool annule = false;
     int pourcent = -1;
     const auto avancer = [&](double partie, const QString& texte) {
@@ -158,7 +124,7 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
         dialogues().debutProgression(QStringLiteral("Impression"), 100);
     const QString annulee = QStringLiteral("Impression annulée.");
 
-    const MiseEnPage miseEnPage(*txt.document(), resolution, dessin, zone, [&](double partie) {
+    const MiseEnPage miseEnPage(document, resolution, dessin, zone, [&](double partie) {
         return avancer(partie / 2, QStringLiteral("Mise en page du texte…"));
     });
     if (miseEnPage.etat() == MiseEnPage::Etat::Interrompue)

@@ -1,6 +1,6 @@
 #include "output/reglageenveloppe.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "output/impressionrtf.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/orthographe/orthographeprogramme.h"
 #include "store/corpsmodele.h"
@@ -95,7 +95,7 @@ bool FrmTexte::Enregistrer()
 void FrmTexte::Imprimer()
 {
     QString raison;
-    if (!ImprimerRTF(*m_txtText, kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
+    if (!ImprimerRTF(*m_txtText->document(), kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
         afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(raison));
 }
 

@@ -14,7 +14,7 @@
 #include "output/impressionrtf.h"
 #include "platform/dialoguesqt.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "rtf.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -91,7 +91,7 @@ int mesurer(const QString& maniere, const QString& cas)
         RichTextBox zone;
         zone.setTextRTF(rtf::decoderFichier(octets));
         QString raison;
-        const bool ok = ImprimerRTF(zone, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
+        const bool ok = ImprimerRTF(*zone.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
                                     kMargeBasLettre, &raison);
         std::printf("%.2f %.2f %.0f %s\n", chrono.nsecsElapsed() / 1e9, processeur() - cpu, picMo(),
                     ok ? "ok" : qPrintable(raison.replace(u' ', u'_')));

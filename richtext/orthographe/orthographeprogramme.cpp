@@ -1,11 +1,11 @@
 #include "richtext/orthographe/orthographeprogramme.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/verificationtexte.h"
 #include "store/requetes.h"

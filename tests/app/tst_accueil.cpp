@@ -2,7 +2,7 @@
 #include "app/filtrecaracteres.h"
 #include "outilsaccueil.h"
 #include "platform/connexion.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
@@ -75,7 +75,6 @@ private slots:
         QVERIFY(controle<QLineEdit>(f, "txtDateLettre")->text().isEmpty());
         QVERIFY(controle<QLabel>(f, "Label27")->font().families().contains(QStringLiteral("Z003")));
         QVERIFY(!controle<QToolButton>(f, "cmdOption")->icon().isNull());
-        QVERIFY(f.txtLettreTmp()->isHidden());
         QVERIFY(!f.txtText()->isReadOnly());
         QVERIFY(m_dialogues->messages.isEmpty());
 

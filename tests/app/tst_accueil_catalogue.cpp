@@ -1,6 +1,6 @@
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "outilsaccueil.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 

@@ -2,13 +2,13 @@
 // catalogue: address book, model, "Traitement", then every way out (paper,
 // e-mail, RTF file) and the editor window closed with the main window.
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmjournal.h"
 #include "impression/pdfmots.h"
 #include "outilsaccueil.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/frmtexte.h"
 #include "store/chargementcatalogue.h"
 #include "store/journal.h"

@@ -7,7 +7,7 @@
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
 #include "platform/recordset.h"
@@ -190,7 +190,7 @@ private slots:
             libelles << rs.text(QStringLiteral("Libelle_Modele"));
             lettre.setTextRTF(TexteLettreIndividuelle(saisie, rs.text(QStringLiteral("Corps_Modele"))));
             QString raison;
-            QVERIFY2(ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison),
+            QVERIFY2(ImprimerRTF(*lettre.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison),
                      qPrintable(raison));
         }
         QCOMPARE(imprimante->fichiers().size(), libelles.size());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "store/corpsmodele.h"
 #include "support/basetemporaire.h"
 

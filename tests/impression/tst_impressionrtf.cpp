@@ -3,7 +3,7 @@
 #include "output/impressionrtf.h"
 #include "output/impressionrtf_pages.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/dialoguesscriptes.h"
 
 #include <QProcess>
@@ -115,7 +115,7 @@ private slots:
         txt.setTextRTF(rtfDeParagraphes({QStringLiteral("Bonjour Madame")}));
         const QString avant = txt.TextRTF();
         QString raison;
-        QVERIFY2(ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison), qPrintable(raison));
+        QVERIFY2(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500, &raison), qPrintable(raison));
         QCOMPARE(txt.TextRTF(), avant);
 
         QCOMPARE(m_imprimante->fichiers().size(), 1);
@@ -131,7 +131,7 @@ private slots:
     void texteVideUnePageBlanche()
     {
         RichTextBox txt;
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 1);
         QVERIFY(pdf.mots.isEmpty());
@@ -147,7 +147,7 @@ private slots:
         lignes << QString(60, QLatin1Char('x')).replace(QStringLiteral("xxxxx"), QStringLiteral("mot "));
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(lignes));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
 
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 2);
@@ -180,7 +180,7 @@ private slots:
         while (pages < 3) {
             lignes << QStringLiteral("L%1").arg(lignes.size() + 1);
             txt.setTextRTF(rtfDeParagraphes(lignes));
-            QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+            QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
             pages = int(lirePdf(m_imprimante->fichiers().last()).pages.size());
             if (pages == 3)
                 break;
@@ -200,7 +200,7 @@ private slots:
         const QStringList lignes = numerotees(QStringLiteral("L"), 11000);
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(lignes));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QVERIFY2(pdf.pages.size() >= 200, qPrintable(QString::number(pdf.pages.size())));
         QStringList vus;
@@ -215,7 +215,7 @@ private slots:
         const QStringList pages = numerotees(QStringLiteral("P"), 5000);
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(pages, QStringLiteral("\\page ")));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 5000);
         for (int p = 0; p < 5000; ++p)
@@ -231,7 +231,7 @@ private slots:
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(numerotees(QString(400, u'x') + u' ', kCaracteresDUnTrait / 400)));
         QString raison;
-        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
+        QVERIFY(!ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500, &raison));
         QCOMPARE(raison, QStringLiteral("Impression annulée."));
         QCOMPARE(dialogues.progressions.first(), QStringLiteral("début: Impression (100)"));
         QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(txt.insererImage(image));
         txt.moveCursor(QTextCursor::End);
         txt.textCursor().insertText(QStringLiteral("\nApres"));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500));
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 2);
         QVERIFY(pdf.trouver(QStringLiteral("Avant"), 0));
@@ -264,14 +264,14 @@ private slots:
         RichTextBox txt;
         txt.setPlainText(QStringLiteral("texte"));
         QString raison;
-        QVERIFY(!ImprimerRTF(txt, 6000, 1500, 6000, 1500, &raison));
+        QVERIFY(!ImprimerRTF(*txt.document(), 6000, 1500, 6000, 1500, &raison));
         QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
-        QVERIFY(!ImprimerRTF(txt, INT_MIN, 1500, 1200, 1500, &raison));
+        QVERIFY(!ImprimerRTF(*txt.document(), INT_MIN, 1500, 1200, 1500, &raison));
         QCOMPARE(raison, QStringLiteral("Les marges demandées dépassent les dimensions de la page."));
         QVERIFY(QDir(m_sortie->path()).entryList(QDir::Files).isEmpty());
 
         installerImprimantes(new ImprimantePdf(m_sortie->path() + QStringLiteral("/absent")));
-        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
+        QVERIFY(!ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500, &raison));
         QVERIFY(raison.contains(QStringLiteral("absent")));
         QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300, &raison));
     }

@@ -4,7 +4,7 @@
 #include "orthographe/verificateurtest.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/frmtexte.h"
 #include "richtext/orthographe/verificationtexte.h"
 #include "store/requetes.h"
@@ -116,7 +116,7 @@ private slots:
         QTemporaryDir dossier;
         auto* pdf = new ImprimantePdf(dossier.path());
         installerImprimantes(pdf);
-        QVERIFY(ImprimerRTF(*m_texte, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*m_texte->document(), 1200, 1500, 1200, 1500));
         QVERIFY(!rougeSurPapier(pdf->fichiers().value(0)));
 
         const auto menu = menuSur(*m_texte, QStringLiteral("importante"));

@@ -158,7 +158,7 @@ private slots:
             QVERIFY2(enNombre.contains(QLatin1String(repere)), repere);
         QVERIFY(enNombre.contains(QStringLiteral("M. Martin Jean")));
 
-        ValeursDestinataire d;
+        FicheDestinataire d;
         d.titre = QStringLiteral("Monsieur");
         d.nom = QStringLiteral("Roux");
         const QString personnalisee = TextePersonnalise(enNombre, d);
@@ -177,7 +177,7 @@ private slots:
 
         const QString enNombre = TexteLettreEnNombre(s, corps);
         QVERIFY(enNombre.contains(QStringLiteral("\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agr\u00e9er, <TitreDest>, l'expression de ma consid\u00e9ration distingu\u00e9e.|<NomExp>|<DateLettre>]")));
-        ValeursDestinataire d;
+        FicheDestinataire d;
         d.titre = QStringLiteral("Ma\u00eetre");
         d.nom = QStringLiteral("{Roux}");
         QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Ma\u00eetre|Jean Martin|Veuillez agr\u00e9er, Ma\u00eetre,")));

@@ -2,7 +2,7 @@
 #include "output/composition.h"
 
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
@@ -11,6 +11,14 @@
 #include <QtTest>
 
 namespace {
+
+// The letter composed, put in the letter area as the main window does.
+bool dansLaZone(const std::optional<QString>& lettre, RichTextBox& txtText)
+{
+    if (lettre)
+        txtText.setTextRTF(*lettre);
+    return lettre.has_value();
+}
 
 SaisieLettre saisie()
 {
@@ -60,9 +68,9 @@ private slots:
         txtText.setPlainText(QStringLiteral("ancienne lettre"));
         SaisieLettre s = saisie();
         s.lignesModeles = 0;
-        QVERIFY(!ComposerLettreIndividuelle(s, txtText));
+        QVERIFY(!dansLaZone(ComposerLettreIndividuelle(s), txtText));
         s.lignesDestinataires = 0;
-        QVERIFY(!ComposerLettreEnNombre(s, txtText));
+        QVERIFY(!dansLaZone(ComposerLettreEnNombre(s), txtText));
         QCOMPARE(d.messages.size(), 2);
         QCOMPARE(d.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de mod\u00e8le de lettre."));
         QCOMPARE(d.messages[1].texte, QStringLiteral("Attention ! Vous n'avez pas s\u00e9lectionn\u00e9 de destinataire."));
@@ -83,7 +91,7 @@ private slots:
             "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("modifications de l'utilisateur"));
-        QVERIFY(ComposerLettreIndividuelle(s, txtText));
+        QVERIFY(dansLaZone(ComposerLettreIndividuelle(s), txtText));
         QVERIFY(d.messages.isEmpty());
 
         const QStringList p = paragraphes(txtText);
@@ -113,7 +121,7 @@ private slots:
         s.idModeleCourant = QStringLiteral("999");
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("lettre"));
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, ComposerLettreIndividuelle(s, txtText));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, dansLaZone(ComposerLettreIndividuelle(s), txtText));
         QCOMPARE(txtText.toPlainText(), QStringLiteral("lettre"));
     }
 
@@ -129,7 +137,7 @@ private slots:
         SaisieLettre s = saisie();
         s.depuisModele = false;
         RichTextBox txtText;
-        QVERIFY(ComposerLettreEnNombre(s, txtText));
+        QVERIFY(dansLaZone(ComposerLettreEnNombre(s), txtText));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("\t<TitreDest> <NomDest> <PrenomDest> ")));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("Veuillez agr\u00e9er, <TitreDest>, mes salutations.")));
 
@@ -144,7 +152,7 @@ private slots:
         const QString lettreEnNombre = txtText.toPlainText();
 
         RichTextBox txtLettreTmp;
-        QVERIFY(PersonnaliserLettre(1, txtText, txtLettreTmp));
+        txtLettreTmp.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(1)));
         QStringList p = paragraphes(txtLettreTmp);
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMa\u00eetre Roux  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t1 rue {x} ")));
@@ -153,7 +161,7 @@ private slots:
         QVERIFY(p.contains(QStringLiteral("Veuillez agr\u00e9er, Ma\u00eetre, mes salutations. ")));
         QCOMPARE(txtText.toPlainText(), lettreEnNombre);
 
-        QVERIFY(PersonnaliserLettre(2, txtText, txtLettreTmp));
+        txtLettreTmp.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(2)));
         p = paragraphes(txtLettreTmp);
         const auto i = p.indexOf(QStringLiteral("\t\t\t\t\t\t\tMadame Blanc  "));
         QVERIFY(i > 0);

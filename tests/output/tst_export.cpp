@@ -2,7 +2,7 @@
 #include "output/composition.h"
 #include "output/export.h"
 
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
@@ -50,7 +50,9 @@ private slots:
         s.lignesDestinataires = 1;
         s.nomExp = QStringLiteral("Lef\u00e8vre");
         RichTextBox txtText;
-        QVERIFY(ComposerLettreEnNombre(s, txtText));
+        const std::optional<QString> lettre = ComposerLettreEnNombre(s);
+        QVERIFY(lettre);
+        txtText.setTextRTF(*lettre);
         txtText.moveCursor(QTextCursor::End);
         txtText.insertPlainText(QStringLiteral(" ajout\u00e9 apr\u00e8s coup"));
 

@@ -63,8 +63,8 @@ private slots:
         auto& d = installerDialoguesScriptes();
         base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Mail_Destinataire) VALUES "
                                      "(1, 'a', 'a@x.fr'), (2, 'b', NULL), (3, 'c', 'c@x.fr'), (4, 'd', '')"));
-        EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {"3", "2", "1"}, QStringLiteral("Objet"), 4});
-        EnvoyerMail({false, QString(), {"2", "4"}, QString(), 4});   // nobody has an address
+        EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {3, 2, 1}, QStringLiteral("Objet"), 4});
+        EnvoyerMail({false, QString(), {2, 4}, QString(), 4});   // nobody has an address
         EnvoyerMail({false, QString(), {}, QString(), 4});           // rows, none selected
         QCOMPARE(bureau.cibles, QStringList{QStringLiteral("mailto:?to=c@x.fr&to=a@x.fr&Subject=Objet")});
         QCOMPARE(d.messages.size(), 3);
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(d.messages[0].icone, Icone::Exclamation);
 
         // A recipient deleted meanwhile stops the command before anything opens.
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {"1", "99"}, QString(), 4}));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {1, 99}, QString(), 4}));
         QCOMPARE(bureau.cibles.size(), 1);
     }
 

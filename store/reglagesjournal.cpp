@@ -1,6 +1,6 @@
-#include "app/reglagesjournal.h"
+#include "store/reglagesjournal.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "store/journal.h"
 

@@ -1,4 +1,4 @@
-#include "richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include "images.h"
 #include "rtf.h"
