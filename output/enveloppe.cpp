@@ -113,9 +113,12 @@ bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe&
 bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
                     std::vector<DispositionEnveloppe>& dispositions, QString& message)
 {
-    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(message);
-    if (!imprimante)
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    if (!obtenue) {
+        message = obtenue.raison();
         return false;
+    }
+    std::unique_ptr<QPrinter> imprimante = std::move(obtenue).valeur();
     const double pointsParCm = imprimante->resolution() / kCentimetresParPouce;
     const MesureLargeur largeur = [&imprimante, pointsParCm](const QString& texte, double taille) {
         return QFontMetricsF(policeEnveloppe(taille), imprimante.get()).horizontalAdvance(texte) / pointsParCm;

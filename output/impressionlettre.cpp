@@ -13,25 +13,27 @@
 
 namespace {
 
-bool imprimerAvecMarges(const QTextDocument& lettre, QString& raison)
+Reussite imprimerAvecMarges(const QTextDocument& lettre)
 {
-    return ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison);
+    return ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
 }
 
-// One personalised letter for the recipient `id`: its RTF, or none with the
-// reason when it could not be made or printed.
-std::optional<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettreEnNombre, QString& raison)
+// One personalised letter for the recipient `id`: its RTF, or why it could
+// not be made or printed.
+Resultat<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettreEnNombre)
 {
     QString rtf;
     try {
         rtf = TextePersonnalise(lettreEnNombre, lireDestinataire(id));
     } catch (const ErreurBase& e) {
-        raison = e.raison();
-        return std::nullopt;
+        return Resultat<QString>::echec(e.raison());
     }
+    QString raison;
     const auto document = documentLettre(rtf, raison);
-    if (!document || !imprimerAvecMarges(*document, raison))
-        return std::nullopt;
+    if (!document)
+        return Resultat<QString>::echec(raison);
+    if (const Reussite imprimee = imprimerAvecMarges(*document); !imprimee)
+        return Resultat<QString>::echec(imprimee.raison());
     return rtf::ecrireRtf(*document);
 }
 
@@ -49,13 +51,12 @@ void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, J
                                     .arg(imprimees).arg(nombre));
             return;
         }
-        QString raison;
-        const auto imprimee = imprimerLettrePersonnalisee(id, lettreEnNombre, raison);
+        const Resultat<QString> imprimee = imprimerLettrePersonnalisee(id, lettreEnNombre);
         if (!imprimee) {
             dialogues().finProgression();
             afficherErreur(QStringLiteral("La lettre du destinataire n° %1 n'a pas pu être imprimée : %2\n"
                                           "%3 lettre(s) sur %4 avaient été imprimées avant elle.")
-                               .arg(id).arg(raison).arg(imprimees).arg(nombre));
+                               .arg(id).arg(imprimee.raison()).arg(imprimees).arg(nombre));
             return;
         }
         journal.noter(*imprimee, id);
@@ -84,9 +85,8 @@ void ImprimerLettre(const SaisieImpression& saisie, const QTextDocument& lettre)
         imprimerEnNombre(saisie.ids, lettre, journal);
         return;
     }
-    QString raison;
-    if (!imprimerAvecMarges(lettre, raison)) {
-        afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(raison));
+    if (const Reussite imprimee = imprimerAvecMarges(lettre); !imprimee) {
+        afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(imprimee.raison()));
         return;
     }
     journal.noter(rtf::ecrireRtf(lettre));

@@ -52,12 +52,13 @@ double twipsEnPixels(qint32 twips, int resolution)
 
 } // namespace
 
-bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* raison)
+Reussite DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite)
 {
-    QString pourquoi;
-    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(pourquoi);
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    QString pourquoi = obtenue.raison();
     qint32 largeur = 0;
-    if (imprimante) {
+    if (obtenue) {
+        std::unique_ptr<QPrinter> imprimante = std::move(obtenue).valeur();
         const PageImprimante page = lirePage(*imprimante);
         // The physical offset cancels out: the line is as wide as the page
         // less both margins.
@@ -68,26 +69,19 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
             pourquoi = messageSansPlace();
         imprimantes().rendre(std::move(imprimante));
     }
-    if (!pourquoi.isEmpty()) {
-        if (raison)
-            *raison = pourquoi;
-        return false;
-    }
+    if (!pourquoi.isEmpty())
+        return Reussite::echec(pourquoi);
     QTextDocument* document = txt.document();
     document->setUseDesignMetrics(true);
     const double pixels = double(largeur) * txt.logicalDpiX() / kTwipsParPouce;
     txt.setLineWrapMode(QTextEdit::FixedPixelWidth);
     txt.setLineWrapColumnOrWidth(int(std::lround(pixels + 2 * document->documentMargin())));
-    return true;
+    return {};
 }
 
-bool ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas, QString* raison)
+Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas)
 {
-    const auto echec = [raison](const QString& pourquoi) {
-        if (raison)
-            *raison = pourquoi;
-        return false;
-    };
+    const auto echec = [](const QString& pourquoi) { return Reussite::echec(pourquoi); };
     TravailImpression travail(QStringLiteral("Lettre"));
     if (!travail.pret())
         return echec(travail.raison());
@@ -151,5 +145,5 @@ bool ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite
     }
     if (!travail.terminer())
         return echec(travail.raison());
-    return true;
+    return {};
 }

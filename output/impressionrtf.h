@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/impressionrtf_pages.h"
+#include "platform/resultat.h"
 
 #include <QString>
 
@@ -11,10 +12,10 @@ class RichTextBox;
 // margins given in twips (1440 to the inch) from the paper's edges.
 
 // Makes the control wrap its lines as they will wrap on paper between the
-// two margins (page width - gauche - droite). False, with the reason, when
-// there is no printer or the margins do not fit on the page.
-bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* raison = nullptr);
+// two margins (page width - gauche - droite). Fails when there is no printer
+// or the margins do not fit on the page.
+Reussite DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite);
 
 // Prints the whole document as one print job (one page at least, a new page
-// for each overflow). False, with the reason, on failure.
-bool ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas, QString* raison = nullptr);
+// for each overflow).
+Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas);

@@ -94,9 +94,9 @@ bool FrmTexte::Enregistrer()
 
 void FrmTexte::Imprimer()
 {
-    QString raison;
-    if (!ImprimerRTF(*m_txtText->document(), kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
-        afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(raison));
+    if (const Reussite imprime = ImprimerRTF(*m_txtText->document(), kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas);
+        !imprime)
+        afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(imprime.raison()));
 }
 
 QString FrmTexte::questionFermeture()

@@ -28,9 +28,5 @@ inline QString texteDuModele(const QString& id)
 class SansImprimante : public SourceImprimantes {
 public:
     QString indisponibilite() const override { return messageAucuneImprimante(); }
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
-    {
-        raison = messageAucuneImprimante();
-        return nullptr;
-    }
+    ImprimanteObtenue nouvelleImprimante() override { return ImprimanteObtenue::echec(messageAucuneImprimante()); }
 };

@@ -29,11 +29,11 @@ constexpr int kImprimeesAvantArret = 2;
 class ImprimanteFauchee : public ImprimanteEssai {
 public:
     using ImprimanteEssai::ImprimanteEssai;
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
+    ImprimanteObtenue nouvelleImprimante() override
     {
         if (QDir(m_dossier).entryList({QStringLiteral("*.pdf")}, QDir::Files).size() >= kImprimeesAvantArret)
             std::raise(SIGKILL);
-        return ImprimanteEssai::nouvelleImprimante(raison);
+        return ImprimanteEssai::nouvelleImprimante();
     }
     QString m_dossier;
 };

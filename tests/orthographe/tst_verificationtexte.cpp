@@ -116,7 +116,7 @@ private slots:
         QTemporaryDir dossier;
         auto* pdf = new ImprimantePdf(dossier.path());
         installerImprimantes(pdf);
-        QVERIFY(ImprimerRTF(*m_texte->document(), 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*m_texte->document(), 1200, 1500, 1200, 1500).ok());
         QVERIFY(!rougeSurPapier(pdf->fichiers().value(0)));
 
         const auto menu = menuSur(*m_texte, QStringLiteral("importante"));

@@ -5,13 +5,11 @@ QString ImprimanteEssai::indisponibilite() const
     return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
 }
 
-std::unique_ptr<QPrinter> ImprimanteEssai::nouvelleImprimante(QString& raison)
+ImprimanteObtenue ImprimanteEssai::nouvelleImprimante()
 {
-    if (refus.contains(++m_demandes)) {
-        raison = QStringLiteral("Bourrage papier.");
-        return nullptr;
-    }
-    return ImprimantePdf::nouvelleImprimante(raison);
+    if (refus.contains(++m_demandes))
+        return ImprimanteObtenue::echec(QStringLiteral("Bourrage papier."));
+    return ImprimantePdf::nouvelleImprimante();
 }
 
 ImprimanteEssai& installerImprimanteEssai(const QString& dossier, const QPageSize& papier, const QMarginsF& margesMm)

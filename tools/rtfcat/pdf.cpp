@@ -12,5 +12,8 @@ bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur
     txt.setTextRTF(rtf);
     installerImprimantes(new FichierPdf(sortie));
     installerDialogues(new DialoguesQt); // a long text prints under a progress window
-    return ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &erreur);
+    const Reussite imprimee =
+        ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    erreur = imprimee.raison();
+    return imprimee.ok();
 }
