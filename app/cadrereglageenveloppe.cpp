@@ -71,7 +71,8 @@ QString CadreReglageEnveloppe::enregistrer() const
     if (m_imprimante.isEmpty())
         return {};
     return enregistrerReglageEnveloppe(
-        m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()});
+               m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()})
+        .raison();
 }
 
 // The page is printed with the values shown, so they are stored first.

@@ -141,11 +141,11 @@ int FrmOption::codeSelectionne() const
 // the dialog open.
 void FrmOption::valider()
 {
-    QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
+    QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString()).raison();
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
     if (raison.isEmpty())
-        raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()});
+        raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()}).raison();
     if (!raison.isEmpty()) {
         afficherErreur(raison);
         return;

@@ -93,7 +93,7 @@ QString LireIni(const QString& section, const QString& cle, const QString& fichi
     return lireProfil(section, cle, fichier.isEmpty() ? CheminIni() : fichier);
 }
 
-QString EcrireIni(const QString& section, const QString& cle, const QString& valeur, const QString& fichier)
+Reussite EcrireIni(const QString& section, const QString& cle, const QString& valeur, const QString& fichier)
 {
     return ecrireProfil(section, cle, valeur, fichier.isEmpty() ? CheminIni() : fichier);
 }

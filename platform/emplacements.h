@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dossierdonnees.h"
+#include "platform/resultat.h"
 
 #include <QString>
 
@@ -37,8 +38,7 @@ bool EcrireRegistre(int type, const QString& chemin, const QString& valeur);
 
 // One key of a settings file; an empty file name means Save/Lettre.ini.
 QString LireIni(const QString& section, const QString& cle, const QString& fichier);
-// Returns "" when the key was written, else why not (in French).
-QString EcrireIni(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);
+Reussite EcrireIni(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);
 
 // The data folder and whether it is a portable copy's.
 EmplacementDonnees EmplacementCourant();

@@ -170,8 +170,7 @@ private slots:
 
     void enveloppe()
     {
-        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString()),
-                 QString());
+        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString()).ok());
         SaisieEnveloppe saisie;
         saisie.destinataire.titre = QStringLiteral("Madame");
         saisie.destinataire.nom = QStringLiteral("Durand");

@@ -52,7 +52,7 @@ private:
 
     void definirFormat(const QString& format)
     {
-        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), format, QString()), QString());
+        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), format, QString()).ok());
     }
 
     void installerImprimante(QList<int> refus = {})
@@ -306,10 +306,10 @@ private slots:
     {
         QFETCH(QString, format);
         definirFormat(format);
-        QCOMPARE(enregistrerReglageEnveloppe(QStringLiteral("Une autre"), {10, 10, 90}), QString());
+        QVERIFY(enregistrerReglageEnveloppe(QStringLiteral("Une autre"), {10, 10, 90}).ok());
         ImprimerEnveloppe(saisieIndividuelle());
         const ReglageEnveloppe reglage{3.5, -2, 180};
-        QCOMPARE(enregistrerReglageEnveloppe(nomImprimanteEssai(), reglage), QString());
+        QVERIFY(enregistrerReglageEnveloppe(nomImprimanteEssai(), reglage).ok());
         QCOMPARE(lireReglageEnveloppe(nomImprimanteEssai()), reglage);
         ImprimerEnveloppe(saisieIndividuelle());
 
