@@ -151,9 +151,9 @@ private slots:
         c.insertText(QStringLiteral("Important : "), gras);
         const QString lettreEnNombre = txtText.toPlainText();
 
-        RichTextBox txtLettreTmp;
-        txtLettreTmp.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(1)));
-        QStringList p = paragraphes(txtLettreTmp);
+        RichTextBox personnalisee;
+        personnalisee.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(1)));
+        QStringList p = paragraphes(personnalisee);
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMa\u00eetre Roux  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t1 rue {x} ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t75001 Paris ")));
@@ -161,14 +161,14 @@ private slots:
         QVERIFY(p.contains(QStringLiteral("Veuillez agr\u00e9er, Ma\u00eetre, mes salutations. ")));
         QCOMPARE(txtText.toPlainText(), lettreEnNombre);
 
-        txtLettreTmp.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(2)));
-        p = paragraphes(txtLettreTmp);
+        personnalisee.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(2)));
+        p = paragraphes(personnalisee);
         const auto i = p.indexOf(QStringLiteral("\t\t\t\t\t\t\tMadame Blanc  "));
         QVERIFY(i > 0);
         QCOMPARE(p.mid(i + 1, 3), (QStringList{QStringLiteral("\t\t\t\t\t\t\t2 av. "), QStringLiteral("\t\t\t\t\t\t\tBP 3 "),
                                                 QStringLiteral("\t\t\t\t\t\t\t Nantes ")}));
-        QVERIFY(!txtLettreTmp.toPlainText().contains(QStringLiteral("Notaire")));   // its placeholder was deleted
-        QVERIFY(!txtLettreTmp.toPlainText().contains(QLatin1Char('<')));
+        QVERIFY(!personnalisee.toPlainText().contains(QStringLiteral("Notaire")));   // its placeholder was deleted
+        QVERIFY(!personnalisee.toPlainText().contains(QLatin1Char('<')));
     }
 };
 
