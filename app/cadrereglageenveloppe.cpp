@@ -28,10 +28,10 @@ QDoubleSpinBox* decalage(QWidget* parent, const QString& nom, double valeur)
 // The name the settings are kept under: the printer envelopes go to.
 QString imprimanteDesEnveloppes()
 {
-    QString raison;
-    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(raison);
-    if (!imprimante)
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    if (!obtenue)
         return {};
+    std::unique_ptr<QPrinter> imprimante = std::move(obtenue).valeur();
     const QString nom = nomImprimanteReglage(*imprimante);
     imprimantes().rendre(std::move(imprimante));
     return nom;
@@ -71,7 +71,8 @@ QString CadreReglageEnveloppe::enregistrer() const
     if (m_imprimante.isEmpty())
         return {};
     return enregistrerReglageEnveloppe(
-        m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()});
+               m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()})
+        .raison();
 }
 
 // The page is printed with the values shown, so they are stored first.

@@ -1,8 +1,8 @@
 #include "app/frmabout.h"
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/mdgeneral.h"
-#include "output/mail.h"
+#include "platform/bureau.h"
 #include "platform/twips.h"
 
 #include "version.h"

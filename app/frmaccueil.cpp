@@ -13,7 +13,7 @@
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographeprogramme.h"
 
 #include <QComboBox>
@@ -196,8 +196,11 @@ bool FrmAccueil::composerPourTraitement()
         return true;
     bool composee = false;
     commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
-        composee = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre(), *m_txtText)
-                                    : ComposerLettreEnNombre(saisieLettre(), *m_txtText);
+        const std::optional<QString> lettre = modeIndividuel() ? ComposerLettreIndividuelle(saisieLettre())
+                                                               : ComposerLettreEnNombre(saisieLettre());
+        if (lettre)
+            m_txtText->setTextRTF(*lettre);
+        composee = lettre.has_value();
     });
     if (!composee)
         return false;
@@ -333,14 +336,14 @@ SaisieLettre FrmAccueil::saisieLettre() const
     return s;
 }
 
-QStringList FrmAccueil::idsDestinatairesSelectionnes() const
+QList<RecordId> FrmAccueil::idsDestinatairesSelectionnes() const
 {
     QModelIndexList choisis = m_lsvDest->selectionModel()->selectedRows();
     std::sort(choisis.begin(), choisis.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    QStringList ids;
+    QList<RecordId> ids;
     ids.reserve(choisis.size());
     for (const QModelIndex& i : choisis)
-        ids << m_listeDest->texte(i.row(), kIdDestinataire);
+        ids << m_listeDest->texte(i.row(), kIdDestinataire).toLongLong();
     return ids;
 }
 

@@ -52,7 +52,6 @@ public:
 
     // ---- For the other parts of the program. ----
     RichTextBox* txtText() const { return m_txtText; }
-    RichTextBox* txtLettreTmp() const { return m_txtLettreTmp; }
     // The letter entry as the controls hold it now, saved or not.
     SaisieLettre saisieLettre() const;
     bool modeIndividuel() const;
@@ -60,7 +59,7 @@ public:
     QString mailDestinataire() const;
     bool modeDepuisModele() const;
     // Texts (ids) of the selected rows of lsvDest, in list order.
-    QStringList idsDestinatairesSelectionnes() const;
+    QList<RecordId> idsDestinatairesSelectionnes() const;
     int NombreDestinatairesSelectionnes() const;
     // Text (model id) of lsvModele's current row, "" when none.
     QString idModeleCourant() const;
@@ -220,7 +219,6 @@ private:
     QToolButton* m_cmdImport = nullptr;
     QToolButton* m_cmdImportContacts = nullptr;
     QToolButton* m_cmdJournal = nullptr;
-    RichTextBox* m_txtLettreTmp = nullptr;
 
     // Sender.
     PanneauPersonne* m_expediteur = nullptr;

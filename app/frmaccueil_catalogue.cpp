@@ -1,7 +1,7 @@
 // The main window's model catalogue: category and sub-category choosers,
 // the model list and its add, import and delete commands.
 #include "app/controles.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
 #include "platform/dialogues.h"

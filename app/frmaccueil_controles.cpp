@@ -5,7 +5,8 @@
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
 #include "app/panneaupersonne.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "app/recherchecarnet.h"
+#include "richtext/richtextbox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -74,9 +75,6 @@ void FrmAccueil::construireFenetre()
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1);
 
-    m_txtLettreTmp = new RichTextBox(this);
-    m_txtLettreTmp->setObjectName(QStringLiteral("txtLettreTmp"));
-    m_txtLettreTmp->hide();
     auto* pict = new QLabel(this);
     pict->setObjectName(QStringLiteral("Pict"));
     pict->hide();

@@ -1,11 +1,11 @@
 // The main window's guard against lost work: the sender or recipient typed
 // but not saved, the letter edited since it was composed, and the one
 // question asked before the window closes.
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmaccueil.h"
 #include "app/panneaupersonne.h"
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include <QCloseEvent>
 

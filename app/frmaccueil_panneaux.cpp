@@ -3,7 +3,7 @@
 #include "app/filtrecaracteres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 
 #include <QComboBox>

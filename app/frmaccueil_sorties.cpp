@@ -1,12 +1,12 @@
 // The main window's commands whose work is done elsewhere in the program:
 // the secondary windows, the model editor, printing, e-mail and export. The
 // window only reads its controls and hands them over.
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmabout.h"
 #include "app/frmjournal.h"
 #include "app/frmaccueil.h"
 #include "app/frmetiquettes.h"
-#include "app/frmapercu.h"
+#include "richtext/frmapercu.h"
 #include "app/frmoption.h"
 #include "app/modeletableau.h"
 #include "app/panneaupersonne.h"
@@ -19,8 +19,9 @@
 #include "output/impressionlettre.h"
 #include "output/mail.h"
 #include "output/mailpdf.h"
+#include "output/messages.h"
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/editeurmodele.h"
 
 #include <QComboBox>
@@ -79,12 +80,7 @@ void FrmAccueil::cmdImport_Click()
 void FrmAccueil::cmdImportContacts_Click()
 {
     afficherFenetre<FrmContacts>(QStringLiteral("FrmContacts"), [this] {
-        auto* fenetre = new FrmContacts([this] {
-            QList<RecordId> ids;
-            for (const QString& id : idsDestinatairesSelectionnes())
-                ids << id.toLongLong();
-            return ids;
-        });
+        auto* fenetre = new FrmContacts([this] { return idsDestinatairesSelectionnes(); });
         connect(fenetre, &FrmContacts::contactsImportes, this, [this](Carnet carnet) {
             if (carnet == Carnet::Destinataires)
                 commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
@@ -104,10 +100,10 @@ void FrmAccueil::cmdImprimerLettre_Click()
 {
     SaisieImpression saisie;
     saisie.individuel = modeIndividuel();
-    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.ids = idsDestinatairesSelectionnes();
     saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("La lettre n'a pas pu être imprimée."),
-             [&] { ImprimerLettre(saisie, *txtText(), *txtLettreTmp()); });
+             [&] { ImprimerLettre(saisie, *txtText()->document()); });
 }
 
 void FrmAccueil::cmdImprimerEnv_Click()
@@ -115,23 +111,17 @@ void FrmAccueil::cmdImprimerEnv_Click()
     const SaisieLettre lettre = saisieLettre();
     SaisieEnveloppe saisie;
     saisie.individuel = modeIndividuel();
-    saisie.titreDest = lettre.titreDest;
-    saisie.nomDest = lettre.nomDest;
-    saisie.prenomDest = lettre.prenomDest;
-    saisie.adresse1Dest = lettre.adresse1Dest;
-    saisie.adresse2Dest = lettre.adresse2Dest;
-    saisie.cpDest = lettre.cpDest;
-    saisie.villeDest = lettre.villeDest;
-    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.destinataire = destinataireDe(lettre);
+    saisie.ids = idsDestinatairesSelectionnes();
     saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("L'enveloppe n'a pas pu être imprimée."), [&] { ImprimerEnveloppe(saisie); });
 }
 
 void FrmAccueil::cmdEtiquettes_Click()
 {
-    const QStringList ids = idsDestinatairesSelectionnes();
+    const QList<RecordId> ids = idsDestinatairesSelectionnes();
     if (ids.isEmpty()) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+        afficherErreur(messageAucunDestinataire());
         return;
     }
     (new FrmEtiquettes(ids, this))->show();
@@ -147,7 +137,7 @@ void FrmAccueil::cmdMail_Click()
     SaisieMail saisie;
     saisie.individuel = modeIndividuel();
     saisie.mailDest = mailDestinataire();
-    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.ids = idsDestinatairesSelectionnes();
     saisie.objet = saisieLettre().objetLettre;
     saisie.lignesDestinataires = saisieLettre().lignesDestinataires;
     commande(QStringLiteral("Le message n'a pas pu être préparé."), [&] { EnvoyerMail(saisie, contexteEnvoi()); });
@@ -188,12 +178,12 @@ void FrmAccueil::cmdEnregistrerPdf_Click()
 {
     SaisiePdf saisie;
     saisie.individuel = modeIndividuel();
-    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.ids = idsDestinatairesSelectionnes();
     saisie.lettre = saisieLettre();
     saisie.archivage = m_mnuPdfA->isChecked();
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
     commande(QStringLiteral("La lettre n'a pas pu être enregistrée en PDF."),
-             [&] { EnregistrerLettrePdf(saisie, *txtText()); });
+             [&] { EnregistrerLettrePdf(saisie, *txtText()->document()); });
 }
 
 void FrmAccueil::cmdMailPdf_Click()
@@ -201,12 +191,12 @@ void FrmAccueil::cmdMailPdf_Click()
     SaisieMailPdf saisie;
     saisie.individuel = modeIndividuel();
     saisie.mailDest = mailDestinataire();
-    saisie.idsSelectionnes = idsDestinatairesSelectionnes();
+    saisie.ids = idsDestinatairesSelectionnes();
     saisie.lettre = saisieLettre();
     saisie.archivage = m_mnuPdfA->isChecked();
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
     commande(QStringLiteral("Le message n'a pas pu être préparé."),
-             [&] { EnvoyerLettrePdf(saisie, *txtText(), *txtLettreTmp()); });
+             [&] { EnvoyerLettrePdf(saisie, *txtText()->document()); });
 }
 
 void FrmAccueil::cmdApercu_Click()

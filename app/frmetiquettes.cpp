@@ -1,6 +1,6 @@
 #include "app/frmetiquettes.h"
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "output/etiquettes.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
@@ -35,7 +35,7 @@ QSpinBox* entier(QWidget* parent, const QString& nom, int max)
 
 } // namespace
 
-FrmEtiquettes::FrmEtiquettes(const QStringList& idsDestinataires, QWidget* parent)
+FrmEtiquettes::FrmEtiquettes(const QList<RecordId>& idsDestinataires, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ids(idsDestinataires)
 {
     setObjectName(QStringLiteral("FrmEtiquettes"));

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QStringList>
+#include "platform/recordset.h"
+
+#include <QList>
 #include <QWidget>
 
 class QComboBox;
@@ -14,12 +16,12 @@ class FrmEtiquettes : public QWidget {
     Q_OBJECT
 
 public:
-    FrmEtiquettes(const QStringList& idsDestinataires, QWidget* parent = nullptr);
+    FrmEtiquettes(const QList<RecordId>& idsDestinataires, QWidget* parent = nullptr);
 
 private:
     void imprimer();
 
-    QStringList m_ids;
+    QList<RecordId> m_ids;
     QComboBox* m_planche;
     QSpinBox *m_colonnes, *m_rangees;
     QDoubleSpinBox *m_largeur, *m_hauteur, *m_margeHaut, *m_margeGauche, *m_pasHorizontal, *m_pasVertical;

@@ -3,7 +3,7 @@
 #include "output/impressionlettre.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -239,12 +239,12 @@ void FrmJournal::reimprimer()
     const QString rtf = e ? texteChoisi(*e) : QString();
     if (rtf.isEmpty())
         return;
-    RichTextBox lettre, brouillon;
+    RichTextBox lettre;
     lettre.setTextRTF(rtf);
     SaisieImpression saisie;
     saisie.envoi = {e->expediteur, e->destinataire, e->modele, e->objet};
     try {
-        ImprimerLettre(saisie, lettre, brouillon);
+        ImprimerLettre(saisie, *lettre.document());
     } catch (const ErreurBase& erreur) {
         afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(erreur.raison()));
     }

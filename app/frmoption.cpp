@@ -2,10 +2,10 @@
 
 #include "app/cadrefenetreenveloppe.h"
 #include "app/cadrereglageenveloppe.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
-#include "app/reglagesjournal.h"
+#include "store/reglagesjournal.h"
 #include "platform/dialogues.h"
 #include "platform/twips.h"
 
@@ -142,13 +142,13 @@ int FrmOption::codeSelectionne() const
 // the dialog open.
 void FrmOption::valider()
 {
-    QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString());
+    QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString()).raison();
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
     if (raison.isEmpty())
         raison = m_fenetre->enregistrer();
     if (raison.isEmpty())
-        raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()});
+        raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()}).raison();
     if (!raison.isEmpty()) {
         afficherErreur(raison);
         return;

@@ -76,17 +76,18 @@ QString ouvrirBaseDe(const QString& chemin)
     return {};
 }
 
-QString lireDestinataires(const Options& options, QStringList& ids)
+QString lireDestinataires(const Options& options, QList<RecordId>& ids)
 {
-    ids = options.valeurs.value(QStringLiteral("--destinataires")).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    if (ids.isEmpty())
+    const QStringList textes =
+        options.valeurs.value(QStringLiteral("--destinataires")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (textes.isEmpty())
         return QStringLiteral("Indiquez les destinataires avec --destinataires ID[,ID...].");
-    for (QString& id : ids) {
-        id = id.trimmed();
+    ids.clear();
+    for (const QString& texte : textes) {
         bool nombre = false;
-        id.toLongLong(&nombre);
+        ids << texte.trimmed().toLongLong(&nombre);
         if (!nombre)
-            return QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(id);
+            return QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(texte.trimmed());
     }
     return {};
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/recordset.h"
+
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -46,6 +49,6 @@ QString lireOptions(const QStringList& arguments, const QStringList& avecValeur,
 QString ouvrirBaseDe(const QString& chemin);
 
 // The ids of --destinataires; "" or why they cannot be read.
-QString lireDestinataires(const Options& options, QStringList& ids);
+QString lireDestinataires(const Options& options, QList<RecordId>& ids);
 // --sortie given and no stray argument; "" or what is wrong.
 QString verifierSortie(const Options& options);

@@ -38,7 +38,7 @@ int commandeEnveloppes(const QStringList& arguments)
     const int format = options.valeurs.value(QStringLiteral("--format")).toInt(&nombre);
     if (erreur.isEmpty() && (!nombre || !papierEnveloppe(format)))
         erreur = QStringLiteral("--format vaut un code d'enveloppe de 0 à 5.");
-    QStringList ids;
+    QList<RecordId> ids;
     if (erreur.isEmpty())
         erreur = lireDestinataires(options, ids);
     if (erreur.isEmpty())

@@ -18,7 +18,7 @@ int commandeEtiquettes(const QStringList& arguments)
     const int debut = options.valeurs.value(QStringLiteral("--debut"), QStringLiteral("1")).toInt(&nombre);
     if (erreur.isEmpty() && (!nombre || debut < 1 || debut > format->parPlanche()))
         erreur = QStringLiteral("--debut vaut un numéro d'étiquette de 1 à %1.").arg(format->parPlanche());
-    QStringList ids;
+    QList<RecordId> ids;
     if (erreur.isEmpty())
         erreur = lireDestinataires(options, ids);
     if (erreur.isEmpty())

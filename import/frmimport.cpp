@@ -1,7 +1,7 @@
 #include "import/frmimport.h"
 
-#include "app/fenetres.h"
-#include "app/mdgeneral.h"
+#include "platform/fenetres.h"
+#include "platform/emplacements.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"

@@ -82,7 +82,7 @@ void ajouterRenseignements(Reperes& r, const SaisieLettre& s)
              {siRenseigne(QStringLiteral("Pièce(s) jointe(s) : "), s.pieceLettre), {}});
 }
 
-Reperes reperesDestinataire(const ValeursDestinataire& d)
+Reperes reperesDestinataire(const FicheDestinataire& d)
 {
     return {
         {QStringLiteral("<TitreDest>"), {EchapperRtf(d.titre), kMadameMonsieur}},
@@ -109,12 +109,12 @@ void ajouterCorpsEtFin(Reperes& r, const SaisieLettre& s, const QString& corps, 
     r.insert(QStringLiteral("<SignatureLettre>"), fin.value(QStringLiteral("<SignatureLettre>")));
 }
 
-ValeursDestinataire destinataireDe(const SaisieLettre& s)
-{
-    return {s.titreDest, s.nomDest, s.prenomDest, s.adresse1Dest, s.adresse2Dest, s.cpDest, s.villeDest, s.fonctionDest};
-}
-
 } // namespace
+
+FicheDestinataire destinataireDe(const SaisieLettre& s)
+{
+    return {s.titreDest, s.nomDest, s.prenomDest, s.adresse1Dest, s.adresse2Dest, s.cpDest, s.villeDest, s.fonctionDest, QString()};
+}
 
 const QString& ModeleLettre()
 {
@@ -221,7 +221,7 @@ QString PasserEnOnzePoints(const QString& rtf)
 
 QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps)
 {
-    const ValeursDestinataire dest = destinataireDe(saisie);
+    const FicheDestinataire dest = destinataireDe(saisie);
     Reperes r = reperesDestinataire(dest);
     ajouterExpediteur(r, saisie);
     ajouterRenseignements(r, saisie);
@@ -242,7 +242,7 @@ QString TexteLettreEnNombre(const SaisieLettre& saisie, const QString& corps)
     return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));
 }
 
-QString TextePersonnalise(const QString& lettre, const ValeursDestinataire& dest)
+QString TextePersonnalise(const QString& lettre, const FicheDestinataire& dest)
 {
     return RemplirReperes(lettre, reperesDestinataire(dest));
 }

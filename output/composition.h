@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/recordset.h"
+#include "store/destinataires.h"
 
 #include <QHash>
 #include <QString>
 
-class RichTextBox;
+#include <optional>
 
 // What the main window holds, as read from its controls.
 struct SaisieLettre {
@@ -18,10 +18,8 @@ struct SaisieLettre {
     QString idModeleCourant;      // text of lsvModele's current row
 };
 
-// The recipient values that personalise a mass letter (one Destinataire row).
-struct ValeursDestinataire {
-    QString titre, nom, prenom, adresse1, adresse2, cp, ville, fonction;
-};
+// The recipient fields of the entries, as one recipient card.
+FicheDestinataire destinataireDe(const SaisieLettre& saisie);
 
 // ---- Text only: template and values in, RTF text out. ----
 
@@ -58,15 +56,14 @@ QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps
 // left in place.
 QString TexteLettreEnNombre(const SaisieLettre& saisie, const QString& corps);
 // A mass letter's recipient placeholders filled from one recipient.
-QString TextePersonnalise(const QString& lettre, const ValeursDestinataire& dest);
+QString TextePersonnalise(const QString& lettre, const FicheDestinataire& dest);
 
-// ---- On the controls and the database. ----
-// Database failures throw ErreurBase; the letter area is then unchanged.
+// ---- On the database. ----
+// Database failures throw ErreurBase.
 
-// Refuses with its own message (and returns false) when the model list is
-// empty in from-a-model mode; otherwise puts the letter into txtText.
-bool ComposerLettreIndividuelle(const SaisieLettre& saisie, RichTextBox& txtText);
-// Refuses when the mass list is empty, then as above.
-bool ComposerLettreEnNombre(const SaisieLettre& saisie, RichTextBox& txtText);
-// Fills txtText's current letter for one recipient into txtLettreTmp.
-bool PersonnaliserLettre(RecordId idDestinataire, const RichTextBox& txtText, RichTextBox& txtLettreTmp);
+// The individual letter's RTF; none, after its own message, when the model
+// list is empty in from-a-model mode.
+std::optional<QString> ComposerLettreIndividuelle(const SaisieLettre& saisie);
+// The mass letter's RTF; none, after its own message, when the mass list is
+// empty, then as above.
+std::optional<QString> ComposerLettreEnNombre(const SaisieLettre& saisie);

@@ -1,10 +1,9 @@
-// Composition on the letter area and the database.
+// Composition from the entries and the database.
 #include "output/composition.h"
 
+#include "output/messages.h"
 #include "platform/dialogues.h"
-#include "platform/recordset.h"
-#include "platform/richtextbox/richtextbox.h"
-#include "store/requetes.h"
+#include "store/corpsmodele.h"
 
 namespace {
 
@@ -20,54 +19,25 @@ bool verifierModele(const SaisieLettre& saisie)
 // The chosen model's body, or "" for a blank letter.
 QString lireCorps(const SaisieLettre& saisie)
 {
-    if (!saisie.depuisModele)
-        return QString();
-    Recordset rs;
-    rs.open(requetes::modele(saisie.idModeleCourant));
-    const QString corps = rs.text(QStringLiteral("Corps_Modele"));
-    rs.close();
-    return corps;
+    return saisie.depuisModele ? LireCorpsModele(saisie.idModeleCourant) : QString();
 }
 
 } // namespace
 
-bool ComposerLettreIndividuelle(const SaisieLettre& saisie, RichTextBox& txtText)
+std::optional<QString> ComposerLettreIndividuelle(const SaisieLettre& saisie)
 {
     if (!verifierModele(saisie))
-        return false;
-    const QString corps = lireCorps(saisie);
-    txtText.setTextRTF(TexteLettreIndividuelle(saisie, corps));
-    return true;
+        return std::nullopt;
+    return TexteLettreIndividuelle(saisie, lireCorps(saisie));
 }
 
-bool ComposerLettreEnNombre(const SaisieLettre& saisie, RichTextBox& txtText)
+std::optional<QString> ComposerLettreEnNombre(const SaisieLettre& saisie)
 {
     if (saisie.lignesDestinataires == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
-        return false;
+        afficherErreur(messageAucunDestinataire());
+        return std::nullopt;
     }
     if (!verifierModele(saisie))
-        return false;
-    const QString corps = lireCorps(saisie);
-    txtText.setTextRTF(TexteLettreEnNombre(saisie, corps));
-    return true;
-}
-
-bool PersonnaliserLettre(RecordId idDestinataire, const RichTextBox& txtText, RichTextBox& txtLettreTmp)
-{
-    const QString lettre = txtText.TextRTF();
-    Recordset rs;
-    rs.open(requetes::destinataire(idDestinataire));
-    ValeursDestinataire dest;
-    dest.titre = rs.text(QStringLiteral("Titre_Destinataire"));
-    dest.nom = rs.text(QStringLiteral("Nom_Destinataire"));
-    dest.prenom = rs.text(QStringLiteral("Prenom_Destinataire"));
-    dest.adresse1 = rs.text(QStringLiteral("Adresse1_Destinataire"));
-    dest.adresse2 = rs.text(QStringLiteral("Adresse2_Destinataire"));
-    dest.cp = rs.text(QStringLiteral("CP_Destinataire"));
-    dest.ville = rs.text(QStringLiteral("Ville_Destinataire"));
-    dest.fonction = rs.text(QStringLiteral("Fonction_Destinataire"));
-    rs.close();
-    txtLettreTmp.setTextRTF(TextePersonnalise(lettre, dest));
-    return true;
+        return std::nullopt;
+    return TexteLettreEnNombre(saisie, lireCorps(saisie));
 }

@@ -1,11 +1,13 @@
 #include "output/enregistrementpdf.h"
 
+#include "output/messages.h"
 #include "output/lotpdf.h"
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "rtf.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTextDocument>
 
 namespace {
 
@@ -18,7 +20,7 @@ SuitePdf suiteAvecProgression(int nombre)
     };
 }
 
-void enregistrerIndividuelle(const SaisiePdf& saisie, const RichTextBox& txtText)
+void enregistrerIndividuelle(const SaisiePdf& saisie, const QTextDocument& lettre)
 {
     const SaisieLettre& l = saisie.lettre;
     const QString chemin = dialogues().fichierAEnregistrer(
@@ -27,7 +29,7 @@ void enregistrerIndividuelle(const SaisiePdf& saisie, const RichTextBox& txtText
     if (chemin.isEmpty())
         return;
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
-    fichier.ajouterLettre(*txtText.document());
+    fichier.ajouterLettre(lettre);
     QString raison;
     if (!fichier.terminer(raison))
         afficherErreur(QStringLiteral("La lettre n'a pas pu être enregistrée dans « %1 » : %2").arg(chemin, raison));
@@ -50,17 +52,15 @@ void signalerFin(const ResultatLot& r, int nombre)
         afficherInformation(QStringLiteral("Enregistrement interrompu : %1 fichier(s) ont été écrits.").arg(r.fichiers.size()));
 }
 
-void enregistrerEnNombre(const SaisiePdf& saisie, const RichTextBox& txtText)
+void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
 {
-    QList<RecordId> ids;
-    for (const QString& id : saisie.idsSelectionnes)
-        ids << id.toLongLong();
+    const QList<RecordId>& ids = saisie.ids;
     const int nombre = int(ids.size());
     const bool unParDestinataire = demanderConfirmation(
         QStringLiteral("Voulez-vous un fichier PDF par destinataire ?\n\n"
                        "Oui : une lettre par fichier, nommé d'après le destinataire.\n"
                        "Non : les %1 lettres à la suite dans un seul fichier.").arg(nombre)) == Reponse::Oui;
-    LotPdf lot{txtText.TextRTF(), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
+    LotPdf lot{rtf::ecrireRtf(lettre), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
                saisie.lettre.objetLettre};
     const QList<FicheDestinataire> fiches = fichesDe(ids);
     QString cible;
@@ -95,15 +95,15 @@ ProprietesPdf proprietesPdf(const SaisieLettre& lettre, bool archivage)
     return {lettre.objetLettre.trimmed(), auteur, archivage};
 }
 
-void EnregistrerLettrePdf(const SaisiePdf& saisie, const RichTextBox& txtText)
+void EnregistrerLettrePdf(const SaisiePdf& saisie, const QTextDocument& lettre)
 {
     if (saisie.individuel) {
-        enregistrerIndividuelle(saisie, txtText);
+        enregistrerIndividuelle(saisie, lettre);
         return;
     }
-    if (saisie.idsSelectionnes.isEmpty()) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+    if (saisie.ids.isEmpty()) {
+        afficherErreur(messageAucunDestinataire());
         return;
     }
-    enregistrerEnNombre(saisie, txtText);
+    enregistrerEnNombre(saisie, lettre);
 }

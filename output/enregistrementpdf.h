@@ -3,9 +3,9 @@
 #include "output/composition.h"
 #include "output/lettrepdf.h"
 
-#include <QStringList>
+#include <QList>
 
-class RichTextBox;
+class QTextDocument;
 
 // "Enregistrer en PDF…": the letter area as it stands (individual mode) in
 // one file, or the selected recipients' letters (mass mode) in a folder, one
@@ -13,14 +13,14 @@ class RichTextBox;
 
 struct SaisiePdf {
     bool individuel = true;        // optDiffusion(0) selected
-    QStringList idsSelectionnes;   // texts (ids) of the selected rows of lsvDest, list order
+    QList<RecordId> ids;           // the selected recipients, list order
     SaisieLettre lettre;
     bool archivage = false;        // "Format d'archivage (PDF/A)" ticked
     QString dateIso;               // today, first part of the proposed names
 };
 
 // Throws ErreurBase when a recipient cannot be read (nothing written).
-void EnregistrerLettrePdf(const SaisiePdf& saisie, const RichTextBox& txtText);
+void EnregistrerLettrePdf(const SaisiePdf& saisie, const QTextDocument& lettre);
 
 // The file's title and author for these entries.
 ProprietesPdf proprietesPdf(const SaisieLettre& lettre, bool archivage);

@@ -1,13 +1,13 @@
 #include "output/enveloppe.h"
 
+#include "output/messages.h"
 #include "output/ajustementenveloppe.h"
 #include "output/reglageenveloppe.h"
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/imprimante.h"
-#include "platform/recordset.h"
-#include "store/requetes.h"
+#include "store/personnes.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -100,11 +100,6 @@ bool imprimerSeule(const DispositionEnveloppe& disposition, const PapierEnvelopp
     return true;
 }
 
-QString nomComplet(const QString& titre, const QString& nom, const QString& prenom)
-{
-    return titre + QLatin1Char(' ') + nom + QLatin1Char(' ') + prenom;
-}
-
 bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe& papier)
 {
     QString raison;
@@ -119,9 +114,12 @@ bool imprimerUne(const DispositionEnveloppe& disposition, const PapierEnveloppe&
 bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
                     std::vector<DispositionEnveloppe>& dispositions, QString& message)
 {
-    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(message);
-    if (!imprimante)
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    if (!obtenue) {
+        message = obtenue.raison();
         return false;
+    }
+    std::unique_ptr<QPrinter> imprimante = std::move(obtenue).valeur();
     const double pointsParCm = imprimante->resolution() / kCentimetresParPouce;
     const MesureLargeur largeur = [&imprimante, pointsParCm](const QString& texte, double taille) {
         return QFontMetricsF(policeEnveloppe(taille), imprimante.get()).horizontalAdvance(texte) / pointsParCm;
@@ -151,28 +149,23 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
 std::vector<AdresseEnveloppe> adressesAImprimer(const SaisieEnveloppe& saisie)
 {
     if (!saisie.individuel)
-        return adressesDesDestinataires(saisie.idsSelectionnes);
-    const QString nom = nomComplet(saisie.titreDest, saisie.nomDest, saisie.prenomDest);
+        return adressesDesDestinataires(saisie.ids);
+    const FicheDestinataire& d = saisie.destinataire;
+    const QString nom = nomComplet(d.titre, d.nom, d.prenom);
     const QString qui = nom.trimmed().isEmpty() ? QStringLiteral("ce destinataire") : nom.trimmed();
-    return {{qui, nom, saisie.adresse1Dest, saisie.adresse2Dest, saisie.cpDest, saisie.villeDest}};
+    return {{qui, nom, d.adresse1, d.adresse2, d.cp, d.ville}};
 }
 
-std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids)
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QList<RecordId>& ids)
 {
     std::vector<AdresseEnveloppe> adresses;
-    for (const QString& id : ids) {
-        Recordset rs;
-        rs.open(requetes::destinataire(id));
-        if (rs.eof())
+    for (const RecordId id : ids) {
+        const std::optional<FicheDestinataire> d = trouverDestinataire(id);
+        if (!d)
             throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
-        const QString nom = nomComplet(rs.text(QStringLiteral("Titre_Destinataire")),
-                                       rs.text(QStringLiteral("Nom_Destinataire")),
-                                       rs.text(QStringLiteral("Prenom_Destinataire")));
-        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(id, nom.trimmed()), nom,
-                            rs.text(QStringLiteral("Adresse1_Destinataire")),
-                            rs.text(QStringLiteral("Adresse2_Destinataire")), rs.text(QStringLiteral("CP_Destinataire")),
-                            rs.text(QStringLiteral("Ville_Destinataire"))});
-        rs.close();
+        const QString nom = nomComplet(d->titre, d->nom, d->prenom);
+        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(QString::number(id), nom.trimmed()), nom, d->adresse1,
+                            d->adresse2, d->cp, d->ville});
     }
     return adresses;
 }
@@ -219,11 +212,6 @@ QString messageFormatAbsent()
     return QStringLiteral("Attention ! Le format d'enveloppe n'a pas été défini. Veuillez le saisir dans les options.");
 }
 
-QString messageAucunDestinataire()
-{
-    return QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
-}
-
 std::vector<QRectF> casesCodePostal(int format)
 {
     std::vector<QRectF> cases;
@@ -253,7 +241,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
         afficherErreur(messageFormatAbsent());
         return;
     }
-    const int nombre = int(saisie.idsSelectionnes.size());
+    const int nombre = int(saisie.ids.size());
     if (!saisie.individuel && nombre == 0) {
         afficherErreur(messageAucunDestinataire());
         return;
@@ -291,7 +279,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
                                                  .arg(faites + 1).arg(total)))
             break;
         if (imprimerUne(dispositions[std::size_t(faites)], papier))
-            journal.noter(QString(), saisie.idsSelectionnes.at(faites).toLongLong());
+            journal.noter(QString(), saisie.ids.at(faites));
     }
     dialogues().finProgression();
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "output/journalsorties.h"
+#include "output/messages.h"
+#include "store/destinataires.h"
+
+#include <QList>
 #include <QPainter>
 #include <QPrinter>
 #include <QRectF>
-#include "output/journalsorties.h"
-
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -19,9 +21,9 @@
 struct SaisieEnveloppe {
     bool individuel = true;   // optDiffusion(0) selected
     // Individual mode: the recipient fields of the window.
-    QString titreDest, nomDest, prenomDest, adresse1Dest, adresse2Dest, cpDest, villeDest;
-    // Mass mode: the texts (ids) of the selected rows of lsvDest, list order.
-    QStringList idsSelectionnes;
+    FicheDestinataire destinataire;
+    // Mass mode: the selected recipients, list order.
+    QList<RecordId> ids;
     ContexteEnvoi envoi{};    // for the journal
 };
 
@@ -34,7 +36,6 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 
 // The refusals of an envelope command.
 QString messageFormatAbsent();
-QString messageAucunDestinataire();
 
 inline constexpr double kTailleEnveloppe = 14.0;   // points
 
@@ -75,7 +76,7 @@ struct AdresseEnveloppe {
 
 // The recipients of these ids, read from the database in this order.
 // Throws ErreurBase, naming an id that no longer exists.
-std::vector<AdresseEnveloppe> adressesDesDestinataires(const QStringList& ids);
+std::vector<AdresseEnveloppe> adressesDesDestinataires(const QList<RecordId>& ids);
 
 // The envelopes of the command: the window's recipient, or the selected
 // ones read from the database. Throws ErreurBase.

@@ -2,7 +2,7 @@
 
 #include "output/pagelettre.h"
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 void ExporterLettre(RichTextBox& txtText, const ContexteEnvoi& envoi)
 {

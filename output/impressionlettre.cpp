@@ -2,44 +2,48 @@
 
 #include "output/composition.h"
 #include "output/impressionrtf.h"
+#include "output/lettrepdf.h"
+#include "output/messages.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "rtf.h"
+
+#include <QTextDocument>
 
 namespace {
 
-bool imprimerAvecMarges(RichTextBox& txt, QString& raison)
+Reussite imprimerAvecMarges(const QTextDocument& lettre)
 {
-    return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison);
+    return ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
 }
 
-// One personalised letter for the recipient whose list text is `id`;
-// false with the reason when it could not be made or printed.
-bool imprimerLettrePersonnalisee(const QString& id, const RichTextBox& txtText, RichTextBox& txtLettreTmp,
-                                 QString& raison)
+// One personalised letter for the recipient `id`: its RTF, or why it could
+// not be made or printed.
+Resultat<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettreEnNombre)
 {
-    bool numero = false;
-    const RecordId idDestinataire = id.toLongLong(&numero);
-    if (!numero) {
-        raison = QStringLiteral("« %1 » n'est pas un numéro de destinataire.").arg(id);
-        return false;
-    }
+    QString rtf;
     try {
-        PersonnaliserLettre(idDestinataire, txtText, txtLettreTmp);
+        rtf = TextePersonnalise(lettreEnNombre, lireDestinataire(id));
     } catch (const ErreurBase& e) {
-        raison = e.raison();
-        return false;
+        return Resultat<QString>::echec(e.raison());
     }
-    return imprimerAvecMarges(txtLettreTmp, raison);
+    QString raison;
+    const auto document = documentLettre(rtf, raison);
+    if (!document)
+        return Resultat<QString>::echec(raison);
+    if (const Reussite imprimee = imprimerAvecMarges(*document); !imprimee)
+        return Resultat<QString>::echec(imprimee.raison());
+    return rtf::ecrireRtf(*document);
 }
 
-void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox& txtLettreTmp, JournalSortie& journal)
+void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, JournalSortie& journal)
 {
     const int nombre = int(ids.size());
+    const QString lettreEnNombre = rtf::ecrireRtf(lettre);
     dialogues().debutProgression(QStringLiteral("Impression des lettres"), nombre);
     int imprimees = 0;
-    for (const QString& id : ids) {
+    for (const RecordId id : ids) {
         if (!dialogues().progression(imprimees, QStringLiteral("Impression de la lettre %1 sur %2")
                                                     .arg(imprimees + 1).arg(nombre))) {
             dialogues().finProgression();
@@ -47,15 +51,15 @@ void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox&
                                     .arg(imprimees).arg(nombre));
             return;
         }
-        QString raison;
-        if (!imprimerLettrePersonnalisee(id, txtText, txtLettreTmp, raison)) {
+        const Resultat<QString> imprimee = imprimerLettrePersonnalisee(id, lettreEnNombre);
+        if (!imprimee) {
             dialogues().finProgression();
             afficherErreur(QStringLiteral("La lettre du destinataire n° %1 n'a pas pu être imprimée : %2\n"
                                           "%3 lettre(s) sur %4 avaient été imprimées avant elle.")
-                               .arg(id, raison).arg(imprimees).arg(nombre));
+                               .arg(id).arg(imprimee.raison()).arg(imprimees).arg(nombre));
             return;
         }
-        journal.noter(txtLettreTmp.TextRTF(), id.toLongLong());
+        journal.noter(*imprimee, id);
         ++imprimees;
     }
     dialogues().finProgression();
@@ -63,11 +67,11 @@ void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox&
 
 } // namespace
 
-void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp)
+void ImprimerLettre(const SaisieImpression& saisie, const QTextDocument& lettre)
 {
-    const int nombre = int(saisie.idsSelectionnes.size());
+    const int nombre = int(saisie.ids.size());
     if (!saisie.individuel && nombre == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+        afficherErreur(messageAucunDestinataire());
         return;
     }
     const QString question = saisie.individuel
@@ -78,13 +82,12 @@ void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTe
 
     JournalSortie journal(canal::impression, saisie.envoi);
     if (!saisie.individuel) {
-        imprimerEnNombre(saisie.idsSelectionnes, txtText, txtLettreTmp, journal);
+        imprimerEnNombre(saisie.ids, lettre, journal);
         return;
     }
-    QString raison;
-    if (!imprimerAvecMarges(txtText, raison)) {
-        afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(raison));
+    if (const Reussite imprimee = imprimerAvecMarges(lettre); !imprimee) {
+        afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(imprimee.raison()));
         return;
     }
-    journal.noter(txtText.TextRTF());
+    journal.noter(rtf::ecrireRtf(lettre));
 }

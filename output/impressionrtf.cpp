@@ -3,7 +3,7 @@
 #include "output/impressionrtf_pages.h"
 #include "platform/dialogues.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "unites.h"
 
 #include <QTextDocument>
@@ -13,6 +13,11 @@
 
 namespace {
 
+bool soustraire(qint32 a, qint32 b, qint32& r)
+{
+    return !__builtin_sub_overflow(a, b, &r);
+}
+
 QString messageMargesHorsPage()
 {
     return QStringLiteral("Les marges demandées dépassent les dimensions de la page.");
@@ -21,11 +26,6 @@ QString messageMargesHorsPage()
 QString messageSansPlace()
 {
     return QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page.");
-}
-
-bool soustraire(qint32 a, qint32 b, qint32& r)
-{
-    return !__builtin_sub_overflow(a, b, &r);
 }
 
 PageImprimante lirePage(const QPrinter& imprimante)
@@ -45,41 +45,13 @@ PageImprimante lirePage(const QPrinter& imprimante)
 
 } // namespace
 
-std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
-                                              qint32 droite, qint32 bas)
+Reussite DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite)
 {
-    RectangleTwips r;
-    qint32 bordDroit = 0;
-    qint32 bordBas = 0;
-    if (soustraire(gauche, page.decalageGauche, r.gauche) && soustraire(haut, page.decalageHaut, r.haut)
-        && soustraire(page.largeurPage, droite, bordDroit) && soustraire(bordDroit, page.decalageGauche, r.droite)
-        && soustraire(page.hauteurPage, bas, bordBas) && soustraire(bordBas, page.decalageHaut, r.bas))
-        return r;
-    return std::nullopt;
-}
-
-std::optional<int> imprimerPages(int longueurTexte, const std::function<int(int)>& formater,
-                                 const std::function<bool()>& nouvellePage)
-{
-    int premier = 0;
-    int pages = 1;
-    for (;;) {
-        const int suivant = formater(premier);
-        if (suivant >= longueurTexte || suivant <= premier)
-            return pages;
-        premier = suivant;
-        if (!nouvellePage())
-            return std::nullopt;
-        ++pages;
-    }
-}
-
-bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* raison)
-{
-    QString pourquoi;
-    std::unique_ptr<QPrinter> imprimante = imprimantes().nouvelleImprimante(pourquoi);
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    QString pourquoi = obtenue.raison();
     qint32 largeur = 0;
-    if (imprimante) {
+    if (obtenue) {
+        std::unique_ptr<QPrinter> imprimante = std::move(obtenue).valeur();
         const PageImprimante page = lirePage(*imprimante);
         // The physical offset cancels out: the line is as wide as the page
         // less both margins.
@@ -90,17 +62,14 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
             pourquoi = messageSansPlace();
         imprimantes().rendre(std::move(imprimante));
     }
-    if (!pourquoi.isEmpty()) {
-        if (raison)
-            *raison = pourquoi;
-        return false;
-    }
+    if (!pourquoi.isEmpty())
+        return Reussite::echec(pourquoi);
     QTextDocument* document = txt.document();
     document->setUseDesignMetrics(true);
     const double pixels = twipsEnPixels(largeur, txt.logicalDpiX());
     txt.setLineWrapMode(QTextEdit::FixedPixelWidth);
     txt.setLineWrapColumnOrWidth(int(std::lround(pixels + 2 * document->documentMargin())));
-    return true;
+    return {};
 }
 
 std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche,
@@ -125,19 +94,15 @@ std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPr
     return std::make_unique<MiseEnPage>(texte, resolution, dessin, zone, avancement);
 }
 
-bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison)
+Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas)
 {
-    const auto echec = [raison](const QString& pourquoi) {
-        if (raison)
-            *raison = pourquoi;
-        return false;
-    };
+    const auto echec = [](const QString& pourquoi) { return Reussite::echec(pourquoi); };
     TravailImpression travail(QStringLiteral("Lettre"));
     if (!travail.pret())
         return echec(travail.raison());
     // A long text is laid out then printed under a progress window (first
     // half: the layout, second half: the pages) that can cancel it.
-    const bool suivi = txt.longueurTexte() > kCaracteresDUnTrait;
+    const bool suivi = document.characterCount() - 1 > kCaracteresDUnTrait;
     bool annule = false;
     int pourcent = -1;
     const auto avancer = [&](double partie, const QString& texte) {
@@ -158,7 +123,7 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
 
     QString horsPage;
     const std::unique_ptr<MiseEnPage> disposee = miseEnPagePour(
-        *txt.document(), travail.imprimante(), gauche, haut, droite, bas, horsPage,
+        document, travail.imprimante(), gauche, haut, droite, bas, horsPage,
         [&](double partie) { return avancer(partie / 2, QStringLiteral("Mise en page du texte…")); });
     if (!disposee)
         return echec(horsPage);
@@ -187,5 +152,5 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
     }
     if (!travail.terminer())
         return echec(travail.raison());
-    return true;
+    return {};
 }

@@ -18,6 +18,12 @@
 
 namespace {
 
+
+bool soustraire(qint32 a, qint32 b, qint32& r)
+{
+    return !__builtin_sub_overflow(a, b, &r);
+}
+
 constexpr int kResolutionMax = 600;
 constexpr int kResolutionMin = 75;
 // The farthest position a layout may reach, in pixels. The layout counts in
@@ -254,4 +260,33 @@ void MiseEnPage::dessinerPage(std::size_t numero, QPainter& peintre) const
     contexte.palette.setColor(QPalette::Text, Qt::black);
     m_document->documentLayout()->draw(&peintre, contexte);
     peintre.restore();
+}
+
+std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
+                                              qint32 droite, qint32 bas)
+{
+    RectangleTwips r;
+    qint32 bordDroit = 0;
+    qint32 bordBas = 0;
+    if (soustraire(gauche, page.decalageGauche, r.gauche) && soustraire(haut, page.decalageHaut, r.haut)
+        && soustraire(page.largeurPage, droite, bordDroit) && soustraire(bordDroit, page.decalageGauche, r.droite)
+        && soustraire(page.hauteurPage, bas, bordBas) && soustraire(bordBas, page.decalageHaut, r.bas))
+        return r;
+    return std::nullopt;
+}
+
+std::optional<int> imprimerPages(int longueurTexte, const std::function<int(int)>& formater,
+                                 const std::function<bool()>& nouvellePage)
+{
+    int premier = 0;
+    int pages = 1;
+    for (;;) {
+        const int suivant = formater(premier);
+        if (suivant >= longueurTexte || suivant <= premier)
+            return pages;
+        premier = suivant;
+        if (!nouvellePage())
+            return std::nullopt;
+        ++pages;
+    }
 }

@@ -1,16 +1,46 @@
 #pragma once
 
-#include "output/impressionrtf.h"
+#include "platform/twips.h"
 
 #include <QImage>
 #include <QRectF>
+#include <QtGlobal>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
 class QTextDocument;
+
+// Rich-text pages drawn on any paged device, in twips (1440 to the inch)
+// from the paper's edges: the arithmetic and the page loop, without a printer.
+
+// What is read from the printer, in twips.
+struct PageImprimante {
+    qint32 largeurPage = 0, hauteurPage = 0;              // the whole sheet
+    qint32 largeurImprimable = 0, hauteurImprimable = 0;  // the printable area
+    qint32 decalageGauche = 0, decalageHaut = 0;          // sheet edge to printable area
+};
+
+// The drawing rectangle, in twips from the printable area's top-left corner.
+struct RectangleTwips {
+    qint32 gauche = 0, haut = 0, droite = 0, bas = 0;
+};
+
+// Margins from the paper's edges turned into the drawing rectangle
+// (physical offsets subtracted); none when the arithmetic overflows.
+std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
+                                              qint32 droite, qint32 bas);
+
+// The page loop: `formater(premier)` draws the page starting at character
+// `premier` and returns the first character that did not fit;
+// `nouvellePage()` starts the next page (false: the job failed). Stops when
+// the text is all printed, or when a page made no progress. Returns the
+// number of pages drawn, or none when a new page could not be started.
+std::optional<int> imprimerPages(int longueurTexte, const std::function<int(int premier)>& formater,
+                                 const std::function<bool()>& nouvellePage);
 
 // Up to this many characters (a letter of some 10 MB) a text is printed in
 // one go, each line keeping its glyphs from the layout to the drawing: the

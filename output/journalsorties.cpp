@@ -2,7 +2,7 @@
 
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "store/requetes.h"
+#include "store/destinataires.h"
 
 #include <QStringList>
 
@@ -34,15 +34,12 @@ PersonneEnvoi destinataireEnvoi(RecordId id)
 {
     PersonneEnvoi p;
     p.id = id;
-    Recordset rs;
-    rs.open(requetes::destinataire(id));
-    if (rs.eof())
+    const std::optional<FicheDestinataire> d = trouverDestinataire(id);
+    if (!d)
         return p;
-    p.nom = nomEnvoi(rs.text(QStringLiteral("Titre_Destinataire")), rs.text(QStringLiteral("Prenom_Destinataire")),
-                     rs.text(QStringLiteral("Nom_Destinataire")));
-    p.ville = rs.text(QStringLiteral("Ville_Destinataire"));
-    p.adresse = adresseEnvoi(rs.text(QStringLiteral("Adresse1_Destinataire")), rs.text(QStringLiteral("Adresse2_Destinataire")),
-                             rs.text(QStringLiteral("CP_Destinataire")), p.ville);
+    p.nom = nomEnvoi(d->titre, d->prenom, d->nom);
+    p.ville = d->ville;
+    p.adresse = adresseEnvoi(d->adresse1, d->adresse2, d->cp, p.ville);
     return p;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/reglagesjournal.h"
+#include "store/reglagesjournal.h"
 #include "store/journal.h"
 
 // How the outputs record themselves in the correspondence journal.

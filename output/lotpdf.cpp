@@ -49,8 +49,7 @@ QList<FicheDestinataire> fichesDe(const QList<RecordId>& ids)
 
 QString lettrePour(const QString& lettreEnNombre, const FicheDestinataire& f)
 {
-    return TextePersonnalise(lettreEnNombre,
-                             ValeursDestinataire{f.titre, f.nom, f.prenom, f.adresse1, f.adresse2, f.cp, f.ville, f.fonction});
+    return TextePersonnalise(lettreEnNombre, f);
 }
 
 QStringList nomsDesFichiers(const QList<FicheDestinataire>& fiches, const QString& dateIso, const QString& objet)

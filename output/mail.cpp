@@ -1,12 +1,10 @@
 #include "output/mail.h"
 
+#include "output/messages.h"
 #include "platform/bureau.h"
 #include "platform/dialogues.h"
-#include "platform/recordset.h"
-#include "store/requetes.h"
+#include "store/destinataires.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <algorithm>
 
 namespace {
@@ -24,15 +22,11 @@ QString partieAdresses(const QString& liste, const QString& champ)
 
 // The addresses of the selected recipients, in list order; a recipient
 // without an address gives an empty element.
-QStringList adressesSelectionnees(const QStringList& ids)
+QStringList adressesSelectionnees(const QList<RecordId>& ids)
 {
     QStringList adresses;
-    for (const QString& id : ids) {
-        Recordset rs;
-        rs.open(requetes::destinataire(id));
-        adresses << rs.text(QStringLiteral("Mail_Destinataire")).trimmed();
-        rs.close();
-    }
+    for (const RecordId id : ids)
+        adresses << lireDestinataire(id).mail.trimmed();
     return adresses;
 }
 
@@ -69,11 +63,6 @@ bool signalerAdressesManquantes(const QStringList& adresses)
                                             .arg(total));
     }
     return true;
-}
-
-bool estUnMessage(const QString& document)
-{
-    return document.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -127,8 +116,7 @@ void EnvoyerMail(const SaisieMail& saisie, const ContexteEnvoi& envoi)
 {
     if (saisie.individuel) {
         if (!aUneAdresse(saisie.mailDest.trimmed())) {
-            afficherErreur(QStringLiteral("Aucune adresse électronique : saisissez celle du destinataire dans le champ "
-                                          "« E-mail »."));
+            afficherErreur(messageAucuneAdresse());
             return;
         }
         if (CreerMail(saisie.mailDest, QString(), QString(), saisie.objet, QString()))
@@ -136,31 +124,16 @@ void EnvoyerMail(const SaisieMail& saisie, const ContexteEnvoi& envoi)
         return;
     }
     if (saisie.lignesDestinataires == 0) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+        afficherErreur(messageAucunDestinataire());
         return;
     }
-    const QStringList adresses = adressesSelectionnees(saisie.idsSelectionnes);
+    const QStringList adresses = adressesSelectionnees(saisie.ids);
     if (!signalerAdressesManquantes(adresses)
         || !CreerMail(adresses.join(QLatin1Char(';')), QString(), QString(), saisie.objet, QString()))
         return;
     JournalSortie journal(canal::mail, envoi);
     for (int i = 0; i < adresses.size(); ++i) {
         if (aUneAdresse(adresses.at(i)))
-            journal.noter(QString(), saisie.idsSelectionnes.at(i).toLongLong());
+            journal.noter(QString(), saisie.ids.at(i));
     }
-}
-
-bool ExecuterShell(const QString& document, const QString& dossierTravail)
-{
-    if (bureau().ouvrir(document, dossierTravail))
-        return true;
-    const QString cible = cibleAbsolue(document, dossierTravail);
-    const QString constat = estUnMessage(document)
-        ? QStringLiteral("Aucun programme de messagerie n'est configuré sur cet ordinateur pour ouvrir le message :")
-        : QStringLiteral("Aucun programme de cet ordinateur n'a pu ouvrir :");
-    const QString texte = constat + QStringLiteral("\n\n") + cible
-        + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
-    if (demanderConfirmation(texte) == Reponse::Oui)
-        QGuiApplication::clipboard()->setText(cible);
-    return false;
 }

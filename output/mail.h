@@ -1,9 +1,10 @@
 #pragma once
 
 #include "output/journalsorties.h"
+#include "platform/recordset.h"
 
 #include <QString>
-#include <QStringList>
+#include <QList>
 
 // A new message in the desktop's mail program, addressed to the recipient
 // (individual mode) or to every selected recipient (mass mode), with the
@@ -12,7 +13,7 @@
 struct SaisieMail {
     bool individuel = true;       // optDiffusion(0) selected
     QString mailDest;             // txtMailDest: addresses separated by ";"
-    QStringList idsSelectionnes;  // texts of the selected rows of lsvDest, in list order
+    QList<RecordId> ids;          // the selected recipients, in list order
     QString objet;                // txtObjetLettre
     int lignesDestinataires = 0;  // row count of lsvDest (mass mode refuses an empty list)
 };
@@ -31,8 +32,3 @@ bool CreerMail(const QString& a, const QString& cc, const QString& cci, const QS
 
 // The text's UTF-8 bytes, letters and digits kept, every other byte as %XX.
 QString EncoderURL(const QString& texte);
-
-// Opens a document or link with the desktop's program for it, a relative
-// path being taken from `dossierTravail`. When none opens it, says so and
-// offers to copy the link to the clipboard (and returns false).
-bool ExecuterShell(const QString& document, const QString& dossierTravail = QString());

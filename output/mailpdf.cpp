@@ -1,14 +1,16 @@
 #include "output/mailpdf.h"
 
+#include "output/messages.h"
 #include "output/enregistrementpdf.h"
 #include "output/impressionlettre.h"
 #include "output/lotpdf.h"
 #include "platform/bureau.h"
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "rtf.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 namespace {
 
@@ -37,12 +39,12 @@ void proposerLeDossier(const QString& dossier)
         bureau().ouvrir(dossier, QString());
 }
 
-void envoyerIndividuelle(const SaisieMailPdf& saisie, const RichTextBox& txtText)
+void envoyerIndividuelle(const SaisieMailPdf& saisie, const QTextDocument& lettre)
 {
     const QStringList adresses = saisie.mailDest.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     const QString adresse = adresses.join(QLatin1Char(',')).trimmed();
     if (adresse.isEmpty()) {
-        afficherErreur(QStringLiteral("Aucune adresse électronique : saisissez celle du destinataire dans le champ « E-mail »."));
+        afficherErreur(messageAucuneAdresse());
         return;
     }
     QString raison;
@@ -54,7 +56,7 @@ void envoyerIndividuelle(const SaisieMailPdf& saisie, const RichTextBox& txtText
     const SaisieLettre& l = saisie.lettre;
     const QString chemin = QDir(dossier).filePath(nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
-    fichier.ajouterLettre(*txtText.document());
+    fichier.ajouterLettre(lettre);
     if (!fichier.terminer(raison)) {
         afficherErreur(QStringLiteral("La lettre en PDF n'a pas pu être préparée : %1").arg(raison));
         return;
@@ -63,17 +65,14 @@ void envoyerIndividuelle(const SaisieMailPdf& saisie, const RichTextBox& txtText
         proposerLeDossier(dossier);
 }
 
-void envoyerEnNombre(const SaisieMailPdf& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp)
+void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
 {
-    QList<RecordId> ids;
-    for (const QString& id : saisie.idsSelectionnes)
-        ids << id.toLongLong();
-    const QList<FicheDestinataire> fiches = fichesDe(ids);
+    const QList<FicheDestinataire> fiches = fichesDe(saisie.ids);
     QList<FicheDestinataire> avecAdresse;
-    QStringList sansAdresse;   // ids, list order
+    QList<RecordId> sansAdresse;   // list order
     for (qsizetype i = 0; i < fiches.size(); ++i) {
         if (fiches[i].mail.trimmed().isEmpty())
-            sansAdresse << saisie.idsSelectionnes[i];
+            sansAdresse << saisie.ids[i];
         else
             avecAdresse << fiches[i];
     }
@@ -95,7 +94,7 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, RichTextBox& txtText, RichText
         afficherErreur(raison);
         return;
     }
-    const LotPdf lot{txtText.TextRTF(), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
+    const LotPdf lot{rtf::ecrireRtf(lettre), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
                      saisie.lettre.objetLettre};
     const int nombre = int(avecAdresse.size());
     dialogues().debutProgression(QStringLiteral("Préparation des messages"), nombre);
@@ -118,20 +117,20 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, RichTextBox& txtText, RichText
     if (demanderConfirmation(QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (%1) ?")
                                  .arg(sansAdresse.size()))
         == Reponse::Oui)
-        ImprimerLettre({false, sansAdresse}, txtText, txtLettreTmp);
+        ImprimerLettre({false, sansAdresse}, lettre);
 }
 
 } // namespace
 
-void EnvoyerLettrePdf(const SaisieMailPdf& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp)
+void EnvoyerLettrePdf(const SaisieMailPdf& saisie, const QTextDocument& lettre)
 {
     if (saisie.individuel) {
-        envoyerIndividuelle(saisie, txtText);
+        envoyerIndividuelle(saisie, lettre);
         return;
     }
-    if (saisie.idsSelectionnes.isEmpty()) {
-        afficherErreur(QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
+    if (saisie.ids.isEmpty()) {
+        afficherErreur(messageAucunDestinataire());
         return;
     }
-    envoyerEnNombre(saisie, txtText, txtLettreTmp);
+    envoyerEnNombre(saisie, lettre);
 }

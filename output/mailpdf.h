@@ -2,9 +2,9 @@
 
 #include "output/composition.h"
 
-#include <QStringList>
+#include <QList>
 
-class RichTextBox;
+class QTextDocument;
 
 // "Envoyer la lettre en PDF par e-mail": the letter saved as PDF in a
 // private temporary folder and handed, attached, to the desktop's mail
@@ -14,13 +14,12 @@ class RichTextBox;
 struct SaisieMailPdf {
     bool individuel = true;        // optDiffusion(0) selected
     QString mailDest;              // txtMailDest: addresses separated by ";"
-    QStringList idsSelectionnes;   // texts (ids) of the selected rows of lsvDest, list order
+    QList<RecordId> ids;           // the selected recipients, list order
     SaisieLettre lettre;
     bool archivage = false;
     QString dateIso;               // today, first part of the file names
 };
 
 // Throws ErreurBase when a recipient cannot be read (nothing opened). The
-// letters of recipients without an address may then be printed, through
-// txtLettreTmp.
-void EnvoyerLettrePdf(const SaisieMailPdf& saisie, RichTextBox& txtText, RichTextBox& txtLettreTmp);
+// letters of recipients without an address may then be printed.
+void EnvoyerLettrePdf(const SaisieMailPdf& saisie, const QTextDocument& lettre);

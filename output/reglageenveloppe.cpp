@@ -1,6 +1,6 @@
 #include "output/reglageenveloppe.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,15 +60,15 @@ ReglageEnveloppe lireReglageEnveloppe(const QString& imprimante)
     return r;
 }
 
-QString enregistrerReglageEnveloppe(const QString& imprimante, const ReglageEnveloppe& reglage)
+Reussite enregistrerReglageEnveloppe(const QString& imprimante, const ReglageEnveloppe& reglage)
 {
     const QString s = section(imprimante);
-    QString erreur = mdGeneral::EcrireIni(s, QStringLiteral("DecalageX"), QString::number(reglage.decalageXMm), QString());
-    if (erreur.isEmpty())
-        erreur = mdGeneral::EcrireIni(s, QStringLiteral("DecalageY"), QString::number(reglage.decalageYMm), QString());
-    if (erreur.isEmpty())
-        erreur = mdGeneral::EcrireIni(s, QStringLiteral("Rotation"), QString::number(reglage.rotation), QString());
-    return erreur;
+    Reussite ecrit = mdGeneral::EcrireIni(s, QStringLiteral("DecalageX"), QString::number(reglage.decalageXMm), QString());
+    if (ecrit)
+        ecrit = mdGeneral::EcrireIni(s, QStringLiteral("DecalageY"), QString::number(reglage.decalageYMm), QString());
+    if (ecrit)
+        ecrit = mdGeneral::EcrireIni(s, QStringLiteral("Rotation"), QString::number(reglage.rotation), QString());
+    return ecrit;
 }
 
 QPageLayout miseEnPageEnveloppe(const PapierEnveloppe& papier, const ReglageEnveloppe& reglage)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QPageLayout>
 #include <QPointF>
 #include <QPrinter>
@@ -50,7 +52,7 @@ QString nomImprimanteReglage(const QPrinter& imprimante);
 // values out of range read as the nearest allowed one, unreadable ones as 0.
 ReglageEnveloppe lireReglageEnveloppe(const QString& imprimante);
 // "" or why the settings file could not be written.
-QString enregistrerReglageEnveloppe(const QString& imprimante, const ReglageEnveloppe& reglage);
+Reussite enregistrerReglageEnveloppe(const QString& imprimante, const ReglageEnveloppe& reglage);
 
 // The job's page layout (no margins: positions are from the paper's corner).
 QPageLayout miseEnPageEnveloppe(const PapierEnveloppe& papier, const ReglageEnveloppe& reglage);

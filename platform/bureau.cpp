@@ -1,6 +1,10 @@
 #include "platform/bureau.h"
 
+#include "platform/dialogues.h"
+
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QDir>
@@ -74,4 +78,19 @@ bool BureauXdg::ouvrir(const QString& cible, const QString& dossierTravail)
     const QString absolue = cibleAbsolue(cible, dossierTravail);
     const QUrl url = estUnLien(absolue) ? QUrl(absolue, QUrl::TolerantMode) : QUrl::fromLocalFile(absolue);
     return aUnGestionnaire(url) && QDesktopServices::openUrl(url);
+}
+
+bool ExecuterShell(const QString& document, const QString& dossierTravail)
+{
+    if (bureau().ouvrir(document, dossierTravail))
+        return true;
+    const QString cible = cibleAbsolue(document, dossierTravail);
+    const QString constat = document.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)
+        ? QStringLiteral("Aucun programme de messagerie n'est configuré sur cet ordinateur pour ouvrir le message :")
+        : QStringLiteral("Aucun programme de cet ordinateur n'a pu ouvrir :");
+    const QString texte = constat + QStringLiteral("\n\n") + cible
+        + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
+    if (demanderConfirmation(texte) == Reponse::Oui)
+        QGuiApplication::clipboard()->setText(cible);
+    return false;
 }

@@ -30,3 +30,8 @@ bool ouvrirMessageAvecPiece(const QString& adresse, const QString& objet, const 
 // A target as the desktop needs it: links stay links, paths become file URLs,
 // relative ones resolved against the working folder.
 QString cibleAbsolue(const QString& cible, const QString& dossierTravail);
+
+// Opens a document or link with the desktop's program for it, a relative
+// path being taken from `dossierTravail`. When none opens it, says so and
+// offers to copy the link to the clipboard (and returns false).
+bool ExecuterShell(const QString& document, const QString& dossierTravail = QString());

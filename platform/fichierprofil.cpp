@@ -182,12 +182,12 @@ QString lireProfil(const QString& section, const QString& cle, const QString& fi
     return nettoyerValeur(ligne.mid(ligne.indexOf(QLatin1Char('=')) + 1));
 }
 
-QString ecrireProfil(const QString& section, const QString& cle, const QString& valeur, const QString& fichier)
+Reussite ecrireProfil(const QString& section, const QString& cle, const QString& valeur, const QString& fichier)
 {
     QString raison;
     auto contenu = lireContenu(fichier, &raison);
     if (!contenu)
-        return QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2").arg(fichier, raison);
+        return Reussite::echec(QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2").arg(fichier, raison));
     QList<Ligne>& lignes = contenu->lignes;
     // The last line may lack its end of line: give it one before adding.
     const auto terminerDerniere = [&] {
@@ -219,11 +219,15 @@ QString ecrireProfil(const QString& section, const QString& cle, const QString& 
     }
 
     QSaveFile f(fichier);
+    const auto echecEcriture = [&] {
+        return Reussite::echec(
+            QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, raisonFichier(f)));
+    };
     if (!f.open(QIODevice::WriteOnly))
-        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, raisonFichier(f));
+        return echecEcriture();
     for (const Ligne& l : lignes)
         f.write(l.octets);
     if (!f.commit())
-        return QStringLiteral("Impossible d'écrire le fichier de réglages « %1 » : %2").arg(fichier, raisonFichier(f));
-    return QString();
+        return echecEcriture();
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QString>
 
 // Settings files in the classic profile format: "[section]" headers and
@@ -15,5 +17,5 @@ QString lireProfil(const QString& section, const QString& cle, const QString& fi
 // Writes one key, replacing it in place when it exists, adding it to its
 // section (or a new section at the end) otherwise, in the file's encoding;
 // every other line of the file keeps its bytes. Creates the file inside an existing folder. The file
-// is replaced atomically. Returns "" on success, else the reason in French.
-QString ecrireProfil(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);
+// is replaced atomically.
+Reussite ecrireProfil(const QString& section, const QString& cle, const QString& valeur, const QString& fichier);

@@ -42,18 +42,15 @@ QString ImprimanteParDefaut::indisponibilite() const
     return QPrinterInfo::defaultPrinter().isNull() ? messageAucuneImprimante() : QString();
 }
 
-std::unique_ptr<QPrinter> ImprimanteParDefaut::nouvelleImprimante(QString& raison)
+ImprimanteObtenue ImprimanteParDefaut::nouvelleImprimante()
 {
     const QPrinterInfo parDefaut = QPrinterInfo::defaultPrinter();
-    if (parDefaut.isNull()) {
-        raison = messageAucuneImprimante();
-        return nullptr;
-    }
+    if (parDefaut.isNull())
+        return ImprimanteObtenue::echec(messageAucuneImprimante());
     auto imprimante = std::make_unique<QPrinter>(parDefaut, QPrinter::HighResolution);
-    if (!imprimante->isValid()) {
-        raison = QStringLiteral("L'imprimante « %1 » n'est pas utilisable.").arg(parDefaut.printerName());
-        return nullptr;
-    }
+    if (!imprimante->isValid())
+        return ImprimanteObtenue::echec(
+            QStringLiteral("L'imprimante « %1 » n'est pas utilisable.").arg(parDefaut.printerName()));
     return imprimante;
 }
 
@@ -68,11 +65,10 @@ QString ImprimantePdf::indisponibilite() const
                                     : QStringLiteral("Le dossier « %1 » n'existe pas.").arg(m_dossier);
 }
 
-std::unique_ptr<QPrinter> ImprimantePdf::nouvelleImprimante(QString& raison)
+ImprimanteObtenue ImprimantePdf::nouvelleImprimante()
 {
-    raison = indisponibilite();
-    if (!raison.isEmpty())
-        return nullptr;
+    if (const QString raison = indisponibilite(); !raison.isEmpty())
+        return ImprimanteObtenue::echec(raison);
     std::unique_ptr<QPrinter> imprimante = std::move(m_libre);
     if (!imprimante) {
         imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -104,7 +100,7 @@ void ImprimantePdf::rendre(std::unique_ptr<QPrinter> imprimante)
         m_libre = std::move(imprimante);
 }
 
-std::unique_ptr<QPrinter> FichierPdf::nouvelleImprimante(QString&)
+ImprimanteObtenue FichierPdf::nouvelleImprimante()
 {
     auto imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
     imprimante->setOutputFormat(QPrinter::PdfFormat);
@@ -115,9 +111,13 @@ std::unique_ptr<QPrinter> FichierPdf::nouvelleImprimante(QString&)
 
 TravailImpression::TravailImpression(const QString& nomDocument)
 {
-    m_imprimante = imprimantes().nouvelleImprimante(m_raison);
-    if (m_imprimante)
-        m_imprimante->setDocName(nomDocument);
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    if (!obtenue) {
+        m_raison = obtenue.raison();
+        return;
+    }
+    m_imprimante = std::move(obtenue).valeur();
+    m_imprimante->setDocName(nomDocument);
 }
 
 TravailImpression::~TravailImpression()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
@@ -14,13 +16,15 @@
 // and per envelope. Tests install a source that writes every job to a PDF
 // file of its own, so that the same code can be checked on paper.
 
+// A printer ready for one new job, or why there is none.
+using ImprimanteObtenue = Resultat<std::unique_ptr<QPrinter>>;
+
 class SourceImprimantes {
 public:
     virtual ~SourceImprimantes() = default;
     // "" when a printer can be had, else why not (in French).
     virtual QString indisponibilite() const = 0;
-    // A printer ready for one new job, or nullptr with the reason set.
-    virtual std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) = 0;
+    virtual ImprimanteObtenue nouvelleImprimante() = 0;
     // A printer whose job is over comes back here (to be dropped, or kept
     // for the next job).
     virtual void rendre(std::unique_ptr<QPrinter> imprimante) { imprimante.reset(); }
@@ -43,7 +47,7 @@ bool imprimanteDisponibleEtConfirmee(const QString& question);
 class ImprimanteParDefaut : public SourceImprimantes {
 public:
     QString indisponibilite() const override;
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+    ImprimanteObtenue nouvelleImprimante() override;
 };
 
 // Every job written to its own file "travail-NNN.pdf" of a folder, on
@@ -55,7 +59,7 @@ public:
                            const QPageSize& papier = QPageSize(QPageSize::A4),
                            const QMarginsF& margesMm = QMarginsF());
     QString indisponibilite() const override;
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+    ImprimanteObtenue nouvelleImprimante() override;
     // Making a printer asks the print system for its default printer, which
     // is slow when a CUPS server runs: printers are used again.
     void rendre(std::unique_ptr<QPrinter> imprimante) override;
@@ -78,7 +82,7 @@ class FichierPdf : public SourceImprimantes {
 public:
     explicit FichierPdf(const QString& chemin) : m_chemin(chemin) {}
     QString indisponibilite() const override { return QString(); }
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+    ImprimanteObtenue nouvelleImprimante() override;
 
 private:
     QString m_chemin;

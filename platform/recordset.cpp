@@ -324,27 +324,37 @@ RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& val
     return nouvelId;
 }
 
-Transaction::Transaction(Connexion& connexion) : m_connexion(&connexion)
+Transaction::Transaction(Connexion& connexion)
 {
-    if (!m_connexion->estOuverte())
+    if (!connexion.estOuverte())
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
-    if (sqlite3_exec(m_connexion->poignee(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw echecMoteur(kEcriture, m_connexion->poignee());
+    m_base = connexion.poignee();
+    commencer();
+}
+
+Transaction::Transaction(sqlite3* base) : m_base(base)
+{
+    commencer();
+}
+
+void Transaction::commencer()
+{
+    if (sqlite3_exec(m_base, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw echecMoteur(kEcriture, m_base);
     m_enCours = true;
 }
 
 Transaction::~Transaction()
 {
     if (m_enCours)
-        sqlite3_exec(m_connexion->poignee(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_base, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::valider()
 {
-    sqlite3* base = m_connexion->poignee();
-    if (sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const ErreurBase erreur = echecMoteur(kEcriture, base);
-        sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (sqlite3_exec(m_base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const ErreurBase erreur = echecMoteur(kEcriture, m_base);
+        sqlite3_exec(m_base, "ROLLBACK", nullptr, nullptr, nullptr);
         m_enCours = false;
         throw erreur;
     }

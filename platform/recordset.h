@@ -82,12 +82,16 @@ private:
 class Transaction {
 public:
     explicit Transaction(Connexion& connexion = cnLettre());
+    // On an open engine handle of a database the program does not keep.
+    explicit Transaction(sqlite3* base);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void valider();
 
 private:
-    Connexion* m_connexion;
+    void commencer();
+
+    sqlite3* m_base = nullptr;
     bool m_enCours = false;
 };

@@ -1,6 +1,6 @@
 #include "richtext/barreoutils.h"
 
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/commandesformat.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "richtext/commandesformat.h"
 
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #include "richtext/editeurmodele.h"
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "richtext/frmtexte.h"

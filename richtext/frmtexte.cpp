@@ -1,11 +1,11 @@
 #include "richtext/frmtexte.h"
 
-#include "app/frmapercu.h"
+#include "richtext/frmapercu.h"
 #include "output/apercu.h"
 #include "output/impressionrtf.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/menuchamps.h"
 #include "richtext/orthographe/orthographeprogramme.h"
@@ -129,9 +129,9 @@ bool FrmTexte::enregistrer()
 
 void FrmTexte::imprimer()
 {
-    QString raison;
-    if (!ImprimerRTF(*m_txtText, kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas, &raison))
-        afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(raison));
+    if (const Reussite imprime = ImprimerRTF(*m_txtText->document(), kMargeGauche, kMargeHaut, kMargeDroite, kMargeBas);
+        !imprime)
+        afficherErreur(QStringLiteral("Le texte n'a pas été imprimé.\n%1").arg(imprime.raison()));
 }
 
 void FrmTexte::apercu()

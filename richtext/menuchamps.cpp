@@ -1,6 +1,6 @@
 #include "richtext/menuchamps.h"
 
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include <QMenu>
 

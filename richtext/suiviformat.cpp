@@ -1,6 +1,6 @@
 #include "richtext/suiviformat.h"
 
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 EtatBoutonsFormat suivreFormat(const FormatSelection& format, EtatBoutonsFormat precedent)
 {

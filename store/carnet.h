@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,21 @@ Fiche lireFiche(const TableCarnet<Fiche, N>& table, RecordId id)
     Fiche fiche;
     Recordset rs;
     rs.open(table.requeteUn(id));
+    for (const auto& [colonne, champ] : table.colonnes)
+        fiche.*champ = rs.text(colonne);
+    rs.close();
+    return fiche;
+}
+
+// The card of the row `id`, or none when no row has that id.
+template <class Fiche, std::size_t N>
+std::optional<Fiche> trouverFiche(const TableCarnet<Fiche, N>& table, RecordId id)
+{
+    Recordset rs;
+    rs.open(table.requeteUn(id));
+    if (rs.eof())
+        return std::nullopt;
+    Fiche fiche;
     for (const auto& [colonne, champ] : table.colonnes)
         fiche.*champ = rs.text(colonne);
     rs.close();

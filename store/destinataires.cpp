@@ -65,6 +65,11 @@ FicheDestinataire lireDestinataire(RecordId id)
     return lireFiche(kTable, id);
 }
 
+std::optional<FicheDestinataire> trouverDestinataire(RecordId id)
+{
+    return trouverFiche(kTable, id);
+}
+
 RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche)
 {
     return enregistrerFiche(kTable, id, fiche);

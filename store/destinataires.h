@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,8 @@ RecordId numeroDestinataireDe(const QString& texteChoix);
 
 // The stored values of one recipient (absent values read as "").
 FicheDestinataire lireDestinataire(RecordId id);
+// The same, or none when no row has that id.
+std::optional<FicheDestinataire> trouverDestinataire(RecordId id);
 
 // Stores the fields into the recipient `id`, or into a new row when id is
 // -1, exactly as given. Returns the row's id.

@@ -3,6 +3,7 @@
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
 #include "platform/erreurbase.h"
+#include "platform/recordset.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -313,18 +314,13 @@ void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements
                         const QString& empreinteContenu, const QString& version)
 {
     sqlite3* base = connexion.poignee();
-    try {
-        executer(base, "BEGIN IMMEDIATE");
-        creerTableReception(base);
-        for (const ElementRecu& e : elements)
-            noter(base, e.cle, e.numero, e.empreinte);
-        noter(base, QStringLiteral("contenu"), 0, empreinteContenu);
-        noter(base, QStringLiteral("version"), 0, version);
-        executer(base, "COMMIT");
-    } catch (const ErreurBase&) {
-        sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    Transaction transaction(connexion);
+    creerTableReception(base);
+    for (const ElementRecu& e : elements)
+        noter(base, e.cle, e.numero, e.empreinte);
+    noter(base, QStringLiteral("contenu"), 0, empreinteContenu);
+    noter(base, QStringLiteral("version"), 0, version);
+    transaction.valider();
 }
 
 bool miseAJourNecessaire(sqlite3* utilisateur, const QString& cheminLivre)
@@ -355,14 +351,9 @@ QString mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre)
     try {
         const BaseLivree livree = ouvrirLivree(cheminLivre);
         const Livre livre = lireLivre(livree.get());
-        executer(utilisateur, "BEGIN IMMEDIATE");
-        try {
-            MiseAJour(utilisateur, livre).executer();
-            executer(utilisateur, "COMMIT");
-        } catch (const ErreurBase&) {
-            sqlite3_exec(utilisateur, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
-        }
+        Transaction transaction(utilisateur);
+        MiseAJour(utilisateur, livre).executer();
+        transaction.valider();
     } catch (const ErreurBase& e) {
         return QStringLiteral("Les nouveaux modèles de lettres livrés avec cette version n'ont pas pu être ajoutés "
                               "à votre catalogue ; vos données n'ont pas été modifiées.\n\n%1").arg(e.raison());

@@ -1,15 +1,15 @@
 // Mass printing speed: personalised one-page letters printed to PDF, one
 // job per letter, through the same path as the print button
-// (PersonnaliserLettre, then ImprimerRTF). Prints letters per second for
+// (TextePersonnalise, then ImprimerRTF). Prints letters per second for
 // 100 and 1,000 letters and the peak memory. Also the time the print
 // preview of a 5-page letter takes to open, its pages drawn on screen
 // (alone with the argument --apercu).
-#include "app/frmapercu.h"
+#include "richtext/frmapercu.h"
 #include "output/apercu.h"
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "rtf.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
@@ -48,17 +48,17 @@ void ajouterDestinataires(const BaseTemporaire& base, int nombre)
                   + lignes.join(QLatin1Char(',')));
 }
 
-double imprimer(int nombre, RichTextBox& txtText, RichTextBox& txtLettreTmp, int& pages)
+double imprimer(int nombre, const QTextDocument& lettre, int& pages)
 {
     QTemporaryDir sortie;
     auto* imprimante = new ImprimantePdf(sortie.path());
     installerImprimantes(imprimante);
     SaisieImpression saisie{false, {}};
     for (int i = 1; i <= nombre; ++i)
-        saisie.idsSelectionnes << QString::number(i);
+        saisie.ids << i;
     QElapsedTimer chrono;
     chrono.start();
-    ImprimerLettre(saisie, txtText, txtLettreTmp);
+    ImprimerLettre(saisie, lettre);
     const double secondes = chrono.nsecsElapsed() / 1e9;
     pages = 0;
     for (const QString& f : imprimante->fichiers()) {
@@ -139,19 +139,18 @@ int main(int argc, char* argv[])
     saisie.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
     saisie.lignesDestinataires = 1000;
     RichTextBox txtText;
-    RichTextBox txtLettreTmp;
     const QString corps = rtf::decoderFichier(modele.readAll());
     txtText.setTextRTF(TexteLettreEnNombre(saisie, corps));
 
     const bool apercuSeul = app.arguments().contains(QStringLiteral("--apercu"));
     if (!apercuSeul)
-        std::printf("Impression en nombre (PersonnaliserLettre + ImprimerRTF, un PDF par lettre)\n");
+        std::printf("Impression en nombre (TextePersonnalise + ImprimerRTF, un PDF par lettre)\n");
     double secondesCent = 0;
     for (const int nombre : {100, 1000}) {
         if (apercuSeul)
             break;
         int pages = 0;
-        const double s = imprimer(nombre, txtText, txtLettreTmp, pages);
+        const double s = imprimer(nombre, *txtText.document(), pages);
         if (nombre == 100)
             secondesCent = s;
         std::printf("  %5d lettres : %7.2f s, %7.1f lettres/s, %d pages\n", nombre, s, nombre / s, pages);

@@ -4,7 +4,7 @@
 // word known in advance), and the time one keystroke costs in a 20-page
 // letter, where only the changed paragraph is checked again. Targets: under
 // 50 ms from scratch, under 2 ms at the 99th percentile per keystroke.
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/orthographeprogramme.h"
 #include "richtext/orthographe/surligneur.h"

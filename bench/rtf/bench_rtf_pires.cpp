@@ -14,7 +14,7 @@
 #include "output/impressionrtf.h"
 #include "platform/dialoguesqt.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "rtf.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -90,9 +90,10 @@ int mesurer(const QString& maniere, const QString& cas)
         const double cpu = processeur();
         RichTextBox zone;
         zone.setTextRTF(rtf::decoderFichier(octets));
-        QString raison;
-        const bool ok = ImprimerRTF(zone, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
-                                    kMargeBasLettre, &raison);
+        const Reussite imprime = ImprimerRTF(*zone.document(), kMargeGaucheLettre, kMargeHautLettre,
+                                             kMargeDroiteLettre, kMargeBasLettre);
+        const bool ok = imprime.ok();
+        QString raison = imprime.raison();
         std::printf("%.2f %.2f %.0f %s\n", chrono.nsecsElapsed() / 1e9, processeur() - cpu, picMo(),
                     ok ? "ok" : qPrintable(raison.replace(u' ', u'_')));
         return 0;

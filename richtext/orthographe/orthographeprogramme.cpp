@@ -1,11 +1,11 @@
 #include "richtext/orthographe/orthographeprogramme.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/verificationtexte.h"
 #include "store/requetes.h"
@@ -74,9 +74,9 @@ void installerVerificateur(Verificateur* verificateur)
 {
     verificateur->setActive(mdGeneral::LireIni(kSection, kCle, {}) != u"0");
     QObject::connect(verificateur, &Verificateur::activeChangee, verificateur, [](bool active) {
-        const QString raison = mdGeneral::EcrireIni(kSection, kCle, active ? QStringLiteral("1") : QStringLiteral("0"), {});
-        if (!raison.isEmpty())
-            afficherErreur(QStringLiteral("Le choix de vérifier l'orthographe n'a pas pu être retenu : %1").arg(raison));
+        const Reussite ecrit = mdGeneral::EcrireIni(kSection, kCle, active ? QStringLiteral("1") : QStringLiteral("0"), {});
+        if (!ecrit)
+            afficherErreur(QStringLiteral("Le choix de vérifier l'orthographe n'a pas pu être retenu : %1").arg(ecrit.raison()));
     });
     // The address book is read again only after something was written to
     // the database, or when another database was opened.

@@ -1,7 +1,7 @@
 #include "richtext/orthographe/verificationtexte.h"
 
 #include "platform/dialogues.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/surligneur.h"
 

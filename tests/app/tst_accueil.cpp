@@ -3,7 +3,7 @@
 #include "app/frmaccueil.h"
 #include "support/outilsfenetre.h"
 #include "platform/connexion.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
 
 #include <QGroupBox>
@@ -71,7 +71,6 @@ private slots:
         QVERIFY(controle<QLineEdit>(f, "txtDateLettre")->text().isEmpty());
         QVERIFY(controle<QLabel>(f, "Label27")->font().families().contains(QStringLiteral("Z003")));
         QVERIFY(!controle<QToolButton>(f, "cmdOption")->icon().isNull());
-        QVERIFY(f.txtLettreTmp()->isHidden());
         QVERIFY(!f.txtText()->isReadOnly());
         QVERIFY(m_banc->dialogues.messages.isEmpty());
 

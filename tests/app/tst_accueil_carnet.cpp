@@ -202,7 +202,7 @@ private slots:
         liste->selectionModel()->select(liste->model()->index(3, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         liste->selectionModel()->select(liste->model()->index(0, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QCOMPARE(f.NombreDestinatairesSelectionnes(), 2);
-        QCOMPARE(f.idsDestinatairesSelectionnes(), (QStringList{"40000", "3"}));
+        QCOMPARE(f.idsDestinatairesSelectionnes(), (QList<RecordId>{40000, 3}));
 
         // Save a new recipient: listed at its place, the selection is gone.
         controle<QToolButton>(f, "cmdAjouterDest")->click();

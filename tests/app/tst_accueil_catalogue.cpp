@@ -1,9 +1,9 @@
-#include "app/fenetres.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "platform/fenetres.h"
 #include "richtext/frmtexte.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QTemporaryDir>
 #include <QToolButton>

@@ -2,15 +2,15 @@
 // catalogue: address book, model, "Traitement", then every way out (paper,
 // e-mail, RTF file) and the editor window closed with the main window.
 
-#include "app/fenetres.h"
-#include "app/frmapercu.h"
+#include "richtext/frmapercu.h"
+#include "platform/fenetres.h"
 #include "app/frmjournal.h"
 #include "support/pdfmots.h"
 #include "app/frmaccueil.h"
 #include "support/outilsfenetre.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/frmtexte.h"
 #include "store/journal.h"
 #include "support/banc.h"

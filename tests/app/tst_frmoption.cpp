@@ -183,7 +183,7 @@ private slots:
     void valeurInattendue()
     {
         QFETCH(QString, valeur);
-        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), valeur, QString()), QString());
+        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), valeur, QString()).ok());
         FrmOption f;
         QVERIFY(optEnv(f, 0)->isChecked());
         f.show();

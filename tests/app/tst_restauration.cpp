@@ -1,6 +1,6 @@
 // Restoring a backup from the options: the current database is backed up
 // first, a damaged backup is refused, and the main window's lists follow.
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/mdgeneral.h"
 #include "app/frmaccueil.h"
 #include "support/outilsfenetre.h"

@@ -1,7 +1,7 @@
 // The contact import window: preview, duplicates left unticked, column
 // choice, the import and its end message, a reading cancelled, an export
 // of the selection.
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/frmaccueil.h"
 #include "import/frmcontacts.h"
 #include "import/modeleapercu.h"

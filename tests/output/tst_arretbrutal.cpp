@@ -6,7 +6,7 @@
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "platform/connexion.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "store/journal.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
@@ -29,11 +29,11 @@ constexpr int kImprimeesAvantArret = 2;
 class ImprimanteFauchee : public ImprimanteEssai {
 public:
     using ImprimanteEssai::ImprimanteEssai;
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override
+    ImprimanteObtenue nouvelleImprimante() override
     {
         if (QDir(m_dossier).entryList({QStringLiteral("*.pdf")}, QDir::Files).size() >= kImprimeesAvantArret)
             std::raise(SIGKILL);
-        return ImprimanteEssai::nouvelleImprimante(raison);
+        return ImprimanteEssai::nouvelleImprimante();
     }
     QString m_dossier;
 };
@@ -54,9 +54,9 @@ int imprimerJusquALArret(const QString& dossierBase, const QString& dossierPapie
     saisie.objetLettre = QStringLiteral("Résiliation");
     saisie.lignesDestinataires = 5;
     saisie.depuisModele = false;
-    RichTextBox lettre, brouillon;
+    RichTextBox lettre;
     lettre.setTextRTF(TexteLettreEnNombre(saisie, QString()));
-    ImprimerLettre({false, {"1", "2", "3", "4", "5"}}, lettre, brouillon);
+    ImprimerLettre({false, {1, 2, 3, 4, 5}}, *lettre.document());
     return 0;
 }
 

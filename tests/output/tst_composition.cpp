@@ -158,7 +158,7 @@ private slots:
             QVERIFY2(enNombre.contains(QLatin1String(repere)), repere);
         QVERIFY(enNombre.contains(QStringLiteral("M. Martin Jean")));
 
-        ValeursDestinataire d;
+        FicheDestinataire d;
         d.titre = QStringLiteral("Monsieur");
         d.nom = QStringLiteral("Roux");
         const QString personnalisee = TextePersonnalise(enNombre, d);
@@ -177,7 +177,7 @@ private slots:
 
         const QString enNombre = TexteLettreEnNombre(s, corps);
         QVERIFY(enNombre.contains(QStringLiteral("\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]")));
-        ValeursDestinataire d;
+        FicheDestinataire d;
         d.titre = QStringLiteral("Maître");
         d.nom = QStringLiteral("{Roux}");
         QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Maître|Jean Martin|Veuillez agréer, Maître,")));

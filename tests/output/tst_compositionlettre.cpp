@@ -2,13 +2,21 @@
 #include "output/composition.h"
 
 #include "platform/erreurbase.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
 
 #include <QTextBlock>
 #include <QtTest>
 
 namespace {
+
+// The letter composed, put in the letter area as the main window does.
+bool dansLaZone(const std::optional<QString>& lettre, RichTextBox& txtText)
+{
+    if (lettre)
+        txtText.setTextRTF(*lettre);
+    return lettre.has_value();
+}
 
 SaisieLettre saisie()
 {
@@ -55,9 +63,9 @@ private slots:
         txtText.setPlainText(QStringLiteral("ancienne lettre"));
         SaisieLettre s = saisie();
         s.lignesModeles = 0;
-        QVERIFY(!ComposerLettreIndividuelle(s, txtText));
+        QVERIFY(!dansLaZone(ComposerLettreIndividuelle(s), txtText));
         s.lignesDestinataires = 0;
-        QVERIFY(!ComposerLettreEnNombre(s, txtText));
+        QVERIFY(!dansLaZone(ComposerLettreEnNombre(s), txtText));
         QCOMPARE(d.messages.size(), 2);
         QCOMPARE(d.messages[0].texte, QStringLiteral("Attention ! Vous n'avez pas sélectionné de modèle de lettre."));
         QCOMPARE(d.messages[1].texte, QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire."));
@@ -77,7 +85,7 @@ private slots:
             "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("modifications de l'utilisateur"));
-        QVERIFY(ComposerLettreIndividuelle(s, txtText));
+        QVERIFY(dansLaZone(ComposerLettreIndividuelle(s), txtText));
         QVERIFY(banc.dialogues.messages.isEmpty());
 
         const QStringList p = paragraphes(txtText);
@@ -106,7 +114,7 @@ private slots:
         s.idModeleCourant = QStringLiteral("999");
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("lettre"));
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, ComposerLettreIndividuelle(s, txtText));
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, dansLaZone(ComposerLettreIndividuelle(s), txtText));
         QCOMPARE(txtText.toPlainText(), QStringLiteral("lettre"));
     }
 
@@ -121,7 +129,7 @@ private slots:
         SaisieLettre s = saisie();
         s.depuisModele = false;
         RichTextBox txtText;
-        QVERIFY(ComposerLettreEnNombre(s, txtText));
+        QVERIFY(dansLaZone(ComposerLettreEnNombre(s), txtText));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("\t<TitreDest> <NomDest> <PrenomDest> ")));
         QVERIFY(txtText.toPlainText().contains(QStringLiteral("Veuillez agréer, <TitreDest>, mes salutations.")));
 
@@ -135,9 +143,9 @@ private slots:
         c.insertText(QStringLiteral("Important : "), gras);
         const QString lettreEnNombre = txtText.toPlainText();
 
-        RichTextBox txtLettreTmp;
-        QVERIFY(PersonnaliserLettre(1, txtText, txtLettreTmp));
-        QStringList p = paragraphes(txtLettreTmp);
+        RichTextBox personnalisee;
+        personnalisee.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(1)));
+        QStringList p = paragraphes(personnalisee);
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tMaître Roux  ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t1 rue {x} ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\t75001 Paris ")));
@@ -145,14 +153,14 @@ private slots:
         QVERIFY(p.contains(QStringLiteral("Veuillez agréer, Maître, mes salutations. ")));
         QCOMPARE(txtText.toPlainText(), lettreEnNombre);
 
-        QVERIFY(PersonnaliserLettre(2, txtText, txtLettreTmp));
-        p = paragraphes(txtLettreTmp);
+        personnalisee.setTextRTF(TextePersonnalise(txtText.TextRTF(), lireDestinataire(2)));
+        p = paragraphes(personnalisee);
         const auto i = p.indexOf(QStringLiteral("\t\t\t\t\t\t\tMadame Blanc  "));
         QVERIFY(i > 0);
         QCOMPARE(p.mid(i + 1, 3), (QStringList{QStringLiteral("\t\t\t\t\t\t\t2 av. "), QStringLiteral("\t\t\t\t\t\t\tBP 3 "),
                                                 QStringLiteral("\t\t\t\t\t\t\t Nantes ")}));
-        QVERIFY(!txtLettreTmp.toPlainText().contains(QStringLiteral("Notaire")));   // its placeholder was deleted
-        QVERIFY(!txtLettreTmp.toPlainText().contains(QLatin1Char('<')));
+        QVERIFY(!personnalisee.toPlainText().contains(QStringLiteral("Notaire")));   // its placeholder was deleted
+        QVERIFY(!personnalisee.toPlainText().contains(QLatin1Char('<')));
     }
 };
 

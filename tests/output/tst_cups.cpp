@@ -9,7 +9,7 @@
 #include "output/enveloppe.h"
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 #include "support/lettreessai.h"
@@ -154,26 +154,24 @@ private slots:
     {
         const SaisieLettre saisie = saisieComplete();
         RichTextBox txtText;
-        RichTextBox txtLettreTmp;
         txtText.setTextRTF(TexteLettreIndividuelle(saisie, QString()));
         const QSet<QString> avant = pdfPresents();
-        ImprimerLettre({true, {}}, txtText, txtLettreTmp);
+        ImprimerLettre({true, {}}, *txtText.document());
 
         const QString chemin = attendrePdf(avant, QStringLiteral("Lettre"));
         QVERIFY2(!chemin.isEmpty(), "la file cups-pdf n'a rien écrit pour la lettre");
-        comparerAvecPdf(chemin, [&] { ImprimerLettre({true, {}}, txtText, txtLettreTmp); });
+        comparerAvecPdf(chemin, [&] { ImprimerLettre({true, {}}, *txtText.document()); });
     }
 
     void enveloppe()
     {
-        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString()),
-                 QString());
+        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString()).ok());
         SaisieEnveloppe saisie;
-        saisie.titreDest = QStringLiteral("Madame");
-        saisie.nomDest = QStringLiteral("Durand");
-        saisie.prenomDest = QStringLiteral("Claire");
-        saisie.cpDest = QStringLiteral("75011");
-        saisie.villeDest = QStringLiteral("Paris");
+        saisie.destinataire.titre = QStringLiteral("Madame");
+        saisie.destinataire.nom = QStringLiteral("Durand");
+        saisie.destinataire.prenom = QStringLiteral("Claire");
+        saisie.destinataire.cp = QStringLiteral("75011");
+        saisie.destinataire.ville = QStringLiteral("Paris");
         const QSet<QString> avant = pdfPresents();
         ImprimerEnveloppe(saisie);
 

@@ -49,7 +49,7 @@ private:
 
     void definirFormat(const QString& format)
     {
-        QCOMPARE(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), format, QString()), QString());
+        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), format, QString()).ok());
     }
 
     void installerImprimante(QList<int> refus = {})
@@ -65,13 +65,13 @@ private:
     static SaisieEnveloppe saisieIndividuelle()
     {
         SaisieEnveloppe s;
-        s.titreDest = QStringLiteral("Madame");
-        s.nomDest = QStringLiteral("Durand");
-        s.prenomDest = QStringLiteral("Claire");
-        s.adresse1Dest = QStringLiteral("12 rue Haute");
-        s.adresse2Dest = QStringLiteral("Bâtiment B");
-        s.cpDest = QStringLiteral("75011");
-        s.villeDest = QStringLiteral("Paris");
+        s.destinataire.titre = QStringLiteral("Madame");
+        s.destinataire.nom = QStringLiteral("Durand");
+        s.destinataire.prenom = QStringLiteral("Claire");
+        s.destinataire.adresse1 = QStringLiteral("12 rue Haute");
+        s.destinataire.adresse2 = QStringLiteral("Bâtiment B");
+        s.destinataire.cp = QStringLiteral("75011");
+        s.destinataire.ville = QStringLiteral("Paris");
         return s;
     }
 
@@ -151,14 +151,14 @@ private slots:
     {
         definirFormat(QStringLiteral("1"));
         SaisieEnveloppe s = saisieIndividuelle();
-        s.adresse1Dest = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
+        s.destinataire.adresse1 = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
                                         "service des relations avec les assurés");
         ImprimerEnveloppe(s);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
-        QVERIFY2(pdf.texte(0).contains(s.adresse1Dest), qPrintable(pdf.texte(0)));
+        QVERIFY2(pdf.texte(0).contains(s.destinataire.adresse1), qPrintable(pdf.texte(0)));
         const double basDeLaLigne = pdf.trouver(QStringLiteral("Bâtiment"))->boite.top();
-        const QStringList motsDeLaLigne = s.adresse1Dest.split(QLatin1Char(' '));
+        const QStringList motsDeLaLigne = s.destinataire.adresse1.split(QLatin1Char(' '));
         QSet<double> lignes;
         for (const MotPdf& m : pdf.mots) {
             if (!motsDeLaLigne.contains(m.texte))
@@ -181,7 +181,7 @@ private slots:
         definirFormat(QStringLiteral("1"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
-        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
+        saisie.ids = {1, 2};
         ImprimerEnveloppe(saisie);
         QVERIFY(m_imprimante->fichiers().isEmpty());
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
@@ -219,7 +219,7 @@ private slots:
         QFETCH(QList<Attendu>, attendus);
         definirFormat(format);
         SaisieEnveloppe saisie = saisieIndividuelle();
-        saisie.cpDest = QStringLiteral("75018");
+        saisie.destinataire.cp = QStringLiteral("75018");
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_imprimante->fichiers().size(), 1);
@@ -256,10 +256,10 @@ private slots:
     {
         definirFormat(QStringLiteral("3"));
         SaisieEnveloppe saisie = saisieIndividuelle();
-        saisie.adresse2Dest.clear();
-        saisie.cpDest = QStringLiteral("123456");
+        saisie.destinataire.adresse2.clear();
+        saisie.destinataire.cp = QStringLiteral("123456");
         ImprimerEnveloppe(saisie);
-        saisie.cpDest = QStringLiteral("9876");
+        saisie.destinataire.cp = QStringLiteral("9876");
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_imprimante->fichiers().size(), 2);
@@ -276,8 +276,8 @@ private slots:
     {
         definirFormat(QStringLiteral("0"));
         SaisieEnveloppe saisie = saisieIndividuelle();
-        saisie.titreDest.clear();
-        saisie.adresse2Dest.clear();
+        saisie.destinataire.titre.clear();
+        saisie.destinataire.adresse2.clear();
         ImprimerEnveloppe(saisie);
 
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
@@ -319,10 +319,10 @@ private slots:
     {
         QFETCH(QString, format);
         definirFormat(format);
-        QCOMPARE(enregistrerReglageEnveloppe(QStringLiteral("Une autre"), {10, 10, 90}), QString());
+        QVERIFY(enregistrerReglageEnveloppe(QStringLiteral("Une autre"), {10, 10, 90}).ok());
         ImprimerEnveloppe(saisieIndividuelle());
         const ReglageEnveloppe reglage{3.5, -2, 180};
-        QCOMPARE(enregistrerReglageEnveloppe(nomImprimanteEssai(), reglage), QString());
+        QVERIFY(enregistrerReglageEnveloppe(nomImprimanteEssai(), reglage).ok());
         QCOMPARE(lireReglageEnveloppe(nomImprimanteEssai()), reglage);
         ImprimerEnveloppe(saisieIndividuelle());
 
@@ -370,7 +370,8 @@ private slots:
             definirFormat(format);
         SaisieEnveloppe saisie = saisieIndividuelle();
         saisie.individuel = individuel;
-        saisie.idsSelectionnes = ids;
+        for (const QString& id : ids)
+            saisie.ids << id.toLongLong();
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
@@ -415,7 +416,7 @@ private slots:
         definirFormat(QStringLiteral("1"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
-        saisie.idsSelectionnes = {QStringLiteral("3"), QStringLiteral("1")};
+        saisie.ids = {3, 1};
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
@@ -440,7 +441,7 @@ private slots:
         definirFormat(QStringLiteral("0"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
-        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+        saisie.ids = {1, 2, 3};
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
@@ -460,14 +461,14 @@ private slots:
         definirFormat(QStringLiteral("0"));
         SaisieEnveloppe saisie;
         saisie.individuel = false;
-        saisie.idsSelectionnes = {QStringLiteral("1"), QStringLiteral("2")};
+        saisie.ids = {1, 2};
         m_banc->dialogues.arreterApres = 1;
         ImprimerEnveloppe(saisie);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
 
         m_banc->dialogues.arreterApres = -1;
-        saisie.idsSelectionnes = {QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("1")};
+        saisie.ids = {2, 7, 1};
         ImprimerEnveloppe(saisie);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_banc->dialogues.messages.last().icone, Icone::Exclamation);

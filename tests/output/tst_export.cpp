@@ -2,7 +2,7 @@
 #include "output/composition.h"
 #include "output/export.h"
 
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
 
 #include <QFile>
@@ -48,7 +48,9 @@ private slots:
         s.lignesDestinataires = 1;
         s.nomExp = QStringLiteral("Lefèvre");
         RichTextBox txtText;
-        QVERIFY(ComposerLettreEnNombre(s, txtText));
+        const std::optional<QString> lettre = ComposerLettreEnNombre(s);
+        QVERIFY(lettre);
+        txtText.setTextRTF(*lettre);
         txtText.moveCursor(QTextCursor::End);
         txtText.insertPlainText(QStringLiteral(" ajouté après coup"));
 

@@ -3,7 +3,7 @@
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "store/journal.h"
 #include "support/banc.h"
 #include "support/lettreessai.h"
@@ -39,7 +39,6 @@ private:
     std::optional<BancEssai> m_banc;
     ImprimanteEssai* m_imprimante = nullptr;
     std::unique_ptr<RichTextBox> m_txtText;
-    std::unique_ptr<RichTextBox> m_txtLettreTmp;
 
     // Five recipients; in list order (last name, first name) their ids are
     // 4, 2, 5, 1, 3.
@@ -61,7 +60,6 @@ private slots:
         m_banc.emplace();
         m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4), kDecalagesMm);
         m_txtText = std::make_unique<RichTextBox>();
-        m_txtLettreTmp = std::make_unique<RichTextBox>();
     }
 
     void cleanup() { m_banc.reset(); }
@@ -73,7 +71,7 @@ private slots:
     {
         m_txtText->setTextRTF(TexteLettreIndividuelle(saisieComplete(), QString()));
         const QString avant = m_txtText->TextRTF();
-        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({true, {}}, *m_txtText->document());
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer la lettre ?"));
@@ -124,7 +122,7 @@ private slots:
         s.cpDest = QStringLiteral("13006");
         s.villeDest = QStringLiteral("Marseille");
         m_txtText->setTextRTF(TexteLettreIndividuelle(s, QString()));
-        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({true, {}}, *m_txtText->document());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
 
@@ -148,7 +146,7 @@ private slots:
 
     void lettreVideUnePageBlanche()
     {
-        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({true, {}}, *m_txtText->document());
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QCOMPARE(pdf.pages.size(), 1);
@@ -165,7 +163,7 @@ private slots:
         saisie.lignesDestinataires = 5;
         m_txtText->setTextRTF(TexteLettreEnNombre(saisie, QString()));
         const QString avant = m_txtText->TextRTF();
-        ImprimerLettre({false, {QStringLiteral("2"), QStringLiteral("3")}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({false, {2, 3}}, *m_txtText->document());
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
@@ -190,23 +188,21 @@ private slots:
     void refus_data()
     {
         QTest::addColumn<bool>("individuel");
-        QTest::addColumn<QStringList>("ids");
         QTest::addColumn<bool>("sansImprimante");
         QTest::addColumn<QString>("message");
         QTest::newRow("aucun destinataire choisi")
-            << false << QStringList() << false << QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
-        QTest::newRow("pas d'imprimante") << true << QStringList() << true
+            << false << false << QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
+        QTest::newRow("pas d'imprimante") << true << true
                                           << QStringLiteral("Aucune imprimante par défaut n'est configurée.");
     }
 
     void refus()
     {
         QFETCH(bool, individuel);
-        QFETCH(QStringList, ids);
         QFETCH(bool, sansImprimante);
         QFETCH(QString, message);
         m_imprimante->aucune = sansImprimante;
-        ImprimerLettre({individuel, ids}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({individuel, {}}, *m_txtText->document());
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(m_banc->dialogues.messages[0].texte, message);
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
@@ -218,8 +214,8 @@ private slots:
     {
         cinqDestinataires();
         m_banc->dialogues.reponses << Reponse::Non << Reponse::Non;
-        ImprimerLettre({true, {}}, *m_txtText, *m_txtLettreTmp);
-        ImprimerLettre({false, {QStringLiteral("1")}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({true, {}}, *m_txtText->document());
+        ImprimerLettre({false, {1}}, *m_txtText->document());
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QVERIFY(m_imprimante->fichiers().isEmpty());
     }
@@ -230,8 +226,7 @@ private slots:
     {
         cinqDestinataires();
         m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
-        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("9"), QStringLiteral("1")}}, *m_txtText,
-                       *m_txtLettreTmp);
+        ImprimerLettre({false, {4, 9, 1}}, *m_txtText->document());
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         const auto& m = m_banc->dialogues.messages[1];
@@ -247,8 +242,7 @@ private slots:
         cinqDestinataires();
         m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
         m_banc->dialogues.arreterApres = 2;
-        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("5")}}, *m_txtText,
-                       *m_txtLettreTmp);
+        ImprimerLettre({false, {4, 2, 5}}, *m_txtText->document());
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         QCOMPARE(m_banc->dialogues.messages.last().texte,
                  QStringLiteral("Impression interrompue : 2 lettre(s) sur 3 ont été imprimées."));
@@ -262,7 +256,7 @@ private slots:
         cinqDestinataires();
         m_banc->base.executer(QStringLiteral("DROP TABLE Journal"));
         m_txtText->setTextRTF(TexteLettreEnNombre(saisieComplete(), QString()));
-        ImprimerLettre({false, {QStringLiteral("4"), QStringLiteral("2")}}, *m_txtText, *m_txtLettreTmp);
+        ImprimerLettre({false, {4, 2}}, *m_txtText->document());
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QVERIFY2(m_banc->dialogues.messages[1].texte.startsWith(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),

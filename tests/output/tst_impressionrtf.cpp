@@ -5,7 +5,7 @@
 #include "output/impressionrtf_pages.h"
 #include "output/pagelettre.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
 
 #include <QProcess>
@@ -95,8 +95,8 @@ private slots:
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes({QStringLiteral("Bonjour Madame")}));
         const QString avant = txt.TextRTF();
-        QString raison;
-        QVERIFY2(ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison), qPrintable(raison));
+        const Reussite imprime = ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500);
+        QVERIFY2(imprime.ok(), qPrintable(imprime.raison()));
         QCOMPARE(txt.TextRTF(), avant);
 
         QCOMPARE(m_imprimante->fichiers().size(), 1);
@@ -112,7 +112,7 @@ private slots:
     void texteVideUnePageBlanche()
     {
         RichTextBox txt;
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 1);
         QVERIFY(pdf.mots.isEmpty());
@@ -128,7 +128,7 @@ private slots:
         lignes << QString(60, QLatin1Char('x')).replace(QStringLiteral("xxxxx"), QStringLiteral("mot "));
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(lignes));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
 
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 2);
@@ -188,7 +188,7 @@ private slots:
         while (pages < 3) {
             lignes << QStringLiteral("L%1").arg(lignes.size() + 1);
             txt.setTextRTF(rtfDeParagraphes(lignes));
-            QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+            QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
             pages = int(lirePdf(m_imprimante->fichiers().last()).pages.size());
             if (pages == 3)
                 break;
@@ -208,7 +208,7 @@ private slots:
         const QStringList lignes = numerotees(QStringLiteral("L"), 11000);
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(lignes));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QVERIFY2(pdf.pages.size() >= 200, qPrintable(QString::number(pdf.pages.size())));
         QStringList vus;
@@ -237,7 +237,7 @@ private slots:
         const QStringList pages = numerotees(QStringLiteral("P"), 5000);
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(pages, QStringLiteral("\\page ")));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 5000);
         for (int p = 0; p < 5000; ++p)
@@ -264,9 +264,7 @@ private slots:
         dialogues.arreterApres = 10; // percent
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(numerotees(QString(400, u'x') + u' ', kCaracteresDUnTrait / 400)));
-        QString raison;
-        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
-        QCOMPARE(raison, QStringLiteral("Impression annulée."));
+        QCOMPARE(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).raison(), QStringLiteral("Impression annulée."));
         QCOMPARE(dialogues.progressions.first(), QStringLiteral("début: Impression (100)"));
         QCOMPARE(dialogues.progressions.last(), QStringLiteral("fin"));
         QVERIFY(!QFile::exists(m_imprimante->fichiers().value(0)));
@@ -286,7 +284,7 @@ private slots:
         QVERIFY(txt.insererImage(image));
         txt.moveCursor(QTextCursor::End);
         txt.textCursor().insertText(QStringLiteral("\nApres"));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 2);
         QVERIFY(pdf.trouver(QStringLiteral("Avant"), 0));
@@ -297,17 +295,17 @@ private slots:
     {
         RichTextBox txt;
         txt.setPlainText(QStringLiteral("texte"));
-        QString raison;
-        QVERIFY(!ImprimerRTF(txt, 6000, 1500, 6000, 1500, &raison));
-        QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
-        QVERIFY(!ImprimerRTF(txt, INT_MIN, 1500, 1200, 1500, &raison));
-        QCOMPARE(raison, QStringLiteral("Les marges demandées dépassent les dimensions de la page."));
+        QCOMPARE(ImprimerRTF(*txt.document(), 6000, 1500, 6000, 1500).raison(),
+                 QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
+        QCOMPARE(ImprimerRTF(*txt.document(), INT_MIN, 1500, 1200, 1500).raison(),
+                 QStringLiteral("Les marges demandées dépassent les dimensions de la page."));
         QVERIFY(QDir(m_banc->dossierPapier()).entryList(QDir::Files).isEmpty());
 
         installerImprimantes(new ImprimantePdf(m_banc->dossierPapier() + QStringLiteral("/absent")));
-        QVERIFY(!ImprimerRTF(txt, 1200, 1500, 1200, 1500, &raison));
-        QVERIFY(raison.contains(QStringLiteral("absent")));
-        QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300, &raison));
+        const Reussite imprime = ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500);
+        QVERIFY(!imprime.ok());
+        QVERIFY(imprime.raison().contains(QStringLiteral("absent")));
+        QVERIFY(!DefinirCibleImprimante(txt, 1000, 1300).ok());
     }
 
     // rtfcat pdf prints a file with the letter margins through ImprimerRTF.
@@ -339,15 +337,15 @@ private slots:
     void cibleImprimante()
     {
         RichTextBox txt;
-        QString raison;
-        QVERIFY2(DefinirCibleImprimante(txt, 1000, 1300, &raison), qPrintable(raison));
+        const Reussite cible = DefinirCibleImprimante(txt, 1000, 1300);
+        QVERIFY2(cible.ok(), qPrintable(cible.raison()));
         QCOMPARE(txt.lineWrapMode(), QTextEdit::FixedPixelWidth);
         const double largeurA4Twips = 210 / 25.4 * 1440;
         const double attendu = (largeurA4Twips - 2300) * txt.logicalDpiX() / 1440 + 2 * txt.document()->documentMargin();
         QVERIFY2(qAbs(txt.lineWrapColumnOrWidth() - attendu) <= 1, qPrintable(QString::number(txt.lineWrapColumnOrWidth())));
         QVERIFY(m_imprimante->fichiers().size() <= 1);
-        QVERIFY(!DefinirCibleImprimante(txt, 6000, 6000, &raison));
-        QCOMPARE(raison, QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
+        QCOMPARE(DefinirCibleImprimante(txt, 6000, 6000).raison(),
+                 QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));
     }
 };
 

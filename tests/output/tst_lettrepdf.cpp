@@ -5,7 +5,7 @@
 #include "output/enregistrementpdf.h"
 #include "output/impressionlettre.h"
 #include "output/mailpdf.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "support/banc.h"
 #include "support/lettreessai.h"
 
@@ -89,10 +89,10 @@ private slots:
     {
         ImprimanteEssai& imprimante = m_banc->imprimante(QPageSize(QPageSize::A4), QMarginsF(4, 4, 4, 4));
         m_txtText->setTextRTF(TexteLettreIndividuelle(saisie(), QString()));
-        ImprimerLettre({true, {}}, *m_txtText, *m_txtText);
+        ImprimerLettre({true, {}}, *m_txtText->document());
         const QString chemin = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("lettre.pdf"));
         m_banc->dialogues.textes << chemin;
-        EnregistrerLettrePdf({true, {}, saisie(), false, QStringLiteral("2026-12-08")}, *m_txtText);
+        EnregistrerLettrePdf({true, {}, saisie(), false, QStringLiteral("2026-12-08")}, *m_txtText->document());
 
         QCOMPARE(m_banc->dialogues.demandes.last(),
                  QStringLiteral("enregistrer: Enregistrer la lettre en PDF|Documents PDF (*.pdf)|"
@@ -130,14 +130,14 @@ private slots:
             "(2, 'Madame', 'Dupont', 'Jeanne', '2 quai Sud', '13002', 'Marseille'),"
             "(3, 'Monsieur', 'Evrard', 'Luc', '3 cours Est', '33000', 'Bordeaux')"));
         m_txtText->setTextRTF(TexteLettreEnNombre(saisie(), QString()));
-        const SaisiePdf enNombre{false, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, saisie(), true,
+        const SaisiePdf enNombre{false, {1, 2, 3}, saisie(), true,
                                  QStringLiteral("2026-12-08")};
         const QString dossier = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("lettres"));
         QVERIFY(QDir().mkpath(dossier));
 
         m_banc->dialogues.reponses << Reponse::Oui;
         m_banc->dialogues.textes << dossier;
-        EnregistrerLettrePdf(enNombre, *m_txtText);
+        EnregistrerLettrePdf(enNombre, *m_txtText->document());
         const QStringList fichiers = QDir(dossier).entryList(QDir::Files, QDir::Name);
         QCOMPARE(fichiers, (QStringList{QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2 (2).pdf"),
                                         QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2.pdf"),
@@ -149,7 +149,7 @@ private slots:
         m_banc->dialogues.reponses << Reponse::Oui << Reponse::Non;
         m_banc->dialogues.textes << dossier;
         QFile::remove(QDir(dossier).filePath(fichiers[2]));
-        EnregistrerLettrePdf(enNombre, *m_txtText);
+        EnregistrerLettrePdf(enNombre, *m_txtText->document());
         QCOMPARE(m_banc->dialogues.messages.value(1).texte,
                  QStringLiteral("2 fichier(s) de ce dossier portent déjà le nom d'une de ces lettres. "
                                 "Voulez-vous les remplacer ?"));
@@ -159,14 +159,14 @@ private slots:
         m_banc->dialogues.reponses << Reponse::Non;
         m_banc->dialogues.textes << tous;
         m_banc->dialogues.arreterApres = 2;
-        EnregistrerLettrePdf(enNombre, *m_txtText);
+        EnregistrerLettrePdf(enNombre, *m_txtText->document());
         QVERIFY(!QFile::exists(tous));
         QVERIFY(QDir(m_banc->dossierPapier()).entryList(QDir::Files).isEmpty());
 
         m_banc->dialogues.reponses << Reponse::Non;
         m_banc->dialogues.textes << tous;
         m_banc->dialogues.arreterApres = -1;
-        EnregistrerLettrePdf(enNombre, *m_txtText);
+        EnregistrerLettrePdf(enNombre, *m_txtText->document());
         const ContenuPdf pdf = lirePdf(tous);
         QCOMPARE(pdf.pages.size(), 3);
         QVERIFY(pdf.texte(2).contains(QStringLiteral("Bordeaux")));
@@ -191,9 +191,8 @@ private slots:
         lettre.objetLettre = QStringLiteral("L'\"offre\" ; $(touch %1/pris)\n`id` fin").arg(fausses.path());
         m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
         const QString adresse = QStringLiteral("claire@exemple.fr");
-        RichTextBox txtLettreTmp;
 
-        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText, txtLettreTmp);
+        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText->document());
         QTRY_COMPARE(appels(fausses.path()).size(), 1);
         const QStringList argv = appels(fausses.path()).first();
         QCOMPARE(argv.size(), 6);
@@ -207,9 +206,9 @@ private slots:
             "(1, 'Dupont', 'Troyes', 'a@exemple.fr'), (2, 'Evrard', 'Bordeaux', ''), (3, 'Colin', 'Rennes', 'c@exemple.fr')"));
         m_txtText->setTextRTF(TexteLettreEnNombre(lettre, QString()));
         m_banc->dialogues.reponses << Reponse::Oui << Reponse::Oui << Reponse::Oui;
-        EnvoyerLettrePdf({false, {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, lettre, false,
+        EnvoyerLettrePdf({false, {}, {1, 2, 3}, lettre, false,
                           QStringLiteral("2026-12-08")},
-                         *m_txtText, txtLettreTmp);
+                         *m_txtText->document());
         QVERIFY2(m_banc->dialogues.messages.value(0).texte.startsWith(
                      QStringLiteral("2 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en PDF.\n"
                                     "1 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.")),
@@ -234,7 +233,7 @@ private slots:
         m_banc->dialogues.messages.clear();
         m_banc->dialogues.reponses << Reponse::Oui;
         m_txtText->setTextRTF(TexteLettreIndividuelle(lettre, QString()));
-        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText, txtLettreTmp);
+        EnvoyerLettrePdf({true, adresse, {}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText->document());
         qputenv("PATH", chemin);
         QVERIFY(m_banc->dialogues.messages.value(0).texte.startsWith(QStringLiteral("Aucun programme de messagerie")));
         QCOMPARE(bureau.cibles.size(), 1);

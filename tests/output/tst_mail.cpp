@@ -58,8 +58,8 @@ private slots:
         BancEssai banc;
         banc.base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Mail_Destinataire) VALUES "
                                      "(1, 'a', 'a@x.fr'), (2, 'b', NULL), (3, 'c', 'c@x.fr'), (4, 'd', '')"));
-        EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {"3", "2", "1"}, QStringLiteral("Objet"), 4});
-        EnvoyerMail({false, QString(), {"2", "4"}, QString(), 4});   // nobody has an address
+        EnvoyerMail({false, QStringLiteral("ignore@x.fr"), {3, 2, 1}, QStringLiteral("Objet"), 4});
+        EnvoyerMail({false, QString(), {2, 4}, QString(), 4});   // nobody has an address
         EnvoyerMail({false, QString(), {}, QString(), 4});           // rows, none selected
         QCOMPARE(banc.bureau.cibles, QStringList{QStringLiteral("mailto:?to=c@x.fr&to=a@x.fr&Subject=Objet")});
         QCOMPARE(banc.dialogues.messages.size(), 3);
@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(banc.dialogues.messages[0].icone, Icone::Exclamation);
 
         // A recipient deleted meanwhile stops the command before anything opens.
-        QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {"1", "99"}, QString(), 4}));
-        QCOMPARE(banc.bureau.cibles.size(), 1);
+        QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {1, 99}, QString(), 4}));
+        QCOMPARE(bureau.cibles.size(), 1);
     }
 
     void sansProgrammeDeMessagerie()

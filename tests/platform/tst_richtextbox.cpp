@@ -1,6 +1,6 @@
 // The rich-text box as the windows use it: RTF in and out, the selection's
 // format with its "mixed" state, saving, pictures and its three signals.
-#include "richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

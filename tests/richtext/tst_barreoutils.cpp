@@ -1,4 +1,4 @@
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/commandesformat.h"
 #include "support/dialoguesscriptes.h"

@@ -1,7 +1,7 @@
 #include "output/composition.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"

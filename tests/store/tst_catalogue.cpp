@@ -7,7 +7,7 @@
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
 #include "platform/recordset.h"
@@ -175,9 +175,9 @@ private slots:
         for (; !rs.eof(); rs.moveNext()) {
             libelles << rs.text(QStringLiteral("Libelle_Modele"));
             lettre.setTextRTF(TexteLettreIndividuelle(saisie, rs.text(QStringLiteral("Corps_Modele"))));
-            QString raison;
-            QVERIFY2(ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison),
-                     qPrintable(raison));
+            const Reussite imprimee =
+                ImprimerRTF(*lettre.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+            QVERIFY2(imprimee.ok(), qPrintable(imprimee.raison()));
         }
         QCOMPARE(imprimante->fichiers().size(), libelles.size());
         for (int i = 0; i < libelles.size(); ++i) {

@@ -1,6 +1,6 @@
 #include "support/basetemporaire.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
 #include "platform/erreurbase.h"

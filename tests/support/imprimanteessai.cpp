@@ -5,17 +5,13 @@ QString ImprimanteEssai::indisponibilite() const
     return aucune ? messageAucuneImprimante() : ImprimantePdf::indisponibilite();
 }
 
-std::unique_ptr<QPrinter> ImprimanteEssai::nouvelleImprimante(QString& raison)
+ImprimanteObtenue ImprimanteEssai::nouvelleImprimante()
 {
-    if (aucune) {
-        raison = messageAucuneImprimante();
-        return nullptr;
-    }
-    if (refus.contains(++m_demandes)) {
-        raison = QStringLiteral("Bourrage papier.");
-        return nullptr;
-    }
-    return ImprimantePdf::nouvelleImprimante(raison);
+    if (aucune)
+        return ImprimanteObtenue::echec(messageAucuneImprimante());
+    if (refus.contains(++m_demandes))
+        return ImprimanteObtenue::echec(QStringLiteral("Bourrage papier."));
+    return ImprimantePdf::nouvelleImprimante();
 }
 
 ImprimanteEssai& installerImprimanteEssai(const QString& dossier, const QPageSize& papier, const QMarginsF& margesMm)

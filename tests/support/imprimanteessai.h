@@ -14,7 +14,7 @@ public:
     QList<int> refus;
 
     QString indisponibilite() const override;
-    std::unique_ptr<QPrinter> nouvelleImprimante(QString& raison) override;
+    ImprimanteObtenue nouvelleImprimante() override;
 
 private:
     int m_demandes = 0;

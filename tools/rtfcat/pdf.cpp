@@ -4,7 +4,7 @@
 #include "output/impressionrtf.h"
 #include "platform/dialoguesqt.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 
 bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur)
 {
@@ -12,5 +12,8 @@ bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur
     txt.setTextRTF(rtf);
     installerImprimantes(new FichierPdf(sortie));
     installerDialogues(new DialoguesQt); // a long text prints under a progress window
-    return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &erreur);
+    const Reussite imprimee =
+        ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    erreur = imprimee.raison();
+    return imprimee.ok();
 }

@@ -3,7 +3,7 @@
 #include "richtext/orthographe/verificateurtest.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
-#include "platform/richtextbox/richtextbox.h"
+#include "richtext/richtextbox.h"
 #include "richtext/frmtexte.h"
 #include "richtext/orthographe/verificationtexte.h"
 #include "store/requetes.h"
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(soulignes(*m_texte->document()), QStringList({QStringLiteral("trés"), QStringLiteral("fote")}));
         const QString avec = m_texte->TextRTF();
         const ImprimanteEssai& imprimante = m_banc->imprimante();
-        QVERIFY(ImprimerRTF(*m_texte, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*m_texte->document(), 1200, 1500, 1200, 1500).ok());
         QVERIFY(!rougeSurPapier(imprimante.fichiers().value(0)));
 
         const auto menu = menuSur(*m_texte, QStringLiteral("importante"));

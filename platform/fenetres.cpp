@@ -1,4 +1,4 @@
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "richtextbox.h"
+#include "richtext/richtextbox.h"
 
 #include "collage.h"
 #include "images.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -10,8 +12,7 @@ struct ReglagesJournal {
     int moisConservation = 0;     // entries older than this are removed; 0: never
 };
 ReglagesJournal lireReglagesJournal();
-// "" when stored, else why not.
-QString ecrireReglagesJournal(const ReglagesJournal& reglages);
+Reussite ecrireReglagesJournal(const ReglagesJournal& reglages);
 
 // At start-up: creates the journal's table when the database lacks it, then
 // removes the entries older than the settings keep. "" when done, else what

@@ -1,6 +1,6 @@
-#include "app/reglagesjournal.h"
+#include "store/reglagesjournal.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "store/journal.h"
 
@@ -20,13 +20,13 @@ ReglagesJournal lireReglagesJournal()
     return r;
 }
 
-QString ecrireReglagesJournal(const ReglagesJournal& reglages)
+Reussite ecrireReglagesJournal(const ReglagesJournal& reglages)
 {
-    QString raison = mdGeneral::EcrireIni(kSection, kCleTexte, reglages.conserverTexte ? QStringLiteral("1") : QStringLiteral("0"),
-                                          QString());
-    if (raison.isEmpty())
-        raison = mdGeneral::EcrireIni(kSection, kCleMois, QString::number(qMax(0, reglages.moisConservation)), QString());
-    return raison;
+    const Reussite texte = mdGeneral::EcrireIni(
+        kSection, kCleTexte, reglages.conserverTexte ? QStringLiteral("1") : QStringLiteral("0"), QString());
+    if (!texte)
+        return texte;
+    return mdGeneral::EcrireIni(kSection, kCleMois, QString::number(qMax(0, reglages.moisConservation)), QString());
 }
 
 QString preparerJournalAuDemarrage(const QDateTime& maintenant)

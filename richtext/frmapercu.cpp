@@ -1,6 +1,6 @@
-#include "app/frmapercu.h"
+#include "richtext/frmapercu.h"
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "output/apercu.h"
 
 #include <QAbstractScrollArea>
