@@ -37,7 +37,7 @@ CadreFenetreEnveloppe::CadreFenetreEnveloppe(QWidget* parent)
     grille->addRow(QStringLiteral("Distance au bord inférieur :"), m_bas);
 }
 
-QString CadreFenetreEnveloppe::enregistrer() const
+Reussite CadreFenetreEnveloppe::enregistrer() const
 {
     return ecrireFenetreEnveloppe({m_largeur->value(), m_hauteur->value(), m_droite->value(), m_bas->value()});
 }

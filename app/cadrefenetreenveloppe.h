@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QGroupBox>
 
 class QDoubleSpinBox;
@@ -12,8 +14,8 @@ class CadreFenetreEnveloppe : public QGroupBox {
 public:
     explicit CadreFenetreEnveloppe(QWidget* parent = nullptr);
 
-    // Stores the values shown; "" or why they could not be.
-    QString enregistrer() const;
+    // Stores the values shown, or says why they could not be.
+    Reussite enregistrer() const;
 
 private:
     QDoubleSpinBox* m_largeur;

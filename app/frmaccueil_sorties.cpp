@@ -207,9 +207,7 @@ void FrmAccueil::cmdApercu_Click()
         if (modeIndividuel()) {
             lettres.push_back({std::unique_ptr<QTextDocument>(txtText()->document()->clone()), QString()});
         } else {
-            QList<RecordId> ids;
-            for (const QString& id : idsDestinatairesSelectionnes())
-                ids << id.toLongLong();
+            const QList<RecordId> ids = idsDestinatairesSelectionnes();
             if (ids.isEmpty()) {
                 afficherErreur(messageAucunDestinataire());
                 return;
@@ -237,18 +235,11 @@ void FrmAccueil::cmdApercuEnveloppe_Click()
             afficherErreur(messageFormatAbsent());
             return;
         }
-        const SaisieLettre lettre = saisieLettre();
         SaisieEnveloppe saisie;
         saisie.individuel = modeIndividuel();
-        saisie.titreDest = lettre.titreDest;
-        saisie.nomDest = lettre.nomDest;
-        saisie.prenomDest = lettre.prenomDest;
-        saisie.adresse1Dest = lettre.adresse1Dest;
-        saisie.adresse2Dest = lettre.adresse2Dest;
-        saisie.cpDest = lettre.cpDest;
-        saisie.villeDest = lettre.villeDest;
-        saisie.idsSelectionnes = idsDestinatairesSelectionnes();
-        if (!saisie.individuel && saisie.idsSelectionnes.isEmpty()) {
+        saisie.destinataire = destinataireDe(saisieLettre());
+        saisie.ids = idsDestinatairesSelectionnes();
+        if (!saisie.individuel && saisie.ids.isEmpty()) {
             afficherErreur(messageAucunDestinataire());
             return;
         }

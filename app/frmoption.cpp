@@ -146,7 +146,7 @@ void FrmOption::valider()
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
     if (raison.isEmpty())
-        raison = m_fenetre->enregistrer();
+        raison = m_fenetre->enregistrer().raison();
     if (raison.isEmpty())
         raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()}).raison();
     if (!raison.isEmpty()) {

@@ -53,8 +53,9 @@ std::unique_ptr<ApercuLettres> ApercuLettres::creer(std::vector<LettreApercu> le
 {
     std::unique_ptr<ApercuLettres> apercu(new ApercuLettres);
     QPrinter& imprimante = apercu->imprimante();
-    QString sansImprimante;
-    if (std::unique_ptr<QPrinter> reelle = imprimantes().nouvelleImprimante(sansImprimante)) {
+    ImprimanteObtenue obtenue = imprimantes().nouvelleImprimante();
+    if (obtenue) {
+        std::unique_ptr<QPrinter> reelle = std::move(obtenue).valeur();
         imprimante.setResolution(reelle->resolution());
         imprimante.setFullPage(reelle->fullPage());
         imprimante.setPageLayout(reelle->pageLayout());
@@ -62,7 +63,7 @@ std::unique_ptr<ApercuLettres> ApercuLettres::creer(std::vector<LettreApercu> le
     } else {
         imprimante.setResolution(kResolutionSansImprimante);
         imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        apercu->m_remarque = sansImprimante + QStringLiteral(" Aperçu sur une feuille A4.");
+        apercu->m_remarque = obtenue.raison() + QStringLiteral(" Aperçu sur une feuille A4.");
     }
     for (const LettreApercu& lettre : lettres) {
         auto pages = miseEnPagePour(*lettre.document, imprimante, kMargeGaucheLettre, kMargeHautLettre,

@@ -1,6 +1,6 @@
 #include "output/fenetreenveloppe.h"
 
-#include "app/mdgeneral.h"
+#include "platform/emplacements.h"
 
 #include <cmath>
 
@@ -54,19 +54,18 @@ FenetreEnveloppe lireFenetreEnveloppe()
     return surLEnveloppe(f) ? f : parDefaut;
 }
 
-QString ecrireFenetreEnveloppe(const FenetreEnveloppe& f)
+Reussite ecrireFenetreEnveloppe(const FenetreEnveloppe& f)
 {
     if (!surLEnveloppe(f))
-        return QStringLiteral("La fenêtre d'enveloppe dépasserait de l'enveloppe (220 x 110 mm) : réduisez sa taille "
-                              "ou sa distance aux bords.");
+        return Reussite::echec(QStringLiteral("La fenêtre d'enveloppe dépasserait de l'enveloppe (220 x 110 mm) : "
+                                              "réduisez sa taille ou sa distance aux bords."));
     const std::pair<QString, double> valeurs[] = {{QStringLiteral("Largeur"), f.largeurMm},
                                                   {QStringLiteral("Hauteur"), f.hauteurMm},
                                                   {QStringLiteral("Droite"), f.droiteMm},
                                                   {QStringLiteral("Bas"), f.basMm}};
     for (const auto& [cle, valeur] : valeurs) {
-        const QString raison = mdGeneral::EcrireIni(kSection, cle, QString::number(valeur), QString());
-        if (!raison.isEmpty())
-            return raison;
+        if (Reussite ecrite = mdGeneral::EcrireIni(kSection, cle, QString::number(valeur), QString()); !ecrite)
+            return ecrite;
     }
-    return QString();
+    return {};
 }

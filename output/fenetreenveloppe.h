@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/resultat.h"
+
 #include <QRectF>
 #include <QString>
 
@@ -31,6 +33,6 @@ QRectF fenetreSurLaLettre(const FenetreEnveloppe& fenetre);
 // absent, not a number or that would put the window off the envelope reads
 // as the default.
 FenetreEnveloppe lireFenetreEnveloppe();
-// "" when stored, else why not (a window that would not fit on the
-// envelope is not stored).
-QString ecrireFenetreEnveloppe(const FenetreEnveloppe& fenetre);
+// Stores the window; a window that would not fit on the envelope is not
+// stored, and the failure says why.
+Reussite ecrireFenetreEnveloppe(const FenetreEnveloppe& fenetre);

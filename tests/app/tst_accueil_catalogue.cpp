@@ -141,25 +141,25 @@ private slots:
                 f.resize(taille);
             return f.fileName();
         };
-        m_dialogues->textes << fichier("notes.rtf", "Bonjour Madame,")
+        m_banc->dialogues.textes << fichier("notes.rtf", "Bonjour Madame,")
                             << fichier("gros.rtf", "{\\rtf1 x}", 20 * 1024 * 1024 + 1);
         importer->click();
         importer->click();
-        QCOMPARE(m_dialogues->messages.size(), 2);
-        QVERIFY(m_dialogues->messages[0].texte.contains(QStringLiteral("n'est pas un document RTF")));
-        QVERIFY(m_dialogues->messages[1].texte.contains(QStringLiteral("dépasse 20 Mo")));
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele"), 2);
+        QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(QStringLiteral("n'est pas un document RTF")));
+        QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("dépasse 20 Mo")));
+        QCOMPARE(entier("SELECT COUNT(*) FROM Modele"), 2);
 
-        m_dialogues->textes << fichier("Résiliation_box.rtf",
+        m_banc->dialogues.textes << fichier("Résiliation_box.rtf",
                                        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\b Madame,}\\par Je r\\'e9silie.}")
                             << QString();
         importer->click();   // the label box is cancelled: nothing added
-        QCOMPARE(m_dialogues->demandes.last(), QStringLiteral("saisie: Importer un modèle|Veuillez saisir le libellé du "
+        QCOMPARE(m_banc->dialogues.demandes.last(), QStringLiteral("saisie: Importer un modèle|Veuillez saisir le libellé du "
                                                               "nouveau modèle :|Résiliation box"));
-        QCOMPARE(BaseTemporaire::entier("SELECT COUNT(*) FROM Modele"), 2);
-        m_dialogues->textes << dossier.filePath("Résiliation_box.rtf") << QStringLiteral("Résiliation");
+        QCOMPARE(entier("SELECT COUNT(*) FROM Modele"), 2);
+        m_banc->dialogues.textes << dossier.filePath("Résiliation_box.rtf") << QStringLiteral("Résiliation");
         importer->click();
-        QCOMPARE(libelles(controle<QTreeView>(f, "lsvModele")), QStringList{"Résiliation"});
+        QCOMPARE(colonne(controle<QTreeView>(f, "lsvModele"), 1), QStringList{"Résiliation"});
         auto* editeur = qobject_cast<FrmTexte*>(fenetreOuverte(QStringLiteral("FrmTexte")));
         QVERIFY(editeur);
         QCOMPARE(editeur->idModele, f.idModeleCourant());

@@ -193,9 +193,9 @@ private slots:
                  QStringLiteral("Page %1 sur %1 — lettre à Monsieur Bernard (2 sur 2)").arg(pages));
         QVERIFY(imprimante->fichiers().isEmpty());
 
-        m_dialogues->reponses.enqueue(Reponse::Oui);
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         controle<QPushButton>(*apercu, QStringLiteral("cmdImprimer"))->click();
-        QCOMPARE(m_dialogues->messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
         QCOMPARE(imprimante->fichiers().size(), 2);
         apercu->close();
     }

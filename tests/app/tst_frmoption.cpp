@@ -117,7 +117,7 @@ private slots:
         f.findChild<QDoubleSpinBox*>(QStringLiteral("spnLargeurFenetre"))->setValue(90);
         f.findChild<QDoubleSpinBox*>(QStringLiteral("spnBasFenetre"))->setValue(60);
         cliquer(f, "cmdOk");
-        QVERIFY(m_dialogues->messages.isEmpty());
+        QVERIFY(m_banc->dialogues.messages.isEmpty());
         // Above the fold's reach, only the top third of the sheet shows.
         QCOMPARE(fenetreSurLaLettre(lireFenetreEnveloppe()), QRectF(105, 0, 90, 39));
 
@@ -126,8 +126,8 @@ private slots:
         QCOMPARE(g.findChild<QDoubleSpinBox*>(QStringLiteral("spnLargeurFenetre"))->value(), 90.0);
         g.findChild<QDoubleSpinBox*>(QStringLiteral("spnDroiteFenetre"))->setValue(150);
         cliquer(g, "cmdOk");
-        QCOMPARE(m_dialogues->messages.size(), 1);
-        QVERIFY(m_dialogues->messages[0].texte.contains(QStringLiteral("dépasserait")));
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(QStringLiteral("dépasserait")));
         QVERIFY(g.isVisible());
         QCOMPARE(lireFenetreEnveloppe().droiteMm, 20.0);
     }

@@ -7,6 +7,7 @@
 #include "platform/imprimante.h"
 #include "support/banc.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -241,7 +242,7 @@ private slots:
         QVERIFY2(disposerToutes(4, adressesAImprimer(saisieIndividuelle()), dispositions, message), qPrintable(message));
         ApercuEnveloppes apercu(4, std::move(dispositions), {QStringLiteral("Madame Durand Claire")});
         QCOMPARE(apercu.legende(0), QStringLiteral("Enveloppe 1 sur 1 — Madame Durand Claire"));
-        const QString chemin = m_sortie->filePath(QStringLiteral("apercu.pdf"));
+        const QString chemin = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("apercu.pdf"));
         apercu.imprimante().setOutputFileName(chemin);
         {
             QPainter peintre(&apercu.imprimante());

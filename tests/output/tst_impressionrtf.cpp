@@ -157,14 +157,14 @@ private slots:
         paragraphes[3] = QStringLiteral("\\qc\\b Centr\\'e9 en gras\\b0\\par\\pard\\li720 Retrait d'un demi-pouce");
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(paragraphes));
-        QVERIFY(ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre));
+        QVERIFY(ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre).ok());
 
         std::vector<LettreApercu> lettres;
         lettres.push_back({std::unique_ptr<QTextDocument>(txt.document()->clone()), QString()});
         QString raison;
         const auto apercu = ApercuLettres::creer(std::move(lettres), raison);
         QVERIFY2(apercu, qPrintable(raison));
-        const QString chemin = m_sortie->filePath(QStringLiteral("apercu.pdf"));
+        const QString chemin = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("apercu.pdf"));
         apercu->imprimante().setOutputFileName(chemin);
         {
             QPainter peintre(&apercu->imprimante());
@@ -225,7 +225,7 @@ private slots:
         RichTextBox txt;
         txt.setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ")
                        + QStringLiteral("a\\par ").repeated(74999) + QStringLiteral("a}"));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.mots.size(), 75000);
         QVERIFY(!pdf.texte(int(pdf.pages.size()) - 1).isEmpty());
@@ -249,7 +249,7 @@ private slots:
     {
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(QStringList(12, QStringLiteral("Page \\chpgn  sur 12")), QStringLiteral("\\page ")));
-        QVERIFY(ImprimerRTF(txt, 1200, 1500, 1200, 1500));
+        QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 12);
         for (int p = 0; p < 12; ++p)

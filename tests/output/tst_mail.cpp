@@ -77,7 +77,7 @@ private slots:
 
         // A recipient deleted meanwhile stops the command before anything opens.
         QVERIFY_THROWS_EXCEPTION(ErreurBase, EnvoyerMail({false, QString(), {1, 99}, QString(), 4}));
-        QCOMPARE(bureau.cibles.size(), 1);
+        QCOMPARE(banc.bureau.cibles.size(), 1);
     }
 
     void sansProgrammeDeMessagerie()

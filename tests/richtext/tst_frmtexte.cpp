@@ -156,7 +156,7 @@ private slots:
         taper(*f, QStringLiteral(" a garder"));
         m_banc->base.executer(QStringLiteral("DELETE FROM Modele WHERE Numero_Modele = 1"));
 
-        QVERIFY(!f->Enregistrer());
+        QVERIFY(!f->enregistrer());
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
         QCOMPARE(m_banc->dialogues.messages[0].icone, Icone::Exclamation);
@@ -167,7 +167,7 @@ private slots:
 
         // A database that refuses the write is reported the same way.
         cnLettre().fermer();
-        QVERIFY(!f->Enregistrer());
+        QVERIFY(!f->enregistrer());
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("n'est pas ouverte")));
     }
@@ -235,7 +235,7 @@ private slots:
         QVERIFY(m_banc->dialogues.messages.isEmpty());
 
         m_banc->sansImprimante();
-        f->Imprimer();
+        f->imprimer();
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
         QVERIFY(m_banc->dialogues.messages[0].texte.contains(messageAucuneImprimante()));
@@ -259,7 +259,7 @@ private slots:
         // the same window comes forward, its text kept.
         QCOMPARE(ChargerCorpsModele(QStringLiteral("2")), f.data());
         QCOMPARE(f->txtText()->toPlainText(), QStringLiteral("Corps du premier revu"));
-        QVERIFY(f->Enregistrer());
+        QVERIFY(f->enregistrer());
         QCOMPARE(texteDuModele(QStringLiteral("1")), QStringLiteral("Corps du premier revu"));
         QCOMPARE(texteDuModele(QStringLiteral("2")), QStringLiteral("Corps du second"));
 
