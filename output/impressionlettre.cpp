@@ -9,15 +9,15 @@
 
 namespace {
 
-bool imprimerAvecMarges(RichTextBox& txt, QString& raison)
+bool imprimerAvecMarges(RichTextBox& txt, QString& raison, int& pages)
 {
-    return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison);
+    return ImprimerRTF(txt, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &raison, &pages);
 }
 
 // One personalised letter for the recipient whose list text is `id`;
 // false with the reason when it could not be made or printed.
 bool imprimerLettrePersonnalisee(const QString& id, const RichTextBox& txtText, RichTextBox& txtLettreTmp,
-                                 QString& raison)
+                                 QString& raison, int& pages)
 {
     bool numero = false;
     const RecordId idDestinataire = id.toLongLong(&numero);
@@ -31,7 +31,7 @@ bool imprimerLettrePersonnalisee(const QString& id, const RichTextBox& txtText, 
         raison = e.raison();
         return false;
     }
-    return imprimerAvecMarges(txtLettreTmp, raison);
+    return imprimerAvecMarges(txtLettreTmp, raison, pages);
 }
 
 void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox& txtLettreTmp, JournalSortie& journal)
@@ -48,14 +48,15 @@ void imprimerEnNombre(const QStringList& ids, RichTextBox& txtText, RichTextBox&
             return;
         }
         QString raison;
-        if (!imprimerLettrePersonnalisee(id, txtText, txtLettreTmp, raison)) {
+        int pages = 0;
+        if (!imprimerLettrePersonnalisee(id, txtText, txtLettreTmp, raison, pages)) {
             dialogues().finProgression();
             afficherErreur(QStringLiteral("La lettre du destinataire n° %1 n'a pas pu être imprimée : %2\n"
                                           "%3 lettre(s) sur %4 avaient été imprimées avant elle.")
                                .arg(id, raison).arg(imprimees).arg(nombre));
             return;
         }
-        journal.noter(txtLettreTmp.TextRTF(), id.toLongLong());
+        journal.noter(txtLettreTmp.TextRTF(), id.toLongLong(), pages);
         ++imprimees;
     }
     dialogues().finProgression();
@@ -82,9 +83,10 @@ void ImprimerLettre(const SaisieImpression& saisie, RichTextBox& txtText, RichTe
         return;
     }
     QString raison;
-    if (!imprimerAvecMarges(txtText, raison)) {
+    int pages = 0;
+    if (!imprimerAvecMarges(txtText, raison, pages)) {
         afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(raison));
         return;
     }
-    journal.noter(txtText.TextRTF());
+    journal.noter(txtText.TextRTF(), kAucunEnregistrement, pages);
 }

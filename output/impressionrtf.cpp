@@ -115,7 +115,7 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
     return true;
 }
 
-bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison)
+bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison, int* pagesImprimees)
 {
     const auto echec = [raison](const QString& pourquoi) {
         if (raison)
@@ -185,5 +185,7 @@ bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QS
     }
     if (!travail.terminer())
         return echec(travail.raison());
+    if (pagesImprimees)
+        *pagesImprimees = *pages;
     return true;
 }

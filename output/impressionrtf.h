@@ -18,8 +18,10 @@ bool DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite, QString* r
 
 // Prints the control's whole content as one print job (one page at least,
 // a new page for each overflow). False, with the reason, on failure; the
-// control is left unchanged either way.
-bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison = nullptr);
+// control is left unchanged either way. `pagesImprimees` receives the
+// number of pages of a job that succeeded.
+bool ImprimerRTF(RichTextBox& txt, int gauche, int haut, int droite, int bas, QString* raison = nullptr,
+                 int* pagesImprimees = nullptr);
 
 // ---- The arithmetic and the page loop, without a printer. ----
 

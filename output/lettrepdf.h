@@ -30,7 +30,8 @@ public:
     DocumentPdf(const DocumentPdf&) = delete;
     DocumentPdf& operator=(const DocumentPdf&) = delete;
 
-    void ajouterLettre(const QTextDocument& lettre);
+    // The number of pages the letter took; 0 when it could not be drawn.
+    int ajouterLettre(const QTextDocument& lettre);
     // False, with the reason, when the file could not be written.
     bool terminer(QString& raison);
 

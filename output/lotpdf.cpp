@@ -8,7 +8,10 @@
 #include <QThread>
 
 #include <algorithm>
-#include <future>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -25,17 +28,84 @@ QString echecPour(const FicheDestinataire& fiche, const QString& raison)
 }
 
 // One letter in a file of its own; "" or why it failed.
-QString ecrireLettre(const QString& rtf, const QString& chemin, const ProprietesPdf& proprietes)
+QString ecrireLettre(const QString& rtf, const QString& chemin, const ProprietesPdf& proprietes, int& pages)
 {
     QString raison;
     const auto document = documentLettre(rtf, raison);
     if (!document)
         return raison;
     DocumentPdf fichier(chemin, proprietes);
-    fichier.ajouterLettre(*document);
+    pages = fichier.ajouterLettre(*document);
     fichier.terminer(raison);
     return raison;
 }
+
+// A letter of the run, once a worker is done with it.
+struct LettreFaite {
+    bool faite = false;
+    QString rtf;
+    int pages = 0;
+    QString raison;   // "" when its file is written
+};
+
+// The letters of a run made by worker threads, one per core, each taking
+// the next letter as it is free; the calling thread only waits, reports in
+// list order, and asks whether to go on.
+class Atelier {
+public:
+    Atelier(qsizetype nombre, std::function<LettreFaite(qsizetype)> faire) : m_lettres(std::size_t(nombre)), m_faire(std::move(faire))
+    {
+        const int fils = int(std::min<qsizetype>(std::max(1, QThread::idealThreadCount()), nombre));
+        for (int i = 0; i < fils; ++i)
+            m_fils.emplace_back([this] { travailler(); });
+    }
+    ~Atelier() { arreter(); }
+
+    // Waits for letter `rang` and gives it.
+    LettreFaite& attendre(qsizetype rang)
+    {
+        std::unique_lock verrou(m_verrou);
+        m_signal.wait(verrou, [&] { return m_lettres[std::size_t(rang)].faite; });
+        return m_lettres[std::size_t(rang)];
+    }
+    // No letter is started any more; those under way are finished. Returns
+    // how many letters were started.
+    qsizetype arreter()
+    {
+        m_arret = true;
+        for (std::thread& fil : m_fils)
+            fil.join();
+        m_fils.clear();
+        return std::min(m_prochain.load(), qsizetype(m_lettres.size()));
+    }
+
+private:
+    void travailler()
+    {
+        for (;;) {
+            if (m_arret)
+                return;
+            const qsizetype rang = m_prochain++;
+            if (rang >= qsizetype(m_lettres.size()))
+                return;
+            LettreFaite faite = m_faire(rang);
+            {
+                std::lock_guard verrou(m_verrou);
+                m_lettres[std::size_t(rang)] = std::move(faite);
+                m_lettres[std::size_t(rang)].faite = true;
+            }
+            m_signal.notify_all();
+        }
+    }
+
+    std::vector<LettreFaite> m_lettres;
+    std::function<LettreFaite(qsizetype)> m_faire;
+    std::vector<std::thread> m_fils;
+    std::mutex m_verrou;
+    std::condition_variable m_signal;
+    std::atomic<qsizetype> m_prochain{0};
+    std::atomic<bool> m_arret{false};
+};
 
 } // namespace
 
@@ -66,60 +136,82 @@ QStringList nomsDesFichiers(const QList<FicheDestinataire>& fiches, const QStrin
 }
 
 ResultatLot ecrireUnParDestinataire(const LotPdf& lot, const QList<FicheDestinataire>& fiches, const QString& dossier,
-                                    const SuitePdf& suite)
+                                    const SuitePdf& suite, const RemisePdf& remise)
 {
     ResultatLot resultat;
-    const QStringList noms = nomsDesFichiers(fiches, lot.dateIso, lot.objet);
-    // Each letter is its own document and file: one per processor core at
-    // a time, the progress and the stop asked for between two rounds.
-    const qsizetype parTour = std::max(1, QThread::idealThreadCount());
-    for (qsizetype debut = 0; debut < fiches.size(); debut += parTour) {
-        if (!suite(int(debut))) {
+    const qsizetype nombre = fiches.size();
+    if (nombre == 0)
+        return resultat;
+    QStringList chemins;
+    for (const QString& nom : nomsDesFichiers(fiches, lot.dateIso, lot.objet))
+        chemins << QDir(dossier).filePath(nom);
+    if (!suite(0)) {
+        resultat.interrompu = true;
+        return resultat;
+    }
+    Atelier atelier(nombre, [&](qsizetype rang) {
+        LettreFaite faite;
+        faite.rtf = lettrePour(lot.lettreEnNombre, fiches[rang]);
+        faite.raison = ecrireLettre(faite.rtf, chemins[rang], lot.proprietes, faite.pages);
+        return faite;
+    });
+    // Every letter whose file is written is handed over, those finished
+    // after a stop or a failure included: the files are there.
+    const auto rendre = [&](qsizetype rang, const LettreFaite& faite) {
+        if (!faite.raison.isEmpty()) {
+            if (resultat.erreur.isEmpty())
+                resultat.erreur = echecPour(fiches[rang], faite.raison);
+            return;
+        }
+        resultat.fichiers << chemins[rang];
+        if (remise)
+            remise(rang, faite.rtf, faite.pages);
+    };
+    qsizetype rang = 0;
+    for (; rang < nombre; ++rang) {
+        const LettreFaite& faite = atelier.attendre(rang);
+        rendre(rang, faite);
+        if (!resultat.erreur.isEmpty())
+            break;
+        if (rang + 1 < nombre && !suite(int(rang + 1))) {
             resultat.interrompu = true;
             break;
         }
-        const qsizetype fin = std::min(fiches.size(), debut + parTour);
-        std::vector<std::future<QString>> travaux;
-        for (qsizetype i = debut; i < fin; ++i)
-            travaux.push_back(std::async(std::launch::async, [&, i] {
-                return ecrireLettre(lettrePour(lot.lettreEnNombre, fiches[i]), QDir(dossier).filePath(noms[i]),
-                                    lot.proprietes);
-            }));
-        for (qsizetype i = debut; i < fin; ++i) {
-            const QString raison = travaux[std::size_t(i - debut)].get();
-            if (!raison.isEmpty() && resultat.erreur.isEmpty())
-                resultat.erreur = echecPour(fiches[i], raison);
-            else if (raison.isEmpty())
-                resultat.fichiers << QDir(dossier).filePath(noms[i]);
-        }
-        if (!resultat.erreur.isEmpty())
-            break;
     }
+    const qsizetype commencees = atelier.arreter();
+    for (++rang; rang < commencees; ++rang)
+        rendre(rang, atelier.attendre(rang));
     return resultat;
 }
 
 ResultatLot ecrireTousEnUn(const LotPdf& lot, const QList<FicheDestinataire>& fiches, const QString& chemin,
-                           const SuitePdf& suite)
+                           const SuitePdf& suite, const RemisePdf& remise)
 {
     ResultatLot resultat;
     DocumentPdf fichier(chemin, lot.proprietes);
+    QStringList textes;
+    QList<int> pages;
     for (qsizetype i = 0; i < fiches.size(); ++i) {
         if (!suite(int(i))) {
             resultat.interrompu = true;
             return resultat;
         }
         QString raison;
-        const auto document = documentLettre(lettrePour(lot.lettreEnNombre, fiches[i]), raison);
+        textes << lettrePour(lot.lettreEnNombre, fiches[i]);
+        const auto document = documentLettre(textes.last(), raison);
         if (!document) {
             resultat.erreur = echecPour(fiches[i], raison);
             return resultat;
         }
-        fichier.ajouterLettre(*document);
+        pages << fichier.ajouterLettre(*document);
     }
     QString raison;
-    if (fichier.terminer(raison))
-        resultat.fichiers << chemin;
-    else
+    if (!fichier.terminer(raison)) {
         resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2").arg(chemin, raison);
+        return resultat;
+    }
+    resultat.fichiers << chemin;
+    for (qsizetype i = 0; remise && i < fiches.size(); ++i)
+        remise(i, textes[i], pages[i]);
     return resultat;
 }

@@ -3,6 +3,8 @@
 #include "platform/erreurbase.h"
 
 #include <QLocale>
+
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -13,7 +15,9 @@ const QString kFormatDate = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 
 // Names and addresses are copies, not links: the entry must still say who it
 // went to after the recipient is edited or deleted. The letter is kept as
-// sent, compressed (a one-page letter takes about 1 KB).
+// sent, compressed (a one-page letter takes about 1 KB), in a table of its
+// own: the list of entries is read whole when the window opens, and rows
+// without the letters are five times smaller. A text goes with its entry.
 const char* const kCreation =
     "CREATE TABLE IF NOT EXISTS Journal ("
     " Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -28,10 +32,21 @@ const char* const kCreation =
     " Adresse_Expediteur_Journal TEXT,"
     " Modele_Journal TEXT,"
     " Objet_Journal TEXT,"
-    " Pages_Journal INTEGER,"
-    " Texte_Journal BLOB);"
+    " Pages_Journal INTEGER);"
     "CREATE INDEX IF NOT EXISTS Journal_Date ON Journal (Date_Journal);"
-    "CREATE INDEX IF NOT EXISTS Journal_Destinataire ON Journal (Numero_Destinataire, Date_Journal);";
+    "CREATE INDEX IF NOT EXISTS Journal_Destinataire ON Journal (Numero_Destinataire, Date_Journal);"
+    "CREATE TABLE IF NOT EXISTS Journal_Texte ("
+    " Numero_Journal_Texte INTEGER PRIMARY KEY," // the Numero_Journal of its entry
+    " Texte_Journal BLOB NOT NULL);"
+    "CREATE TRIGGER IF NOT EXISTS Journal_Texte_Suppression AFTER DELETE ON Journal BEGIN"
+    " DELETE FROM Journal_Texte WHERE Numero_Journal_Texte = old.Numero_Journal; END;";
+
+// The first journals kept the letters in table Journal itself: they move to
+// their own table, and the column goes.
+const char* const kDeplacementTextes =
+    "INSERT OR IGNORE INTO Journal_Texte (Numero_Journal_Texte, Texte_Journal)"
+    " SELECT Numero_Journal, Texte_Journal FROM Journal WHERE Texte_Journal IS NOT NULL;"
+    "ALTER TABLE Journal DROP COLUMN Texte_Journal;";
 
 const QString kColonnesListe = QStringLiteral(
     "SELECT Numero_Journal, Date_Journal, Canal_Journal, Numero_Destinataire, Nom_Destinataire_Journal, "
@@ -64,23 +79,45 @@ EntreeJournal entreeLue(const Recordset& rs)
     return e;
 }
 
+bool texteDansLaListe(sqlite3* base)
+{
+    sqlite3_stmt* q = nullptr;
+    bool present = false;
+    if (sqlite3_prepare_v2(base, "SELECT 1 FROM pragma_table_info('Journal') WHERE name = 'Texte_Journal'", -1, &q, nullptr)
+        == SQLITE_OK)
+        present = sqlite3_step(q) == SQLITE_ROW;
+    sqlite3_finalize(q);
+    return present;
+}
+
+void executer(sqlite3* base, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(base, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString raison = QString::fromUtf8(message ? message : sqlite3_errmsg(base));
+        sqlite3_free(message);
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être créé : %1").arg(raison));
+    }
+}
+
 } // namespace
 
 void preparerJournal(Connexion& connexion)
 {
     Transaction transaction(connexion);
     sqlite3* base = connexion.poignee();
-    char* message = nullptr;
-    if (sqlite3_exec(base, kCreation, nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString raison = QString::fromUtf8(message ? message : sqlite3_errmsg(base));
-        sqlite3_free(message);
-        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être créé : %1").arg(raison));
-    }
+    executer(base, kCreation);
+    if (texteDansLaListe(base))
+        executer(base, kDeplacementTextes);
     transaction.valider();
 }
 
 void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& connexion)
 {
+    // Inside a caller's transaction (a batch of entries), the rows join it.
+    std::optional<Transaction> transaction;
+    if (sqlite3_get_autocommit(connexion.poignee()))
+        transaction.emplace(connexion);
     Recordset rs(connexion);
     rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
     rs.addNew();
@@ -96,9 +133,17 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
     rs.setValue(QStringLiteral("Modele_Journal"), entree.modele);
     rs.setValue(QStringLiteral("Objet_Journal"), entree.objet);
     rs.setValue(QStringLiteral("Pages_Journal"), entree.pages > 0 ? QVariant(entree.pages) : QVariant());
-    if (conserverTexte && !entree.rtf.isEmpty())
-        rs.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
     rs.update();
+    if (conserverTexte && !entree.rtf.isEmpty()) {
+        Recordset texte(connexion);
+        texte.open(QStringLiteral("SELECT * From Journal_Texte WHERE 0"));
+        texte.addNew();
+        texte.setValue(QStringLiteral("Numero_Journal_Texte"), rs.value(QStringLiteral("Numero_Journal")));
+        texte.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
+        texte.update();
+    }
+    if (transaction)
+        transaction->valider();
 }
 
 QList<EntreeJournal> lireJournal(Connexion& connexion)
@@ -140,7 +185,8 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
 QString texteEnvoye(RecordId numero, Connexion& connexion)
 {
     Recordset rs(connexion);
-    rs.open(QStringLiteral("SELECT Texte_Journal From Journal WHERE Numero_Journal = ?"), {static_cast<qlonglong>(numero)});
+    rs.open(QStringLiteral("SELECT Texte_Journal From Journal_Texte WHERE Numero_Journal_Texte = ?"),
+            {static_cast<qlonglong>(numero)});
     if (rs.eof())
         return QString();
     const QByteArray compresse = rs.value(QStringLiteral("Texte_Journal")).toByteArray();
