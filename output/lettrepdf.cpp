@@ -146,7 +146,19 @@ DocumentPdf::DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes)
 
 DocumentPdf::~DocumentPdf() = default;
 
+std::unique_ptr<MiseEnPage> lettreDisposee(const QTextDocument& lettre)
+{
+    const PageImprimante page = pageA4();
+    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    return std::make_unique<MiseEnPage>(lettre, kResolution, *dessin, page);
+}
+
 int DocumentPdf::ajouterLettre(const QTextDocument& lettre)
+{
+    return ajouterLettre(*lettreDisposee(lettre));
+}
+
+int DocumentPdf::ajouterLettre(const MiseEnPage& lettre)
 {
     Etat& e = *m_etat;
     if (e.echec)
@@ -161,11 +173,8 @@ int DocumentPdf::ajouterLettre(const QTextDocument& lettre)
         return 0;
     }
     e.vide = false;
-    const PageImprimante page = pageA4();
-    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
-    const MiseEnPage miseEnPage(lettre, kResolution, *dessin, page);
-    const std::optional<int> pages = miseEnPage.etat() == MiseEnPage::Etat::Prete
-        ? miseEnPage.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); })
+    const std::optional<int> pages = lettre.etat() == MiseEnPage::Etat::Prete
+        ? lettre.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); })
         : std::nullopt;
     if (!pages) {
         e.echec = true;

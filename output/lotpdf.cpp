@@ -1,6 +1,7 @@
 #include "output/lotpdf.h"
 
 #include "output/composition.h"
+#include "output/impressionrtf_pages.h"
 
 #include <QDir>
 #include <QHash>
@@ -8,7 +9,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -45,26 +45,32 @@ struct LettreFaite {
     bool faite = false;
     QString rtf;
     int pages = 0;
-    QString raison;   // "" when its file is written
+    QString raison;                          // "" when it was made
+    std::unique_ptr<MiseEnPage> disposee;    // laid out, for a file of all the letters
 };
 
-// The letters of a run made by worker threads, one per core, each taking
-// the next letter as it is free; the calling thread only waits, reports in
-// list order, and asks whether to go on.
+// The letters of a run made by worker threads, each taking the next letter
+// as it is free; the calling thread waits, takes them in list order, and
+// asks whether to go on. Workers run at most `avance` letters ahead of it.
+// A worker lives until arreter(): the fonts of a text laid out in a thread
+// belong to that thread's font cache, which goes with the thread.
 class Atelier {
 public:
-    Atelier(qsizetype nombre, std::function<LettreFaite(qsizetype)> faire) : m_lettres(std::size_t(nombre)), m_faire(std::move(faire))
+    Atelier(qsizetype nombre, int fils, qsizetype avance, std::function<LettreFaite(qsizetype)> faire)
+        : m_lettres(std::size_t(nombre)), m_avance(avance), m_faire(std::move(faire))
     {
-        const int fils = int(std::min<qsizetype>(std::max(1, QThread::idealThreadCount()), nombre));
-        for (int i = 0; i < fils; ++i)
+        for (qsizetype i = 0; i < std::min<qsizetype>(fils, nombre); ++i)
             m_fils.emplace_back([this] { travailler(); });
     }
     ~Atelier() { arreter(); }
 
-    // Waits for letter `rang` and gives it.
+    // Waits for letter `rang` and gives it; the letters before it are done
+    // with.
     LettreFaite& attendre(qsizetype rang)
     {
         std::unique_lock verrou(m_verrou);
+        m_prises = rang;
+        m_signal.notify_all();
         m_signal.wait(verrou, [&] { return m_lettres[std::size_t(rang)].faite; });
         return m_lettres[std::size_t(rang)];
     }
@@ -72,22 +78,31 @@ public:
     // how many letters were started.
     qsizetype arreter()
     {
-        m_arret = true;
+        {
+            std::lock_guard verrou(m_verrou);
+            m_arret = true;
+        }
+        m_signal.notify_all();
         for (std::thread& fil : m_fils)
             fil.join();
         m_fils.clear();
-        return std::min(m_prochain.load(), qsizetype(m_lettres.size()));
+        return std::min(m_prochain, qsizetype(m_lettres.size()));
     }
 
 private:
     void travailler()
     {
         for (;;) {
-            if (m_arret)
-                return;
-            const qsizetype rang = m_prochain++;
-            if (rang >= qsizetype(m_lettres.size()))
-                return;
+            qsizetype rang = 0;
+            {
+                std::unique_lock verrou(m_verrou);
+                m_signal.wait(verrou, [&] {
+                    return m_arret || (m_prochain < m_prises + m_avance && m_prochain < qsizetype(m_lettres.size()));
+                });
+                if (m_arret)
+                    return;
+                rang = m_prochain++;
+            }
             LettreFaite faite = m_faire(rang);
             {
                 std::lock_guard verrou(m_verrou);
@@ -99,13 +114,22 @@ private:
     }
 
     std::vector<LettreFaite> m_lettres;
+    qsizetype m_avance;
     std::function<LettreFaite(qsizetype)> m_faire;
     std::vector<std::thread> m_fils;
     std::mutex m_verrou;
     std::condition_variable m_signal;
-    std::atomic<qsizetype> m_prochain{0};
-    std::atomic<bool> m_arret{false};
+    qsizetype m_prochain = 0;   // the next letter to start
+    qsizetype m_prises = 0;     // the letters the calling thread took
+    bool m_arret = false;
 };
+
+// Each core makes letters; a file of its own is written and flushed to disk
+// while another letter is made, so twice as many workers as cores.
+int filsParFichier()
+{
+    return 2 * std::max(1, QThread::idealThreadCount());
+}
 
 } // namespace
 
@@ -149,7 +173,7 @@ ResultatLot ecrireUnParDestinataire(const LotPdf& lot, const QList<FicheDestinat
         resultat.interrompu = true;
         return resultat;
     }
-    Atelier atelier(nombre, [&](qsizetype rang) {
+    Atelier atelier(nombre, filsParFichier(), nombre, [&](qsizetype rang) {
         LettreFaite faite;
         faite.rtf = lettrePour(lot.lettreEnNombre, fiches[rang]);
         faite.raison = ecrireLettre(faite.rtf, chemins[rang], lot.proprietes, faite.pages);
@@ -188,6 +212,17 @@ ResultatLot ecrireTousEnUn(const LotPdf& lot, const QList<FicheDestinataire>& fi
                            const SuitePdf& suite, const RemisePdf& remise)
 {
     ResultatLot resultat;
+    // The other cores read and lay out the next letters while this thread
+    // draws one into the file; a few letters ahead at most, for memory. The
+    // file is made after the workers, so that it is closed before they go.
+    const int fils = std::max(1, QThread::idealThreadCount() - 1);
+    Atelier atelier(fiches.size(), fils, 4 * fils, [&](qsizetype rang) {
+        LettreFaite faite;
+        faite.rtf = lettrePour(lot.lettreEnNombre, fiches[rang]);
+        if (const auto document = documentLettre(faite.rtf, faite.raison))
+            faite.disposee = lettreDisposee(*document);
+        return faite;
+    });
     DocumentPdf fichier(chemin, lot.proprietes);
     QStringList textes;
     QList<int> pages;
@@ -196,14 +231,14 @@ ResultatLot ecrireTousEnUn(const LotPdf& lot, const QList<FicheDestinataire>& fi
             resultat.interrompu = true;
             return resultat;
         }
-        QString raison;
-        textes << lettrePour(lot.lettreEnNombre, fiches[i]);
-        const auto document = documentLettre(textes.last(), raison);
-        if (!document) {
-            resultat.erreur = echecPour(fiches[i], raison);
+        LettreFaite& faite = atelier.attendre(i);
+        if (!faite.disposee) {
+            resultat.erreur = echecPour(fiches[i], faite.raison);
             return resultat;
         }
-        pages << fichier.ajouterLettre(*document);
+        textes << faite.rtf;
+        pages << fichier.ajouterLettre(*faite.disposee);
+        faite.disposee.reset();
     }
     QString raison;
     if (!fichier.terminer(raison)) {

@@ -125,8 +125,9 @@ int main(int argc, char* argv[])
     FrmJournal fenetre;
     fenetre.show();
     QApplication::processEvents();
+    const double ouverture = ms(chrono);
     std::printf("ouverture de la fenêtre du journal (%lld entrées) : %.0f ms\n",
-                static_cast<long long>(fenetre.entreesAffichees().size()), ms(chrono));
+                static_cast<long long>(fenetre.entreesAffichees().size()), ouverture);
 
     auto* recherche = fenetre.findChild<QLineEdit*>(QStringLiteral("txtRecherche"));
     for (const QString& mot : {QStringLiteral("etienne"), QStringLiteral("RÉSILIATION")}) {
