@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <array>
 #include <optional>
 #include <sqlite3.h>
 
@@ -186,6 +187,18 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     const auto texte = [q](int i) {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
     };
+    // The channel, the sender and the model mostly repeat from one entry to
+    // the next: the previous text is shared then, not decoded again.
+    std::array<QByteArray, 13> octetsPrecedents;
+    std::array<QString, 13> textesPrecedents;
+    const auto repete = [&](int i) -> const QString& {
+        const QByteArrayView octets(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
+        if (octets != octetsPrecedents[std::size_t(i)]) {
+            octetsPrecedents[std::size_t(i)] = octets.toByteArray();
+            textesPrecedents[std::size_t(i)] = QString::fromUtf8(octets);
+        }
+        return textesPrecedents[std::size_t(i)];
+    };
     const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
     QList<EntreeJournal> entrees;
     int rc = SQLITE_ROW;
@@ -193,13 +206,13 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
         EntreeJournal e;
         e.numero = sqlite3_column_int64(q, 0);
         e.quand = dateLue(reinterpret_cast<const char*>(sqlite3_column_text(q, 1)), sqlite3_column_bytes(q, 1));
-        e.canal = texte(2);
+        e.canal = repete(2);
         e.destinataire = {id(3), texte(4), texte(5), texte(6)};
-        e.expediteur = {id(7), texte(8), texte(9), QString()};
-        e.modele = texte(10);
+        e.expediteur = {id(7), repete(8), repete(9), QString()};
+        e.modele = repete(10);
         e.objet = texte(11);
         e.pages = sqlite3_column_int(q, 12);
-        entrees << e;
+        entrees.append(std::move(e));
     }
     sqlite3_finalize(q);
     if (rc != SQLITE_DONE)

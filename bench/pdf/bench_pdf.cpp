@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -59,33 +60,41 @@ LotPdf lot()
 }
 
 // LibreOffice's headless conversion of the same letters, in seconds; none
-// when it is not installed or fails.
+// when it is not installed or fails. A run of soffice here stops, without
+// an error, after some 250 files: it is started again on the files left.
 std::optional<double> secondesLibreOffice(const LotPdf& lot, const QList<FicheDestinataire>& fiches)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         return std::nullopt;
     QTemporaryDir dossier;
-    QStringList arguments{QStringLiteral("-env:UserInstallation=file://") + dossier.filePath(QStringLiteral("profil")),
-                          QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                          QStringLiteral("--outdir"), dossier.filePath(QStringLiteral("pdf"))};
+    const QString sorties = dossier.filePath(QStringLiteral("pdf"));
+    QStringList restantes;
     for (qsizetype i = 0; i < fiches.size(); ++i) {
-        const QString chemin = dossier.filePath(QStringLiteral("lettre%1.rtf").arg(i));
-        QFile fichier(chemin);
+        restantes << dossier.filePath(QStringLiteral("lettre%1.rtf").arg(i));
+        QFile fichier(restantes.last());
         if (!fichier.open(QIODevice::WriteOnly) || fichier.write(lettrePour(lot.lettreEnNombre, fiches[i]).toUtf8()) < 0)
             return std::nullopt;
-        arguments << chemin;
     }
     QElapsedTimer chrono;
     chrono.start();
-    QProcess libreOffice;
-    libreOffice.start(soffice, arguments);
-    if (!libreOffice.waitForFinished(30 * 60 * 1000) || libreOffice.exitCode() != 0)
-        return std::nullopt;
-    const double secondes = chrono.nsecsElapsed() / 1e9;
-    if (QDir(dossier.filePath(QStringLiteral("pdf"))).entryList({QStringLiteral("*.pdf")}).size() != fiches.size())
-        return std::nullopt;
-    return secondes;
+    while (!restantes.isEmpty()) {
+        QProcess libreOffice;
+        libreOffice.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dossier.filePath(QStringLiteral("profil")),
+                                               QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                                               QStringLiteral("--outdir"), sorties} + restantes);
+        if (!libreOffice.waitForFinished(30 * 60 * 1000) || libreOffice.exitCode() != 0) {
+            std::fprintf(stderr, "LibreOffice : %s\n", libreOffice.readAllStandardError().right(2000).constData());
+            return std::nullopt;
+        }
+        const qsizetype avant = restantes.size();
+        restantes.removeIf([&](const QString& rtf) {
+            return QFileInfo::exists(QDir(sorties).filePath(QFileInfo(rtf).completeBaseName() + QStringLiteral(".pdf")));
+        });
+        if (restantes.size() == avant)
+            return std::nullopt;
+    }
+    return chrono.nsecsElapsed() / 1e9;
 }
 
 // Processor time used by the whole process so far, every thread counted.
