@@ -52,8 +52,9 @@ struct LettreFaite {
 // The letters of a run made by worker threads, each taking the next letter
 // as it is free; the calling thread waits, takes them in list order, and
 // asks whether to go on. Workers run at most `avance` letters ahead of it.
-// A worker lives until arreter(): the fonts of a text laid out in a thread
-// belong to that thread's font cache, which goes with the thread.
+// The fonts of a text laid out in a thread belong to that thread's font
+// cache, which goes with the thread: a worker lives until arreter() has
+// let go of the letters laid out.
 class Atelier {
 public:
     Atelier(qsizetype nombre, int fils, qsizetype avance, std::function<LettreFaite(qsizetype)> faire)
@@ -78,15 +79,25 @@ public:
     // how many letters were started.
     qsizetype arreter()
     {
-        {
-            std::lock_guard verrou(m_verrou);
-            m_arret = true;
+        if (!m_fils.empty()) {
+            {
+                std::unique_lock verrou(m_verrou);
+                m_arret = true;
+                m_signal.notify_all();
+                m_signal.wait(verrou, [&] { return m_enCours == 0; });
+            }
+            for (LettreFaite& lettre : m_lettres)
+                lettre.disposee.reset();
+            {
+                std::lock_guard verrou(m_verrou);
+                m_fin = true;
+            }
+            m_signal.notify_all();
+            for (std::thread& fil : m_fils)
+                fil.join();
+            m_fils.clear();
         }
-        m_signal.notify_all();
-        for (std::thread& fil : m_fils)
-            fil.join();
-        m_fils.clear();
-        return std::min(m_prochain, qsizetype(m_lettres.size()));
+        return m_prochain;
     }
 
 private:
@@ -97,17 +108,20 @@ private:
             {
                 std::unique_lock verrou(m_verrou);
                 m_signal.wait(verrou, [&] {
-                    return m_arret || (m_prochain < m_prises + m_avance && m_prochain < qsizetype(m_lettres.size()));
+                    return m_fin
+                        || (!m_arret && m_prochain < m_prises + m_avance && m_prochain < qsizetype(m_lettres.size()));
                 });
-                if (m_arret)
+                if (m_fin)
                     return;
                 rang = m_prochain++;
+                ++m_enCours;
             }
             LettreFaite faite = m_faire(rang);
             {
                 std::lock_guard verrou(m_verrou);
                 m_lettres[std::size_t(rang)] = std::move(faite);
                 m_lettres[std::size_t(rang)].faite = true;
+                --m_enCours;
             }
             m_signal.notify_all();
         }
@@ -121,7 +135,9 @@ private:
     std::condition_variable m_signal;
     qsizetype m_prochain = 0;   // the next letter to start
     qsizetype m_prises = 0;     // the letters the calling thread took
-    bool m_arret = false;
+    int m_enCours = 0;          // letters being made
+    bool m_arret = false;       // start no more letters
+    bool m_fin = false;         // the workers may go
 };
 
 // Each core makes letters; a file of its own is written and flushed to disk
