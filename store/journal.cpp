@@ -18,7 +18,7 @@ const QString kFormatDate = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 // went to after the recipient is edited or deleted. The letter is kept as
 // sent, compressed (a one-page letter takes about 1 KB), in a table of its
 // own: the list of entries is read whole when the window opens, and rows
-// without the letters are five times smaller. A text goes with its entry.
+// without the letters are several times smaller. A text goes with its entry.
 const char* const kCreation =
     "CREATE TABLE IF NOT EXISTS Journal ("
     " Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -116,6 +116,17 @@ bool texteDansLaListe(sqlite3* base)
     return present;
 }
 
+// How many entries the journal holds (0 when it cannot say).
+qsizetype nombreDEntrees(sqlite3* base)
+{
+    sqlite3_stmt* q = nullptr;
+    qsizetype nombre = 0;
+    if (sqlite3_prepare_v2(base, "SELECT count(*) FROM Journal", -1, &q, nullptr) == SQLITE_OK && sqlite3_step(q) == SQLITE_ROW)
+        nombre = sqlite3_column_int64(q, 0);
+    sqlite3_finalize(q);
+    return nombre;
+}
+
 void executer(sqlite3* base, const char* sql)
 {
     char* message = nullptr;
@@ -142,7 +153,7 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
 {
     // Inside a caller's transaction (a batch of entries), the rows join it.
     std::optional<Transaction> transaction;
-    if (sqlite3_get_autocommit(connexion.poignee()))
+    if (sqlite3* base = connexion.poignee(); !base || sqlite3_get_autocommit(base))
         transaction.emplace(connexion);
     Recordset rs(connexion);
     rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
@@ -201,6 +212,7 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     };
     const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
     QList<EntreeJournal> entrees;
+    entrees.reserve(nombreDEntrees(base));
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
         EntreeJournal e;
