@@ -182,6 +182,7 @@ void FrmAccueil::cmdEnregistrerPdf_Click()
     saisie.lettre = saisieLettre();
     saisie.archivage = m_mnuPdfA->isChecked();
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("La lettre n'a pas pu être enregistrée en PDF."),
              [&] { EnregistrerLettrePdf(saisie, *txtText()->document()); });
 }
@@ -195,6 +196,7 @@ void FrmAccueil::cmdMailPdf_Click()
     saisie.lettre = saisieLettre();
     saisie.archivage = m_mnuPdfA->isChecked();
     saisie.dateIso = QDate::currentDate().toString(Qt::ISODate);
+    saisie.envoi = contexteEnvoi();
     commande(QStringLiteral("Le message n'a pas pu être préparé."),
              [&] { EnvoyerLettrePdf(saisie, *txtText()->document()); });
 }

@@ -1,5 +1,6 @@
 #include "app/francais.h"
 #include "app/frmaccueil.h"
+#include "platform/connexion.h"
 #include "platform/dialoguesqt.h"
 
 #include <QApplication>
@@ -12,7 +13,13 @@ int main(int argc, char* argv[])
     if (!installerFrancais(application, &raison))
         qWarning("%s", qPrintable(raison));
     installerDialogues(new DialoguesQt);
-    FrmAccueil fenetre;
-    fenetre.show();
-    return QApplication::exec();
+    int code = 0;
+    {
+        FrmAccueil fenetre;
+        fenetre.show();
+        code = QApplication::exec();
+    }
+    // Leaves the database a single file, its write-ahead log folded in.
+    cnLettre().fermer();
+    return code;
 }

@@ -11,14 +11,32 @@ void RechercheJournal::charger(QList<EntreeJournal> entrees)
 {
     m_entrees = std::move(entrees);
     m_plis.clear();
-    m_plis.reserve(m_entrees.size());
-    for (const EntreeJournal& e : m_entrees)
-        m_plis << plierFrancais(e.destinataire.nom + QLatin1Char('\n') + e.objet + QLatin1Char('\n') + e.destinataire.ville);
+    // The worker reads its own (shared, never written) copy of the list.
+    m_pliage = std::async(std::launch::async, [entrees = m_entrees] {
+        QStringList plis;
+        plis.reserve(entrees.size());
+        QString texte;   // one buffer for every entry: no allocation per entry
+        for (const EntreeJournal& e : entrees) {
+            texte.clear();
+            texte.append(e.destinataire.nom).append(QLatin1Char('\n')).append(e.objet).append(QLatin1Char('\n'))
+                .append(e.destinataire.ville);
+            plis << plierFrancais(texte);
+        }
+        return plis;
+    });
+}
+
+const QStringList& RechercheJournal::plis() const
+{
+    if (m_pliage.valid())
+        m_plis = m_pliage.get();
+    return m_plis;
 }
 
 std::vector<int> RechercheJournal::filtrer(const CritereJournal& critere) const
 {
     const QString cherche = plierFrancais(critere.texte.trimmed());
+    const QStringList& plis = cherche.isEmpty() ? m_plis : this->plis();
     std::vector<int> lignes;
     lignes.reserve(std::size_t(m_entrees.size()));
     for (int i = 0; i < m_entrees.size(); ++i) {
@@ -28,7 +46,7 @@ std::vector<int> RechercheJournal::filtrer(const CritereJournal& critere) const
         const QDate jour = e.quand.date();
         if ((critere.du.isValid() && jour < critere.du) || (critere.au.isValid() && jour > critere.au))
             continue;
-        if (!cherche.isEmpty() && !m_plis.at(i).contains(cherche))
+        if (!cherche.isEmpty() && !plis.at(i).contains(cherche))
             continue;
         lignes.push_back(i);
     }

@@ -5,6 +5,9 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <future>
 #include <vector>
 
 class QTextDocument;
@@ -17,7 +20,8 @@ struct CritereJournal {
 };
 
 // The journal's entries held for searching: each entry's searchable text is
-// folded once, so that a keystroke only compares.
+// folded once, so that a keystroke only compares. The folding is done on
+// another thread while the window opens; the first search waits for it.
 class RechercheJournal {
 public:
     void charger(QList<EntreeJournal> entrees);
@@ -26,8 +30,11 @@ public:
     std::vector<int> filtrer(const CritereJournal& critere) const;
 
 private:
+    const QStringList& plis() const;
+
     QList<EntreeJournal> m_entrees;
-    QStringList m_plis;
+    mutable std::future<QStringList> m_pliage;
+    mutable QStringList m_plis;
 };
 
 // The journal as CSV (";"-separated, UTF-8, a header line), oldest last as

@@ -1,6 +1,7 @@
 // tilvo-lettres-cli: the address book and letters from the command line,
 // without any window.
 #include "cli/commandes.h"
+#include "platform/connexion.h"
 
 #include <QGuiApplication>
 
@@ -38,8 +39,11 @@ int main(int argc, char* argv[])
     }
     const QString nom = arguments.takeFirst();
     for (const Commande& commande : commandes()) {
-        if (commande.nom == nom)
-            return commande.executer(arguments);
+        if (commande.nom == nom) {
+            const int code = commande.executer(arguments);
+            cnLettre().fermer();   // the database left a single file
+            return code;
+        }
     }
     signalerErreur(QStringLiteral("Commande inconnue : %1\n\n").arg(nom) + aide());
     return kEntreeInvalide;

@@ -29,10 +29,13 @@ void enregistrerIndividuelle(const SaisiePdf& saisie, const QTextDocument& lettr
     if (chemin.isEmpty())
         return;
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
-    fichier.ajouterLettre(lettre);
+    const int pages = fichier.ajouterLettre(lettre);
     QString raison;
-    if (!fichier.terminer(raison))
+    if (!fichier.terminer(raison)) {
         afficherErreur(QStringLiteral("La lettre n'a pas pu être enregistrée dans « %1 » : %2").arg(chemin, raison));
+        return;
+    }
+    JournalSortie(canal::pdf, saisie.envoi).noter(rtf::ecrireRtf(lettre), kAucunEnregistrement, pages);
 }
 
 // How many of these names already stand in the folder.
@@ -80,10 +83,15 @@ void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
         if (cible.isEmpty())
             return;
     }
+    JournalSortie journal(canal::pdf, saisie.envoi);
+    const RemisePdf noter = [&](qsizetype rang, const QString& rtf, int pages) {
+        journal.noterEnLot(rtf, ids[rang], pages);
+    };
     dialogues().debutProgression(QStringLiteral("Enregistrement des lettres en PDF"), nombre);
-    const ResultatLot r = unParDestinataire ? ecrireUnParDestinataire(lot, fiches, cible, suiteAvecProgression(nombre))
-                                            : ecrireTousEnUn(lot, fiches, cible, suiteAvecProgression(nombre));
+    const ResultatLot r = unParDestinataire ? ecrireUnParDestinataire(lot, fiches, cible, suiteAvecProgression(nombre), noter)
+                                            : ecrireTousEnUn(lot, fiches, cible, suiteAvecProgression(nombre), noter);
     dialogues().finProgression();
+    journal.ecrireLot();
     signalerFin(r, unParDestinataire ? nombre : 1);
 }
 

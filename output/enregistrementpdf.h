@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/composition.h"
+#include "output/journalsorties.h"
 #include "output/lettrepdf.h"
 
 #include <QList>
@@ -17,9 +18,11 @@ struct SaisiePdf {
     SaisieLettre lettre;
     bool archivage = false;        // "Format d'archivage (PDF/A)" ticked
     QString dateIso;               // today, first part of the proposed names
+    ContexteEnvoi envoi{};         // for the journal
 };
 
-// Throws ErreurBase when a recipient cannot be read (nothing written).
+// Throws ErreurBase when a recipient cannot be read (nothing written). Each
+// letter written is recorded in the journal.
 void EnregistrerLettrePdf(const SaisiePdf& saisie, const QTextDocument& lettre);
 
 // The file's title and author for these entries.

@@ -13,14 +13,14 @@
 
 namespace {
 
-Reussite imprimerAvecMarges(const QTextDocument& lettre)
+Reussite imprimerAvecMarges(const QTextDocument& lettre, int& pages)
 {
-    return ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    return ImprimerRTF(lettre, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre, &pages);
 }
 
 // One personalised letter for the recipient `id`: its RTF, or why it could
 // not be made or printed.
-Resultat<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettreEnNombre)
+Resultat<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettreEnNombre, int& pages)
 {
     QString rtf;
     try {
@@ -32,7 +32,7 @@ Resultat<QString> imprimerLettrePersonnalisee(RecordId id, const QString& lettre
     const auto document = documentLettre(rtf, raison);
     if (!document)
         return Resultat<QString>::echec(raison);
-    if (const Reussite imprimee = imprimerAvecMarges(*document); !imprimee)
+    if (const Reussite imprimee = imprimerAvecMarges(*document, pages); !imprimee)
         return Resultat<QString>::echec(imprimee.raison());
     return rtf::ecrireRtf(*document);
 }
@@ -51,7 +51,8 @@ void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, J
                                     .arg(imprimees).arg(nombre));
             return;
         }
-        const Resultat<QString> imprimee = imprimerLettrePersonnalisee(id, lettreEnNombre);
+        int pages = 0;
+        const Resultat<QString> imprimee = imprimerLettrePersonnalisee(id, lettreEnNombre, pages);
         if (!imprimee) {
             dialogues().finProgression();
             afficherErreur(QStringLiteral("La lettre du destinataire n° %1 n'a pas pu être imprimée : %2\n"
@@ -59,7 +60,7 @@ void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, J
                                .arg(id).arg(imprimee.raison()).arg(imprimees).arg(nombre));
             return;
         }
-        journal.noter(*imprimee, id);
+        journal.noter(*imprimee, id, pages);
         ++imprimees;
     }
     dialogues().finProgression();
@@ -85,9 +86,10 @@ void ImprimerLettre(const SaisieImpression& saisie, const QTextDocument& lettre)
         imprimerEnNombre(saisie.ids, lettre, journal);
         return;
     }
-    if (const Reussite imprimee = imprimerAvecMarges(lettre); !imprimee) {
+    int pages = 0;
+    if (const Reussite imprimee = imprimerAvecMarges(lettre, pages); !imprimee) {
         afficherErreur(QStringLiteral("La lettre n'a pas pu être imprimée : %1").arg(imprimee.raison()));
         return;
     }
-    journal.noter(rtf::ecrireRtf(lettre));
+    journal.noter(rtf::ecrireRtf(lettre), kAucunEnregistrement, pages);
 }

@@ -94,7 +94,7 @@ std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPr
     return std::make_unique<MiseEnPage>(texte, resolution, dessin, zone, avancement);
 }
 
-Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas)
+Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas, int* pagesImprimees)
 {
     const auto echec = [](const QString& pourquoi) { return Reussite::echec(pourquoi); };
     TravailImpression travail(QStringLiteral("Lettre"));
@@ -152,5 +152,7 @@ Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int dr
     }
     if (!travail.terminer())
         return echec(travail.raison());
+    if (pagesImprimees)
+        *pagesImprimees = *pages;
     return {};
 }

@@ -21,8 +21,10 @@ class RichTextBox;
 Reussite DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite);
 
 // Prints the whole document as one print job (one page at least, a new page
-// for each overflow).
-Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas);
+// for each overflow). `pagesImprimees` receives the number of pages of a job
+// that succeeded.
+Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int droite, int bas,
+                     int* pagesImprimees = nullptr);
 
 // The pages of `texte` as ImprimerRTF draws them on `imprimante`, inside the
 // same four margins: printing and the print preview both draw through it.

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace {
 
 QString joindre(const QStringList& morceaux, const QString& separateur)
@@ -43,28 +45,76 @@ PersonneEnvoi destinataireEnvoi(RecordId id)
     return p;
 }
 
+namespace {
+
+// How long letters written to PDF wait at most for their journal entries.
+constexpr qint64 kAttenteLotMs = 250;
+
+} // namespace
+
 JournalSortie::JournalSortie(QString canal, ContexteEnvoi contexte)
     : m_canal(std::move(canal)), m_contexte(std::move(contexte)), m_reglages(lireReglagesJournal())
 {
+    m_depuisEcriture.start();
 }
 
-void JournalSortie::noter(const QString& rtf, RecordId destinataire)
+JournalSortie::~JournalSortie()
+{
+    ecrireLot();
+}
+
+EntreeJournal JournalSortie::entree(const Lettre& lettre) const
 {
     EntreeJournal e;
-    e.quand = QDateTime::currentDateTime();
+    e.quand = lettre.quand;
     e.canal = m_canal;
     e.expediteur = m_contexte.expediteur;
     e.modele = m_contexte.modele;
     e.objet = m_contexte.objet;
-    e.rtf = rtf;
+    e.pages = lettre.pages;
+    e.rtf = lettre.rtf;
+    e.destinataire = lettre.destinataire == kAucunEnregistrement ? m_contexte.destinataire
+                                                                 : destinataireEnvoi(lettre.destinataire);
+    return e;
+}
+
+void JournalSortie::signaler(const ErreurBase& erreur)
+{
+    if (m_echecSignale)
+        return;
+    m_echecSignale = true;
+    afficherErreur(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté dans le journal des envois : %1")
+                       .arg(erreur.raison()));
+}
+
+void JournalSortie::noter(const QString& rtf, RecordId destinataire, int pages)
+{
     try {
-        e.destinataire = destinataire == kAucunEnregistrement ? m_contexte.destinataire : destinataireEnvoi(destinataire);
-        noterEnvoi(e, m_reglages.conserverTexte);
+        noterEnvoi(entree({rtf, destinataire, pages, QDateTime::currentDateTime()}), m_reglages.conserverTexte);
     } catch (const ErreurBase& erreur) {
-        if (m_echecSignale)
-            return;
-        m_echecSignale = true;
-        afficherErreur(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté dans le journal des envois : %1")
-                           .arg(erreur.raison()));
+        signaler(erreur);
+    }
+}
+
+void JournalSortie::noterEnLot(const QString& rtf, RecordId destinataire, int pages)
+{
+    m_lot.append({rtf, destinataire, pages, QDateTime::currentDateTime()});
+    if (m_depuisEcriture.elapsed() >= kAttenteLotMs)
+        ecrireLot();
+}
+
+void JournalSortie::ecrireLot()
+{
+    m_depuisEcriture.restart();
+    if (m_lot.isEmpty())
+        return;
+    const QList<Lettre> lot = std::exchange(m_lot, {});
+    try {
+        Transaction transaction;
+        for (const Lettre& lettre : lot)
+            noterEnvoi(entree(lettre), m_reglages.conserverTexte);
+        transaction.valider();
+    } catch (const ErreurBase& erreur) {
+        signaler(erreur);
     }
 }

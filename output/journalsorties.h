@@ -3,6 +3,10 @@
 #include "store/reglagesjournal.h"
 #include "store/journal.h"
 
+#include <QElapsedTimer>
+
+class ErreurBase;
+
 // How the outputs record themselves in the correspondence journal.
 
 // What the main window knows of the letter when an output starts: the sender,
@@ -28,13 +32,35 @@ QString adresseEnvoi(const QString& adresse1, const QString& adresse2, const QSt
 class JournalSortie {
 public:
     JournalSortie(QString canal, ContexteEnvoi contexte);
+    // Writes what noterEnLot() still holds.
+    ~JournalSortie();
+    JournalSortie(const JournalSortie&) = delete;
+    JournalSortie& operator=(const JournalSortie&) = delete;
+
     // One letter gone to the context's recipient, or (mass outputs) to the
-    // recipient row `destinataire`, copied from the database now.
-    void noter(const QString& rtf, RecordId destinataire = kAucunEnregistrement);
+    // recipient row `destinataire`, copied from the database now; `pages`
+    // is 0 when not known. Written at once.
+    void noter(const QString& rtf, RecordId destinataire = kAucunEnregistrement, int pages = 0);
+    // The same for outputs that make letters faster than the disk takes
+    // one commit each (PDF files): the entries are written together, one
+    // transaction every few tenths of a second, and by ecrireLot().
+    void noterEnLot(const QString& rtf, RecordId destinataire, int pages);
+    void ecrireLot();
 
 private:
+    struct Lettre {
+        QString rtf;
+        RecordId destinataire;
+        int pages;
+        QDateTime quand;
+    };
+    EntreeJournal entree(const Lettre& lettre) const;
+    void signaler(const ErreurBase& erreur);
+
     QString m_canal;
     ContexteEnvoi m_contexte;
     ReglagesJournal m_reglages;
     bool m_echecSignale = false;
+    QList<Lettre> m_lot;
+    QElapsedTimer m_depuisEcriture;
 };

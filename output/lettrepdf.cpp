@@ -146,27 +146,41 @@ DocumentPdf::DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes)
 
 DocumentPdf::~DocumentPdf() = default;
 
-void DocumentPdf::ajouterLettre(const QTextDocument& lettre)
+std::unique_ptr<MiseEnPage> lettreDisposee(const QTextDocument& lettre)
+{
+    const PageImprimante page = pageA4();
+    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    return std::make_unique<MiseEnPage>(lettre, kResolution, *dessin, page);
+}
+
+int DocumentPdf::ajouterLettre(const QTextDocument& lettre)
+{
+    return ajouterLettre(*lettreDisposee(lettre));
+}
+
+int DocumentPdf::ajouterLettre(const MiseEnPage& lettre)
 {
     Etat& e = *m_etat;
     if (e.echec)
-        return;
+        return 0;
     if (e.vide) {
         if (!e.peintre.begin(&e.ecrivain)) {
             e.echec = true;
-            return;
+            return 0;
         }
     } else if (!e.ecrivain.newPage()) {
         e.echec = true;
-        return;
+        return 0;
     }
     e.vide = false;
-    const PageImprimante page = pageA4();
-    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
-    const MiseEnPage miseEnPage(lettre, kResolution, *dessin, page);
-    if (miseEnPage.etat() != MiseEnPage::Etat::Prete
-        || !miseEnPage.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); }))
+    const std::optional<int> pages = lettre.etat() == MiseEnPage::Etat::Prete
+        ? lettre.dessinerTout(e.peintre, [&e] { return e.ecrivain.newPage(); })
+        : std::nullopt;
+    if (!pages) {
         e.echec = true;
+        return 0;
+    }
+    return *pages;
 }
 
 bool DocumentPdf::terminer(QString& raison)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class MiseEnPage;
 class QTextDocument;
 
 // Letters without any window: composed RTF text made into a document, and
@@ -12,6 +13,10 @@ class QTextDocument;
 // The letter's RTF text read into a new document (none when it cannot be
 // read; `raison` says why).
 std::unique_ptr<QTextDocument> documentLettre(const QString& rtf, QString& raison);
+
+// The letter laid out on the PDF page with the letter margins, ready to be
+// drawn; any thread may make it.
+std::unique_ptr<MiseEnPage> lettreDisposee(const QTextDocument& lettre);
 
 // What a PDF file says about itself.
 struct ProprietesPdf {
@@ -30,7 +35,9 @@ public:
     DocumentPdf(const DocumentPdf&) = delete;
     DocumentPdf& operator=(const DocumentPdf&) = delete;
 
-    void ajouterLettre(const QTextDocument& lettre);
+    // The number of pages the letter took; 0 when it could not be drawn.
+    int ajouterLettre(const QTextDocument& lettre);
+    int ajouterLettre(const MiseEnPage& lettre);
     // False, with the reason, when the file could not be written.
     bool terminer(QString& raison);
 

@@ -29,8 +29,13 @@ QString lettrePour(const QString& lettreEnNombre, const FicheDestinataire& fiche
 // get "(2)", "(3)"... after it.
 QStringList nomsDesFichiers(const QList<FicheDestinataire>& fiches, const QString& dateIso, const QString& objet);
 
-// Asked before each letter with the number done so far; false stops the run.
+// Asked as the letters are done, with the number done so far; false stops
+// the run (letters already under way are finished).
 using SuitePdf = std::function<bool(int faits)>;
+
+// Told of each letter written, in list order, on the calling thread: its
+// place in the list, its RTF text and its number of pages.
+using RemisePdf = std::function<void(qsizetype rang, const QString& rtf, int pages)>;
 
 struct ResultatLot {
     QStringList fichiers;   // the paths written, in order
@@ -38,10 +43,11 @@ struct ResultatLot {
     QString erreur;         // names the recipient whose letter failed
 };
 
-// One file per recipient in `dossier`, under the names above.
+// One file per recipient in `dossier`, under the names above, written on
+// every processor core.
 ResultatLot ecrireUnParDestinataire(const LotPdf& lot, const QList<FicheDestinataire>& fiches, const QString& dossier,
-                                    const SuitePdf& suite);
+                                    const SuitePdf& suite, const RemisePdf& remise = {});
 // Every letter in order in the one file `chemin`; nothing is written when
-// the run stops or fails.
+// the run stops or fails, and every letter is handed over once the file is.
 ResultatLot ecrireTousEnUn(const LotPdf& lot, const QList<FicheDestinataire>& fiches, const QString& chemin,
-                           const SuitePdf& suite);
+                           const SuitePdf& suite, const RemisePdf& remise = {});

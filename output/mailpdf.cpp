@@ -56,25 +56,31 @@ void envoyerIndividuelle(const SaisieMailPdf& saisie, const QTextDocument& lettr
     const SaisieLettre& l = saisie.lettre;
     const QString chemin = QDir(dossier).filePath(nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
-    fichier.ajouterLettre(lettre);
+    const int pages = fichier.ajouterLettre(lettre);
     if (!fichier.terminer(raison)) {
         afficherErreur(QStringLiteral("La lettre en PDF n'a pas pu être préparée : %1").arg(raison));
         return;
     }
-    if (!ouvrirMessageAvecPiece(adresse, l.objetLettre, chemin))
+    if (!ouvrirMessageAvecPiece(adresse, l.objetLettre, chemin)) {
         proposerLeDossier(dossier);
+        return;
+    }
+    JournalSortie(canal::mailPdf, saisie.envoi).noter(rtf::ecrireRtf(lettre), kAucunEnregistrement, pages);
 }
 
 void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
 {
     const QList<FicheDestinataire> fiches = fichesDe(saisie.ids);
     QList<FicheDestinataire> avecAdresse;
+    QList<RecordId> idsAvecAdresse;
     QList<RecordId> sansAdresse;   // list order
     for (qsizetype i = 0; i < fiches.size(); ++i) {
-        if (fiches[i].mail.trimmed().isEmpty())
+        if (fiches[i].mail.trimmed().isEmpty()) {
             sansAdresse << saisie.ids[i];
-        else
+        } else {
             avecAdresse << fiches[i];
+            idsAvecAdresse << saisie.ids[i];
+        }
     }
     if (avecAdresse.isEmpty()) {
         afficherErreur(QStringLiteral("Aucune adresse électronique : aucun des %1 destinataires sélectionnés n'en a.")
@@ -97,27 +103,37 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
     const LotPdf lot{rtf::ecrireRtf(lettre), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
                      saisie.lettre.objetLettre};
     const int nombre = int(avecAdresse.size());
+    struct Piece {
+        QString rtf;
+        int pages;
+    };
+    QList<Piece> pieces;   // of the files written, in order
     dialogues().debutProgression(QStringLiteral("Préparation des messages"), nombre);
-    const ResultatLot r = ecrireUnParDestinataire(lot, avecAdresse, dossier, [nombre](int faits) {
-        return dialogues().progression(faits, QStringLiteral("Lettre %1 sur %2").arg(faits + 1).arg(nombre));
-    });
+    const ResultatLot r = ecrireUnParDestinataire(
+        lot, avecAdresse, dossier,
+        [nombre](int faits) {
+            return dialogues().progression(faits, QStringLiteral("Lettre %1 sur %2").arg(faits + 1).arg(nombre));
+        },
+        [&pieces](qsizetype, const QString& rtf, int pages) { pieces.append({rtf, pages}); });
     dialogues().finProgression();
     if (!r.erreur.isEmpty()) {
         afficherErreur(r.erreur + QStringLiteral("\nAucun message n'a été ouvert."));
         return;
     }
+    JournalSortie journal(canal::mailPdf, saisie.envoi);
     for (qsizetype i = 0; i < r.fichiers.size(); ++i) {
         if (!ouvrirMessageAvecPiece(avecAdresse[i].mail.trimmed(), saisie.lettre.objetLettre, r.fichiers[i])) {
             proposerLeDossier(dossier);
             return;
         }
+        journal.noter(pieces[i].rtf, idsAvecAdresse[i], pieces[i].pages);
     }
     if (r.interrompu || sansAdresse.isEmpty())
         return;
     if (demanderConfirmation(QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (%1) ?")
                                  .arg(sansAdresse.size()))
         == Reponse::Oui)
-        ImprimerLettre({false, sansAdresse}, lettre);
+        ImprimerLettre({false, sansAdresse, saisie.envoi}, lettre);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/composition.h"
+#include "output/journalsorties.h"
 
 #include <QList>
 
@@ -18,8 +19,10 @@ struct SaisieMailPdf {
     SaisieLettre lettre;
     bool archivage = false;
     QString dateIso;               // today, first part of the file names
+    ContexteEnvoi envoi{};         // for the journal
 };
 
-// Throws ErreurBase when a recipient cannot be read (nothing opened). The
+// Throws ErreurBase when a recipient cannot be read (nothing opened). Each
+// message handed to the mail program is recorded in the journal. The
 // letters of recipients without an address may then be printed.
 void EnvoyerLettrePdf(const SaisieMailPdf& saisie, const QTextDocument& lettre);

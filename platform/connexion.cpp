@@ -44,6 +44,18 @@ int executer(sqlite3* base, const char* sql, QStringList* lignes = nullptr)
     return sqlite3_exec(base, sql, recevoir, lignes, nullptr);
 }
 
+// Commits append to a write-ahead log, one flush to disk each (the rollback
+// journal costs three), and every commit is still on disk when it returns
+// (synchronous=FULL). Between two runs the file is a single file again, the
+// log folded back into it. A file that stays in rollback mode (busy, or on
+// a file system without shared memory) works as before.
+void journalisationRapide(sqlite3* base, bool active)
+{
+    sqlite3_busy_timeout(base, 0);
+    executer(base, active ? "PRAGMA journal_mode=WAL" : "PRAGMA journal_mode=DELETE");
+    sqlite3_busy_timeout(base, kAttenteVerrouMs);
+}
+
 } // namespace
 
 Connexion::Connexion(QString nom) : m_nom(std::move(nom)) {}
@@ -110,6 +122,8 @@ void Connexion::fermerConnexion()
 {
     if (!QSqlDatabase::contains(m_nom))
         return;
+    if (sqlite3* p = poignee(); p && !sqlite3_db_readonly(p, "main"))
+        journalisationRapide(p, false);
     {
         QSqlDatabase b = base();
         b.close();
@@ -161,6 +175,8 @@ void Connexion::ouvrir(const QString& chemin, Acces acces)
         fermerConnexion();
         throw ErreurBase(messageOuverture(chemin, raison));
     }
+    if (acces == Acces::LectureEcriture && !sqlite3_db_readonly(p, "main"))
+        journalisationRapide(p, true);
 }
 
 Connexion& cnLettre()

@@ -3,6 +3,9 @@
 #include "platform/erreurbase.h"
 
 #include <QLocale>
+
+#include <array>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -13,7 +16,9 @@ const QString kFormatDate = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 
 // Names and addresses are copies, not links: the entry must still say who it
 // went to after the recipient is edited or deleted. The letter is kept as
-// sent, compressed (a one-page letter takes about 1 KB).
+// sent, compressed (a one-page letter takes about 1 KB), in a table of its
+// own: the list of entries is read whole when the window opens, and rows
+// without the letters are several times smaller. A text goes with its entry.
 const char* const kCreation =
     "CREATE TABLE IF NOT EXISTS Journal ("
     " Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -28,15 +33,51 @@ const char* const kCreation =
     " Adresse_Expediteur_Journal TEXT,"
     " Modele_Journal TEXT,"
     " Objet_Journal TEXT,"
-    " Pages_Journal INTEGER,"
-    " Texte_Journal BLOB);"
+    " Pages_Journal INTEGER);"
     "CREATE INDEX IF NOT EXISTS Journal_Date ON Journal (Date_Journal);"
-    "CREATE INDEX IF NOT EXISTS Journal_Destinataire ON Journal (Numero_Destinataire, Date_Journal);";
+    "CREATE INDEX IF NOT EXISTS Journal_Destinataire ON Journal (Numero_Destinataire, Date_Journal);"
+    "CREATE TABLE IF NOT EXISTS Journal_Texte ("
+    " Numero_Journal_Texte INTEGER PRIMARY KEY," // the Numero_Journal of its entry
+    " Texte_Journal BLOB NOT NULL);"
+    "CREATE TRIGGER IF NOT EXISTS Journal_Texte_Suppression AFTER DELETE ON Journal BEGIN"
+    " DELETE FROM Journal_Texte WHERE Numero_Journal_Texte = old.Numero_Journal; END;";
+
+// The first journals kept the letters in table Journal itself: they move to
+// their own table, and the column goes.
+const char* const kDeplacementTextes =
+    "INSERT OR IGNORE INTO Journal_Texte (Numero_Journal_Texte, Texte_Journal)"
+    " SELECT Numero_Journal, Texte_Journal FROM Journal WHERE Texte_Journal IS NOT NULL;"
+    "ALTER TABLE Journal DROP COLUMN Texte_Journal;";
 
 const QString kColonnesListe = QStringLiteral(
     "SELECT Numero_Journal, Date_Journal, Canal_Journal, Numero_Destinataire, Nom_Destinataire_Journal, "
     "Adresse_Destinataire_Journal, Ville_Destinataire_Journal, Numero_Expediteur, Nom_Expediteur_Journal, "
     "Adresse_Expediteur_Journal, Modele_Journal, Objet_Journal, Pages_Journal From Journal ");
+
+// A stored date as the clock showed it, without a time zone (carried as
+// UTC, which costs no zone arithmetic: the list reads 100,000 of them).
+QDateTime dateLue(const char* texte, int longueur)
+{
+    const auto nombre = [texte](int debut, int chiffres) {
+        int n = 0;
+        for (int i = debut; i < debut + chiffres; ++i) {
+            if (texte[i] < '0' || texte[i] > '9')
+                return -1;
+            n = n * 10 + (texte[i] - '0');
+        }
+        return n;
+    };
+    if (longueur != 19 || texte[4] != '-' || texte[7] != '-' || texte[10] != 'T' || texte[13] != ':' || texte[16] != ':')
+        return {};
+    return QDateTime(QDate(nombre(0, 4), nombre(5, 2), nombre(8, 2)), QTime(nombre(11, 2), nombre(14, 2), nombre(17, 2)),
+                     Qt::UTC);
+}
+
+QDateTime dateLue(const QString& texte)
+{
+    const QByteArray octets = texte.toLatin1();
+    return dateLue(octets.constData(), int(octets.size()));
+}
 
 QVariant idStocke(RecordId id)
 {
@@ -52,7 +93,7 @@ EntreeJournal entreeLue(const Recordset& rs)
 {
     EntreeJournal e;
     e.numero = rs.value(QStringLiteral("Numero_Journal")).toLongLong();
-    e.quand = QDateTime::fromString(rs.text(QStringLiteral("Date_Journal")), Qt::ISODate);
+    e.quand = dateLue(rs.text(QStringLiteral("Date_Journal")));
     e.canal = rs.text(QStringLiteral("Canal_Journal"));
     e.destinataire = {idLu(rs.value(QStringLiteral("Numero_Destinataire"))), rs.text(QStringLiteral("Nom_Destinataire_Journal")),
                       rs.text(QStringLiteral("Adresse_Destinataire_Journal")), rs.text(QStringLiteral("Ville_Destinataire_Journal"))};
@@ -64,23 +105,56 @@ EntreeJournal entreeLue(const Recordset& rs)
     return e;
 }
 
+bool texteDansLaListe(sqlite3* base)
+{
+    sqlite3_stmt* q = nullptr;
+    bool present = false;
+    if (sqlite3_prepare_v2(base, "SELECT 1 FROM pragma_table_info('Journal') WHERE name = 'Texte_Journal'", -1, &q, nullptr)
+        == SQLITE_OK)
+        present = sqlite3_step(q) == SQLITE_ROW;
+    sqlite3_finalize(q);
+    return present;
+}
+
+// How many entries the journal holds (0 when it cannot say).
+qsizetype nombreDEntrees(sqlite3* base)
+{
+    sqlite3_stmt* q = nullptr;
+    qsizetype nombre = 0;
+    if (sqlite3_prepare_v2(base, "SELECT count(*) FROM Journal", -1, &q, nullptr) == SQLITE_OK && sqlite3_step(q) == SQLITE_ROW)
+        nombre = sqlite3_column_int64(q, 0);
+    sqlite3_finalize(q);
+    return nombre;
+}
+
+void executer(sqlite3* base, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(base, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString raison = QString::fromUtf8(message ? message : sqlite3_errmsg(base));
+        sqlite3_free(message);
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être créé : %1").arg(raison));
+    }
+}
+
 } // namespace
 
 void preparerJournal(Connexion& connexion)
 {
     Transaction transaction(connexion);
     sqlite3* base = connexion.poignee();
-    char* message = nullptr;
-    if (sqlite3_exec(base, kCreation, nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString raison = QString::fromUtf8(message ? message : sqlite3_errmsg(base));
-        sqlite3_free(message);
-        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être créé : %1").arg(raison));
-    }
+    executer(base, kCreation);
+    if (texteDansLaListe(base))
+        executer(base, kDeplacementTextes);
     transaction.valider();
 }
 
 void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& connexion)
 {
+    // Inside a caller's transaction (a batch of entries), the rows join it.
+    std::optional<Transaction> transaction;
+    if (sqlite3* base = connexion.poignee(); !base || sqlite3_get_autocommit(base))
+        transaction.emplace(connexion);
     Recordset rs(connexion);
     rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
     rs.addNew();
@@ -96,9 +170,17 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
     rs.setValue(QStringLiteral("Modele_Journal"), entree.modele);
     rs.setValue(QStringLiteral("Objet_Journal"), entree.objet);
     rs.setValue(QStringLiteral("Pages_Journal"), entree.pages > 0 ? QVariant(entree.pages) : QVariant());
-    if (conserverTexte && !entree.rtf.isEmpty())
-        rs.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
     rs.update();
+    if (conserverTexte && !entree.rtf.isEmpty()) {
+        Recordset texte(connexion);
+        texte.open(QStringLiteral("SELECT * From Journal_Texte WHERE 0"));
+        texte.addNew();
+        texte.setValue(QStringLiteral("Numero_Journal_Texte"), rs.value(QStringLiteral("Numero_Journal")));
+        texte.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
+        texte.update();
+    }
+    if (transaction)
+        transaction->valider();
 }
 
 QList<EntreeJournal> lireJournal(Connexion& connexion)
@@ -116,20 +198,33 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     const auto texte = [q](int i) {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
     };
+    // The channel, the sender and the model mostly repeat from one entry to
+    // the next: the previous text is shared then, not decoded again.
+    std::array<QByteArray, 13> octetsPrecedents;
+    std::array<QString, 13> textesPrecedents;
+    const auto repete = [&](int i) -> const QString& {
+        const QByteArrayView octets(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
+        if (octets != octetsPrecedents[std::size_t(i)]) {
+            octetsPrecedents[std::size_t(i)] = octets.toByteArray();
+            textesPrecedents[std::size_t(i)] = QString::fromUtf8(octets);
+        }
+        return textesPrecedents[std::size_t(i)];
+    };
     const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
     QList<EntreeJournal> entrees;
+    entrees.reserve(nombreDEntrees(base));
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
         EntreeJournal e;
         e.numero = sqlite3_column_int64(q, 0);
-        e.quand = QDateTime::fromString(texte(1), Qt::ISODate);
-        e.canal = texte(2);
+        e.quand = dateLue(reinterpret_cast<const char*>(sqlite3_column_text(q, 1)), sqlite3_column_bytes(q, 1));
+        e.canal = repete(2);
         e.destinataire = {id(3), texte(4), texte(5), texte(6)};
-        e.expediteur = {id(7), texte(8), texte(9), QString()};
-        e.modele = texte(10);
+        e.expediteur = {id(7), repete(8), repete(9), QString()};
+        e.modele = repete(10);
         e.objet = texte(11);
         e.pages = sqlite3_column_int(q, 12);
-        entrees << e;
+        entrees.append(std::move(e));
     }
     sqlite3_finalize(q);
     if (rc != SQLITE_DONE)
@@ -140,7 +235,8 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
 QString texteEnvoye(RecordId numero, Connexion& connexion)
 {
     Recordset rs(connexion);
-    rs.open(QStringLiteral("SELECT Texte_Journal From Journal WHERE Numero_Journal = ?"), {static_cast<qlonglong>(numero)});
+    rs.open(QStringLiteral("SELECT Texte_Journal From Journal_Texte WHERE Numero_Journal_Texte = ?"),
+            {static_cast<qlonglong>(numero)});
     if (rs.eof())
         return QString();
     const QByteArray compresse = rs.value(QStringLiteral("Texte_Journal")).toByteArray();

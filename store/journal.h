@@ -31,7 +31,7 @@ struct PersonneEnvoi {
 
 struct EntreeJournal {
     RecordId numero = kAucunEnregistrement;
-    QDateTime quand;
+    QDateTime quand;   // the clock's time; read back without a time zone (as UTC)
     QString canal;
     PersonneEnvoi destinataire;
     PersonneEnvoi expediteur;

@@ -6,6 +6,7 @@
 #include "output/impressionlettre.h"
 #include "output/mailpdf.h"
 #include "richtext/richtextbox.h"
+#include "store/journal.h"
 #include "support/banc.h"
 #include "support/lettreessai.h"
 
@@ -48,6 +49,17 @@ void faussesCommandes(const QString& dossier, bool messagerie)
                                         "mv \"$0.$$\" \"$0.appel-$$\"\n");
     ecrire(QStringLiteral("xdg-mime"), messagerie ? "#!/bin/sh\necho thunderbird.desktop\n" : "#!/bin/sh\n");
     qputenv("PATH", dossier.toLocal8Bit() + ':' + qgetenv("PATH"));
+}
+
+// The journal's entries of one channel, oldest first, as "town:pages".
+QStringList envois(const QString& canal)
+{
+    QStringList liste;
+    for (const EntreeJournal& e : lireJournal()) {
+        if (e.canal == canal)
+            liste.prepend(QStringLiteral("%1:%2").arg(e.destinataire.ville).arg(e.pages));
+    }
+    return liste;
 }
 
 QList<QStringList> appels(const QString& dossier)
@@ -97,6 +109,9 @@ private slots:
         QCOMPARE(m_banc->dialogues.demandes.last(),
                  QStringLiteral("enregistrer: Enregistrer la lettre en PDF|Documents PDF (*.pdf)|"
                                 "2026-12-08 - Durand Claire - Résiliation_ contrat n°4_2.pdf"));
+        QCOMPARE(envois(canal::impression), QStringList{QStringLiteral(":1")});
+        QCOMPARE(envois(canal::pdf), QStringList{QStringLiteral(":1")});
+        QVERIFY(texteEnvoye(lireJournal().value(0).numero).contains(QStringLiteral("Durand")));
         const ContenuPdf imprime = lirePdf(imprimante.fichiers().value(0));
         const ContenuPdf enregistre = lirePdf(chemin);
         QVERIFY2(enregistre.erreur.isEmpty(), qPrintable(enregistre.erreur));
@@ -120,7 +135,8 @@ private slots:
 
     // Mass letters: one file per recipient (homonyms apart, nothing replaced
     // without a question), or all in one archive file; a stopped run leaves
-    // no file behind.
+    // no file behind. The journal holds one entry per letter written, with
+    // its pages, and no other.
     void enNombre()
     {
         m_banc->base.executer(QStringLiteral(
@@ -144,6 +160,8 @@ private slots:
                                         QStringLiteral("2026-12-08 - Evrard Luc - Résiliation_ contrat n°4_2.pdf")}));
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[0])).texte(0).contains(QStringLiteral("Marseille")));
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[1])).texte(0).contains(QStringLiteral("Troyes")));
+        const QStringList troisLettres{QStringLiteral("Troyes:1"), QStringLiteral("Marseille:1"), QStringLiteral("Bordeaux:1")};
+        QCOMPARE(envois(canal::pdf), troisLettres);
 
         m_banc->dialogues.messages.clear();
         m_banc->dialogues.reponses << Reponse::Oui << Reponse::Non;
@@ -162,6 +180,7 @@ private slots:
         EnregistrerLettrePdf(enNombre, *m_txtText->document());
         QVERIFY(!QFile::exists(tous));
         QVERIFY(QDir(m_banc->dossierPapier()).entryList(QDir::Files).isEmpty());
+        QCOMPARE(envois(canal::pdf), troisLettres);
 
         m_banc->dialogues.reponses << Reponse::Non;
         m_banc->dialogues.textes << tous;
@@ -169,11 +188,40 @@ private slots:
         EnregistrerLettrePdf(enNombre, *m_txtText->document());
         const ContenuPdf pdf = lirePdf(tous);
         QCOMPARE(pdf.pages.size(), 3);
+        QCOMPARE(envois(canal::pdf), troisLettres + troisLettres);
         QVERIFY(pdf.texte(2).contains(QStringLiteral("Bordeaux")));
         const QString infos = sortieDe(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), tous});
         QVERIFY2(infos.contains(QStringLiteral("pdfaid:part=\"1\" pdfaid:conformance=\"B\""))
                      && infos.contains(QStringLiteral("<rdf:li>Jean Martin</rdf:li>")),
                  qPrintable(infos));
+    }
+
+    // A run stopped midway: the letters under way are finished, and the
+    // journal names exactly the recipients whose files are there.
+    void enNombreInterrompu()
+    {
+        QList<RecordId> ids;
+        for (int i = 1; i <= 40; ++i) {
+            m_banc->base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Ville_Destinataire) "
+                                            "VALUES (%1, 'Nom%1', 'Ville%1')").arg(i));
+            ids << i;
+        }
+        m_txtText->setTextRTF(TexteLettreEnNombre(saisie(), QString()));
+        m_banc->dialogues.reponses << Reponse::Oui;
+        m_banc->dialogues.textes << m_banc->dossierPapier();
+        m_banc->dialogues.arreterApres = 3;
+        EnregistrerLettrePdf({false, ids, saisie(), false, QStringLiteral("2026-12-08")}, *m_txtText->document());
+
+        QStringList villes;
+        for (const QString& fichier : QDir(m_banc->dossierPapier()).entryList({QStringLiteral("*.pdf")}, QDir::Files))
+            villes << QStringLiteral("Ville") + fichier.section(QStringLiteral(" - "), 1, 1).mid(3).trimmed() + QStringLiteral(":1");
+        QVERIFY(villes.size() >= 3 && villes.size() < 40);
+        QStringList notees = envois(canal::pdf);
+        villes.sort();
+        notees.sort();
+        QCOMPARE(notees, villes);
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("Enregistrement interrompu : %1 fichier(s) ont été écrits.").arg(villes.size()));
     }
 
     // The letter reaches the mail program attached, every value one argument
@@ -228,6 +276,7 @@ private slots:
                  QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (1) ?"));
         QCOMPARE(imprimante.fichiers().size(), 1);
         QVERIFY(lirePdf(imprimante.fichiers()[0]).texte(0).contains(QStringLiteral("Bordeaux")));
+        QCOMPARE(envois(canal::mailPdf), (QStringList{QStringLiteral(":1"), QStringLiteral("Troyes:1"), QStringLiteral("Rennes:1")}));
 
         faussesCommandes(fausses.path(), false);
         m_banc->dialogues.messages.clear();
@@ -239,6 +288,7 @@ private slots:
         QCOMPARE(bureau.cibles.size(), 1);
         QVERIFY(QDir(bureau.cibles[0]).entryList({QStringLiteral("*.pdf")}).size() == 1);
         QCOMPARE(appels(fausses.path()).size(), 3);
+        QCOMPARE(envois(canal::mailPdf).size(), 3);   // no message, no entry
     }
 };
 

@@ -186,6 +186,32 @@ private slots:
         QVERIFY(!raisonDe([&] { c.ouvrir(chemin); }).isEmpty());
     }
 
+    // Saves go through a write-ahead log while the base is open; once it is
+    // closed the file alone holds everything (a copy of it is complete).
+    void unSeulFichierUneFoisFermee()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        creerBaseVide(chemin);
+        Connexion c(QStringLiteral("test"));
+        c.ouvrir(chemin);
+        Recordset rs(c);
+        rs.open(requetes::tousDestinataires());
+        rs.addNew();
+        rs.setValue(QStringLiteral("Nom_Destinataire"), QStringLiteral("Durand"));
+        rs.update();
+        QVERIFY(QFile::exists(chemin + QStringLiteral("-wal")));
+        c.fermer();
+        QVERIFY(!QFile::exists(chemin + QStringLiteral("-wal")));
+        const QString copie = dossier.filePath(QStringLiteral("Copie.mdb"));
+        QVERIFY(QFile::copy(chemin, copie));
+        Connexion lecture(QStringLiteral("copie"));
+        lecture.ouvrir(copie, Connexion::Acces::LectureSeule);
+        Recordset relu(lecture);
+        relu.open(requetes::tousDestinataires());
+        QCOMPARE(relu.text(QStringLiteral("Nom_Destinataire")), QStringLiteral("Durand"));
+    }
+
     void ecritureRefuseeSignalee()
     {
         BaseTemporaire base;

@@ -45,6 +45,39 @@ private slots:
         connexion.fermer();
     }
 
+    // The first journals held the letters in table Journal itself: on start
+    // they move to their own table, none lost, and a deleted entry takes
+    // its letter along.
+    void textesDeplacesSansPerte()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
+        creerBaseVide(chemin);
+        executerSurFichier(chemin, QStringLiteral(
+            "CREATE TABLE Journal (Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT, Date_Journal TEXT NOT NULL,"
+            " Canal_Journal TEXT NOT NULL, Numero_Destinataire INTEGER, Nom_Destinataire_Journal TEXT,"
+            " Adresse_Destinataire_Journal TEXT, Ville_Destinataire_Journal TEXT, Numero_Expediteur INTEGER,"
+            " Nom_Expediteur_Journal TEXT, Adresse_Expediteur_Journal TEXT, Modele_Journal TEXT, Objet_Journal TEXT,"
+            " Pages_Journal INTEGER, Texte_Journal BLOB);"
+            "CREATE INDEX Journal_Date ON Journal (Date_Journal);"
+            "INSERT INTO Journal (Date_Journal, Canal_Journal, Objet_Journal, Texte_Journal) VALUES"
+            " ('2026-01-05T09:00:00', 'Impression', 'Préavis', NULL),"
+            " ('2026-03-12T10:00:00', 'Impression', 'Résiliation', x'%1')")
+                                     .arg(QString::fromLatin1(qCompress(QByteArray("{\\rtf1 Madame, je r\\'e9silie}")).toHex())));
+        Connexion connexion(QStringLiteral("ancienne"));
+        connexion.ouvrir(chemin);
+        preparerJournal(connexion);
+        const QList<EntreeJournal> journal = lireJournal(connexion);
+        QCOMPARE(journal.size(), 2);
+        QCOMPARE(texteEnvoye(journal[0].numero, connexion), QStringLiteral("{\\rtf1 Madame, je r\\'e9silie}"));
+        QCOMPARE(texteEnvoye(journal[1].numero, connexion), QString());
+        noterEnvoi(entree(QStringLiteral("2026-04-01T10:00:00"), 2, QStringLiteral("Relance")), true, connexion);
+        QCOMPARE(texteEnvoye(lireJournal(connexion)[0].numero, connexion), QStringLiteral("{\\rtf1 Madame, je résilie}"));
+        supprimerEnvoi(journal[0].numero, connexion);
+        QCOMPARE(texteEnvoye(journal[0].numero, connexion), QString());
+        connexion.fermer();
+    }
+
     // An entry keeps the recipient as the letter named them, the letter as
     // sent (unless texts are not kept), newest first; the last one sums up.
     void entreesGardeesTellesQuEnvoyees()
