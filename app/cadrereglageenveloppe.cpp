@@ -70,8 +70,8 @@ QString CadreReglageEnveloppe::enregistrer() const
 {
     if (m_imprimante.isEmpty())
         return {};
-    return enregistrerReglageEnveloppe(
-               m_imprimante, {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()})
+    return enregistrerReglageEnveloppe(m_imprimante,
+                                       {m_decalageX->value(), m_decalageY->value(), m_rotation->currentData().toInt()})
         .raison();
 }
 

@@ -37,7 +37,8 @@ QFont policeTitre(double points)
     return police;
 }
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut, int largeur, int hauteur)
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut, int largeur,
+                  int hauteur)
 {
     auto* l = new QLabel(texte, parent);
     l->setObjectName(nom);
@@ -86,8 +87,8 @@ QComboBox* combo(QWidget* parent, const QString& nom, int gauche, int haut, int 
     return c;
 }
 
-QToolButton* image(QWidget* parent, const QString& nom, const QIcon& icone, const QString& infobulle,
-                   int gauche, int haut, int largeur, int hauteur)
+QToolButton* image(QWidget* parent, const QString& nom, const QIcon& icone, const QString& infobulle, int gauche,
+                   int haut, int largeur, int hauteur)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(nom);

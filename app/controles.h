@@ -30,15 +30,17 @@ QIcon icone(const QString& nomTheme, const QString& fichier);
 QFont policeTitre(double points);
 QStringList famillesTitre();
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut, int largeur, int hauteur = 255);
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut, int largeur,
+                  int hauteur = 255);
 QLabel* titre(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut, int largeur);
 QLineEdit* zoneTexte(QWidget* parent, const QString& nom, int gauche, int haut, int largeur);
 // An editable combo. With `libre` false its list may be long: filled in one
 // go through a model, no completion, no sizing over every item.
-QComboBox* combo(QWidget* parent, const QString& nom, int gauche, int haut, int largeur, const QStringList& elements = {});
+QComboBox* combo(QWidget* parent, const QString& nom, int gauche, int haut, int largeur,
+                 const QStringList& elements = {});
 // A clickable picture.
-QToolButton* image(QWidget* parent, const QString& nom, const QIcon& icone, const QString& infobulle,
-                   int gauche, int haut, int largeur, int hauteur);
+QToolButton* image(QWidget* parent, const QString& nom, const QIcon& icone, const QString& infobulle, int gauche,
+                   int haut, int largeur, int hauteur);
 // A report-style list view.
 QTreeView* liste(QWidget* parent, const QString& nom, int gauche, int haut, int largeur, int hauteur);
 

@@ -11,12 +11,12 @@ public:
     // The steps, numbered as their buttons cmdMenu(i) and panels barMenu(i).
     enum Etape : int { Expediteur, Destinataire, Objet, Corps, Traitement };
     static constexpr int kNombreEtapes = Traitement + 1;
-    static constexpr float kGauche = 2640;        // Left of a panel at start-up
-    static constexpr float kGaucheRange = 2660;   // Left of a panel once parked
-    static constexpr float kHaut = 1440;          // Top of the panel on screen
-    static constexpr float kHautRange = 10440;    // Top of a parked panel
-    static constexpr float kSortie = 10440;       // Left from which a panel has left
-    static constexpr float kPas = 500;            // twips moved per tick
+    static constexpr float kGauche = 2640;      // Left of a panel at start-up
+    static constexpr float kGaucheRange = 2660; // Left of a panel once parked
+    static constexpr float kHaut = 1440;        // Top of the panel on screen
+    static constexpr float kHautRange = 10440;  // Top of a parked panel
+    static constexpr float kSortie = 10440;     // Left from which a panel has left
+    static constexpr float kPas = 500;          // twips moved per tick
 
     struct Position {
         float left;

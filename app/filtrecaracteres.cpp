@@ -1,9 +1,9 @@
 #include "app/filtrecaracteres.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QAbstractItemView>
 #include <QLineEdit>
 
 void FiltreCaracteres::proteger(QComboBox* combo)
@@ -24,10 +24,9 @@ bool FiltreCaracteres::estCaractereTape(const QKeyEvent& evenement)
     case Qt::Key_Backtab:
     case Qt::Key_Escape:
     case Qt::Key_Return:
-    case Qt::Key_Enter:   // picks the highlighted item of the open list
+    case Qt::Key_Enter: // picks the highlighted item of the open list
         return false;
-    default:
-        break;
+    default: break;
     }
     return !(evenement.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
 }
@@ -35,8 +34,7 @@ bool FiltreCaracteres::estCaractereTape(const QKeyEvent& evenement)
 bool FiltreCaracteres::eventFilter(QObject* objet, QEvent* evenement)
 {
     switch (evenement->type()) {
-    case QEvent::KeyPress:
-        return estCaractereTape(*static_cast<QKeyEvent*>(evenement));
+    case QEvent::KeyPress: return estCaractereTape(*static_cast<QKeyEvent*>(evenement));
     case QEvent::InputMethod: {
         auto* saisie = static_cast<QInputMethodEvent*>(evenement);
         if (!saisie->commitString().isEmpty()) {
@@ -45,7 +43,6 @@ bool FiltreCaracteres::eventFilter(QObject* objet, QEvent* evenement)
         }
         return false;
     }
-    default:
-        return QObject::eventFilter(objet, evenement);
+    default: return QObject::eventFilter(objet, evenement);
     }
 }

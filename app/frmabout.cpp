@@ -1,8 +1,8 @@
 #include "app/frmabout.h"
 
-#include "platform/fenetres.h"
 #include "app/mdgeneral.h"
 #include "platform/bureau.h"
+#include "platform/fenetres.h"
 #include "platform/twips.h"
 
 #include "version.h"
@@ -31,7 +31,10 @@ QString FrmAbout::adresseSite()
 
 QString FrmAbout::texteVersion()
 {
-    return QStringLiteral("Version %1.%2.%3").arg(TILVO_VERSION_MAJOR).arg(TILVO_VERSION_MINOR).arg(TILVO_VERSION_REVISION);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(TILVO_VERSION_MAJOR)
+        .arg(TILVO_VERSION_MINOR)
+        .arg(TILVO_VERSION_REVISION);
 }
 
 FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
@@ -56,8 +59,8 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
 
     etiquette(this, QStringLiteral("lblVersion"), texteVersion(), 960, 960);
     etiquette(this, QStringLiteral("Label1"), QStringLiteral("Réalisé par l'équipe Tilvo."), 960, 1680);
-    QLabel* site = etiquette(this, QStringLiteral("Label3"),
-                             QStringLiteral("<a href=\"%1\">%1</a>").arg(adresseSite()), 960, 1920);
+    QLabel* site = etiquette(this, QStringLiteral("Label3"), QStringLiteral("<a href=\"%1\">%1</a>").arg(adresseSite()),
+                             960, 1920);
     site->setCursor(Qt::PointingHandCursor);
     site->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(site, &QLabel::linkActivated, this, [](const QString& lien) { ExecuterShell(lien); });
@@ -65,9 +68,10 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent)
               QStringLiteral("L'aide est consultable ou téléchargeable sur le site de Tilvo."), 960, 2400);
 
     // Where the user's data is, so that it can be found and backed up.
-    QLabel* donnees = etiquette(this, QStringLiteral("lblDonnees"),
-                                QStringLiteral("Dossier des données : %1").arg(QDir::toNativeSeparators(mdGeneral::DossierDonnees())),
-                                960, 2760);
+    QLabel* donnees = etiquette(
+        this, QStringLiteral("lblDonnees"),
+        QStringLiteral("Dossier des données : %1").arg(QDir::toNativeSeparators(mdGeneral::DossierDonnees())), 960,
+        2760);
     donnees->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);

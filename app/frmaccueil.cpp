@@ -13,8 +13,8 @@
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographeprogramme.h"
+#include "richtext/richtextbox.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -78,27 +78,31 @@ void FrmAccueil::showEvent(QShowEvent* event)
 void FrmAccueil::connecter()
 {
     for (int i = 0; i < AnimationEtapes::kNombreEtapes; ++i)
-        connect(m_cmdMenu.at(static_cast<std::size_t>(i)), &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
+        connect(m_cmdMenu.at(static_cast<std::size_t>(i)), &QPushButton::clicked, this,
+                [this, i] { cmdMenu_Click(i); });
     connect(m_timer1, &QTimer::timeout, this, &FrmAccueil::Timer1_Timer);
     for (int k = 0; k < 2; ++k) {
         connect(m_optDiffusion.at(static_cast<std::size_t>(k)), &QRadioButton::toggled, this, [this, k](bool choisi) {
             if (choisi)
                 optDiffusion_Click(k);
         });
-        connect(m_optModeleLettre.at(static_cast<std::size_t>(k)), &QRadioButton::toggled, this, [this, k](bool choisi) {
-            if (choisi)
-                optModeleLettre_Click(k);
-        });
+        connect(m_optModeleLettre.at(static_cast<std::size_t>(k)), &QRadioButton::toggled, this,
+                [this, k](bool choisi) {
+                    if (choisi)
+                        optModeleLettre_Click(k);
+                });
     }
     connect(m_cmdGenererDate, &QPushButton::clicked, this, &FrmAccueil::cmdGenererDate_Click);
     connect(m_cmdModele, &QToolButton::clicked, this, [this] { ouvrirLienModele(kLienModele); });
     connect(m_cmdFiche, &QToolButton::clicked, this, [this] { ouvrirLienModele(kLienFiche); });
-    connect(m_lsvModele->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmAccueil::activerLiensModele);
+    connect(m_lsvModele->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FrmAccueil::activerLiensModele);
     connect(m_listeModeles, &QAbstractItemModel::modelReset, this, &FrmAccueil::activerLiensModele);
     activerLiensModele();
 
     const auto lier = [this](QToolButton* bouton, const QString& echec, void (FrmAccueil::*operation)()) {
-        connect(bouton, &QToolButton::clicked, this, [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
+        connect(bouton, &QToolButton::clicked, this,
+                [this, echec, operation] { commande(echec, [this, operation] { (this->*operation)(); }); });
     };
     lier(m_expediteur->cmdAjouter(), QStringLiteral("La saisie d'un nouvel expéditeur n'a pas pu commencer."),
          &FrmAccueil::NouvelExpediteur);
@@ -132,9 +136,8 @@ void FrmAccueil::connecter()
     connect(m_cmbCategorieModele, &QComboBox::activated, this, [this] {
         commande(QStringLiteral("Les sous-catégories n'ont pas pu être lues."), [this] { RemplirSousCategories(); });
     });
-    connect(m_cmbSousCategorieModele, &QComboBox::activated, this, [this] {
-        commande(QStringLiteral("Les modèles n'ont pas pu être lus."), [this] { RemplirModeles(); });
-    });
+    connect(m_cmbSousCategorieModele, &QComboBox::activated, this,
+            [this] { commande(QStringLiteral("Les modèles n'ont pas pu être lus."), [this] { RemplirModeles(); }); });
 
     connect(m_cmdOption, &QToolButton::clicked, this, &FrmAccueil::cmdOption_Click);
     connect(m_cmdAide, &QToolButton::clicked, this, &FrmAccueil::cmdAide_Click);
@@ -192,7 +195,7 @@ bool FrmAccueil::composerPourTraitement()
 {
     if (lettreModifiee()
         && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La recomposer et perdre ces modifications ?"))
-               != Reponse::Oui)
+            != Reponse::Oui)
         return true;
     bool composee = false;
     commande(QStringLiteral("La lettre n'a pas pu être composée."), [this, &composee] {
@@ -231,8 +234,10 @@ void FrmAccueil::mettreAJourInfobulles()
         m_cmdImprimerLettre->setToolTip(QStringLiteral("Imprimer la lettre"));
         m_cmdImprimerEnv->setToolTip(QStringLiteral("Imprimer l'enveloppe"));
     } else {
-        m_cmdImprimerLettre->setToolTip(QStringLiteral("Imprimer les %1 lettres").arg(NombreDestinatairesSelectionnes()));
-        m_cmdImprimerEnv->setToolTip(QStringLiteral("Imprimer les %1 enveloppes").arg(NombreDestinatairesSelectionnes()));
+        m_cmdImprimerLettre->setToolTip(
+            QStringLiteral("Imprimer les %1 lettres").arg(NombreDestinatairesSelectionnes()));
+        m_cmdImprimerEnv->setToolTip(
+            QStringLiteral("Imprimer les %1 enveloppes").arg(NombreDestinatairesSelectionnes()));
     }
 }
 
@@ -252,9 +257,9 @@ void FrmAccueil::optModeleLettre_Click(int k)
     const bool visible = k != 1;
     for (QLabel* l : m_lblCorps)
         l->setVisible(visible);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmbCategorieModele, m_cmbSousCategorieModele, m_lsvModele, m_cmdModele,
-                                                      m_cmdFiche, m_cmdAjouterModele, m_cmdSupprimerModele, m_cmdModifierModele,
-                                                      m_cmdImporterModele})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmbCategorieModele, m_cmbSousCategorieModele, m_lsvModele,
+                                                      m_cmdModele, m_cmdFiche, m_cmdAjouterModele, m_cmdSupprimerModele,
+                                                      m_cmdModifierModele, m_cmdImporterModele})
         w->setVisible(visible);
 }
 
@@ -339,7 +344,8 @@ SaisieLettre FrmAccueil::saisieLettre() const
 QList<RecordId> FrmAccueil::idsDestinatairesSelectionnes() const
 {
     QModelIndexList choisis = m_lsvDest->selectionModel()->selectedRows();
-    std::sort(choisis.begin(), choisis.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::sort(choisis.begin(), choisis.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QList<RecordId> ids;
     ids.reserve(choisis.size());
     for (const QModelIndex& i : choisis)
@@ -357,4 +363,3 @@ QString FrmAccueil::idModeleCourant() const
     const QModelIndex courant = m_lsvModele->currentIndex();
     return courant.isValid() ? m_listeModeles->texte(courant.row(), kIdModele) : QString();
 }
-

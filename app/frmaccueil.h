@@ -42,7 +42,7 @@ public:
     explicit FrmAccueil(QWidget* parent = nullptr);
     ~FrmAccueil() override;
 
-    static constexpr int kLargeur = 14205;   // client area, twips
+    static constexpr int kLargeur = 14205; // client area, twips
     static constexpr int kHauteur = 9030;
 
     // The start-up sequence (registry, database, panels, current step, the
@@ -227,14 +227,15 @@ private:
     std::array<QRadioButton*, 2> m_optDiffusion{};
     QLabel* m_lblDestUnique0 = nullptr;
     PanneauPersonne* m_destinataire = nullptr;
-    QLabel* m_lblDernierEnvoi = nullptr;   // "Dernier envoi : …" of the recipient shown
+    QLabel* m_lblDernierEnvoi = nullptr; // "Dernier envoi : …" of the recipient shown
     QFrame* m_line1 = nullptr;
     QLabel* m_lblDestMult = nullptr;
     QTreeView* m_lsvDest = nullptr;
     ModeleTableau* m_listeDest = nullptr;
 
     // Particulars.
-    QLineEdit *m_txtDateLettre = nullptr, *m_txtVilleLettre = nullptr, *m_txtObjetLettre = nullptr, *m_txtPieceLettre = nullptr;
+    QLineEdit *m_txtDateLettre = nullptr, *m_txtVilleLettre = nullptr, *m_txtObjetLettre = nullptr,
+              *m_txtPieceLettre = nullptr;
     QPushButton* m_cmdGenererDate = nullptr;
     QComboBox* m_cmbFormuleLettre = nullptr;
 
@@ -251,10 +252,11 @@ private:
 
     // Output.
     RichTextBox* m_txtText = nullptr;
-    QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr, *m_cmdMail = nullptr;
+    QToolButton *m_cmdImprimerLettre = nullptr, *m_cmdImprimerEnv = nullptr, *m_cmdExporter = nullptr,
+                *m_cmdMail = nullptr;
     QToolButton *m_cmdEnregistrerPdf = nullptr, *m_cmdMailPdf = nullptr;
     QAction* m_mnuPdfA = nullptr;
-    QToolButton* m_cmdEtiquettes = nullptr;   // mass mode only
+    QToolButton* m_cmdEtiquettes = nullptr; // mass mode only
     QToolButton* m_cmdApercu = nullptr;
     QAction* m_mnuApercuEnveloppe = nullptr;
 };

@@ -1,10 +1,10 @@
 // The main window's model catalogue: category and sub-category choosers,
 // the model list and its add, import and delete commands.
 #include "app/controles.h"
-#include "platform/fenetres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
 #include "platform/dialogues.h"
+#include "platform/fenetres.h"
 #include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"
 #include "richtext/importmodele.h"
@@ -104,11 +104,11 @@ void FrmAccueil::selectionnerModele(const QString& id)
 void FrmAccueil::construireImportModele(QGroupBox* p)
 {
     m_cmdImporterModele = controles::image(p, QStringLiteral("cmdImporterModele"),
-                                controles::icone(QStringLiteral("document-import"), QStringLiteral("importer-modele.svg")),
-                                QStringLiteral("Importer un modèle (RTF)…"), 6600, 5100, 540, 540);
-    connect(m_cmdImporterModele, &QToolButton::clicked, this, [this] {
-        commande(QStringLiteral("Le modèle n'a pas pu être importé."), [this] { ImporterModele(); });
-    });
+                                           controles::icone(QStringLiteral("document-import"),
+                                                            QStringLiteral("importer-modele.svg")),
+                                           QStringLiteral("Importer un modèle (RTF)…"), 6600, 5100, 540, 540);
+    connect(m_cmdImporterModele, &QToolButton::clicked, this,
+            [this] { commande(QStringLiteral("Le modèle n'a pas pu être importé."), [this] { ImporterModele(); }); });
 }
 
 void FrmAccueil::ImporterModele()
@@ -142,7 +142,8 @@ void FrmAccueil::ImporterModele()
     const FrmTexte* editeur = ChargerCorpsModele(id);
     if (editeur && editeur->idModele != id)
         afficherInformation(QStringLiteral("Le modèle « %1 » a été ajouté ; il s'ouvrira dans l'éditeur une fois "
-                                           "celui-ci fermé.").arg(libelle));
+                                           "celui-ci fermé.")
+                                .arg(libelle));
 }
 
 void FrmAccueil::SupprimerModele()

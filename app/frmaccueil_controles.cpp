@@ -48,22 +48,27 @@ void FrmAccueil::construireFenetre()
     label27->setFont(policeTitre(20));
     label25->setFont(policeTitre(20));
 
-    m_cmdOption = image(this, QStringLiteral("cmdOption"), icone(QStringLiteral("preferences-system"), QStringLiteral("options.svg")),
+    m_cmdOption = image(this, QStringLiteral("cmdOption"),
+                        icone(QStringLiteral("preferences-system"), QStringLiteral("options.svg")),
                         QStringLiteral("Options"), 12240, 480, 540, 540);
     m_cmdAide = image(this, QStringLiteral("cmdAide"), icone(QStringLiteral("help-about"), QStringLiteral("aide.svg")),
                       QStringLiteral("À propos"), 12840, 480, 540, 540);
-    m_cmdImport = image(this, QStringLiteral("cmdImport"), icone(QStringLiteral("x-office-address-book"), QStringLiteral("import.svg")),
+    m_cmdImport = image(this, QStringLiteral("cmdImport"),
+                        icone(QStringLiteral("x-office-address-book"), QStringLiteral("import.svg")),
                         QStringLiteral("Importer les contacts de Tilvo - Organiseur"), 13440, 480, 540, 540);
-    m_cmdImportContacts = image(this, QStringLiteral("cmdImportContacts"), icone(QStringLiteral("x-office-contact"), QStringLiteral("fiche.svg")),
-                                QStringLiteral("Importer des contacts (vCard, CSV)… / Exporter le carnet…"), 11640, 480, 540, 540);
-    m_cmdJournal = image(this, QStringLiteral("cmdJournal"), icone(QStringLiteral("x-office-document"), QStringLiteral("journal.svg")),
+    m_cmdImportContacts = image(this, QStringLiteral("cmdImportContacts"),
+                                icone(QStringLiteral("x-office-contact"), QStringLiteral("fiche.svg")),
+                                QStringLiteral("Importer des contacts (vCard, CSV)… / Exporter le carnet…"), 11640, 480,
+                                540, 540);
+    m_cmdJournal = image(this, QStringLiteral("cmdJournal"),
+                         icone(QStringLiteral("x-office-document"), QStringLiteral("journal.svg")),
                          QStringLiteral("Journal des envois"), 11040, 480, 540, 540);
 
     auto* menu = new QGroupBox(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("fraMenu"));
     placer(menu, 240, 2880, 2055, 4335);
-    const QStringList etapes{QStringLiteral("Expéditeur"), QStringLiteral("Destinataire"), QStringLiteral("Objet / Autres"),
-                             QStringLiteral("Corps"), QStringLiteral("Traitement")};
+    const QStringList etapes{QStringLiteral("Expéditeur"), QStringLiteral("Destinataire"),
+                             QStringLiteral("Objet / Autres"), QStringLiteral("Corps"), QStringLiteral("Traitement")};
     for (int i = 0; i < AnimationEtapes::kNombreEtapes; ++i) {
         auto* b = new QPushButton(etapes.at(i), menu);
         b->setObjectName(indice(QStringLiteral("cmdMenu"), i));
@@ -97,7 +102,8 @@ void FrmAccueil::construireFenetre()
 // preview waits in its menu.
 void FrmAccueil::construireApercu(QGroupBox* p)
 {
-    m_cmdApercu = image(p, QStringLiteral("cmdApercu"), icone(QStringLiteral("document-print-preview"), QStringLiteral("apercu.svg")),
+    m_cmdApercu = image(p, QStringLiteral("cmdApercu"),
+                        icone(QStringLiteral("document-print-preview"), QStringLiteral("apercu.svg")),
                         QStringLiteral("Aperçu avant impression"), 240, 6660, 720, 600);
     auto* menu = new QMenu(m_cmdApercu);
     m_mnuApercuEnveloppe = menu->addAction(QStringLiteral("Aperçu de l'enveloppe"));
@@ -228,7 +234,8 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     m_line1->setFrameShadow(QFrame::Sunken);
     placer(m_line1, 6270, 1020, 60, 6000);
     m_lblDestMult = etiquette(p, QStringLiteral("lblDestMult"),
-                              QStringLiteral("Sélectionner le(s) destinataire(s) pour l'envoi en nombre :"), 6480, 1020, 4560, 420);
+                              QStringLiteral("Sélectionner le(s) destinataire(s) pour l'envoi en nombre :"), 6480, 1020,
+                              4560, 420);
     m_lblDestMult->setWordWrap(true);
     m_lsvDest = liste(p, QStringLiteral("lsvDest"), 6480, 1500, 4560, 5520);
     m_listeDest = new ModeleTableau({QString(), QStringLiteral("Liste des destinataires")}, m_lsvDest);

@@ -3,8 +3,8 @@
 #include "app/filtrecaracteres.h"
 #include "app/frmaccueil.h"
 #include "app/modeletableau.h"
-#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
+#include "richtext/richtextbox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -54,7 +54,8 @@ void FrmAccueil::construirePanneauObjet(QGroupBox* p)
         {QStringLiteral("Cordialement."), QStringLiteral("Sincèrement."),
          QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distingués."),
          QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée."),
-         QStringLiteral("Je vous prie de bien vouloir agréer, <TitreDest>, l'expression de ma très haute considération."),
+         QStringLiteral(
+             "Je vous prie de bien vouloir agréer, <TitreDest>, l'expression de ma très haute considération."),
          QStringLiteral("Je vous prie d'agréer, <TitreDest>, l'expression de mes sentiments respectueux et dévoués."),
          QStringLiteral("Je vous prie de croire, <TitreDest>, à l'expression de mes sentiments les plus dévoués.")});
 }
@@ -65,7 +66,8 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
     auto* source = new QGroupBox(QStringLiteral("À partir :"), p);
     source->setObjectName(QStringLiteral("fraAPartir"));
     placer(source, 360, 840, 10560, 660);
-    const QStringList modes{QStringLiteral("Créer à partir d'un modèle."), QStringLiteral("Créer à partir d'une lettre vierge.")};
+    const QStringList modes{QStringLiteral("Créer à partir d'un modèle."),
+                            QStringLiteral("Créer à partir d'une lettre vierge.")};
     for (int k = 0; k < 2; ++k) {
         auto* o = new QRadioButton(modes.at(k), source);
         o->setObjectName(indice(QStringLiteral("optModeleLettre"), k));
@@ -75,8 +77,10 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
     m_optModeleLettre[0]->setChecked(true);
 
     m_lblCorps[0] = etiquette(p, indice(QStringLiteral("lblCorps"), 0), QStringLiteral("Catégorie :"), 360, 1830, 1800);
-    m_lblCorps[1] = etiquette(p, indice(QStringLiteral("lblCorps"), 1), QStringLiteral("Sous-catégorie :"), 360, 2310, 1800);
-    m_lblCorps[2] = etiquette(p, indice(QStringLiteral("lblCorps"), 2), QStringLiteral("Liste des modèles :"), 360, 2790, 3000);
+    m_lblCorps[1] = etiquette(p, indice(QStringLiteral("lblCorps"), 1), QStringLiteral("Sous-catégorie :"), 360, 2310,
+                              1800);
+    m_lblCorps[2] = etiquette(p, indice(QStringLiteral("lblCorps"), 2), QStringLiteral("Liste des modèles :"), 360,
+                              2790, 3000);
     m_lblCorps[3] = etiquette(p, indice(QStringLiteral("lblCorps"), 3),
                               QStringLiteral("Modèles rédigés pour Tilvo - Lettres ; règles et délais à vérifier sur "
                                              "service-public.fr."),
@@ -95,16 +99,21 @@ void FrmAccueil::construirePanneauCorps(QGroupBox* p)
     m_lsvModele->setColumnHidden(kLienFiche, true);
     m_lsvModele->header()->setSectionResizeMode(kLibelleModele, QHeaderView::Stretch);
 
-    m_cmdAjouterModele = image(p, QStringLiteral("cmdAjouterModele"), icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
+    m_cmdAjouterModele = image(p, QStringLiteral("cmdAjouterModele"),
+                               icone(QStringLiteral("list-add"), QStringLiteral("ajouter.svg")),
                                QStringLiteral("Nouveau modèle"), 6600, 3120, 540, 540);
-    m_cmdSupprimerModele = image(p, QStringLiteral("cmdSupprimerModele"), icone(QStringLiteral("list-remove"), QStringLiteral("supprimer.svg")),
+    m_cmdSupprimerModele = image(p, QStringLiteral("cmdSupprimerModele"),
+                                 icone(QStringLiteral("list-remove"), QStringLiteral("supprimer.svg")),
                                  QStringLiteral("Supprimer le modèle"), 6600, 3780, 540, 540);
-    m_cmdModifierModele = image(p, QStringLiteral("cmdModifierModele"), icone(QStringLiteral("document-edit"), QStringLiteral("modifier.svg")),
+    m_cmdModifierModele = image(p, QStringLiteral("cmdModifierModele"),
+                                icone(QStringLiteral("document-edit"), QStringLiteral("modifier.svg")),
                                 QStringLiteral("Modifier le modèle"), 6600, 4440, 540, 540);
     construireImportModele(p);
-    m_cmdModele = image(p, QStringLiteral("cmdModele"), icone(QStringLiteral("document-open"), QStringLiteral("modele.svg")),
+    m_cmdModele = image(p, QStringLiteral("cmdModele"),
+                        icone(QStringLiteral("document-open"), QStringLiteral("modele.svg")),
                         QStringLiteral("Ouvrir le document du modèle"), 7560, 1800, 2160, 2160);
-    m_cmdFiche = image(p, QStringLiteral("cmdFiche"), icone(QStringLiteral("dialog-information"), QStringLiteral("fiche.svg")),
+    m_cmdFiche = image(p, QStringLiteral("cmdFiche"),
+                       icone(QStringLiteral("dialog-information"), QStringLiteral("fiche.svg")),
                        QStringLiteral("Ouvrir la fiche du modèle"), 8040, 4320, 1200, 1200);
     m_cmdModele->setCursor(Qt::PointingHandCursor);
     m_cmdFiche->setCursor(Qt::PointingHandCursor);
@@ -117,15 +126,21 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     placer(m_txtText, kBarreGauche, kBarreHaut + kBarreHauteur + 60, kBarreLargeur, 6360);
     placerToolbar1(new BarreOutils(*m_txtText, barre::Fenetre::Accueil));
 
-    m_cmdImprimerLettre = image(p, QStringLiteral("cmdImprimerLettre"), icone(QStringLiteral("document-print"), QStringLiteral("imprimer-lettre.svg")),
+    m_cmdImprimerLettre = image(p, QStringLiteral("cmdImprimerLettre"),
+                                icone(QStringLiteral("document-print"), QStringLiteral("imprimer-lettre.svg")),
                                 QString(), 240, 840, 720, 720);
-    m_cmdImprimerEnv = image(p, QStringLiteral("cmdImprimerEnv"), icone(QStringLiteral("tilvo-imprimer-enveloppe"), QStringLiteral("imprimer-enveloppe.svg")),
+    m_cmdImprimerEnv = image(p, QStringLiteral("cmdImprimerEnv"),
+                             icone(QStringLiteral("tilvo-imprimer-enveloppe"),
+                                   QStringLiteral("imprimer-enveloppe.svg")),
                              QString(), 240, 1680, 720, 720);
-    m_cmdExporter = image(p, QStringLiteral("cmdExporter"), icone(QStringLiteral("document-save-as"), QStringLiteral("exporter.svg")),
+    m_cmdExporter = image(p, QStringLiteral("cmdExporter"),
+                          icone(QStringLiteral("document-save-as"), QStringLiteral("exporter.svg")),
                           QStringLiteral("Exporter la lettre"), 240, 2520, 720, 720);
-    m_cmdMail = image(p, QStringLiteral("cmdMail"), icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
+    m_cmdMail = image(p, QStringLiteral("cmdMail"),
+                      icone(QStringLiteral("mail-message-new"), QStringLiteral("mail.svg")),
                       QStringLiteral("Envoyer un e-mail"), 240, 3360, 720, 720);
-    m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"), icone(QStringLiteral("application-pdf"), QStringLiteral("enregistrer-pdf.svg")),
+    m_cmdEnregistrerPdf = image(p, QStringLiteral("cmdEnregistrerPdf"),
+                                icone(QStringLiteral("application-pdf"), QStringLiteral("enregistrer-pdf.svg")),
                                 QStringLiteral("Enregistrer en PDF…"), 240, 4200, 720, 720);
     // The archive format is a choice made once in a while: it waits in the
     // button's menu.
@@ -135,10 +150,12 @@ void FrmAccueil::construirePanneauTraitement(QGroupBox* p)
     m_mnuPdfA->setCheckable(true);
     m_cmdEnregistrerPdf->setMenu(menuPdf);
     m_cmdEnregistrerPdf->setPopupMode(QToolButton::MenuButtonPopup);
-    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"), icone(QStringLiteral("mail-attachment"), QStringLiteral("mail-pdf.svg")),
+    m_cmdMailPdf = image(p, QStringLiteral("cmdMailPdf"),
+                         icone(QStringLiteral("mail-attachment"), QStringLiteral("mail-pdf.svg")),
                          QStringLiteral("Envoyer la lettre en PDF par e-mail"), 240, 5040, 720, 720);
     m_cmdEtiquettes = image(p, QStringLiteral("cmdEtiquettes"),
-                            icone(QStringLiteral("tilvo-imprimer-etiquettes"), QStringLiteral("imprimer-etiquettes.svg")),
+                            icone(QStringLiteral("tilvo-imprimer-etiquettes"),
+                                  QStringLiteral("imprimer-etiquettes.svg")),
                             QStringLiteral("Imprimer des étiquettes"), 240, 5880, 720, 720);
 }
 

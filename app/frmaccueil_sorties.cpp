@@ -1,12 +1,10 @@
 // The main window's commands whose work is done elsewhere in the program:
 // the secondary windows, the model editor, printing, e-mail and export. The
 // window only reads its controls and hands them over.
-#include "platform/fenetres.h"
 #include "app/frmabout.h"
-#include "app/frmjournal.h"
 #include "app/frmaccueil.h"
 #include "app/frmetiquettes.h"
-#include "richtext/frmapercu.h"
+#include "app/frmjournal.h"
 #include "app/frmoption.h"
 #include "app/modeletableau.h"
 #include "app/panneaupersonne.h"
@@ -21,8 +19,10 @@
 #include "output/mailpdf.h"
 #include "output/messages.h"
 #include "platform/dialogues.h"
-#include "richtext/richtextbox.h"
+#include "platform/fenetres.h"
 #include "richtext/editeurmodele.h"
+#include "richtext/frmapercu.h"
+#include "richtext/richtextbox.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -71,7 +71,8 @@ void FrmAccueil::cmdImport_Click()
     afficherFenetre<FrmImport>(QStringLiteral("FrmImport"), [this] {
         auto* fenetre = new FrmImport;
         connect(fenetre, &FrmImport::contactsImportes, this, [this] {
-            commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
+            commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."),
+                     [this] { RemplirDestinataires(); });
         });
         return fenetre;
     });
@@ -83,9 +84,11 @@ void FrmAccueil::cmdImportContacts_Click()
         auto* fenetre = new FrmContacts([this] { return idsDestinatairesSelectionnes(); });
         connect(fenetre, &FrmContacts::contactsImportes, this, [this](Carnet carnet) {
             if (carnet == Carnet::Destinataires)
-                commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."), [this] { RemplirDestinataires(); });
+                commande(QStringLiteral("La liste des destinataires n'a pas pu être relue."),
+                         [this] { RemplirDestinataires(); });
             else
-                commande(QStringLiteral("La liste des expéditeurs n'a pas pu être relue."), [this] { RemplirComboExpediteurs(); });
+                commande(QStringLiteral("La liste des expéditeurs n'a pas pu être relue."),
+                         [this] { RemplirComboExpediteurs(); });
         });
         return fenetre;
     });
@@ -155,14 +158,14 @@ void FrmAccueil::cmdJournal_Click()
 void FrmAccueil::reprendreEnvoi(const EntreeJournal& entree, const QString& rtf, bool relance)
 {
     if (lettreModifiee()
-        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La remplacer et perdre ces modifications ?")) != Reponse::Oui)
+        && confirmerDestruction(QStringLiteral("La lettre a été modifiée. La remplacer et perdre ces modifications ?"))
+            != Reponse::Oui)
         return;
     if (entree.expediteur.id != kAucunEnregistrement && m_expediteur->choisirNumero(entree.expediteur.id))
         AfficherExpediteur();
     m_optDiffusion[0]->setChecked(true);
     optDiffusion_Click(0);
-    if (entree.destinataire.id != kAucunEnregistrement
-        && m_destinataire->choisirNumero(entree.destinataire.id))
+    if (entree.destinataire.id != kAucunEnregistrement && m_destinataire->choisirNumero(entree.destinataire.id))
         AfficherDestinataire();
     m_txtText->setTextRTF(rtf);
     m_txtObjetLettre->setText(relance ? QStringLiteral("Relance : ") + entree.objet : entree.objet);

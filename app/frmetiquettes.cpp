@@ -1,15 +1,15 @@
 #include "app/frmetiquettes.h"
 
-#include "platform/fenetres.h"
 #include "output/etiquettes.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
+#include "platform/fenetres.h"
 
 #include <QComboBox>
-#include <QLocale>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -47,7 +47,8 @@ FrmEtiquettes::FrmEtiquettes(const QList<RecordId>& idsDestinataires, QWidget* p
     for (const QString& nom : nomsFormatsEtiquettes()) {
         const FormatEtiquettes f = *formatEtiquettes(nom);
         m_planche->addItem(QStringLiteral("%1 x %2 (%3 x %4 mm)")
-                               .arg(f.colonnes).arg(f.rangees)
+                               .arg(f.colonnes)
+                               .arg(f.rangees)
                                .arg(QLocale(QLocale::French).toString(f.largeurMm))
                                .arg(QLocale(QLocale::French).toString(f.hauteurMm)),
                            nom);
@@ -114,8 +115,8 @@ FrmEtiquettes::FrmEtiquettes(const QList<RecordId>& idsDestinataires, QWidget* p
 // Closes once printed; any refusal is shown and the window stays.
 void FrmEtiquettes::imprimer()
 {
-    const FormatEtiquettes format{m_colonnes->value(),      m_rangees->value(),        m_largeur->value(),
-                                  m_hauteur->value(),       m_margeHaut->value(),      m_margeGauche->value(),
+    const FormatEtiquettes format{m_colonnes->value(),      m_rangees->value(),    m_largeur->value(),
+                                  m_hauteur->value(),       m_margeHaut->value(),  m_margeGauche->value(),
                                   m_pasHorizontal->value(), m_pasVertical->value()};
     QString erreur = verifierFormatEtiquettes(format);
     if (erreur.isEmpty() && m_debut->value() > format.parPlanche())

@@ -34,7 +34,8 @@ public:
     const std::vector<int>& lignes() const { return m_lignes; }
     const EntreeJournal* entree(int ligne) const
     {
-        return ligne >= 0 && std::size_t(ligne) < m_lignes.size() ? &m_entrees->at(m_lignes[std::size_t(ligne)]) : nullptr;
+        return ligne >= 0 && std::size_t(ligne) < m_lignes.size() ? &m_entrees->at(m_lignes[std::size_t(ligne)])
+                                                                  : nullptr;
     }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_lignes.size()); }
@@ -67,7 +68,7 @@ private:
 
 namespace {
 
-const QDate kSansDate(2000, 1, 1);   // the date fields' "no limit" value
+const QDate kSansDate(2000, 1, 1); // the date fields' "no limit" value
 
 QDateEdit* champDate(QWidget* parent, const QString& nom)
 {
@@ -102,7 +103,8 @@ FrmJournal::FrmJournal(QWidget* parent) : QWidget(parent), m_modele(new ModeleJo
     m_cmbCanal = new QComboBox(this);
     m_cmbCanal->setObjectName(QStringLiteral("cmbCanal"));
     m_cmbCanal->addItem(QStringLiteral("Tous les envois"));
-    for (const QString& c : {canal::impression, canal::enveloppe, canal::mail, canal::mailPdf, canal::exportRtf, canal::pdf})
+    for (const QString& c :
+         {canal::impression, canal::enveloppe, canal::mail, canal::mailPdf, canal::exportRtf, canal::pdf})
         m_cmbCanal->addItem(c);
     m_dtpDu = champDate(this, QStringLiteral("dtpDu"));
     m_dtpAu = champDate(this, QStringLiteral("dtpAu"));
@@ -262,7 +264,9 @@ void FrmJournal::reprendreEntree(bool relance)
 void FrmJournal::supprimer()
 {
     const EntreeJournal* e = entreeChoisie();
-    if (!e || confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet envoi du journal ?")) != Reponse::Oui)
+    if (!e
+        || confirmerDestruction(QStringLiteral("Êtes-vous sûr de vouloir supprimer cet envoi du journal ?"))
+            != Reponse::Oui)
         return;
     try {
         supprimerEnvoi(e->numero);
@@ -274,7 +278,8 @@ void FrmJournal::supprimer()
 
 void FrmJournal::exporter()
 {
-    const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Exporter le journal"), QStringLiteral("CSV (*.csv)"),
+    const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Exporter le journal"),
+                                                           QStringLiteral("CSV (*.csv)"),
                                                            QStringLiteral("journal.csv"));
     if (chemin.isEmpty())
         return;

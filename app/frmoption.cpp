@@ -2,12 +2,12 @@
 
 #include "app/cadrefenetreenveloppe.h"
 #include "app/cadrereglageenveloppe.h"
-#include "platform/fenetres.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
-#include "store/reglagesjournal.h"
 #include "platform/dialogues.h"
+#include "platform/fenetres.h"
 #include "platform/twips.h"
+#include "store/reglagesjournal.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -28,7 +28,7 @@ constexpr int kNombreFormats = 6;
 struct Choix {
     int code;
     const char* libelle;
-    const char* indication;   // nullptr: no hint label
+    const char* indication; // nullptr: no hint label
 };
 
 // Top to bottom as on screen: codes 5 and 4 stand in that order.

@@ -35,8 +35,8 @@ FrmRestauration::FrmRestauration(QWidget* parent) : QWidget(parent, Qt::Window)
     m_lsvSauvegardes = new QTreeWidget(this);
     m_lsvSauvegardes->setObjectName(QStringLiteral("lsvSauvegardes"));
     m_lsvSauvegardes->setRootIsDecorated(false);
-    m_lsvSauvegardes->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Expéditeurs"), QStringLiteral("Destinataires"),
-                                       QStringLiteral("Modèles")});
+    m_lsvSauvegardes->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Expéditeurs"),
+                                       QStringLiteral("Destinataires"), QStringLiteral("Modèles")});
     m_lsvSauvegardes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* cmdRestaurer = new QPushButton(QStringLiteral("Restaurer"), this);
@@ -49,7 +49,8 @@ FrmRestauration::FrmRestauration(QWidget* parent) : QWidget(parent, Qt::Window)
     boutons->addWidget(cmdAnnuler);
 
     auto* page = new QVBoxLayout(this);
-    page->addWidget(new QLabel(QStringLiteral("Sauvegardes de vos données, de la plus récente à la plus ancienne :"), this));
+    page->addWidget(
+        new QLabel(QStringLiteral("Sauvegardes de vos données, de la plus récente à la plus ancienne :"), this));
     page->addWidget(m_lsvSauvegardes);
     page->addLayout(boutons);
     resize(560, 320);
@@ -66,7 +67,8 @@ void FrmRestauration::remplir()
         const ContenuSauvegarde c = examinerSauvegarde(s.chemin);
         QStringList colonnes{dateEnFrancais(s)};
         if (c.probleme.isEmpty())
-            colonnes << QString::number(c.expediteurs) << QString::number(c.destinataires) << QString::number(c.modeles);
+            colonnes << QString::number(c.expediteurs) << QString::number(c.destinataires)
+                     << QString::number(c.modeles);
         else
             colonnes << QStringLiteral("endommagée");
         auto* ligne = new QTreeWidgetItem(m_lsvSauvegardes, colonnes);
@@ -89,10 +91,13 @@ void FrmRestauration::restaurer()
         return;
     }
     if (demanderConfirmation(QStringLiteral("Remplacer vos données actuelles par la sauvegarde du %1 ?\n"
-                                            "Les données actuelles seront d'abord sauvegardées.").arg(ligne->text(0)))
+                                            "Les données actuelles seront d'abord sauvegardées.")
+                                 .arg(ligne->text(0)))
         != Reponse::Oui)
         return;
-    if (const QString p = sauvegarderBase(mdGeneral::CheminMdb(), mdGeneral::DossierSauvegardes(), QDate::currentDate()); !p.isEmpty()) {
+    if (const QString p = sauvegarderBase(mdGeneral::CheminMdb(), mdGeneral::DossierSauvegardes(),
+                                          QDate::currentDate());
+        !p.isEmpty()) {
         afficherErreur(p + QStringLiteral("\nLa restauration n'a pas été faite."));
         return;
     }

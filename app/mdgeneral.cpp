@@ -1,12 +1,12 @@
 #include "app/mdgeneral.h"
 
-#include "store/reglagesjournal.h"
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "store/schemabase.h"
 #include "platform/sauvegarde.h"
 #include "store/miseajourcatalogue.h"
+#include "store/reglagesjournal.h"
+#include "store/schemabase.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -40,7 +40,8 @@ QString avertissementBase()
                               .arg(CheminMdb(), manques.join(QStringLiteral("\n- ")));
     if (cnLettre().estEnLectureSeule())
         avertissements << QStringLiteral("La base de données des lettres « %1 » est ouverte en lecture seule : "
-                                         "les modifications ne pourront pas être enregistrées.").arg(CheminMdb());
+                                         "les modifications ne pourront pas être enregistrées.")
+                              .arg(CheminMdb());
     return avertissements.join(QStringLiteral("\n\n"));
 }
 
@@ -67,10 +68,11 @@ ResultatDemarrage Demarrer()
             if (const QString p = preparerJournalAuDemarrage(QDateTime::currentDateTime()); !p.isEmpty())
                 resultat.avertissements << p;
         }
-        armerSauvegardeQuotidienne(cnLettre().poignee(), CheminMdb(), DossierSauvegardes(), [](const QString& probleme) {
-            // Said after the write it preceded, which goes on regardless.
-            QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });
-        });
+        armerSauvegardeQuotidienne(cnLettre().poignee(), CheminMdb(), DossierSauvegardes(),
+                                   [](const QString& probleme) {
+                                       // Said after the write it preceded, which goes on regardless.
+                                       QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });
+                                   });
     }
     return resultat;
 }
@@ -78,7 +80,8 @@ ResultatDemarrage Demarrer()
 QString MessageBaseIndisponible(const ResultatDemarrage& resultat)
 {
     return QStringLiteral("La base de données des lettres n'a pas pu être ouverte. "
-                          "Les listes resteront vides.\n\n%1").arg(resultat.raisonBase);
+                          "Les listes resteront vides.\n\n%1")
+        .arg(resultat.raisonBase);
 }
 
 QString MessageDemarrage(const ResultatDemarrage& resultat)

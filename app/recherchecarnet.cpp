@@ -70,7 +70,8 @@ void RechercheCarnet::chercher(const QString& saisie)
 {
     const QStringList trouves = m_index.trouver(saisie);
     m_propositions->setStringList(trouves);
-    m_champ->setStyleSheet(trouves.isEmpty() && !saisie.trimmed().isEmpty() ? QStringLiteral("color: #b00020;") : QString());
+    m_champ->setStyleSheet(trouves.isEmpty() && !saisie.trimmed().isEmpty() ? QStringLiteral("color: #b00020;")
+                                                                            : QString());
     if (trouves.isEmpty()) {
         m_completion->popup()->hide();
         return;

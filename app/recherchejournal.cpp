@@ -15,10 +15,13 @@ void RechercheJournal::charger(QList<EntreeJournal> entrees)
     m_pliage = std::async(std::launch::async, [entrees = m_entrees] {
         QStringList plis;
         plis.reserve(entrees.size());
-        QString texte;   // one buffer for every entry: no allocation per entry
+        QString texte; // one buffer for every entry: no allocation per entry
         for (const EntreeJournal& e : entrees) {
             texte.clear();
-            texte.append(e.destinataire.nom).append(QLatin1Char('\n')).append(e.objet).append(QLatin1Char('\n'))
+            texte.append(e.destinataire.nom)
+                .append(QLatin1Char('\n'))
+                .append(e.objet)
+                .append(QLatin1Char('\n'))
                 .append(e.destinataire.ville);
             plis << plierFrancais(texte);
         }
@@ -70,9 +73,14 @@ QByteArray journalEnCsv(const QList<EntreeJournal>& entrees, const std::vector<i
     QString csv = QStringLiteral("Date;Envoi;Destinataire;Adresse;Expéditeur;Objet;Modèle;Pages\r\n");
     for (const int i : lignes) {
         const EntreeJournal& e = entrees.at(i);
-        csv += QStringList{e.quand.toString(QStringLiteral("dd/MM/yyyy HH:mm")), champCsv(e.canal), champCsv(e.destinataire.nom),
-                           champCsv(e.destinataire.adresse), champCsv(e.expediteur.nom), champCsv(e.objet),
-                           champCsv(e.modele), e.pages > 0 ? QString::number(e.pages) : QString()}
+        csv += QStringList{e.quand.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                           champCsv(e.canal),
+                           champCsv(e.destinataire.nom),
+                           champCsv(e.destinataire.adresse),
+                           champCsv(e.expediteur.nom),
+                           champCsv(e.objet),
+                           champCsv(e.modele),
+                           e.pages > 0 ? QString::number(e.pages) : QString()}
                    .join(QLatin1Char(';'))
             + QStringLiteral("\r\n");
     }

@@ -14,9 +14,9 @@ class QTextDocument;
 
 // What the journal window's search field and filters ask for.
 struct CritereJournal {
-    QString texte;    // in the recipient, the subject or the town; case and accents ignored
-    QString canal;    // "" for every channel
-    QDate du, au;     // inclusive; an invalid date leaves that end open
+    QString texte; // in the recipient, the subject or the town; case and accents ignored
+    QString canal; // "" for every channel
+    QDate du, au;  // inclusive; an invalid date leaves that end open
 };
 
 // The journal's entries held for searching: each entry's searchable text is

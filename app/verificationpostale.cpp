@@ -12,7 +12,11 @@ namespace {
 AdressePostale adresseDe(const VerificationPostale::Champs& c)
 {
     return {c.titre->currentText() + QLatin1Char(' ') + c.nom->text() + QLatin1Char(' ') + c.prenom->text(),
-            c.fonction->text(), c.adresse1->text(), c.adresse2->text(), c.codePostal->text(), c.ville->text()};
+            c.fonction->text(),
+            c.adresse1->text(),
+            c.adresse2->text(),
+            c.codePostal->text(),
+            c.ville->text()};
 }
 
 } // namespace
@@ -22,8 +26,8 @@ VerificationPostale::VerificationPostale(const Champs& champs, QLabel* ligne, QP
 {
     m_ligne->setStyleSheet(QStringLiteral("color: #d35400;"));
     connect(champs.titre, &QComboBox::editTextChanged, this, &VerificationPostale::actualiser);
-    for (QLineEdit* t : {champs.nom, champs.prenom, champs.fonction, champs.adresse1, champs.adresse2, champs.codePostal,
-                         champs.ville})
+    for (QLineEdit* t : {champs.nom, champs.prenom, champs.fonction, champs.adresse1, champs.adresse2,
+                         champs.codePostal, champs.ville})
         connect(t, &QLineEdit::textChanged, this, &VerificationPostale::actualiser);
     connect(bouton, &QPushButton::clicked, this, &VerificationPostale::mettreEnForme);
     actualiser();

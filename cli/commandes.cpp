@@ -12,21 +12,25 @@ const std::vector<Commande>& commandes()
         {QStringLiteral("importer"),
          QStringLiteral("--base FICHIER.mdb [--expediteurs] [--doublons ignorer|importer] FICHIER.vcf|FICHIER.csv"),
          QStringLiteral("ajoute au carnet les contacts d'un fichier vCard ou CSV"), commandeImporter},
-        {QStringLiteral("exporter"), QStringLiteral("--base FICHIER.mdb [--expediteurs] --format vcard|csv --sortie FICHIER"),
+        {QStringLiteral("exporter"),
+         QStringLiteral("--base FICHIER.mdb [--expediteurs] --format vcard|csv --sortie FICHIER"),
          QStringLiteral("écrit le carnet des destinataires (ou des expéditeurs) en vCard ou en CSV"), commandeExporter},
         {QStringLiteral("pdf"),
          QStringLiteral("--base FICHIER.mdb --modele ID --expediteur ID --destinataires ID[,ID...] [--date TEXTE] "
                         "[--lieu TEXTE] [--objet TEXTE] [--pieces TEXTE] [--politesse TEXTE] [--un-fichier] [--pdfa] "
                         "--sortie CHEMIN"),
          QStringLiteral("enregistre en PDF la lettre de chaque destinataire (un fichier, un dossier d'un fichier par "
-                        "destinataire, ou avec --un-fichier toutes les lettres dans un fichier)"), commandePdf},
+                        "destinataire, ou avec --un-fichier toutes les lettres dans un fichier)"),
+         commandePdf},
         {QStringLiteral("enveloppes"),
-         QStringLiteral("--base FICHIER.mdb --format 0..5 --destinataires ID[,ID...] [--imprimante NOM] --sortie FICHIER.pdf"),
+         QStringLiteral(
+             "--base FICHIER.mdb --format 0..5 --destinataires ID[,ID...] [--imprimante NOM] --sortie FICHIER.pdf"),
          QStringLiteral("écrit les enveloppes des destinataires en PDF, une par page"), commandeEnveloppes},
         {QStringLiteral("etiquettes"),
          QStringLiteral("--base FICHIER.mdb --planche 2x7|3x7|3x8|2x8|3x11 [--debut N] --destinataires ID[,ID...] "
                         "--sortie FICHIER.pdf"),
-         QStringLiteral("écrit les adresses des destinataires sur des planches d'étiquettes A4 en PDF"), commandeEtiquettes},
+         QStringLiteral("écrit les adresses des destinataires sur des planches d'étiquettes A4 en PDF"),
+         commandeEtiquettes},
     };
     return liste;
 }
@@ -41,7 +45,8 @@ void signalerErreur(const QString& texte)
     std::fputs((texte + QLatin1Char('\n')).toUtf8().constData(), stderr);
 }
 
-QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux, Options& options)
+QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux,
+                    Options& options)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
@@ -78,8 +83,8 @@ QString ouvrirBaseDe(const QString& chemin)
 
 QString lireDestinataires(const Options& options, QList<RecordId>& ids)
 {
-    const QStringList textes =
-        options.valeurs.value(QStringLiteral("--destinataires")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QStringList textes = options.valeurs.value(QStringLiteral("--destinataires"))
+                                   .split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (textes.isEmpty())
         return QStringLiteral("Indiquez les destinataires avec --destinataires ID[,ID...].");
     ids.clear();

@@ -13,13 +13,13 @@
 
 // Exit statuses shared by every command.
 inline constexpr int kSucces = 0;
-inline constexpr int kEntreeInvalide = 1;   // bad arguments or input, nothing done
-inline constexpr int kEchecEcriture = 2;    // nothing written
+inline constexpr int kEntreeInvalide = 1; // bad arguments or input, nothing done
+inline constexpr int kEchecEcriture = 2;  // nothing written
 
 struct Commande {
     QString nom;
-    QString usage;     // arguments, for the help text
-    QString resume;    // one line, in French
+    QString usage;  // arguments, for the help text
+    QString resume; // one line, in French
     int (*executer)(const QStringList& arguments);
 };
 
@@ -43,7 +43,8 @@ struct Options {
     QStringList positionnels;
 };
 // Reads the arguments; returns "" or the reason they cannot be understood.
-QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux, Options& options);
+QString lireOptions(const QStringList& arguments, const QStringList& avecValeur, const QStringList& drapeaux,
+                    Options& options);
 
 // Opens the letter database of --base; returns "" or why it cannot be.
 QString ouvrirBaseDe(const QString& chemin);

@@ -31,8 +31,9 @@ int commandeEnveloppes(const QStringList& arguments)
 {
     Options options;
     QString erreur = lireOptions(arguments,
-                                 {QStringLiteral("--base"), QStringLiteral("--format"), QStringLiteral("--destinataires"),
-                                  QStringLiteral("--imprimante"), QStringLiteral("--sortie")},
+                                 {QStringLiteral("--base"), QStringLiteral("--format"),
+                                  QStringLiteral("--destinataires"), QStringLiteral("--imprimante"),
+                                  QStringLiteral("--sortie")},
                                  {}, options);
     bool nombre = false;
     const int format = options.valeurs.value(QStringLiteral("--format")).toInt(&nombre);

@@ -6,7 +6,8 @@
 int commandeExporter(const QStringList& arguments)
 {
     Options options;
-    QString erreur = lireOptions(arguments, {QStringLiteral("--base"), QStringLiteral("--format"), QStringLiteral("--sortie")},
+    QString erreur = lireOptions(arguments,
+                                 {QStringLiteral("--base"), QStringLiteral("--format"), QStringLiteral("--sortie")},
                                  {QStringLiteral("--expediteurs")}, options);
     const QString format = options.valeurs.value(QStringLiteral("--format"));
     if (erreur.isEmpty() && format != QLatin1String("vcard") && format != QLatin1String("csv"))
@@ -24,7 +25,8 @@ int commandeExporter(const QStringList& arguments)
         signalerErreur(erreur);
         return kEntreeInvalide;
     }
-    const Carnet carnet = options.drapeaux.contains(QLatin1String("--expediteurs")) ? Carnet::Expediteurs : Carnet::Destinataires;
+    const Carnet carnet = options.drapeaux.contains(QLatin1String("--expediteurs")) ? Carnet::Expediteurs
+                                                                                    : Carnet::Destinataires;
     std::vector<Contact> contacts;
     try {
         contacts = contactsDuCarnet(carnet);
@@ -32,7 +34,8 @@ int commandeExporter(const QStringList& arguments)
         signalerErreur(e.raison());
         return kEntreeInvalide;
     }
-    erreur = exporterContacts(contacts, carnet, format == QLatin1String("vcard") ? FormatExport::VCard : FormatExport::Csv,
+    erreur = exporterContacts(contacts, carnet,
+                              format == QLatin1String("vcard") ? FormatExport::VCard : FormatExport::Csv,
                               options.valeurs.value(QStringLiteral("--sortie")));
     if (!erreur.isEmpty()) {
         signalerErreur(erreur);

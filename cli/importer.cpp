@@ -6,7 +6,8 @@
 int commandeImporter(const QStringList& arguments)
 {
     Options options;
-    QString erreur = lireOptions(arguments, {QStringLiteral("--base"), QStringLiteral("--doublons")}, {QStringLiteral("--expediteurs")}, options);
+    QString erreur = lireOptions(arguments, {QStringLiteral("--base"), QStringLiteral("--doublons")},
+                                 {QStringLiteral("--expediteurs")}, options);
     const QString doublons = options.valeurs.value(QStringLiteral("--doublons"), QStringLiteral("ignorer"));
     if (erreur.isEmpty() && doublons != QLatin1String("ignorer") && doublons != QLatin1String("importer"))
         erreur = QStringLiteral("--doublons vaut « ignorer » ou « importer ».");
@@ -21,7 +22,8 @@ int commandeImporter(const QStringList& arguments)
         signalerErreur(erreur);
         return kEchecEcriture;
     }
-    const Carnet carnet = options.drapeaux.contains(QLatin1String("--expediteurs")) ? Carnet::Expediteurs : Carnet::Destinataires;
+    const Carnet carnet = options.drapeaux.contains(QLatin1String("--expediteurs")) ? Carnet::Expediteurs
+                                                                                    : Carnet::Destinataires;
 
     FichierContacts fichier;
     erreur = lireFichierContacts(options.positionnels.first(), fichier);
@@ -43,7 +45,8 @@ int commandeImporter(const QStringList& arguments)
                 aAjouter.push_back(lu.contact);
         }
         if (aAjouter.empty() && bilan.doublons == 0) {
-            signalerErreur(QStringLiteral("Aucun contact lisible dans ce fichier : rien n'a été importé.\n") + texteBilan(bilan));
+            signalerErreur(QStringLiteral("Aucun contact lisible dans ce fichier : rien n'a été importé.\n")
+                           + texteBilan(bilan));
             return kEntreeInvalide;
         }
         ajouterAuCarnet(aAjouter, carnet);

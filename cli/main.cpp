@@ -33,7 +33,8 @@ int main(int argc, char* argv[])
     QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
+    if (arguments.isEmpty() || arguments.first() == QLatin1String("--help")
+        || arguments.first() == QLatin1String("-h")) {
         afficher(aide());
         return arguments.isEmpty() ? kEntreeInvalide : kSucces;
     }
@@ -41,7 +42,7 @@ int main(int argc, char* argv[])
     for (const Commande& commande : commandes()) {
         if (commande.nom == nom) {
             const int code = commande.executer(arguments);
-            cnLettre().fermer();   // the database left a single file
+            cnLettre().fermer(); // the database left a single file
             return code;
         }
     }

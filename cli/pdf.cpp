@@ -60,12 +60,13 @@ void remplirDestinataire(SaisieLettre& s, const FicheDestinataire& d)
 
 QString lireArguments(const QStringList& arguments, Options& options)
 {
-    const QString erreur = lireOptions(
-        arguments,
-        {QStringLiteral("--base"), QStringLiteral("--modele"), QStringLiteral("--expediteur"),
-         QStringLiteral("--destinataires"), QStringLiteral("--date"), QStringLiteral("--lieu"), QStringLiteral("--objet"),
-         QStringLiteral("--pieces"), QStringLiteral("--politesse"), QStringLiteral("--sortie")},
-        {QStringLiteral("--un-fichier"), QStringLiteral("--pdfa")}, options);
+    const QString erreur = lireOptions(arguments,
+                                       {QStringLiteral("--base"), QStringLiteral("--modele"),
+                                        QStringLiteral("--expediteur"), QStringLiteral("--destinataires"),
+                                        QStringLiteral("--date"), QStringLiteral("--lieu"), QStringLiteral("--objet"),
+                                        QStringLiteral("--pieces"), QStringLiteral("--politesse"),
+                                        QStringLiteral("--sortie")},
+                                       {QStringLiteral("--un-fichier"), QStringLiteral("--pdfa")}, options);
     if (!erreur.isEmpty())
         return erreur;
     if (!options.positionnels.isEmpty())

@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     const QString second = rtf::ecrireRtf(relu);
     if (premier != second) {
-        std::fprintf(stderr, "écriture instable\n--- première\n%s\n--- seconde\n%s\n",
-                     qPrintable(premier), qPrintable(second));
+        std::fprintf(stderr, "écriture instable\n--- première\n%s\n--- seconde\n%s\n", qPrintable(premier),
+                     qPrintable(second));
         std::abort();
     }
     return 0;

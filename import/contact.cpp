@@ -61,11 +61,16 @@ QString cleSimplifiee(const QString& texte)
 QString titreReconnu(const QString& titre)
 {
     static const QHash<QString, QString> kTitres{
-        {QStringLiteral("m"), QStringLiteral("Monsieur")},      {QStringLiteral("mr"), QStringLiteral("Monsieur")},
-        {QStringLiteral("monsieur"), QStringLiteral("Monsieur")}, {QStringLiteral("mister"), QStringLiteral("Monsieur")},
-        {QStringLiteral("mme"), QStringLiteral("Madame")},      {QStringLiteral("madame"), QStringLiteral("Madame")},
-        {QStringLiteral("mrs"), QStringLiteral("Madame")},      {QStringLiteral("ms"), QStringLiteral("Madame")},
-        {QStringLiteral("mlle"), QStringLiteral("Mademoiselle")}, {QStringLiteral("mademoiselle"), QStringLiteral("Mademoiselle")},
+        {QStringLiteral("m"), QStringLiteral("Monsieur")},
+        {QStringLiteral("mr"), QStringLiteral("Monsieur")},
+        {QStringLiteral("monsieur"), QStringLiteral("Monsieur")},
+        {QStringLiteral("mister"), QStringLiteral("Monsieur")},
+        {QStringLiteral("mme"), QStringLiteral("Madame")},
+        {QStringLiteral("madame"), QStringLiteral("Madame")},
+        {QStringLiteral("mrs"), QStringLiteral("Madame")},
+        {QStringLiteral("ms"), QStringLiteral("Madame")},
+        {QStringLiteral("mlle"), QStringLiteral("Mademoiselle")},
+        {QStringLiteral("mademoiselle"), QStringLiteral("Mademoiselle")},
         {QStringLiteral("miss"), QStringLiteral("Mademoiselle")},
         {QStringLiteral("madamemonsieur"), QStringLiteral("Madame, Monsieur")},
     };

@@ -72,7 +72,8 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
     if (!f.open(QIODevice::ReadOnly))
         return QStringLiteral("Le fichier « %1 » ne peut pas être ouvert.\n%2").arg(nom, f.errorString());
     if (f.size() > kTailleMaximale)
-        return QStringLiteral("Le fichier « %1 » est trop volumineux (%2 Mo) : un carnet d'adresses à importer ne dépasse pas %3 Mo.")
+        return QStringLiteral(
+                   "Le fichier « %1 » est trop volumineux (%2 Mo) : un carnet d'adresses à importer ne dépasse pas %3 Mo.")
             .arg(nom, tailleEnMo(f.size()), tailleEnMo(kTailleMaximale));
     const QByteArray octets = f.read(kTailleMaximale + 1);
     if (f.error() != QFileDevice::NoError)
@@ -87,12 +88,16 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
         return !tropLong && (!avancement || avancement(fait, total));
     };
     const auto raisonArret = [&] {
-        return tropLong ? QStringLiteral("La lecture du fichier « %1 » a été arrêtée : elle durait plus de %2 secondes.")
-                              .arg(nom).arg(kDureeMaximaleMs / 1000)
-                        : kLectureAnnulee;
+        return tropLong
+            ? QStringLiteral("La lecture du fichier « %1 » a été arrêtée : elle durait plus de %2 secondes.")
+                  .arg(nom)
+                  .arg(kDureeMaximaleMs / 1000)
+            : kLectureAnnulee;
     };
-    const QString pasUnCarnet = QStringLiteral("Le fichier « %1 » n'est ni une carte de visite (vCard) ni un tableau CSV : "
-                                               "aucun contact ne peut en être importé.").arg(nom);
+    const QString pasUnCarnet = QStringLiteral(
+                                    "Le fichier « %1 » n'est ni une carte de visite (vCard) ni un tableau CSV : "
+                                    "aucun contact ne peut en être importé.")
+                                    .arg(nom);
     if (texte.trimmed().isEmpty())
         return QStringLiteral("Le fichier « %1 » est vide.").arg(nom);
     if (sembleBinaire(texte))
@@ -101,7 +106,8 @@ QString lireFichierContacts(const QString& chemin, FichierContacts& fichier, con
         fichier.format = FichierContacts::Format::VCard;
         return lireVCards(texte, fichier.contacts, limite) ? QString() : raisonArret();
     }
-    if (chemin.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive) || chemin.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive))
+    if (chemin.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive)
+        || chemin.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive))
         return pasUnCarnet;
     fichier.format = FichierContacts::Format::Csv;
     const QString erreur = lireCsv(texte, fichier.tableau, limite);
@@ -142,7 +148,8 @@ void ajouterAuCarnet(const std::vector<Contact>& contacts, Carnet carnet)
         std::vector<FicheExpediteur> fiches;
         fiches.reserve(contacts.size());
         for (const Contact& c : contacts)
-            fiches.push_back({c.titre, c.nom, c.prenom, c.adresse1, c.adresse2, c.cp, c.ville, c.tel1, c.tel2, c.fonction});
+            fiches.push_back(
+                {c.titre, c.nom, c.prenom, c.adresse1, c.adresse2, c.cp, c.ville, c.tel1, c.tel2, c.fonction});
         ajouterExpediteurs(fiches);
     }
 }
@@ -152,15 +159,18 @@ QString texteBilan(const BilanContacts& bilan)
     const auto pluriel = [](int n, const QString& singulier, const QString& plurielTexte) {
         return QString::number(n) + QLatin1Char(' ') + (n > 1 ? plurielTexte : singulier);
     };
-    QString texte = pluriel(bilan.importes, QStringLiteral("contact importé"), QStringLiteral("contacts importés")) + QStringLiteral(", ")
-        + pluriel(bilan.doublons, QStringLiteral("doublon ignoré"), QStringLiteral("doublons ignorés")) + QStringLiteral(", ")
+    QString texte = pluriel(bilan.importes, QStringLiteral("contact importé"), QStringLiteral("contacts importés"))
+        + QStringLiteral(", ")
+        + pluriel(bilan.doublons, QStringLiteral("doublon ignoré"), QStringLiteral("doublons ignorés"))
+        + QStringLiteral(", ")
         + pluriel(int(bilan.lignesIllisibles.size()), QStringLiteral("illisible"), QStringLiteral("illisibles"));
     if (!bilan.lignesIllisibles.isEmpty()) {
         QStringList lignes;
         for (const int ligne : bilan.lignesIllisibles.mid(0, 10))
             lignes << QString::number(ligne);
         texte += (bilan.lignesIllisibles.size() > 1 ? QStringLiteral(" (lignes ") : QStringLiteral(" (ligne "))
-            + lignes.join(QStringLiteral(", ")) + (bilan.lignesIllisibles.size() > 10 ? QStringLiteral("…)") : QStringLiteral(")"));
+            + lignes.join(QStringLiteral(", "))
+            + (bilan.lignesIllisibles.size() > 10 ? QStringLiteral("…)") : QStringLiteral(")"));
     }
     return texte + QLatin1Char('.');
 }
@@ -183,7 +193,8 @@ std::vector<Contact> contactsDuCarnet(Carnet carnet, const QList<RecordId>& ids)
 
 std::vector<Champ> champsDuCarnet(Carnet carnet)
 {
-    std::vector<Champ> champs{Champ::Titre, Champ::Nom, Champ::Prenom, Champ::Adresse1, Champ::Adresse2, Champ::Cp, Champ::Ville};
+    std::vector<Champ> champs{Champ::Titre,    Champ::Nom, Champ::Prenom, Champ::Adresse1,
+                              Champ::Adresse2, Champ::Cp,  Champ::Ville};
     if (carnet == Carnet::Destinataires) {
         champs.insert(champs.end(), {Champ::Fonction, Champ::Mail});
     } else {
@@ -192,9 +203,11 @@ std::vector<Champ> champsDuCarnet(Carnet carnet)
     return champs;
 }
 
-QString exporterContacts(const std::vector<Contact>& contacts, Carnet carnet, FormatExport format, const QString& chemin)
+QString exporterContacts(const std::vector<Contact>& contacts, Carnet carnet, FormatExport format,
+                         const QString& chemin)
 {
-    const QByteArray octets = format == FormatExport::VCard ? ecrireVCards(contacts) : ecrireCsv(contacts, champsDuCarnet(carnet));
+    const QByteArray octets = format == FormatExport::VCard ? ecrireVCards(contacts)
+                                                            : ecrireCsv(contacts, champsDuCarnet(carnet));
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
         return QStringLiteral("Le fichier « %1 » ne peut pas être écrit.\n%2").arg(chemin, f.errorString());

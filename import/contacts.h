@@ -65,4 +65,5 @@ std::vector<Champ> champsDuCarnet(Carnet carnet);
 enum class FormatExport { VCard, Csv };
 // Writes the contacts to the file, replacing it whole or leaving it as it
 // was. Returns "" or why it failed, in French.
-QString exporterContacts(const std::vector<Contact>& contacts, Carnet carnet, FormatExport format, const QString& chemin);
+QString exporterContacts(const std::vector<Contact>& contacts, Carnet carnet, FormatExport format,
+                         const QString& chemin);

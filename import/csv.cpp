@@ -160,8 +160,9 @@ QString lireCsv(const QString& texte, TableauCsv& tableau, const Avancement& ava
         if (champDeColonne(entete) != Champ::Aucun)
             return {};
     }
-    return QStringLiteral("Aucune colonne de la première ligne n'est reconnue (Nom, Prénom, Adresse, Code postal, Ville, "
-                          "E-mail…) : ce fichier n'est pas un carnet d'adresses.");
+    return QStringLiteral(
+        "Aucune colonne de la première ligne n'est reconnue (Nom, Prénom, Adresse, Code postal, Ville, "
+        "E-mail…) : ce fichier n'est pas un carnet d'adresses.");
 }
 
 Champ champDeColonne(const QString& entete)
@@ -172,27 +173,33 @@ Champ champDeColonne(const QString& entete)
             for (const char* cle : cles)
                 noms.insert(cleSimplifiee(QString::fromUtf8(cle)), champ);
         };
-        ajouter(Champ::Titre, {"Civilité", "Titre", "Title", "Prefix", "Name Prefix", "Titre de civilité", "Salutation"});
+        ajouter(Champ::Titre,
+                {"Civilité", "Titre", "Title", "Prefix", "Name Prefix", "Titre de civilité", "Salutation"});
         ajouter(Champ::Nom, {"Nom", "Nom de famille", "Last Name", "Family Name", "Surname", "Lastname"});
         ajouter(Champ::Prenom, {"Prénom", "First Name", "Given Name", "Firstname"});
-        ajouter(Champ::Adresse1, {"Adresse", "Adresse 1", "Rue", "Address", "Address 1", "Street", "Home Address",
-                                  "Home Street", "Rue (domicile)", "Adresse (domicile)", "Address 1 - Street",
-                                  "Adresse postale", "Street Address", "Adresse privée"});
-        ajouter(Champ::Adresse2, {"Adresse 2", "Complément d'adresse", "Complément", "Address 2", "Home Address 2",
-                                  "Home Street 2", "Rue (domicile) 2", "Address 1 - Extended Address", "Address Line 2",
-                                  "Adresse privée 2"});
-        ajouter(Champ::Cp, {"Code postal", "CP", "Zip", "Zip Code", "Postal Code", "Postcode", "Home Postal Code",
-                            "Home ZipCode", "Home Zip Code", "Code postal (domicile)", "Address 1 - Postal Code"});
-        ajouter(Champ::Ville, {"Ville", "City", "Home City", "Localité", "Commune", "Town", "Ville (domicile)",
-                               "Address 1 - City"});
+        ajouter(Champ::Adresse1,
+                {"Adresse", "Adresse 1", "Rue", "Address", "Address 1", "Street", "Home Address", "Home Street",
+                 "Rue (domicile)", "Adresse (domicile)", "Address 1 - Street", "Adresse postale", "Street Address",
+                 "Adresse privée"});
+        ajouter(Champ::Adresse2,
+                {"Adresse 2", "Complément d'adresse", "Complément", "Address 2", "Home Address 2", "Home Street 2",
+                 "Rue (domicile) 2", "Address 1 - Extended Address", "Address Line 2", "Adresse privée 2"});
+        ajouter(Champ::Cp,
+                {"Code postal", "CP", "Zip", "Zip Code", "Postal Code", "Postcode", "Home Postal Code", "Home ZipCode",
+                 "Home Zip Code", "Code postal (domicile)", "Address 1 - Postal Code"});
+        ajouter(Champ::Ville,
+                {"Ville", "City", "Home City", "Localité", "Commune", "Town", "Ville (domicile)", "Address 1 - City"});
         ajouter(Champ::Fonction, {"Fonction", "Job Title", "Poste", "Role", "Rôle", "Profession", "Titre du poste"});
-        ajouter(Champ::Mail, {"E-mail", "Email", "Mail", "Courriel", "E-mail Address", "Email Address", "Primary Email",
-                              "Adresse e-mail", "Adresse électronique", "Adresse de messagerie", "E-mail 1 - Value",
-                              "Adresse mail", "Adresse électronique principale"});
-        ajouter(Champ::Tel1, {"Téléphone", "Téléphone 1", "Tél", "Tel", "Phone", "Telephone", "Home Phone",
-                              "Phone 1 - Value", "Téléphone (domicile)", "Téléphone fixe", "Tél. personnel"});
-        ajouter(Champ::Tel2, {"Téléphone 2", "Tél 2", "Mobile", "Mobile Phone", "Portable", "Téléphone mobile",
-                              "Work Phone", "Phone 2 - Value", "Téléphone (bureau)", "Cellulaire", "Mobile Number"});
+        ajouter(Champ::Mail,
+                {"E-mail", "Email", "Mail", "Courriel", "E-mail Address", "Email Address", "Primary Email",
+                 "Adresse e-mail", "Adresse électronique", "Adresse de messagerie", "E-mail 1 - Value", "Adresse mail",
+                 "Adresse électronique principale"});
+        ajouter(Champ::Tel1,
+                {"Téléphone", "Téléphone 1", "Tél", "Tel", "Phone", "Telephone", "Home Phone", "Phone 1 - Value",
+                 "Téléphone (domicile)", "Téléphone fixe", "Tél. personnel"});
+        ajouter(Champ::Tel2,
+                {"Téléphone 2", "Tél 2", "Mobile", "Mobile Phone", "Portable", "Téléphone mobile", "Work Phone",
+                 "Phone 2 - Value", "Téléphone (bureau)", "Cellulaire", "Mobile Number"});
         return noms;
     }();
     return kNoms.value(cleSimplifiee(entete), Champ::Aucun);
@@ -218,7 +225,8 @@ std::vector<ContactLu> contactsDuTableau(const TableauCsv& tableau, const std::v
     contacts.reserve(tableau.lignes.size());
     for (const TableauCsv::Ligne& ligne : tableau.lignes) {
         ContactLu lu{{}, ligne.ligne, ligne.erreur};
-        for (qsizetype colonne = 0; colonne < ligne.champs.size() && colonne < qsizetype(correspondance.size()); ++colonne) {
+        for (qsizetype colonne = 0; colonne < ligne.champs.size() && colonne < qsizetype(correspondance.size());
+             ++colonne) {
             const Champ champ = correspondance[std::size_t(colonne)];
             if (champ != Champ::Aucun)
                 valeurChamp(lu.contact, champ) = ligne.champs.at(colonne);

@@ -19,8 +19,9 @@
 
 namespace {
 
-constexpr Champ kChampsProposes[] = {Champ::Aucun, Champ::Titre, Champ::Nom, Champ::Prenom, Champ::Adresse1, Champ::Adresse2,
-                                     Champ::Cp, Champ::Ville, Champ::Fonction, Champ::Mail, Champ::Tel1, Champ::Tel2};
+constexpr Champ kChampsProposes[] = {Champ::Aucun,    Champ::Titre,    Champ::Nom,  Champ::Prenom,
+                                     Champ::Adresse1, Champ::Adresse2, Champ::Cp,   Champ::Ville,
+                                     Champ::Fonction, Champ::Mail,     Champ::Tel1, Champ::Tel2};
 
 QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte)
 {
@@ -78,7 +79,9 @@ FrmContacts::FrmContacts(std::function<QList<RecordId>()> selection, QWidget* pa
     carnets->addStretch();
     grille->addLayout(carnets, 2, 0, 1, 2);
     grille->addWidget(m_tblColonnes, 3, 0, 1, 2);
-    grille->addWidget(new QLabel(QStringLiteral("Contacts à importer (cocher la case pour importer le contact) :"), this), 4, 0, 1, 2);
+    grille->addWidget(new QLabel(QStringLiteral("Contacts à importer (cocher la case pour importer le contact) :"),
+                                 this),
+                      4, 0, 1, 2);
     grille->addWidget(m_lsvApercu, 5, 0, 1, 2);
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(m_cmdToutCocher);
@@ -114,7 +117,8 @@ void FrmContacts::parcourir()
 {
     const QString chemin = dialogues().fichierAOuvrir(
         QStringLiteral("Importer des contacts"),
-        QStringLiteral("Contacts (*.vcf *.csv);;Cartes de visite vCard (*.vcf);;Tableaux CSV (*.csv);;Tous les fichiers (*)"));
+        QStringLiteral(
+            "Contacts (*.vcf *.csv);;Cartes de visite vCard (*.vcf);;Tableaux CSV (*.csv);;Tous les fichiers (*)"));
     if (!chemin.isEmpty())
         chargerFichier(chemin);
 }
@@ -127,7 +131,8 @@ void FrmContacts::chargerFichier(const QString& chemin)
     if (long_) {
         dialogues().debutProgression(QStringLiteral("Lecture de « %1 »").arg(QFileInfo(chemin).fileName()), 1000);
         avancement = [](qint64 fait, qint64 total) {
-            return dialogues().progression(int(fait * 1000 / qMax<qint64>(total, 1)), QStringLiteral("Lecture des contacts…"));
+            return dialogues().progression(int(fait * 1000 / qMax<qint64>(total, 1)),
+                                           QStringLiteral("Lecture des contacts…"));
         };
     }
     const QString erreur = lireFichierContacts(chemin, m_fichier, avancement);
@@ -173,7 +178,8 @@ void FrmContacts::afficherApercu()
     try {
         presents = dejaPresents(m_fichier.contacts, carnet());
     } catch (const ErreurBase& e) {
-        afficherErreur(QStringLiteral("Le carnet n'a pas pu être lu pour y chercher les contacts déjà présents.\n") + e.raison());
+        afficherErreur(QStringLiteral("Le carnet n'a pas pu être lu pour y chercher les contacts déjà présents.\n")
+                       + e.raison());
         presents.assign(m_fichier.contacts.size(), false);
     }
     m_apercu->charger(m_fichier.contacts, std::move(presents));
@@ -204,8 +210,10 @@ void FrmContacts::importer()
     try {
         ajouterAuCarnet(coches, carnet());
     } catch (const ErreurBase& e) {
-        afficherErreur(QStringLiteral("L'importation a échoué : aucun contact n'a été ajouté, le carnet est resté tel qu'il était.\n")
-                       + e.raison());
+        afficherErreur(
+            QStringLiteral(
+                "L'importation a échoué : aucun contact n'a été ajouté, le carnet est resté tel qu'il était.\n")
+            + e.raison());
         return;
     }
     bilan.importes = int(coches.size());
@@ -216,13 +224,13 @@ void FrmContacts::importer()
 
 void FrmContacts::exporter()
 {
-    const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Exporter le carnet"),
-                                                           QStringLiteral("Cartes de visite vCard (*.vcf);;Tableau CSV (*.csv)"),
-                                                           carnet() == Carnet::Destinataires ? QStringLiteral("destinataires.vcf")
-                                                                                             : QStringLiteral("expediteurs.vcf"));
+    const QString chemin = dialogues().fichierAEnregistrer(
+        QStringLiteral("Exporter le carnet"), QStringLiteral("Cartes de visite vCard (*.vcf);;Tableau CSV (*.csv)"),
+        carnet() == Carnet::Destinataires ? QStringLiteral("destinataires.vcf") : QStringLiteral("expediteurs.vcf"));
     if (chemin.isEmpty())
         return;
-    const FormatExport format = chemin.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? FormatExport::Csv : FormatExport::VCard;
+    const FormatExport format = chemin.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? FormatExport::Csv
+                                                                                            : FormatExport::VCard;
     std::vector<Contact> contacts;
     try {
         QList<RecordId> ids;
@@ -243,5 +251,7 @@ void FrmContacts::exporter()
         afficherErreur(erreur);
         return;
     }
-    afficherInformation(QStringLiteral("Exportation terminée : %1 contact(s) dans « %2 ».").arg(contacts.size()).arg(QFileInfo(chemin).fileName()));
+    afficherInformation(QStringLiteral("Exportation terminée : %1 contact(s) dans « %2 ».")
+                            .arg(contacts.size())
+                            .arg(QFileInfo(chemin).fileName()));
 }

@@ -1,10 +1,10 @@
 #include "import/frmimport.h"
 
-#include "platform/fenetres.h"
-#include "platform/emplacements.h"
 #include "import/organiseur.h"
 #include "platform/dialogues.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
+#include "platform/fenetres.h"
 #include "platform/twips.h"
 
 #include <QGridLayout>
@@ -52,7 +52,8 @@ FrmImport::FrmImport(QWidget* parent) : QWidget(parent)
     grille->addWidget(new QLabel(QStringLiteral("Dossier d'installation de Tilvo - Organiseur :"), this), 0, 0, 1, 2);
     grille->addWidget(m_txtChemin, 1, 0);
     grille->addWidget(m_cmdParcourir, 1, 1);
-    grille->addWidget(new QLabel(QStringLiteral("Liste des contacts (cocher la case pour importer le contact) :"), this), 2, 0, 1, 2);
+    grille->addWidget(
+        new QLabel(QStringLiteral("Liste des contacts (cocher la case pour importer le contact) :"), this), 2, 0, 1, 2);
     grille->addWidget(m_lsvContact, 3, 0, 1, 2);
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(m_cmdToutCocher);
@@ -120,15 +121,17 @@ void FrmImport::importer()
     for (int i = 0; i < lignes; ++i) {
         const QTreeWidgetItem* ligne = m_lsvContact->topLevelItem(i);
         if (ligne->checkState(0) == Qt::Checked)
-            coches.append({ligne->text(0), ligne->text(1), ligne->text(kColonneId), ligne->data(0, kRoleLigne).toLongLong()});
+            coches.append(
+                {ligne->text(0), ligne->text(1), ligne->text(kColonneId), ligne->data(0, kRoleLigne).toLongLong()});
     }
     const BilanImport bilan = ImporterContacts(m_txtChemin->text(), coches);
     if (bilan.importes > 0 || bilan.erreur.isEmpty())
         emit contactsImportes();
     if (!bilan.erreur.isEmpty()) {
-        afficherErreur(QStringLiteral("L'importation a été interrompue : %1\nContacts importés avant l'interruption : %2.")
-                           .arg(bilan.erreur)
-                           .arg(bilan.importes));
+        afficherErreur(
+            QStringLiteral("L'importation a été interrompue : %1\nContacts importés avant l'interruption : %2.")
+                .arg(bilan.erreur)
+                .arg(bilan.importes));
         return;
     }
     afficherInformation(QStringLiteral("Importation terminée."));

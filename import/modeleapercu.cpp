@@ -3,8 +3,8 @@
 namespace {
 
 // The fields shown, in the order of the preview's columns.
-constexpr Champ kChamps[] = {Champ::Titre, Champ::Nom, Champ::Prenom, Champ::Adresse1, Champ::Adresse2, Champ::Cp,
-                             Champ::Ville, Champ::Fonction, Champ::Mail, Champ::Tel1, Champ::Tel2};
+constexpr Champ kChamps[] = {Champ::Titre, Champ::Nom,      Champ::Prenom, Champ::Adresse1, Champ::Adresse2, Champ::Cp,
+                             Champ::Ville, Champ::Fonction, Champ::Mail,   Champ::Tel1,     Champ::Tel2};
 constexpr int kNombreColonnes = ModeleApercu::PremierChamp + int(std::size(kChamps));
 
 } // namespace
@@ -99,10 +99,12 @@ QVariant ModeleApercu::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const QStringList kTitres{QStringLiteral("Ligne"),    QStringLiteral("État"),      QStringLiteral("Titre"),
-                                     QStringLiteral("Nom"),      QStringLiteral("Prénom"),    QStringLiteral("Adresse 1"),
-                                     QStringLiteral("Adresse 2"), QStringLiteral("CP"),       QStringLiteral("Ville"),
-                                     QStringLiteral("Fonction"), QStringLiteral("E-mail"),    QStringLiteral("Téléphone 1"),
+    static const QStringList kTitres{QStringLiteral("Ligne"),      QStringLiteral("État"),
+                                     QStringLiteral("Titre"),      QStringLiteral("Nom"),
+                                     QStringLiteral("Prénom"),     QStringLiteral("Adresse 1"),
+                                     QStringLiteral("Adresse 2"),  QStringLiteral("CP"),
+                                     QStringLiteral("Ville"),      QStringLiteral("Fonction"),
+                                     QStringLiteral("E-mail"),     QStringLiteral("Téléphone 1"),
                                      QStringLiteral("Téléphone 2")};
     return kTitres.value(section);
 }

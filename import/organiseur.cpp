@@ -52,7 +52,8 @@ void remplirDestinataire(Connexion& organiseur, const ContactOrganiseur& contact
     Recordset rs(organiseur);
     rs.open(personne(), {contact.ligne});
     if (rs.eof())
-        throw ErreurBase(QStringLiteral("le contact n° %1 n'existe plus dans la base de Tilvo - Organiseur.").arg(contact.id));
+        throw ErreurBase(
+            QStringLiteral("le contact n° %1 n'existe plus dans la base de Tilvo - Organiseur.").arg(contact.id));
     const QVariant id = rs.value(QStringLiteral("Num_Personne"));
     dest.setValue(QStringLiteral("Nom_Destinataire"), rs.value(QStringLiteral("Nom_Personne")));
     dest.setValue(QStringLiteral("Prenom_Destinataire"), rs.value(QStringLiteral("Prenom_Personne")));
@@ -80,7 +81,8 @@ QString CheminBaseOrganiseur(const QString& dossier)
 QString DossierOrganiseurPropose(const QString& dossierDonnees)
 {
     const QString installation = QDir::cleanPath(dossierDonnees + QStringLiteral("/.."));
-    for (const QString& dossier : {installation, QDir::cleanPath(installation + QStringLiteral("/../tilvo-organiseur"))}) {
+    for (const QString& dossier :
+         {installation, QDir::cleanPath(installation + QStringLiteral("/../tilvo-organiseur"))}) {
         if (QFileInfo::exists(CheminBaseOrganiseur(dossier)))
             return dossier;
     }

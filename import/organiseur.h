@@ -11,8 +11,8 @@
 struct ContactOrganiseur {
     QString nom;
     QString prenom;
-    QString id;          // Num_Personne, as text
-    qint64 ligne = 0;    // the row itself (rowid): ids may repeat or hold anything
+    QString id;       // Num_Personne, as text
+    qint64 ligne = 0; // the row itself (rowid): ids may repeat or hold anything
 };
 
 // The organiser's database in its installation folder, the folder taken as

@@ -12,10 +12,10 @@ constexpr qsizetype kValeurMaximale = 65536;
 
 // One property of a card once its folded lines are joined.
 struct Propriete {
-    QString nom;          // upper case, without its group ("item1.")
-    QStringList types;    // lower case: "home", "work", "pref"...
+    QString nom;       // upper case, without its group ("item1.")
+    QStringList types; // lower case: "home", "work", "pref"...
     bool pref = false;
-    QString valeur;       // decoded (quoted-printable, character set)
+    QString valeur; // decoded (quoted-printable, character set)
 };
 
 // One unfolded line and the physical line where it starts.
@@ -48,13 +48,16 @@ std::vector<LigneLogique> deplier(const QString& texte)
         if (suiteQp && !lignes.empty()) {
             lignes.back().texte.chop(1);
             lignes.back().texte += ligne;
-        } else if (!ligne.isEmpty() && (ligne.front() == QLatin1Char(' ') || ligne.front() == QLatin1Char('\t')) && !lignes.empty()) {
+        } else if (!ligne.isEmpty() && (ligne.front() == QLatin1Char(' ') || ligne.front() == QLatin1Char('\t'))
+                   && !lignes.empty()) {
             lignes.back().texte += ligne.mid(1);
         } else if (!ligne.trimmed().isEmpty()) {
             lignes.push_back({ligne.toString(), numero});
         }
-        suiteQp = !lignes.empty() && lignes.back().texte.endsWith(QLatin1Char('=')) && estQuotedPrintable(lignes.back().texte);
-        if (fin < texte.size() && texte.at(fin) == QLatin1Char('\r') && fin + 1 < texte.size() && texte.at(fin + 1) == QLatin1Char('\n'))
+        suiteQp = !lignes.empty() && lignes.back().texte.endsWith(QLatin1Char('='))
+            && estQuotedPrintable(lignes.back().texte);
+        if (fin < texte.size() && texte.at(fin) == QLatin1Char('\r') && fin + 1 < texte.size()
+            && texte.at(fin + 1) == QLatin1Char('\n'))
             ++fin;
         debut = fin + 1;
     }
@@ -124,7 +127,8 @@ Propriete lirePropriete(const QString& ligne)
         const qsizetype egal = parametre.indexOf(QLatin1Char('='));
         const QString cle = egal < 0 ? QStringLiteral("TYPE") : parametre.left(egal).trimmed().toUpper();
         const QString valeur = egal < 0 ? parametre.trimmed() : parametre.mid(egal + 1).trimmed();
-        if (cle == QLatin1String("ENCODING") || (egal < 0 && valeur.compare(QLatin1String("QUOTED-PRINTABLE"), Qt::CaseInsensitive) == 0))
+        if (cle == QLatin1String("ENCODING")
+            || (egal < 0 && valeur.compare(QLatin1String("QUOTED-PRINTABLE"), Qt::CaseInsensitive) == 0))
             encodage = valeur.toUpper();
         else if (cle == QLatin1String("CHARSET"))
             jeu = valeur;
@@ -381,11 +385,13 @@ QByteArray ecrireVCards(const std::vector<Contact>& contacts)
     for (const Contact& c : contacts) {
         ecrireLigne(sortie, QStringLiteral("BEGIN:VCARD"));
         ecrireLigne(sortie, QStringLiteral("VERSION:4.0"));
-        ecrireLigne(sortie, QStringLiteral("FN:") + echappe(QStringList({c.prenom, c.nom}).join(QLatin1Char(' ')).trimmed()));
+        ecrireLigne(sortie,
+                    QStringLiteral("FN:") + echappe(QStringList({c.prenom, c.nom}).join(QLatin1Char(' ')).trimmed()));
         ecrireLigne(sortie, QStringLiteral("N:%1;%2;;%3;").arg(echappe(c.nom), echappe(c.prenom), echappe(c.titre)));
         if (!(c.adresse1 + c.adresse2 + c.cp + c.ville).isEmpty())
-            ecrireLigne(sortie, QStringLiteral("ADR;TYPE=home:;%1;%2;%3;;%4;")
-                                    .arg(echappe(c.adresse2), echappe(c.adresse1), echappe(c.ville), echappe(c.cp)));
+            ecrireLigne(sortie,
+                        QStringLiteral("ADR;TYPE=home:;%1;%2;%3;;%4;")
+                            .arg(echappe(c.adresse2), echappe(c.adresse1), echappe(c.ville), echappe(c.cp)));
         if (!c.fonction.isEmpty())
             ecrireLigne(sortie, QStringLiteral("TITLE:") + echappe(c.fonction));
         if (!c.mail.isEmpty())

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr double kPas = 0.5;   // points
+constexpr double kPas = 0.5; // points
 
 // `texte` cut at the space that leaves the longest first line that fits in
 // `place`, both lines fitting at 10 points; none when no space does it.
@@ -24,8 +24,8 @@ std::optional<std::pair<QString, QString>> couperEnDeux(const QString& texte, do
 
 } // namespace
 
-EnveloppeAjustee ajusterEnveloppe(const DispositionEnveloppe& disposition, double largeurImprimable,
-                                  double interligne, const MesureLargeur& largeur)
+EnveloppeAjustee ajusterEnveloppe(const DispositionEnveloppe& disposition, double largeurImprimable, double interligne,
+                                  const MesureLargeur& largeur)
 {
     EnveloppeAjustee resultat{{{}}, {}};
     auto& textes = resultat.disposition.textes;

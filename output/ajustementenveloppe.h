@@ -16,10 +16,10 @@ using MesureLargeur = std::function<double(const QString& texte, double taillePo
 
 struct EnveloppeAjustee {
     DispositionEnveloppe disposition;
-    QString ligneTropLongue;   // the first line that does not fit even so; "" when all fit
+    QString ligneTropLongue; // the first line that does not fit even so; "" when all fit
 };
 
 // `largeurImprimable` in centimetres from the printable area's left edge;
 // `interligne`: the line spacing at 10 points, in centimetres.
-EnveloppeAjustee ajusterEnveloppe(const DispositionEnveloppe& disposition, double largeurImprimable,
-                                  double interligne, const MesureLargeur& largeur);
+EnveloppeAjustee ajusterEnveloppe(const DispositionEnveloppe& disposition, double largeurImprimable, double interligne,
+                                  const MesureLargeur& largeur);

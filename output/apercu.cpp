@@ -43,7 +43,9 @@ void dessinerFenetre(QPainter& peintre, const QPrinter& imprimante)
 
 } // namespace
 
-SourceApercu::SourceApercu() : m_imprimante(imprimanteApercu()) {}
+SourceApercu::SourceApercu() : m_imprimante(imprimanteApercu())
+{
+}
 
 SourceApercu::~SourceApercu() = default;
 

@@ -113,7 +113,8 @@ void ajouterCorpsEtFin(Reperes& r, const SaisieLettre& s, const QString& corps, 
 
 FicheDestinataire destinataireDe(const SaisieLettre& s)
 {
-    return {s.titreDest, s.nomDest, s.prenomDest, s.adresse1Dest, s.adresse2Dest, s.cpDest, s.villeDest, s.fonctionDest, QString()};
+    return {s.titreDest, s.nomDest,   s.prenomDest,   s.adresse1Dest, s.adresse2Dest,
+            s.cpDest,    s.villeDest, s.fonctionDest, QString()};
 }
 
 const QString& ModeleLettre()
@@ -156,14 +157,14 @@ QString RemplirReperes(const QString& texte, const Reperes& reperes)
 {
     QString resultat;
     const qsizetype n = texte.size();
-    qsizetype copie = 0;   // texte[copie..] is not in resultat yet
+    qsizetype copie = 0; // texte[copie..] is not in resultat yet
     qsizetype debut = texte.indexOf(QLatin1Char('<'));
     while (debut >= 0) {
         qsizetype fin = debut + 1;
         while (fin < n && (lettreAscii(texte[fin]) || chiffreAscii(texte[fin])))
             ++fin;
-        const auto it = fin < n && texte[fin] == QLatin1Char('>')
-            ? reperes.constFind(texte.mid(debut, fin + 1 - debut)) : reperes.constEnd();
+        const auto it = fin < n && texte[fin] == QLatin1Char('>') ? reperes.constFind(texte.mid(debut, fin + 1 - debut))
+                                                                  : reperes.constEnd();
         if (it == reperes.constEnd()) {
             debut = texte.indexOf(QLatin1Char('<'), debut + 1);
             continue;
@@ -191,7 +192,7 @@ QString PasserEnOnzePoints(const QString& rtf)
             continue;
         }
         if (i + 1 >= n || !lettreAscii(rtf[i + 1])) {
-            i += 2;   // a control symbol: \\, \{, \}, \' ...
+            i += 2; // a control symbol: \\, \{, \}, \' ...
             continue;
         }
         qsizetype fin = i + 1;

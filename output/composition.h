@@ -12,10 +12,10 @@ struct SaisieLettre {
     QString titreExp, nomExp, prenomExp, adresse1Exp, adresse2Exp, cpExp, villeExp, tel1Exp, tel2Exp, fonctionExp;
     QString titreDest, nomDest, prenomDest, adresse1Dest, adresse2Dest, cpDest, villeDest, fonctionDest;
     QString dateLettre, villeLettre, objetLettre, pieceLettre, formuleLettre;
-    bool depuisModele = true;     // optModeleLettre(0) selected
-    int lignesDestinataires = 0;  // row count of lsvDest
-    int lignesModeles = 0;        // row count of lsvModele
-    QString idModeleCourant;      // text of lsvModele's current row
+    bool depuisModele = true;    // optModeleLettre(0) selected
+    int lignesDestinataires = 0; // row count of lsvDest
+    int lignesModeles = 0;       // row count of lsvModele
+    QString idModeleCourant;     // text of lsvModele's current row
 };
 
 // The recipient fields of the entries, as one recipient card.

@@ -1,7 +1,7 @@
 #include "output/enregistrementpdf.h"
 
-#include "output/messages.h"
 #include "output/lotpdf.h"
+#include "output/messages.h"
 #include "platform/dialogues.h"
 #include "rtf.h"
 
@@ -23,9 +23,9 @@ SuitePdf suiteAvecProgression(int nombre)
 void enregistrerIndividuelle(const SaisiePdf& saisie, const QTextDocument& lettre)
 {
     const SaisieLettre& l = saisie.lettre;
-    const QString chemin = dialogues().fichierAEnregistrer(
-        QStringLiteral("Enregistrer la lettre en PDF"), kFiltrePdf,
-        nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
+    const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Enregistrer la lettre en PDF"), kFiltrePdf,
+                                                           nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest,
+                                                                            l.objetLettre));
     if (chemin.isEmpty())
         return;
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
@@ -50,9 +50,11 @@ int dejaPresents(const QString& dossier, const QStringList& noms)
 void signalerFin(const ResultatLot& r, int nombre)
 {
     if (!r.erreur.isEmpty())
-        afficherErreur(r.erreur + QStringLiteral("\n%1 fichier(s) sur %2 ont été écrits.").arg(r.fichiers.size()).arg(nombre));
+        afficherErreur(r.erreur
+                       + QStringLiteral("\n%1 fichier(s) sur %2 ont été écrits.").arg(r.fichiers.size()).arg(nombre));
     else if (r.interrompu)
-        afficherInformation(QStringLiteral("Enregistrement interrompu : %1 fichier(s) ont été écrits.").arg(r.fichiers.size()));
+        afficherInformation(
+            QStringLiteral("Enregistrement interrompu : %1 fichier(s) ont été écrits.").arg(r.fichiers.size()));
 }
 
 void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
@@ -60,9 +62,11 @@ void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
     const QList<RecordId>& ids = saisie.ids;
     const int nombre = int(ids.size());
     const bool unParDestinataire = demanderConfirmation(
-        QStringLiteral("Voulez-vous un fichier PDF par destinataire ?\n\n"
-                       "Oui : une lettre par fichier, nommé d'après le destinataire.\n"
-                       "Non : les %1 lettres à la suite dans un seul fichier.").arg(nombre)) == Reponse::Oui;
+                                       QStringLiteral("Voulez-vous un fichier PDF par destinataire ?\n\n"
+                                                      "Oui : une lettre par fichier, nommé d'après le destinataire.\n"
+                                                      "Non : les %1 lettres à la suite dans un seul fichier.")
+                                           .arg(nombre))
+        == Reponse::Oui;
     LotPdf lot{rtf::ecrireRtf(lettre), proprietesPdf(saisie.lettre, saisie.archivage), saisie.dateIso,
                saisie.lettre.objetLettre};
     const QList<FicheDestinataire> fiches = fichesDe(ids);
@@ -74,12 +78,14 @@ void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
         const int presents = dejaPresents(cible, nomsDesFichiers(fiches, lot.dateIso, lot.objet));
         if (presents > 0
             && confirmerDestruction(QStringLiteral("%1 fichier(s) de ce dossier portent déjà le nom d'une de ces "
-                                                   "lettres. Voulez-vous les remplacer ?").arg(presents)) != Reponse::Oui)
+                                                   "lettres. Voulez-vous les remplacer ?")
+                                        .arg(presents))
+                != Reponse::Oui)
             return;
     } else {
-        cible = dialogues().fichierAEnregistrer(
-            QStringLiteral("Enregistrer les lettres en PDF"), kFiltrePdf,
-            nomFichierLettre(saisie.dateIso, QString(), QString(), saisie.lettre.objetLettre));
+        cible = dialogues().fichierAEnregistrer(QStringLiteral("Enregistrer les lettres en PDF"), kFiltrePdf,
+                                                nomFichierLettre(saisie.dateIso, QString(), QString(),
+                                                                 saisie.lettre.objetLettre));
         if (cible.isEmpty())
             return;
     }
@@ -88,8 +94,9 @@ void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
         journal.noterEnLot(rtf, ids[rang], pages);
     };
     dialogues().debutProgression(QStringLiteral("Enregistrement des lettres en PDF"), nombre);
-    const ResultatLot r = unParDestinataire ? ecrireUnParDestinataire(lot, fiches, cible, suiteAvecProgression(nombre), noter)
-                                            : ecrireTousEnUn(lot, fiches, cible, suiteAvecProgression(nombre), noter);
+    const ResultatLot r = unParDestinataire
+        ? ecrireUnParDestinataire(lot, fiches, cible, suiteAvecProgression(nombre), noter)
+        : ecrireTousEnUn(lot, fiches, cible, suiteAvecProgression(nombre), noter);
     dialogues().finProgression();
     journal.ecrireLot();
     signalerFin(r, unParDestinataire ? nombre : 1);
@@ -99,7 +106,8 @@ void enregistrerEnNombre(const SaisiePdf& saisie, const QTextDocument& lettre)
 
 ProprietesPdf proprietesPdf(const SaisieLettre& lettre, bool archivage)
 {
-    const QString auteur = QStringList{lettre.prenomExp.trimmed(), lettre.nomExp.trimmed()}.join(QLatin1Char(' ')).trimmed();
+    const QString auteur =
+        QStringList{lettre.prenomExp.trimmed(), lettre.nomExp.trimmed()}.join(QLatin1Char(' ')).trimmed();
     return {lettre.objetLettre.trimmed(), auteur, archivage};
 }
 

@@ -13,12 +13,12 @@ class QTextDocument;
 // file each, or all in one file.
 
 struct SaisiePdf {
-    bool individuel = true;        // optDiffusion(0) selected
-    QList<RecordId> ids;           // the selected recipients, list order
+    bool individuel = true; // optDiffusion(0) selected
+    QList<RecordId> ids;    // the selected recipients, list order
     SaisieLettre lettre;
-    bool archivage = false;        // "Format d'archivage (PDF/A)" ticked
-    QString dateIso;               // today, first part of the proposed names
-    ContexteEnvoi envoi{};         // for the journal
+    bool archivage = false; // "Format d'archivage (PDF/A)" ticked
+    QString dateIso;        // today, first part of the proposed names
+    ContexteEnvoi envoi{};  // for the journal
 };
 
 // Throws ErreurBase when a recipient cannot be read (nothing written). Each

@@ -1,10 +1,10 @@
 #include "output/enveloppe.h"
 
-#include "output/messages.h"
 #include "output/ajustementenveloppe.h"
+#include "output/messages.h"
 #include "output/reglageenveloppe.h"
-#include "platform/emplacements.h"
 #include "platform/dialogues.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "platform/imprimante.h"
 #include "store/personnes.h"
@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString kPolice = QStringLiteral("Liberation Serif");   // stands in for Times New Roman
+const QString kPolice = QStringLiteral("Liberation Serif"); // stands in for Times New Roman
 constexpr double kCentimetresParPouce = 2.54;
 
 // Formats 0, 1 and 5: four lines at the same x, the last one postcode and
@@ -38,12 +38,12 @@ struct Cases {
 };
 
 // Where formats 2, 3 and 4 put their texts (centimetres).
-const Cases kCases2{3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f},
-                    {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f, 8.2f};
-const Cases kCases3{9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
-                    {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f, 7.7f};
-const Cases kCases4{9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f},
-                    {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
+const Cases kCases2{3.3f, {4.1f, 5.3f, 6.6f}, {2.9f, 3.7f, 4.4f, 5.1f, 5.7f}, {8.3f, 8.2f, 8.2f, 8.2f, 8.2f}, 6.6f,
+                    8.2f};
+const Cases kCases3{9.0f, {4.2f, 5.5f, 6.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f}, {7.7f, 7.7f, 7.7f, 7.7f, 7.7f}, 12.8f,
+                    7.7f};
+const Cases kCases4{
+    9.0f, {14.2f, 15.5f, 16.8f}, {8.8f, 9.4f, 10.1f, 10.8f, 11.5f}, {17.7f, 17.7f, 17.7f, 17.7f, 17.7f}, 12.8f, 17.7f};
 
 const Cases* casesDuFormat(int format)
 {
@@ -57,12 +57,11 @@ const Cases* casesDuFormat(int format)
 
 // Formats 2, 3 and 4: three lines, then the postcode one character per
 // pre-printed box, then the town on the line of the boxes.
-DispositionEnveloppe avecCases(const Cases& c, const QString& nom, const QString& adresse1,
-                               const QString& adresse2, const QString& codePostal, const QString& ville)
+DispositionEnveloppe avecCases(const Cases& c, const QString& nom, const QString& adresse1, const QString& adresse2,
+                               const QString& codePostal, const QString& ville)
 {
-    DispositionEnveloppe d{{{c.xLignes, c.yLignes[0], nom},
-                            {c.xLignes, c.yLignes[1], adresse1},
-                            {c.xLignes, c.yLignes[2], adresse2}}};
+    DispositionEnveloppe d{
+        {{c.xLignes, c.yLignes[0], nom}, {c.xLignes, c.yLignes[1], adresse1}, {c.xLignes, c.yLignes[2], adresse2}}};
     for (int k = 0; k < 5 && k < codePostal.size(); ++k)
         d.textes.push_back({c.xCases[k], c.yCases[k], codePostal.mid(k, 1)});
     d.textes.push_back({c.xVille, c.yVille, ville.toUpper()});
@@ -124,15 +123,15 @@ bool disposerToutes(int format, const std::vector<AdresseEnveloppe>& adresses,
     const MesureLargeur largeur = [&imprimante, pointsParCm](const QString& texte, double taille) {
         return QFontMetricsF(policeEnveloppe(taille), imprimante.get()).horizontalAdvance(texte) / pointsParCm;
     };
-    const double interligne =
-        QFontMetricsF(policeEnveloppe(kTailleEnveloppeMinimale), imprimante.get()).lineSpacing() / pointsParCm;
+    const double interligne = QFontMetricsF(policeEnveloppe(kTailleEnveloppeMinimale), imprimante.get()).lineSpacing()
+        / pointsParCm;
     bool toutes = true;
     for (const AdresseEnveloppe& a : adresses) {
         const auto disposition = disposerEnveloppe(format, a.nom, a.adresse1, a.adresse2, a.codePostal, a.ville);
         if (!disposition)
             continue;
-        EnveloppeAjustee ajustee =
-            ajusterEnveloppe(*disposition, papierEnveloppe(format)->cadreCm.width(), interligne, largeur);
+        EnveloppeAjustee ajustee = ajusterEnveloppe(*disposition, papierEnveloppe(format)->cadreCm.width(), interligne,
+                                                    largeur);
         if (!ajustee.ligneTropLongue.isEmpty()) {
             message = QStringLiteral("L'adresse de %1 ne tient pas sur l'enveloppe, même en 10 points : "
                                      "la ligne « %2 » est trop longue.\nAucune enveloppe n'a été imprimée.")
@@ -164,8 +163,8 @@ std::vector<AdresseEnveloppe> adressesDesDestinataires(const QList<RecordId>& id
         if (!d)
             throw ErreurBase(QStringLiteral("Le destinataire n° %1 n'existe plus dans la base.").arg(id));
         const QString nom = nomComplet(d->titre, d->nom, d->prenom);
-        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(QString::number(id), nom.trimmed()), nom, d->adresse1,
-                            d->adresse2, d->cp, d->ville});
+        adresses.push_back({QStringLiteral("destinataire n° %1 (%2)").arg(QString::number(id), nom.trimmed()), nom,
+                            d->adresse1, d->adresse2, d->cp, d->ville});
     }
     return adresses;
 }
@@ -227,8 +226,8 @@ std::vector<QRectF> casesCodePostal(int format)
 std::optional<int> formatEnveloppeEnregistre()
 {
     bool nombre = false;
-    const int format = mdGeneral::LireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QString())
-                           .trimmed().toInt(&nombre);
+    const int format =
+        mdGeneral::LireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QString()).trimmed().toInt(&nombre);
     if (!nombre || format < 0 || format > 5)
         return std::nullopt;
     return format;
@@ -275,8 +274,8 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie)
     const int total = int(dispositions.size());
     dialogues().debutProgression(QStringLiteral("Impression des enveloppes"), total);
     for (int faites = 0; faites < total; ++faites) {
-        if (!dialogues().progression(faites, QStringLiteral("Impression de l'enveloppe %1 sur %2")
-                                                 .arg(faites + 1).arg(total)))
+        if (!dialogues().progression(faites,
+                                     QStringLiteral("Impression de l'enveloppe %1 sur %2").arg(faites + 1).arg(total)))
             break;
         if (imprimerUne(dispositions[std::size_t(faites)], papier))
             journal.noter(QString(), saisie.ids.at(faites));

@@ -19,12 +19,12 @@
 
 // What the main window holds when the envelope button is clicked.
 struct SaisieEnveloppe {
-    bool individuel = true;   // optDiffusion(0) selected
+    bool individuel = true; // optDiffusion(0) selected
     // Individual mode: the recipient fields of the window.
     FicheDestinataire destinataire;
     // Mass mode: the selected recipients, list order.
     QList<RecordId> ids;
-    ContexteEnvoi envoi{};    // for the journal
+    ContexteEnvoi envoi{}; // for the journal
 };
 
 // Every envelope is laid out before the first one prints: a recipient that
@@ -37,7 +37,7 @@ void ImprimerEnveloppe(const SaisieEnveloppe& saisie);
 // The refusals of an envelope command.
 QString messageFormatAbsent();
 
-inline constexpr double kTailleEnveloppe = 14.0;   // points
+inline constexpr double kTailleEnveloppe = 14.0; // points
 
 // Where everything goes on an envelope: positions in centimetres in the
 // format's layout frame (see reglageenveloppe.h), the text's top-left

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kPas = 0.5;   // points
+constexpr double kPas = 0.5; // points
 constexpr double kMmParPouce = 25.4;
 constexpr double kLargeurA4Mm = 210.0;
 constexpr double kHauteurA4Mm = 297.0;
@@ -67,7 +67,8 @@ QString verifierFormatEtiquettes(const FormatEtiquettes& f)
     const double bas = f.margeHautMm + (f.rangees - 1) * f.pasVerticalMm + f.hauteurMm;
     if (droite > kLargeurA4Mm + 0.01 || bas > kHauteurA4Mm + 0.01)
         return QStringLiteral("Les étiquettes dépassent de la feuille A4 (%1 x %2 mm pour 210 x 297).")
-            .arg(droite, 0, 'f', 1).arg(bas, 0, 'f', 1);
+            .arg(droite, 0, 'f', 1)
+            .arg(bas, 0, 'f', 1);
     return {};
 }
 
@@ -82,8 +83,8 @@ QStringList lignesEtiquette(const AdresseEnveloppe& a)
     return lignes;
 }
 
-PlanchesEtiquettes disposerEtiquettes(const FormatEtiquettes& f, int debut, const std::vector<AdresseEnveloppe>& adresses,
-                                      const MesureTexte& mesure)
+PlanchesEtiquettes disposerEtiquettes(const FormatEtiquettes& f, int debut,
+                                      const std::vector<AdresseEnveloppe>& adresses, const MesureTexte& mesure)
 {
     PlanchesEtiquettes resultat;
     std::vector<QStringList> toutes;
@@ -121,13 +122,13 @@ QString imprimerEtiquettes(const FormatEtiquettes& format, int debut, const std:
     imprimante.setFullPage(true);
     imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     const double pointsParMm = imprimante.resolution() / kMmParPouce;
-    const MesureTexte mesure{
-        [&imprimante, pointsParMm](const QString& texte, double taille) {
-            return QFontMetricsF(policeEtiquette(taille), &imprimante).horizontalAdvance(texte) / pointsParMm;
-        },
-        [&imprimante, pointsParMm](double taille) {
-            return QFontMetricsF(policeEtiquette(taille), &imprimante).lineSpacing() / pointsParMm;
-        }};
+    const MesureTexte mesure{[&imprimante, pointsParMm](const QString& texte, double taille) {
+                                 return QFontMetricsF(policeEtiquette(taille), &imprimante).horizontalAdvance(texte)
+                                     / pointsParMm;
+                             },
+                             [&imprimante, pointsParMm](double taille) {
+                                 return QFontMetricsF(policeEtiquette(taille), &imprimante).lineSpacing() / pointsParMm;
+                             }};
     const PlanchesEtiquettes planches = disposerEtiquettes(format, debut, adresses, mesure);
     if (!planches.tropLongues.isEmpty())
         return QStringLiteral("Ces adresses ne tiennent pas sur une étiquette, même en %1 points : %2.\n"

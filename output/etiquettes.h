@@ -19,8 +19,8 @@
 struct FormatEtiquettes {
     int colonnes = 0;
     int rangees = 0;
-    double largeurMm = 0, hauteurMm = 0;      // one label
-    double margeHautMm = 0, margeGaucheMm = 0;  // the sheet's edge to the first label
+    double largeurMm = 0, hauteurMm = 0;       // one label
+    double margeHautMm = 0, margeGaucheMm = 0; // the sheet's edge to the first label
     double pasHorizontalMm = 0, pasVerticalMm = 0;
 
     int parPlanche() const { return colonnes * rangees; }
@@ -49,13 +49,13 @@ struct MesureTexte {
 
 struct EtiquettePlacee {
     int page;
-    QRectF cadreMm;   // the label on its sheet
+    QRectF cadreMm; // the label on its sheet
     QStringList lignes;
 };
 struct PlanchesEtiquettes {
     double taille = kTailleEtiquetteMax;
     std::vector<EtiquettePlacee> etiquettes;
-    QStringList tropLongues;   // the recipients that fit at no size; nothing placed then
+    QStringList tropLongues; // the recipients that fit at no size; nothing placed then
 };
 
 // `debut`: the first label to use on the first sheet, from 1.

@@ -7,8 +7,7 @@
 void ExporterLettre(RichTextBox& txtText, const ContexteEnvoi& envoi)
 {
     const QString chemin = dialogues().fichierAEnregistrer(QStringLiteral("Enregistrer sous ..."),
-                                                           QStringLiteral("Rtf (*.rtf)"),
-                                                           QStringLiteral("lettre.rtf"));
+                                                           QStringLiteral("Rtf (*.rtf)"), QStringLiteral("lettre.rtf"));
     if (chemin.isEmpty())
         return;
     QString raison;

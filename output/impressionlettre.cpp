@@ -44,11 +44,12 @@ void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, J
     dialogues().debutProgression(QStringLiteral("Impression des lettres"), nombre);
     int imprimees = 0;
     for (const RecordId id : ids) {
-        if (!dialogues().progression(imprimees, QStringLiteral("Impression de la lettre %1 sur %2")
-                                                    .arg(imprimees + 1).arg(nombre))) {
+        if (!dialogues().progression(
+                imprimees, QStringLiteral("Impression de la lettre %1 sur %2").arg(imprimees + 1).arg(nombre))) {
             dialogues().finProgression();
             afficherInformation(QStringLiteral("Impression interrompue : %1 lettre(s) sur %2 ont été imprimées.")
-                                    .arg(imprimees).arg(nombre));
+                                    .arg(imprimees)
+                                    .arg(nombre));
             return;
         }
         int pages = 0;
@@ -57,7 +58,10 @@ void imprimerEnNombre(const QList<RecordId>& ids, const QTextDocument& lettre, J
             dialogues().finProgression();
             afficherErreur(QStringLiteral("La lettre du destinataire n° %1 n'a pas pu être imprimée : %2\n"
                                           "%3 lettre(s) sur %4 avaient été imprimées avant elle.")
-                               .arg(id).arg(imprimee.raison()).arg(imprimees).arg(nombre));
+                               .arg(id)
+                               .arg(imprimee.raison())
+                               .arg(imprimees)
+                               .arg(nombre));
             return;
         }
         journal.noter(*imprimee, id, pages);

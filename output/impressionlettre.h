@@ -14,9 +14,9 @@ class QTextDocument;
 
 // What the main window holds when the print button is clicked.
 struct SaisieImpression {
-    bool individuel = true;          // optDiffusion(0) selected
-    QList<RecordId> ids;             // the selected recipients, list order
-    ContexteEnvoi envoi{};           // for the journal
+    bool individuel = true; // optDiffusion(0) selected
+    QList<RecordId> ids;    // the selected recipients, list order
+    ContexteEnvoi envoi{};  // for the journal
 };
 
 // `lettre` is never changed; in mass mode it holds the recipient

@@ -72,8 +72,8 @@ Reussite DefinirCibleImprimante(RichTextBox& txt, int gauche, int droite)
     return {};
 }
 
-std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche,
-                                           int haut, int droite, int bas, QString& raison,
+std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche, int haut,
+                                           int droite, int bas, QString& raison,
                                            const std::function<bool(double)>& avancement)
 {
     const PageImprimante page = lirePage(imprimante);
@@ -115,7 +115,11 @@ Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int dr
     };
     struct FinSuivi {
         bool actif;
-        ~FinSuivi() { if (actif) dialogues().finProgression(); }
+        ~FinSuivi()
+        {
+            if (actif)
+                dialogues().finProgression();
+        }
     } finSuivi{suivi};
     if (suivi)
         dialogues().debutProgression(QStringLiteral("Impression"), 100);

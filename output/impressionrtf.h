@@ -30,6 +30,6 @@ Reussite ImprimerRTF(const QTextDocument& document, int gauche, int haut, int dr
 // same four margins: printing and the print preview both draw through it.
 // Null, with the reason, when the margins do not fit on the page; otherwise
 // check its etat() (a layout stopped by `avancement`, or a text too long).
-std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche,
-                                           int haut, int droite, int bas, QString& raison,
+std::unique_ptr<MiseEnPage> miseEnPagePour(const QTextDocument& texte, const QPrinter& imprimante, int gauche, int haut,
+                                           int droite, int bas, QString& raison,
                                            const std::function<bool(double)>& avancement = {});

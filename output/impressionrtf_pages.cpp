@@ -6,9 +6,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QHash>
-#include <QTextCursor>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -17,7 +17,6 @@
 #include <optional>
 
 namespace {
-
 
 bool soustraire(qint32 a, qint32 b, qint32& r)
 {
@@ -103,8 +102,8 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolution, const Rectan
 {
 }
 
-MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, const QRectF& dessin,
-                       const QRectF& page, const std::function<bool(double)>& avancement)
+MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, const QRectF& dessin, const QRectF& page,
+                       const std::function<bool(double)>& avancement)
     : m_resolutionImprimante(resolutionImprimante), m_dessinImprimante(dessin), m_pageImprimante(page)
 {
     m_longueur = source.characterCount() - 1;
@@ -239,7 +238,8 @@ int MiseEnPage::formater(int premier, QPainter& peintre) const
 
 std::optional<int> MiseEnPage::dessinerTout(QPainter& peintre, const std::function<bool()>& nouvellePage) const
 {
-    return imprimerPages(m_longueur, [&](int premier) { return formater(premier, peintre); }, nouvellePage);
+    return imprimerPages(
+        m_longueur, [&](int premier) { return formater(premier, peintre); }, nouvellePage);
 }
 
 void MiseEnPage::dessinerPage(std::size_t numero, QPainter& peintre) const
@@ -262,8 +262,8 @@ void MiseEnPage::dessinerPage(std::size_t numero, QPainter& peintre) const
     peintre.restore();
 }
 
-std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
-                                              qint32 droite, qint32 bas)
+std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut, qint32 droite,
+                                              qint32 bas)
 {
     RectangleTwips r;
     qint32 bordDroit = 0;

@@ -19,9 +19,9 @@ class QTextDocument;
 
 // What is read from the printer, in twips.
 struct PageImprimante {
-    qint32 largeurPage = 0, hauteurPage = 0;              // the whole sheet
-    qint32 largeurImprimable = 0, hauteurImprimable = 0;  // the printable area
-    qint32 decalageGauche = 0, decalageHaut = 0;          // sheet edge to printable area
+    qint32 largeurPage = 0, hauteurPage = 0;             // the whole sheet
+    qint32 largeurImprimable = 0, hauteurImprimable = 0; // the printable area
+    qint32 decalageGauche = 0, decalageHaut = 0;         // sheet edge to printable area
 };
 
 // The drawing rectangle, in twips from the printable area's top-left corner.
@@ -31,8 +31,8 @@ struct RectangleTwips {
 
 // Margins from the paper's edges turned into the drawing rectangle
 // (physical offsets subtracted); none when the arithmetic overflows.
-std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut,
-                                              qint32 droite, qint32 bas);
+std::optional<RectangleTwips> rectangleDessin(const PageImprimante& page, qint32 gauche, qint32 haut, qint32 droite,
+                                              qint32 bas);
 
 // The page loop: `formater(premier)` draws the page starting at character
 // `premier` and returns the first character that did not fit;
@@ -106,6 +106,6 @@ private:
     QRectF m_page;
     int m_longueur = 0;
     Etat m_etat = Etat::Prete;
-    bool m_numeros = false; // the text shows page numbers
+    bool m_numeros = false;    // the text shows page numbers
     std::vector<Page> m_pages; // in character order
 };

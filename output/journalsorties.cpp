@@ -83,8 +83,9 @@ void JournalSortie::signaler(const ErreurBase& erreur)
     if (m_echecSignale)
         return;
     m_echecSignale = true;
-    afficherErreur(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté dans le journal des envois : %1")
-                       .arg(erreur.raison()));
+    afficherErreur(
+        QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté dans le journal des envois : %1")
+            .arg(erreur.raison()));
 }
 
 void JournalSortie::noter(const QString& rtf, RecordId destinataire, int pages)

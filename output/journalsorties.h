@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/reglagesjournal.h"
 #include "store/journal.h"
+#include "store/reglagesjournal.h"
 
 #include <QElapsedTimer>
 

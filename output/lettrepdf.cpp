@@ -43,8 +43,7 @@ QByteArray chainePdf(const QString& texte)
 QByteArray datePdf(const QDateTime& moment)
 {
     const int decalage = moment.offsetFromUtc() / 60;
-    return "(D:" + moment.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1()
-        + (decalage >= 0 ? "+" : "-")
+    return "(D:" + moment.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + (decalage >= 0 ? "+" : "-")
         + QByteArray::number(std::abs(decalage) / 60).rightJustified(2, '0') + '\''
         + QByteArray::number(std::abs(decalage) % 60).rightJustified(2, '0') + "')";
 }
@@ -96,8 +95,8 @@ bool ajouterInformations(QByteArray& pdf, const ProprietesPdf& proprietes, const
         pdf += '\n';
     const qsizetype position = pdf.size();
     pdf += QByteArray::number(numero) + " 0 obj\n<<\n/Title " + chainePdf(proprietes.titre) + "\n/Author "
-        + chainePdf(proprietes.auteur) + "\n/Creator " + chainePdf(createur) + "\n/Producer "
-        + chainePdf(createur) + "\n/CreationDate " + datePdf(moment) + "\n>>\nendobj\n";
+        + chainePdf(proprietes.auteur) + "\n/Creator " + chainePdf(createur) + "\n/Producer " + chainePdf(createur)
+        + "\n/CreationDate " + datePdf(moment) + "\n>>\nendobj\n";
     const qsizetype xref = pdf.size();
     pdf += "xref\n" + QByteArray::number(numero) + " 1\n" + QByteArray::number(position).rightJustified(10, '0')
         + " 00000 n \ntrailer\n<<\n/Size " + QByteArray::number(numero + 1) + "\n/Root "
@@ -127,8 +126,7 @@ struct DocumentPdf::Etat {
     bool echec = false;
 };
 
-DocumentPdf::DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes)
-    : m_etat(std::make_unique<Etat>())
+DocumentPdf::DocumentPdf(const QString& chemin, const ProprietesPdf& proprietes) : m_etat(std::make_unique<Etat>())
 {
     m_etat->chemin = chemin;
     m_etat->proprietes = proprietes;
@@ -149,7 +147,8 @@ DocumentPdf::~DocumentPdf() = default;
 std::unique_ptr<MiseEnPage> lettreDisposee(const QTextDocument& lettre)
 {
     const PageImprimante page = pageA4();
-    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    const auto dessin = rectangleDessin(page, kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
+                                        kMargeBasLettre);
     return std::make_unique<MiseEnPage>(lettre, kResolution, *dessin, page);
 }
 

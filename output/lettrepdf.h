@@ -20,9 +20,9 @@ std::unique_ptr<MiseEnPage> lettreDisposee(const QTextDocument& lettre);
 
 // What a PDF file says about itself.
 struct ProprietesPdf {
-    QString titre;            // the letter's subject
-    QString auteur;           // the sender
-    bool archivage = false;   // PDF/A-1b
+    QString titre;          // the letter's subject
+    QString auteur;         // the sender
+    bool archivage = false; // PDF/A-1b
 };
 
 // One PDF file of one or more letters, each starting on a new page. The

@@ -45,8 +45,8 @@ struct LettreFaite {
     bool faite = false;
     QString rtf;
     int pages = 0;
-    QString raison;                          // "" when it was made
-    std::unique_ptr<MiseEnPage> disposee;    // laid out, for a file of all the letters
+    QString raison;                       // "" when it was made
+    std::unique_ptr<MiseEnPage> disposee; // laid out, for a file of all the letters
 };
 
 // The letters of a run made by worker threads, each taking the next letter
@@ -133,11 +133,11 @@ private:
     std::vector<std::thread> m_fils;
     std::mutex m_verrou;
     std::condition_variable m_signal;
-    qsizetype m_prochain = 0;   // the next letter to start
-    qsizetype m_prises = 0;     // the letters the calling thread took
-    int m_enCours = 0;          // letters being made
-    bool m_arret = false;       // start no more letters
-    bool m_fin = false;         // the workers may go
+    qsizetype m_prochain = 0; // the next letter to start
+    qsizetype m_prises = 0;   // the letters the calling thread took
+    int m_enCours = 0;        // letters being made
+    bool m_arret = false;     // start no more letters
+    bool m_fin = false;       // the workers may go
 };
 
 // Each core makes letters; a file of its own is written and flushed to disk
@@ -165,7 +165,7 @@ QString lettrePour(const QString& lettreEnNombre, const FicheDestinataire& f)
 QStringList nomsDesFichiers(const QList<FicheDestinataire>& fiches, const QString& dateIso, const QString& objet)
 {
     QStringList noms;
-    QHash<QString, int> vus;   // case-folded name -> times used
+    QHash<QString, int> vus; // case-folded name -> times used
     for (const FicheDestinataire& f : fiches) {
         const QString nom = nomFichierLettre(dateIso, f.nom, f.prenom, objet);
         const int fois = ++vus[nom.toCaseFolded()];

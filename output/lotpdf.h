@@ -13,10 +13,10 @@
 // mass letter personalised for each recipient, then drawn.
 
 struct LotPdf {
-    QString lettreEnNombre;   // RTF, recipient placeholders left in place
+    QString lettreEnNombre; // RTF, recipient placeholders left in place
     ProprietesPdf proprietes;
-    QString dateIso;          // first part of the file names
-    QString objet;            // last part of the file names
+    QString dateIso; // first part of the file names
+    QString objet;   // last part of the file names
 };
 
 // The selected recipients' cards, read once; throws ErreurBase.
@@ -38,9 +38,9 @@ using SuitePdf = std::function<bool(int faits)>;
 using RemisePdf = std::function<void(qsizetype rang, const QString& rtf, int pages)>;
 
 struct ResultatLot {
-    QStringList fichiers;   // the paths written, in order
+    QStringList fichiers; // the paths written, in order
     bool interrompu = false;
-    QString erreur;         // names the recipient whose letter failed
+    QString erreur; // names the recipient whose letter failed
 };
 
 // One file per recipient in `dossier`, under the names above, written on

@@ -39,28 +39,30 @@ bool aUneAdresse(const QString& liste)
 // message leaves out. False when there is nobody to write to.
 bool signalerAdressesManquantes(const QStringList& adresses)
 {
-    const auto sans = static_cast<int>(std::count_if(adresses.begin(), adresses.end(),
-                                                     [](const QString& a) { return !aUneAdresse(a); }));
+    const auto sans = static_cast<int>(
+        std::count_if(adresses.begin(), adresses.end(), [](const QString& a) { return !aUneAdresse(a); }));
     const auto total = static_cast<int>(adresses.size());
     if (total == 0) {
-        afficherErreur(QStringLiteral("Aucune adresse électronique : aucun destinataire n'est sélectionné dans la liste."));
+        afficherErreur(
+            QStringLiteral("Aucune adresse électronique : aucun destinataire n'est sélectionné dans la liste."));
         return false;
     }
     if (sans == total) {
-        afficherErreur(total == 1
-                           ? QStringLiteral("Aucune adresse électronique : le destinataire sélectionné n'en a pas.")
-                           : QStringLiteral("Aucune adresse électronique : aucun des %1 destinataires sélectionnés n'en a.")
-                                 .arg(total));
+        afficherErreur(
+            total == 1 ? QStringLiteral("Aucune adresse électronique : le destinataire sélectionné n'en a pas.")
+                       : QStringLiteral("Aucune adresse électronique : aucun des %1 destinataires sélectionnés n'en a.")
+                             .arg(total));
         return false;
     }
     if (sans > 0) {
-        afficherInformation(sans == 1 ? QStringLiteral("1 des %1 destinataires sélectionnés n'a pas d'adresse électronique : "
-                                                       "il ne figure pas dans le message.")
-                                            .arg(total)
-                                      : QStringLiteral("%1 des %2 destinataires sélectionnés n'ont pas d'adresse "
-                                                       "électronique : ils ne figurent pas dans le message.")
-                                            .arg(sans)
-                                            .arg(total));
+        afficherInformation(sans == 1
+                                ? QStringLiteral("1 des %1 destinataires sélectionnés n'a pas d'adresse électronique : "
+                                                 "il ne figure pas dans le message.")
+                                      .arg(total)
+                                : QStringLiteral("%1 des %2 destinataires sélectionnés n'ont pas d'adresse "
+                                                 "électronique : ils ne figurent pas dans le message.")
+                                      .arg(sans)
+                                      .arg(total));
     }
     return true;
 }
@@ -94,7 +96,7 @@ QString LienMail(const QString& a, const QString& cc, const QString& cci, const 
     if (!cci.isEmpty())
         destinataires += partieAdresses(cci, QStringLiteral("bcc"));
     if (destinataires.isEmpty())
-        return QString();   // only separators: nobody to write to
+        return QString(); // only separators: nobody to write to
     destinataires.chop(1);
 
     QString suite;

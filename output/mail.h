@@ -3,19 +3,19 @@
 #include "output/journalsorties.h"
 #include "platform/recordset.h"
 
-#include <QString>
 #include <QList>
+#include <QString>
 
 // A new message in the desktop's mail program, addressed to the recipient
 // (individual mode) or to every selected recipient (mass mode), with the
 // letter's subject. Nothing is sent from here.
 
 struct SaisieMail {
-    bool individuel = true;       // optDiffusion(0) selected
-    QString mailDest;             // txtMailDest: addresses separated by ";"
-    QList<RecordId> ids;          // the selected recipients, in list order
-    QString objet;                // txtObjetLettre
-    int lignesDestinataires = 0;  // row count of lsvDest (mass mode refuses an empty list)
+    bool individuel = true;      // optDiffusion(0) selected
+    QString mailDest;            // txtMailDest: addresses separated by ";"
+    QList<RecordId> ids;         // the selected recipients, in list order
+    QString objet;               // txtObjetLettre
+    int lignesDestinataires = 0; // row count of lsvDest (mass mode refuses an empty list)
 };
 
 // Throws ErreurBase when a recipient row cannot be read (nothing is opened).

@@ -1,9 +1,9 @@
 #include "output/mailpdf.h"
 
-#include "output/messages.h"
 #include "output/enregistrementpdf.h"
 #include "output/impressionlettre.h"
 #include "output/lotpdf.h"
+#include "output/messages.h"
 #include "platform/bureau.h"
 #include "platform/dialogues.h"
 #include "rtf.h"
@@ -54,7 +54,8 @@ void envoyerIndividuelle(const SaisieMailPdf& saisie, const QTextDocument& lettr
         return;
     }
     const SaisieLettre& l = saisie.lettre;
-    const QString chemin = QDir(dossier).filePath(nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
+    const QString chemin = QDir(dossier).filePath(
+        nomFichierLettre(saisie.dateIso, l.nomDest, l.prenomDest, l.objetLettre));
     DocumentPdf fichier(chemin, proprietesPdf(l, saisie.archivage));
     const int pages = fichier.ajouterLettre(lettre);
     if (!fichier.terminer(raison)) {
@@ -73,7 +74,7 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
     const QList<FicheDestinataire> fiches = fichesDe(saisie.ids);
     QList<FicheDestinataire> avecAdresse;
     QList<RecordId> idsAvecAdresse;
-    QList<RecordId> sansAdresse;   // list order
+    QList<RecordId> sansAdresse; // list order
     for (qsizetype i = 0; i < fiches.size(); ++i) {
         if (fiches[i].mail.trimmed().isEmpty()) {
             sansAdresse << saisie.ids[i];
@@ -87,11 +88,12 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
                            .arg(fiches.size()));
         return;
     }
-    if (demanderConfirmation(QStringLiteral("%1 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en "
-                                            "PDF.\n%2 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.\n\n"
-                                            "Voulez-vous continuer ?")
-                                 .arg(avecAdresse.size())
-                                 .arg(sansAdresse.size()))
+    if (demanderConfirmation(
+            QStringLiteral("%1 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en "
+                           "PDF.\n%2 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.\n\n"
+                           "Voulez-vous continuer ?")
+                .arg(avecAdresse.size())
+                .arg(sansAdresse.size()))
         != Reponse::Oui)
         return;
     QString raison;
@@ -107,14 +109,16 @@ void envoyerEnNombre(const SaisieMailPdf& saisie, const QTextDocument& lettre)
         QString rtf;
         int pages;
     };
-    QList<Piece> pieces;   // of the files written, in order
+    QList<Piece> pieces; // of the files written, in order
     dialogues().debutProgression(QStringLiteral("Préparation des messages"), nombre);
     const ResultatLot r = ecrireUnParDestinataire(
         lot, avecAdresse, dossier,
         [nombre](int faits) {
             return dialogues().progression(faits, QStringLiteral("Lettre %1 sur %2").arg(faits + 1).arg(nombre));
         },
-        [&pieces](qsizetype, const QString& rtf, int pages) { pieces.append({rtf, pages}); });
+        [&pieces](qsizetype, const QString& rtf, int pages) {
+            pieces.append({rtf, pages});
+        });
     dialogues().finProgression();
     if (!r.erreur.isEmpty()) {
         afficherErreur(r.erreur + QStringLiteral("\nAucun message n'a été ouvert."));

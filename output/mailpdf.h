@@ -13,13 +13,13 @@ class QTextDocument;
 // with that recipient's own letter.
 
 struct SaisieMailPdf {
-    bool individuel = true;        // optDiffusion(0) selected
-    QString mailDest;              // txtMailDest: addresses separated by ";"
-    QList<RecordId> ids;           // the selected recipients, list order
+    bool individuel = true; // optDiffusion(0) selected
+    QString mailDest;       // txtMailDest: addresses separated by ";"
+    QList<RecordId> ids;    // the selected recipients, list order
     SaisieLettre lettre;
     bool archivage = false;
-    QString dateIso;               // today, first part of the file names
-    ContexteEnvoi envoi{};         // for the journal
+    QString dateIso;       // today, first part of the file names
+    ContexteEnvoi envoi{}; // for the journal
 };
 
 // Throws ErreurBase when a recipient cannot be read (nothing opened). Each

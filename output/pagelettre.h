@@ -9,5 +9,5 @@ inline constexpr int kMargeHautLettre = 1500;
 inline constexpr int kMargeDroiteLettre = 1200;
 inline constexpr int kMargeBasLettre = 1500;
 
-inline constexpr rtf::PageRtf kPageLettre{11906, 16838, kMargeGaucheLettre, kMargeDroiteLettre, kMargeHautLettre,
-                                          kMargeBasLettre};
+inline constexpr rtf::PageRtf kPageLettre{
+    11906, 16838, kMargeGaucheLettre, kMargeDroiteLettre, kMargeHautLettre, kMargeBasLettre};

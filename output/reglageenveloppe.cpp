@@ -63,7 +63,8 @@ ReglageEnveloppe lireReglageEnveloppe(const QString& imprimante)
 Reussite enregistrerReglageEnveloppe(const QString& imprimante, const ReglageEnveloppe& reglage)
 {
     const QString s = section(imprimante);
-    Reussite ecrit = mdGeneral::EcrireIni(s, QStringLiteral("DecalageX"), QString::number(reglage.decalageXMm), QString());
+    Reussite ecrit = mdGeneral::EcrireIni(s, QStringLiteral("DecalageX"), QString::number(reglage.decalageXMm),
+                                          QString());
     if (ecrit)
         ecrit = mdGeneral::EcrireIni(s, QStringLiteral("DecalageY"), QString::number(reglage.decalageYMm), QString());
     if (ecrit)

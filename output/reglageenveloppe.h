@@ -23,8 +23,8 @@
 
 struct PapierEnveloppe {
     QPageSize taille;
-    QSizeF cadreCm;          // the reading frame: long edge, short edge
-    int rotationBase = 0;    // degrees clockwise, 0 or 270
+    QSizeF cadreCm;       // the reading frame: long edge, short edge
+    int rotationBase = 0; // degrees clockwise, 0 or 270
     double decalageHautCm = 0;
 };
 
@@ -36,7 +36,7 @@ std::optional<PapierEnveloppe> papierEnveloppe(int format);
 struct ReglageEnveloppe {
     double decalageXMm = 0;
     double decalageYMm = 0;
-    int rotation = 0;   // 0, 90, 180 or 270 degrees clockwise
+    int rotation = 0; // 0, 90, 180 or 270 degrees clockwise
 
     bool operator==(const ReglageEnveloppe&) const = default;
 };

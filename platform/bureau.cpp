@@ -4,11 +4,11 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QDir>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 #include <memory>
 
@@ -38,7 +38,8 @@ bool aUnGestionnaire(const QUrl& url)
     if (xdgMime.isEmpty())
         return true;
     QProcess requete;
-    requete.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/") + scheme});
+    requete.start(xdgMime,
+                  {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/") + scheme});
     if (!requete.waitForFinished(3000))
         return true;
     return !requete.readAllStandardOutput().trimmed().isEmpty();
@@ -69,8 +70,9 @@ bool ouvrirMessageAvecPiece(const QString& adresse, const QString& objet, const 
     if (xdgEmail.isEmpty() || !aUnGestionnaire(QUrl(QStringLiteral("mailto:"))))
         return false;
     // Every value is an argument of its own: no shell reads them.
-    return QProcess::startDetached(xdgEmail, {QStringLiteral("--utf8"), QStringLiteral("--attach"), piece,
-                                              QStringLiteral("--subject"), objet, adresse});
+    return QProcess::startDetached(xdgEmail,
+                                   {QStringLiteral("--utf8"), QStringLiteral("--attach"), piece,
+                                    QStringLiteral("--subject"), objet, adresse});
 }
 
 bool BureauXdg::ouvrir(const QString& cible, const QString& dossierTravail)
@@ -88,8 +90,10 @@ bool ExecuterShell(const QString& document, const QString& dossierTravail)
     const QString constat = document.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)
         ? QStringLiteral("Aucun programme de messagerie n'est configuré sur cet ordinateur pour ouvrir le message :")
         : QStringLiteral("Aucun programme de cet ordinateur n'a pu ouvrir :");
-    const QString texte = constat + QStringLiteral("\n\n") + cible
-        + QStringLiteral("\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
+    const QString texte =
+        constat + QStringLiteral("\n\n") + cible
+        + QStringLiteral(
+            "\n\nVoulez-vous copier ce lien dans le presse-papiers pour le coller dans le programme de votre choix ?");
     if (demanderConfirmation(texte) == Reponse::Oui)
         QGuiApplication::clipboard()->setText(cible);
     return false;

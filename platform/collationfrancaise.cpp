@@ -21,8 +21,10 @@ Pli plierCaractere(char32_t c)
         return {c, 0};
     }
     switch (c) {
-    case 0x0152: case 0x0153: return {'o', 'e'};
-    case 0x00C6: case 0x00E6: return {'a', 'e'};
+    case 0x0152:
+    case 0x0153: return {'o', 'e'};
+    case 0x00C6:
+    case 0x00E6: return {'a', 'e'};
     case 0x00DF: return {'s', 's'};
     default: break;
     }
@@ -104,11 +106,23 @@ struct LecteurUtf8 {
             return false;
         const unsigned char o = *p++;
         int suite = 0;
-        if (o < 0x80) { c = o; return true; }
-        if ((o & 0xE0) == 0xC0) { c = o & 0x1F; suite = 1; }
-        else if ((o & 0xF0) == 0xE0) { c = o & 0x0F; suite = 2; }
-        else if ((o & 0xF8) == 0xF0) { c = o & 0x07; suite = 3; }
-        else { c = 0xFFFD; return true; }
+        if (o < 0x80) {
+            c = o;
+            return true;
+        }
+        if ((o & 0xE0) == 0xC0) {
+            c = o & 0x1F;
+            suite = 1;
+        } else if ((o & 0xF0) == 0xE0) {
+            c = o & 0x0F;
+            suite = 2;
+        } else if ((o & 0xF8) == 0xF0) {
+            c = o & 0x07;
+            suite = 3;
+        } else {
+            c = 0xFFFD;
+            return true;
+        }
         for (; suite > 0 && p < fin && (*p & 0xC0) == 0x80; --suite)
             c = (c << 6) | (*p++ & 0x3F);
         if (suite > 0)
@@ -130,7 +144,6 @@ int comparerPlies(Lecteur a, Lecteur b)
             return 0;
     }
 }
-
 
 int collationSqlite(void*, int longueurA, const void* a, int longueurB, const void* b)
 {
@@ -170,7 +183,7 @@ QString plierFrancais(QStringView texte)
             continue;
         }
         const Pli p = plier(u);
-        if (p.b) {   // one letter gives two: make room
+        if (p.b) { // one letter gives two: make room
             plie.resize(plie.size() + 1);
             sortie = plie.data();
         }
@@ -200,6 +213,6 @@ QString cleFrancaise(QStringView texte)
 
 bool enregistrerCollationFrancaise(sqlite3* base)
 {
-    return sqlite3_create_collation_v2(base, kNomCollationFrancaise, SQLITE_UTF8, nullptr,
-                                       collationSqlite, nullptr) == SQLITE_OK;
+    return sqlite3_create_collation_v2(base, kNomCollationFrancaise, SQLITE_UTF8, nullptr, collationSqlite, nullptr)
+        == SQLITE_OK;
 }

@@ -58,7 +58,9 @@ void journalisationRapide(sqlite3* base, bool active)
 
 } // namespace
 
-Connexion::Connexion(QString nom) : m_nom(std::move(nom)) {}
+Connexion::Connexion(QString nom) : m_nom(std::move(nom))
+{
+}
 
 Connexion::~Connexion()
 {

@@ -37,9 +37,7 @@ Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone,
         reponses.append({boite.addButton(libelle, role), r});
     };
     switch (boutons) {
-    case Boutons::Ok:
-        ajouter(QStringLiteral("OK"), QMessageBox::AcceptRole, Reponse::Ok);
-        break;
+    case Boutons::Ok: ajouter(QStringLiteral("OK"), QMessageBox::AcceptRole, Reponse::Ok); break;
     case Boutons::OuiNon:
         ajouter(QStringLiteral("Oui"), QMessageBox::YesRole, Reponse::Oui);
         ajouter(QStringLiteral("Non"), QMessageBox::NoRole, Reponse::Non);
@@ -114,12 +112,18 @@ std::optional<QColor> DialoguesQt::couleur(const QColor& initiale)
 std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
 {
     ChoixPolice p = m_dernierePolice;
-    if (initiale.nom) p.nom = initiale.nom;
-    if (initiale.taille) p.taille = initiale.taille;
-    if (initiale.gras) p.gras = initiale.gras;
-    if (initiale.italique) p.italique = initiale.italique;
-    if (initiale.souligne) p.souligne = initiale.souligne;
-    if (initiale.barre) p.barre = initiale.barre;
+    if (initiale.nom)
+        p.nom = initiale.nom;
+    if (initiale.taille)
+        p.taille = initiale.taille;
+    if (initiale.gras)
+        p.gras = initiale.gras;
+    if (initiale.italique)
+        p.italique = initiale.italique;
+    if (initiale.souligne)
+        p.souligne = initiale.souligne;
+    if (initiale.barre)
+        p.barre = initiale.barre;
 
     QFont depart(*p.nom);
     depart.setPointSizeF(*p.taille);
@@ -131,8 +135,8 @@ std::optional<ChoixPolice> DialoguesQt::police(const ChoixPolice& initiale)
     const QFont choisie = QFontDialog::getFont(&ok, depart, parent(), QString(), QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
-    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(), choisie.italic(), choisie.underline(),
-                        choisie.strikeOut()};
+    m_dernierePolice = {choisie.family(), choisie.pointSizeF(), choisie.bold(),
+                        choisie.italic(), choisie.underline(),  choisie.strikeOut()};
     return m_dernierePolice;
 }
 

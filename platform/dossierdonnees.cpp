@@ -48,7 +48,8 @@ QString preparerBaseUtilisateur(const QString& dossierDonnees, const QString& ba
     QFile::remove(provisoire);
     QFile source(baseLivree);
     if (!source.copy(provisoire))
-        return QStringLiteral("la base livrée ne peut pas être copiée dans « %1 » : %2").arg(dossierDonnees, source.errorString());
+        return QStringLiteral("la base livrée ne peut pas être copiée dans « %1 » : %2")
+            .arg(dossierDonnees, source.errorString());
     // The delivered file is read-only; the user's copy is theirs to write.
     QFile::setPermissions(provisoire, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!QFile::rename(provisoire, cible)) {

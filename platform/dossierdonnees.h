@@ -10,7 +10,7 @@
 // ($XDG_DATA_HOME, by default ~/.local/share); its database is copied from
 // the delivered one at the first start.
 struct EmplacementDonnees {
-    QString dossier;   // the Save folder, without a trailing separator
+    QString dossier; // the Save folder, without a trailing separator
     bool portable = false;
 };
 

@@ -18,9 +18,9 @@ void DefinirDossierApplication(const QString& dossier);
 // The data folder: <application>/Save for a portable copy, else the user's
 // own (see choisirEmplacementDonnees).
 QString DossierDonnees();
-QString CheminMdb();     // <data folder>/Lettre.mdb
-QString CheminIni();      // <data folder>/Lettre.ini
-QString DossierSauvegardes();   // <data folder>/Sauvegardes
+QString CheminMdb();          // <data folder>/Lettre.mdb
+QString CheminIni();          // <data folder>/Lettre.ini
+QString DossierSauvegardes(); // <data folder>/Sauvegardes
 // The delivered files: the catalogue database and the information sheets.
 QString DossierLivre();
 // A document link of a model: "Save/..." names a file of the data folder,

@@ -9,8 +9,7 @@
 // whoever helps the user.
 class ErreurBase : public std::runtime_error {
 public:
-    explicit ErreurBase(const QString& raison)
-        : std::runtime_error(raison.toStdString()), m_raison(raison) {}
+    explicit ErreurBase(const QString& raison) : std::runtime_error(raison.toStdString()), m_raison(raison) {}
     const QString& raison() const { return m_raison; }
 
 private:

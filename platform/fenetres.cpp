@@ -59,8 +59,10 @@ QWidget* afficherFenetre(const QString& nom, const std::function<QWidget*()>& cr
             // ...but never past the edges of the screen.
             if (const QScreen* ecran = appelante->screen()) {
                 const QRect libre = ecran->availableGeometry();
-                cadre.moveLeft(std::clamp(cadre.left(), libre.left(), std::max(libre.left(), libre.right() - cadre.width())));
-                cadre.moveTop(std::clamp(cadre.top(), libre.top(), std::max(libre.top(), libre.bottom() - cadre.height())));
+                cadre.moveLeft(
+                    std::clamp(cadre.left(), libre.left(), std::max(libre.left(), libre.right() - cadre.width())));
+                cadre.moveTop(
+                    std::clamp(cadre.top(), libre.top(), std::max(libre.top(), libre.bottom() - cadre.height())));
             }
             fenetre->move(cadre.topLeft());
         }
@@ -82,5 +84,6 @@ void clavierDeDialogue(QWidget* fenetre, QPushButton* parDefaut)
     };
     for (const Qt::Key touche : {Qt::Key_Return, Qt::Key_Enter})
         QObject::connect(new QShortcut(QKeySequence(touche), fenetre), &QShortcut::activated, fenetre, valider);
-    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), fenetre), &QShortcut::activated, fenetre, &QWidget::close);
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), fenetre), &QShortcut::activated, fenetre,
+                     &QWidget::close);
 }

@@ -22,15 +22,12 @@ QString raisonFichier(const QFileDevice& f)
     switch (f.error()) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
-        phrase = QStringLiteral("le fichier ou son dossier n'est pas accessible (droits insuffisants ou dossier absent).");
+        phrase = QStringLiteral(
+            "le fichier ou son dossier n'est pas accessible (droits insuffisants ou dossier absent).");
         break;
     case QFileDevice::WriteError:
-    case QFileDevice::ResizeError:
-        phrase = QStringLiteral("l'écriture a échoué (disque plein ?).");
-        break;
-    default:
-        phrase = QStringLiteral("le fichier n'a pas pu être lu ou écrit.");
-        break;
+    case QFileDevice::ResizeError: phrase = QStringLiteral("l'écriture a échoué (disque plein ?)."); break;
+    default: phrase = QStringLiteral("le fichier n'a pas pu être lu ou écrit."); break;
     }
     return phrase + QStringLiteral("\nDétail technique : ") + f.errorString();
 }
@@ -161,7 +158,9 @@ QByteArray encoder(Contenu& c, const QString& texte)
             return *octets + c.finDeLigne;
         c.utf8 = true;
         for (Ligne& l : c.lignes) {
-            const QByteArray fin = l.octets.endsWith("\r\n") ? QByteArray("\r\n") : l.octets.endsWith('\n') ? QByteArray("\n") : QByteArray();
+            const QByteArray fin = l.octets.endsWith("\r\n") ? QByteArray("\r\n")
+                : l.octets.endsWith('\n')                    ? QByteArray("\n")
+                                                             : QByteArray();
             l.octets = l.texte.toUtf8() + fin;
         }
     }
@@ -187,7 +186,8 @@ Reussite ecrireProfil(const QString& section, const QString& cle, const QString&
     QString raison;
     auto contenu = lireContenu(fichier, &raison);
     if (!contenu)
-        return Reussite::echec(QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2").arg(fichier, raison));
+        return Reussite::echec(
+            QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2").arg(fichier, raison));
     QList<Ligne>& lignes = contenu->lignes;
     // The last line may lack its end of line: give it one before adding.
     const auto terminerDerniere = [&] {

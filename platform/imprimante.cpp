@@ -16,8 +16,7 @@ std::unique_ptr<SourceImprimantes>& sourceInstallee()
 
 QString nomImprimante(const QPrinter& imprimante)
 {
-    return imprimante.outputFormat() == QPrinter::PdfFormat ? imprimante.outputFileName()
-                                                             : imprimante.printerName();
+    return imprimante.outputFormat() == QPrinter::PdfFormat ? imprimante.outputFileName() : imprimante.printerName();
 }
 
 } // namespace
@@ -61,8 +60,7 @@ ImprimantePdf::ImprimantePdf(const QString& dossier, const QPageSize& papier, co
 
 QString ImprimantePdf::indisponibilite() const
 {
-    return QDir(m_dossier).exists() ? QString()
-                                    : QStringLiteral("Le dossier « %1 » n'existe pas.").arg(m_dossier);
+    return QDir(m_dossier).exists() ? QString() : QStringLiteral("Le dossier « %1 » n'existe pas.").arg(m_dossier);
 }
 
 ImprimanteObtenue ImprimantePdf::nouvelleImprimante()
@@ -77,8 +75,8 @@ ImprimanteObtenue ImprimantePdf::nouvelleImprimante()
     const QString fichier = QDir(m_dossier).filePath(
         QStringLiteral("travail-%1.pdf").arg(m_fichiers.size() + 1, 3, 10, QLatin1Char('0')));
     imprimante->setOutputFileName(fichier);
-    imprimante->setPageLayout(QPageLayout(m_papier, QPageLayout::Portrait, m_marges,
-                                          QPageLayout::Millimeter, QMarginsF()));
+    imprimante->setPageLayout(
+        QPageLayout(m_papier, QPageLayout::Portrait, m_marges, QPageLayout::Millimeter, QMarginsF()));
     m_fichiers << fichier;
     return imprimante;
 }
@@ -95,8 +93,7 @@ QStringList ImprimantePdf::fichiers() const
 
 void ImprimantePdf::rendre(std::unique_ptr<QPrinter> imprimante)
 {
-    if (imprimante && imprimante->outputFormat() == QPrinter::PdfFormat
-        && imprimante->printerState() == QPrinter::Idle)
+    if (imprimante && imprimante->outputFormat() == QPrinter::PdfFormat && imprimante->printerState() == QPrinter::Idle)
         m_libre = std::move(imprimante);
 }
 

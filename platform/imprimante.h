@@ -55,8 +55,7 @@ public:
 // the edges, as a real printer's does.
 class ImprimantePdf : public SourceImprimantes {
 public:
-    explicit ImprimantePdf(const QString& dossier,
-                           const QPageSize& papier = QPageSize(QPageSize::A4),
+    explicit ImprimantePdf(const QString& dossier, const QPageSize& papier = QPageSize(QPageSize::A4),
                            const QMarginsF& margesMm = QMarginsF());
     QString indisponibilite() const override;
     ImprimanteObtenue nouvelleImprimante() override;

@@ -70,12 +70,9 @@ QString depuisUtf8(const char* octets, int longueur)
 QVariant valeurColonne(sqlite3_stmt* instruction, int i)
 {
     switch (sqlite3_column_type(instruction, i)) {
-    case SQLITE_NULL:
-        return QVariant();
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(instruction, i)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(instruction, i));
+    case SQLITE_NULL: return QVariant();
+    case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(instruction, i)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(instruction, i));
     case SQLITE_BLOB: {
         const auto* octets = static_cast<const char*>(sqlite3_column_blob(instruction, i));
         return QVariant(QByteArray(octets, sqlite3_column_bytes(instruction, i)));
@@ -107,7 +104,8 @@ int lier(sqlite3_stmt* instruction, const QVariantList& valeurs)
             rc = sqlite3_bind_int64(instruction, n, v.toLongLong());
         } else {
             const QByteArray t = versUtf8(v.toString());
-            rc = sqlite3_bind_text64(instruction, n, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+            rc = sqlite3_bind_text64(instruction, n, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
         }
     }
     return rc;
@@ -139,7 +137,9 @@ ErreurBase echecMoteur(const QString& contexte, sqlite3* base)
 
 } // namespace
 
-Recordset::Recordset(Connexion& connexion) : m_connexion(&connexion) {}
+Recordset::Recordset(Connexion& connexion) : m_connexion(&connexion)
+{
+}
 
 void Recordset::lireLignes(const QString& requete, const QVariantList& parametres)
 {
@@ -148,8 +148,7 @@ void Recordset::lireLignes(const QString& requete, const QVariantList& parametre
     if (instruction.preparation() != SQLITE_OK || lier(instruction.get(), parametres) != SQLITE_OK)
         throw echecMoteur(kLecture, base);
     const int nombre = sqlite3_column_count(instruction.get());
-    for (int i = 0; i < nombre; ++i)
-    {
+    for (int i = 0; i < nombre; ++i) {
         m_colonnes << QString::fromUtf8(sqlite3_column_name(instruction.get(), i));
         m_indices.insert(m_colonnes.last(), i);
     }
@@ -275,7 +274,8 @@ void Recordset::update()
         for (const QString& n : noms)
             affectations << n + QStringLiteral("=?");
         valeurs << m_lignes[m_position].at(iId);
-        executerEcriture(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(m_table, affectations.join(QLatin1Char(',')), m_colonneId),
+        executerEcriture(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
+                             .arg(m_table, affectations.join(QLatin1Char(',')), m_colonneId),
                          valeurs, true);
         m_lignes[m_position] = m_tampon;
     }

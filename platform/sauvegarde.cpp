@@ -21,7 +21,8 @@ const QRegularExpression& motifNom()
 QString nomSauvegarde(const QDate& jour, int rang)
 {
     const QString date = jour.toString(QStringLiteral("yyyy-MM-dd"));
-    return rang == 1 ? QStringLiteral("Lettre-%1.mdb").arg(date) : QStringLiteral("Lettre-%1-%2.mdb").arg(date).arg(rang);
+    return rang == 1 ? QStringLiteral("Lettre-%1.mdb").arg(date)
+                     : QStringLiteral("Lettre-%1-%2.mdb").arg(date).arg(rang);
 }
 
 struct FermerBase {
@@ -113,7 +114,8 @@ QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const
         QFile::remove(provisoire);
         {
             Base source = ouvrir(cheminBase, SQLITE_OPEN_READONLY, probleme);
-            Base copie = probleme.isEmpty() ? ouvrir(provisoire, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, probleme) : Base();
+            Base copie = probleme.isEmpty() ? ouvrir(provisoire, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, probleme)
+                                            : Base();
             if (probleme.isEmpty())
                 probleme = copier(source.get(), copie.get());
         }
@@ -122,7 +124,8 @@ QString sauvegarderBase(const QString& cheminBase, const QString& dossier, const
         QFile::remove(provisoire);
     }
     if (!probleme.isEmpty())
-        return QStringLiteral("La sauvegarde de la base dans « %1 » a échoué : %2").arg(QDir::toNativeSeparators(dossier), probleme);
+        return QStringLiteral("La sauvegarde de la base dans « %1 » a échoué : %2")
+            .arg(QDir::toNativeSeparators(dossier), probleme);
     const QList<Sauvegarde> toutes = listerSauvegardes(dossier);
     for (qsizetype i = kSauvegardesGardees; i < toutes.size(); ++i)
         QFile::remove(toutes[i].chemin);

@@ -18,7 +18,7 @@ inline constexpr int kSauvegardesGardees = 10;
 struct Sauvegarde {
     QString chemin;
     QDate date;
-    int rang = 1;   // 1 for the day's first backup, 2 for the second...
+    int rang = 1; // 1 for the day's first backup, 2 for the second...
 };
 
 // The backups in `dossier`, newest first.

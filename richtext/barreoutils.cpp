@@ -1,7 +1,7 @@
 #include "richtext/barreoutils.h"
 
-#include "richtext/richtextbox.h"
 #include "richtext/commandesformat.h"
+#include "richtext/richtextbox.h"
 
 #include <QAction>
 #include <QIcon>

@@ -7,38 +7,38 @@ namespace {
 QList<Bouton> boutonsFormat()
 {
     return {
-        {Commande::Gras, Style::Check, QStringLiteral("Gras"),
-         QStringLiteral("format-text-bold"), QStringLiteral(":/edition/gras.xpm")},
-        {Commande::Italique, Style::Check, QStringLiteral("Italique"),
-         QStringLiteral("format-text-italic"), QStringLiteral(":/edition/italique.xpm")},
-        {Commande::Souligne, Style::Check, QStringLiteral("Souligné"),
-         QStringLiteral("format-text-underline"), QStringLiteral(":/edition/souligne.xpm")},
-        {Commande::Barre, Style::Check, QStringLiteral("Barré"),
-         QStringLiteral("format-text-strikethrough"), QStringLiteral(":/edition/barre.xpm")},
+        {Commande::Gras, Style::Check, QStringLiteral("Gras"), QStringLiteral("format-text-bold"),
+         QStringLiteral(":/edition/gras.xpm")},
+        {Commande::Italique, Style::Check, QStringLiteral("Italique"), QStringLiteral("format-text-italic"),
+         QStringLiteral(":/edition/italique.xpm")},
+        {Commande::Souligne, Style::Check, QStringLiteral("Souligné"), QStringLiteral("format-text-underline"),
+         QStringLiteral(":/edition/souligne.xpm")},
+        {Commande::Barre, Style::Check, QStringLiteral("Barré"), QStringLiteral("format-text-strikethrough"),
+         QStringLiteral(":/edition/barre.xpm")},
         {Commande::Aucune, Style::Separateur, {}, {}, {}},
         {Commande::AlignerGauche, Style::Check, QStringLiteral("Aligner à gauche"),
          QStringLiteral("format-justify-left"), QStringLiteral(":/edition/gauche.xpm")},
-        {Commande::Centrer, Style::Check, QStringLiteral("Centrer"),
-         QStringLiteral("format-justify-center"), QStringLiteral(":/edition/centre.xpm")},
+        {Commande::Centrer, Style::Check, QStringLiteral("Centrer"), QStringLiteral("format-justify-center"),
+         QStringLiteral(":/edition/centre.xpm")},
         {Commande::AlignerDroite, Style::Check, QStringLiteral("Aligner à droite"),
          QStringLiteral("format-justify-right"), QStringLiteral(":/edition/droite.xpm")},
         {Commande::Aucune, Style::Separateur, {}, {}, {}},
-        {Commande::Couleur, Style::Plain, QStringLiteral("Couleur de police"),
-         QStringLiteral("format-text-color"), QStringLiteral(":/edition/couleur.xpm")},
+        {Commande::Couleur, Style::Plain, QStringLiteral("Couleur de police"), QStringLiteral("format-text-color"),
+         QStringLiteral(":/edition/couleur.xpm")},
         {Commande::Police, Style::Plain, QStringLiteral("Style et taille de police"),
          QStringLiteral("preferences-desktop-font"), QStringLiteral(":/edition/police.xpm")},
-        {Commande::Image, Style::Plain, QStringLiteral("Insérer une image"),
-         QStringLiteral("insert-image"), QStringLiteral(":/edition/image.xpm")},
+        {Commande::Image, Style::Plain, QStringLiteral("Insérer une image"), QStringLiteral("insert-image"),
+         QStringLiteral(":/edition/image.xpm")},
     };
 }
 
 QList<Bouton> boutonsEditeur()
 {
     QList<Bouton> liste{
-        {Commande::Enregistrer, Style::Plain, QStringLiteral("Enregistrer"),
-         QStringLiteral("document-save"), QStringLiteral(":/edition/enregistrer.xpm")},
-        {Commande::Imprimer, Style::Plain, QStringLiteral("Imprimer"),
-         QStringLiteral("document-print"), QStringLiteral(":/edition/imprimer.xpm")},
+        {Commande::Enregistrer, Style::Plain, QStringLiteral("Enregistrer"), QStringLiteral("document-save"),
+         QStringLiteral(":/edition/enregistrer.xpm")},
+        {Commande::Imprimer, Style::Plain, QStringLiteral("Imprimer"), QStringLiteral("document-print"),
+         QStringLiteral(":/edition/imprimer.xpm")},
         {Commande::Aucune, Style::Separateur, {}, {}, {}},
     };
     liste.append(boutonsFormat());

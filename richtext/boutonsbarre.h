@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 
 // The buttons of Toolbar1, in order. The main window's toolbar holds the
 // formatting buttons; the editor's starts with "Enregistrer", "Imprimer" and a
@@ -9,7 +9,7 @@
 namespace barre {
 
 enum class Commande {
-    Aucune,          // separator
+    Aucune, // separator
     Enregistrer,
     Imprimer,
     Gras,

@@ -80,15 +80,15 @@ void insererImage(RichTextBox& txtText)
     const QImage image = lecteur.read();
     if (image.isNull()) {
         afficherErreur(QStringLiteral("Impossible d'insérer l'image « %1 » : %2")
-                           .arg(QFileInfo(chemin).fileName(), QFileInfo::exists(chemin)
-                                    ? QStringLiteral("ce fichier n'est pas une image lisible.")
-                                    : QStringLiteral("ce fichier n'existe pas.")));
+                           .arg(QFileInfo(chemin).fileName(),
+                                QFileInfo::exists(chemin) ? QStringLiteral("ce fichier n'est pas une image lisible.")
+                                                          : QStringLiteral("ce fichier n'existe pas.")));
         return;
     }
     QString raison;
     if (!txtText.insererImage(image, &raison))
-        afficherErreur(QStringLiteral("Impossible d'insérer l'image « %1 » : %2")
-                           .arg(QFileInfo(chemin).fileName(), raison));
+        afficherErreur(
+            QStringLiteral("Impossible d'insérer l'image « %1 » : %2").arg(QFileInfo(chemin).fileName(), raison));
 }
 
 } // namespace commandes

@@ -1,8 +1,8 @@
 #include "richtext/editeurmodele.h"
 
-#include "platform/fenetres.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
+#include "platform/fenetres.h"
 #include "richtext/frmtexte.h"
 #include "store/corpsmodele.h"
 

@@ -1,7 +1,7 @@
 #include "richtext/frmapercu.h"
 
-#include "platform/fenetres.h"
 #include "output/apercu.h"
+#include "platform/fenetres.h"
 
 #include <QAbstractScrollArea>
 #include <QCheckBox>
@@ -44,7 +44,8 @@ FrmApercu::FrmApercu(const QString& titre, std::unique_ptr<SourceApercu> source,
     m_lblPage->setObjectName(QStringLiteral("lblPage"));
 
     auto* largeur = outil(this, QStringLiteral("cmdPleineLargeur"), QStringLiteral("Pleine largeur"),
-                          QStringLiteral("Ajuster la page à la largeur de la fenêtre"), QStringLiteral("zoom-fit-width"));
+                          QStringLiteral("Ajuster la page à la largeur de la fenêtre"),
+                          QStringLiteral("zoom-fit-width"));
     auto* entiere = outil(this, QStringLiteral("cmdPageEntiere"), QStringLiteral("Page entière"),
                           QStringLiteral("Montrer la page entière"), QStringLiteral("zoom-fit-best"));
     auto* reelle = outil(this, QStringLiteral("cmdTailleReelle"), QStringLiteral("100 %"),
@@ -131,7 +132,6 @@ void montrerApercu(QWidget* ouvreur, const QString& titre, std::unique_ptr<Sourc
 {
     if (QWidget* ouverte = fenetreOuverte(QStringLiteral("FrmApercu")))
         ouverte->close();
-    afficherFenetre<FrmApercu>(QStringLiteral("FrmApercu"), [&] {
-        return new FrmApercu(titre, std::move(source), std::move(imprimer), ouvreur);
-    });
+    afficherFenetre<FrmApercu>(QStringLiteral("FrmApercu"),
+                               [&] { return new FrmApercu(titre, std::move(source), std::move(imprimer), ouvreur); });
 }

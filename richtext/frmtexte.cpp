@@ -1,14 +1,14 @@
 #include "richtext/frmtexte.h"
 
-#include "richtext/frmapercu.h"
 #include "output/apercu.h"
 #include "output/impressionrtf.h"
 #include "platform/dialogues.h"
 #include "platform/erreurbase.h"
-#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
+#include "richtext/frmapercu.h"
 #include "richtext/menuchamps.h"
 #include "richtext/orthographe/orthographeprogramme.h"
+#include "richtext/richtextbox.h"
 #include "store/corpsmodele.h"
 
 #include <QAction>
@@ -32,8 +32,7 @@ constexpr int kMargeBas = 1500;
 } // namespace
 
 FrmTexte::FrmTexte(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_txtText(new RichTextBox(this)),
+    : QWidget(parent, Qt::Window), m_txtText(new RichTextBox(this)),
       m_toolbar(new BarreOutils(*m_txtText, barre::Fenetre::Editeur, this))
 {
     setObjectName(QStringLiteral("FrmTexte"));
@@ -163,12 +162,9 @@ void FrmTexte::closeEvent(QCloseEvent* event)
                 return;
             }
             break;
-        case Reponse::Non:
-            break;
+        case Reponse::Non: break;
         case Reponse::Annuler:
-        case Reponse::Ok:
-            event->ignore();
-            return;
+        case Reponse::Ok: event->ignore(); return;
         }
     }
     event->accept();

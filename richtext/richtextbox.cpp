@@ -15,8 +15,7 @@
 
 #include <memory>
 
-RichTextBox::RichTextBox(QWidget* parent)
-    : QTextEdit(parent)
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(false);
     setAcceptRichText(true);
@@ -51,8 +50,7 @@ void RichTextBox::setTextRTF(const QString& rtf)
     emit Change();
 }
 
-bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison,
-                           const std::optional<rtf::PageRtf>& page)
+bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison, const std::optional<rtf::PageRtf>& page)
 {
     const auto echec = [raison](const QString& texte) {
         if (raison)
@@ -63,12 +61,10 @@ bool RichTextBox::SaveFile(const QString& chemin, int format, QString* raison,
         return echec(QStringLiteral("Format d'enregistrement inconnu : %1.").arg(format));
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly))
-        return echec(QStringLiteral("Impossible de créer le fichier « %1 » : %2")
-                         .arg(chemin, fichier.errorString()));
+        return echec(QStringLiteral("Impossible de créer le fichier « %1 » : %2").arg(chemin, fichier.errorString()));
     const QByteArray octets = rtf::ecrireRtf(*document(), page).toLatin1();
     if (fichier.write(octets) != octets.size() || !fichier.commit())
-        return echec(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
-                         .arg(chemin, fichier.errorString()));
+        return echec(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, fichier.errorString()));
     return true;
 }
 
@@ -83,8 +79,7 @@ std::optional<T> RichTextBox::valeurSelection(Lire lire) const
     const int debut = curseur.selectionStart();
     const int fin = curseur.selectionEnd();
     std::optional<T> valeur;
-    for (QTextBlock bloc = document()->findBlock(debut); bloc.isValid() && bloc.position() < fin;
-         bloc = bloc.next()) {
+    for (QTextBlock bloc = document()->findBlock(debut); bloc.isValid() && bloc.position() < fin; bloc = bloc.next()) {
         for (auto it = bloc.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             if (f.position() + f.length() <= debut || f.position() >= fin)
@@ -182,9 +177,8 @@ void RichTextBox::setSelFontName(const QString& nom)
 std::optional<double> RichTextBox::SelFontSize() const
 {
     const double parDefaut = document()->defaultFont().pointSizeF();
-    return valeurSelection<double>([parDefaut](const QTextCharFormat& f) {
-        return f.fontPointSize() > 0 ? f.fontPointSize() : parDefaut;
-    });
+    return valeurSelection<double>(
+        [parDefaut](const QTextCharFormat& f) { return f.fontPointSize() > 0 ? f.fontPointSize() : parDefaut; });
 }
 
 void RichTextBox::setSelFontSize(double points)

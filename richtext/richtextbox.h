@@ -17,8 +17,7 @@ class QMenu;
 // reads and writes whole RTF documents and answers for the selection's
 // format. A property read over a selection that mixes two values gives
 // std::nullopt; with no selection it is the format at the typing position.
-class RichTextBox : public QTextEdit
-{
+class RichTextBox : public QTextEdit {
     Q_OBJECT
 
 public:

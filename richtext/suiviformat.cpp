@@ -23,8 +23,7 @@ EtatBoutonsFormat suivreFormat(const FormatSelection& format, EtatBoutonsFormat 
             etat.droite = true;
             etat.gauche = etat.centre = false;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return etat;

@@ -47,17 +47,17 @@ QString sansPonctuation(const QString& texte)
 const QList<std::pair<QString, QString>>& abreviations()
 {
     static const QList<std::pair<QString, QString>> liste{
-        {QStringLiteral("BOULEVARD"), QStringLiteral("BD")},   {QStringLiteral("AVENUE"), QStringLiteral("AV")},
-        {QStringLiteral("CHEMIN"), QStringLiteral("CHE")},     {QStringLiteral("ROUTE"), QStringLiteral("RTE")},
-        {QStringLiteral("IMPASSE"), QStringLiteral("IMP")},    {QStringLiteral("PLACE"), QStringLiteral("PL")},
-        {QStringLiteral("ALLÉE"), QStringLiteral("ALL")},      {QStringLiteral("ALLEE"), QStringLiteral("ALL")},
-        {QStringLiteral("RÉSIDENCE"), QStringLiteral("RES")},  {QStringLiteral("RESIDENCE"), QStringLiteral("RES")},
-        {QStringLiteral("FAUBOURG"), QStringLiteral("FG")},    {QStringLiteral("SQUARE"), QStringLiteral("SQ")},
+        {QStringLiteral("BOULEVARD"), QStringLiteral("BD")},    {QStringLiteral("AVENUE"), QStringLiteral("AV")},
+        {QStringLiteral("CHEMIN"), QStringLiteral("CHE")},      {QStringLiteral("ROUTE"), QStringLiteral("RTE")},
+        {QStringLiteral("IMPASSE"), QStringLiteral("IMP")},     {QStringLiteral("PLACE"), QStringLiteral("PL")},
+        {QStringLiteral("ALLÉE"), QStringLiteral("ALL")},       {QStringLiteral("ALLEE"), QStringLiteral("ALL")},
+        {QStringLiteral("RÉSIDENCE"), QStringLiteral("RES")},   {QStringLiteral("RESIDENCE"), QStringLiteral("RES")},
+        {QStringLiteral("FAUBOURG"), QStringLiteral("FG")},     {QStringLiteral("SQUARE"), QStringLiteral("SQ")},
         {QStringLiteral("LOTISSEMENT"), QStringLiteral("LOT")}, {QStringLiteral("QUARTIER"), QStringLiteral("QUA")},
-        {QStringLiteral("BÂTIMENT"), QStringLiteral("BAT")},   {QStringLiteral("BATIMENT"), QStringLiteral("BAT")},
+        {QStringLiteral("BÂTIMENT"), QStringLiteral("BAT")},    {QStringLiteral("BATIMENT"), QStringLiteral("BAT")},
         {QStringLiteral("APPARTEMENT"), QStringLiteral("APP")}, {QStringLiteral("ESCALIER"), QStringLiteral("ESC")},
-        {QStringLiteral("SAINT"), QStringLiteral("ST")},       {QStringLiteral("SAINTE"), QStringLiteral("STE")},
-        {QStringLiteral("PROMENADE"), QStringLiteral("PROM")}, {QStringLiteral("CARREFOUR"), QStringLiteral("CAR")},
+        {QStringLiteral("SAINT"), QStringLiteral("ST")},        {QStringLiteral("SAINTE"), QStringLiteral("STE")},
+        {QStringLiteral("PROMENADE"), QStringLiteral("PROM")},  {QStringLiteral("CARREFOUR"), QStringLiteral("CAR")},
     };
     return liste;
 }
@@ -88,7 +88,9 @@ QStringList problemesPostaux(const AdressePostale& adresse)
             const qsizetype longueur = morceau.trimmed().size();
             if (longueur > kCaracteresParLigneMax)
                 problemes << QStringLiteral("%1 : %2 caractères, %3 au plus")
-                                 .arg(l.libelle).arg(longueur).arg(kCaracteresParLigneMax);
+                                 .arg(l.libelle)
+                                 .arg(longueur)
+                                 .arg(kCaracteresParLigneMax);
         }
     }
     if (nombre > kLignesPostalesMax)

@@ -9,7 +9,7 @@
 // here blocks a save: the problems are only told to the user.
 
 struct AdressePostale {
-    QString nom;        // title, last name, first name
+    QString nom; // title, last name, first name
     QString fonction;
     QString adresse1;
     QString adresse2;

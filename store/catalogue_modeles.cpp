@@ -49,7 +49,8 @@ RecordId numeroSousCategorie(RecordId idCategorie, const QString& libelle)
 {
     if (libelle.isEmpty() || idCategorie == kAucunEnregistrement)
         return kAucunEnregistrement;
-    return premierNumero(requetes::sousCategorieParLibelle(idCategorie, libelle), QStringLiteral("Numero_Sous_Cat_Modele"));
+    return premierNumero(requetes::sousCategorieParLibelle(idCategorie, libelle),
+                         QStringLiteral("Numero_Sous_Cat_Modele"));
 }
 
 QList<LigneModele> modelesDeSousCategorie(RecordId idSousCategorie)

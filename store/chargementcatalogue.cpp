@@ -69,8 +69,9 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                     return erreur(QStringLiteral("numéro de catégorie invalide ou répété."));
                 categories.insert(id);
                 recus.append({QStringLiteral("C:%1").arg(id), id, QString()});
-                ajouterLigne(connexion, QStringLiteral("SELECT * From Categorie_Modele"), QStringLiteral("Numero_Cat_Modele"),
-                             {{QStringLiteral("Numero_Cat_Modele"), id}, {QStringLiteral("Libelle_Cat_Modele"), champs[2]}});
+                ajouterLigne(
+                    connexion, QStringLiteral("SELECT * From Categorie_Modele"), QStringLiteral("Numero_Cat_Modele"),
+                    {{QStringLiteral("Numero_Cat_Modele"), id}, {QStringLiteral("Libelle_Cat_Modele"), champs[2]}});
             } else if (type == QLatin1String("S") && champs.size() == 4) {
                 const int id = champs[1].toInt();
                 const int categorie = champs[2].toInt();
@@ -78,7 +79,8 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                     return erreur(QStringLiteral("sous-catégorie invalide, répétée, ou de catégorie inconnue."));
                 sousCategories.insert(id);
                 recus.append({QStringLiteral("S:%1").arg(id), id, QString()});
-                ajouterLigne(connexion, QStringLiteral("SELECT * From Sous_Categorie_Modele"), QStringLiteral("Numero_Sous_Cat_Modele"),
+                ajouterLigne(connexion, QStringLiteral("SELECT * From Sous_Categorie_Modele"),
+                             QStringLiteral("Numero_Sous_Cat_Modele"),
                              {{QStringLiteral("Numero_Sous_Cat_Modele"), id},
                               {QStringLiteral("Numero_Cat_Modele"), categorie},
                               {QStringLiteral("Libelle_Sous_Cat_Modele"), champs[3]}});
@@ -91,17 +93,18 @@ QString chargerCatalogue(Connexion& connexion, const QString& manifeste, const Q
                     return erreur(probleme);
                 contenu.addData(corps.toUtf8());
                 const qint64 id = ajouterLigne(connexion, requetes::tousModeles(), QStringLiteral("Numero_Modele"),
-                             {{QStringLiteral("Numero_Sous_Cat_Modele"), sousCategorie},
-                              {QStringLiteral("Libelle_Modele"), champs[2]},
-                              {QStringLiteral("Corps_Modele"), corps},
-                              {QStringLiteral("Lien_Modele"), champs[4]},
-                              {QStringLiteral("Lien_Fiche_Modele"), champs[5]}});
+                                               {{QStringLiteral("Numero_Sous_Cat_Modele"), sousCategorie},
+                                                {QStringLiteral("Libelle_Modele"), champs[2]},
+                                                {QStringLiteral("Corps_Modele"), corps},
+                                                {QStringLiteral("Lien_Modele"), champs[4]},
+                                                {QStringLiteral("Lien_Fiche_Modele"), champs[5]}});
                 recus.append({QStringLiteral("M:") + champs[3], id, empreinteTexte(corps)});
             } else {
                 return erreur(QStringLiteral("ligne non reconnue."));
             }
         }
-        noterCatalogueRecu(connexion, recus, QString::fromLatin1(contenu.result().toHex()), QStringLiteral(TILVO_VERSION_TEXT));
+        noterCatalogueRecu(connexion, recus, QString::fromLatin1(contenu.result().toHex()),
+                           QStringLiteral(TILVO_VERSION_TEXT));
     } catch (const ErreurBase& e) {
         return e.raison();
     }

@@ -18,7 +18,8 @@ void ouvrirModele(Recordset& rs, const QString& idModele)
         throw ErreurBase(QStringLiteral("« %1 » n'est pas un numéro de modèle.").arg(idModele));
     rs.open(requetes::modele(idModele.trimmed()));
     if (rs.eof())
-        throw ErreurBase(QStringLiteral("Le modèle n° %1 n'existe plus : il a sans doute été supprimé.").arg(idModele.trimmed()));
+        throw ErreurBase(
+            QStringLiteral("Le modèle n° %1 n'existe plus : il a sans doute été supprimé.").arg(idModele.trimmed()));
 }
 
 } // namespace

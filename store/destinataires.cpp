@@ -8,7 +8,9 @@ namespace {
 
 // The recipient table: query texts, id column, the column of each field.
 const TableCarnet<FicheDestinataire, 9> kTable{
-    requetes::destinataire, requetes::tousDestinataires, QLatin1String("Numero_Destinataire"),
+    requetes::destinataire,
+    requetes::tousDestinataires,
+    QLatin1String("Numero_Destinataire"),
     {{
         {QLatin1String("Titre_Destinataire"), &FicheDestinataire::titre},
         {QLatin1String("Nom_Destinataire"), &FicheDestinataire::nom},

@@ -7,20 +7,21 @@
 namespace {
 
 // The sender table: query texts, id column, the column of each field.
-const TableCarnet<FicheExpediteur, 10> kTable{
-    requetes::expediteur, requetes::tousExpediteurs, QLatin1String("Numero_Expediteur"),
-    {{
-        {QLatin1String("Titre_Expediteur"), &FicheExpediteur::titre},
-        {QLatin1String("Nom_Expediteur"), &FicheExpediteur::nom},
-        {QLatin1String("Prenom_Expediteur"), &FicheExpediteur::prenom},
-        {QLatin1String("Adresse1_Expediteur"), &FicheExpediteur::adresse1},
-        {QLatin1String("Adresse2_Expediteur"), &FicheExpediteur::adresse2},
-        {QLatin1String("CP_Expediteur"), &FicheExpediteur::cp},
-        {QLatin1String("Ville_Expediteur"), &FicheExpediteur::ville},
-        {QLatin1String("Tel1_Expediteur"), &FicheExpediteur::tel1},
-        {QLatin1String("Tel2_Expediteur"), &FicheExpediteur::tel2},
-        {QLatin1String("Fonction_Expediteur"), &FicheExpediteur::fonction},
-    }}};
+const TableCarnet<FicheExpediteur, 10> kTable{requetes::expediteur,
+                                              requetes::tousExpediteurs,
+                                              QLatin1String("Numero_Expediteur"),
+                                              {{
+                                                  {QLatin1String("Titre_Expediteur"), &FicheExpediteur::titre},
+                                                  {QLatin1String("Nom_Expediteur"), &FicheExpediteur::nom},
+                                                  {QLatin1String("Prenom_Expediteur"), &FicheExpediteur::prenom},
+                                                  {QLatin1String("Adresse1_Expediteur"), &FicheExpediteur::adresse1},
+                                                  {QLatin1String("Adresse2_Expediteur"), &FicheExpediteur::adresse2},
+                                                  {QLatin1String("CP_Expediteur"), &FicheExpediteur::cp},
+                                                  {QLatin1String("Ville_Expediteur"), &FicheExpediteur::ville},
+                                                  {QLatin1String("Tel1_Expediteur"), &FicheExpediteur::tel1},
+                                                  {QLatin1String("Tel2_Expediteur"), &FicheExpediteur::tel2},
+                                                  {QLatin1String("Fonction_Expediteur"), &FicheExpediteur::fonction},
+                                              }}};
 
 const QString kId = QStringLiteral("Numero_Expediteur");
 
@@ -34,7 +35,8 @@ LignesExpediteurs lignesExpediteurs()
     for (; !rs.eof(); rs.moveNext()) {
         const QString nom = rs.text(QStringLiteral("Nom_Expediteur"));
         const QString prenom = rs.text(QStringLiteral("Prenom_Expediteur"));
-        lignes.libelles << libellePersonne(rs.value(kId).toLongLong(), rs.text(QStringLiteral("Titre_Expediteur")), nom, prenom);
+        lignes.libelles << libellePersonne(rs.value(kId).toLongLong(), rs.text(QStringLiteral("Titre_Expediteur")), nom,
+                                           prenom);
         lignes.nomsPrenoms << nom + QLatin1Char(' ') + prenom;
         lignes.villes << rs.text(QStringLiteral("Ville_Expediteur"));
     }

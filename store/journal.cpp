@@ -67,10 +67,11 @@ QDateTime dateLue(const char* texte, int longueur)
         }
         return n;
     };
-    if (longueur != 19 || texte[4] != '-' || texte[7] != '-' || texte[10] != 'T' || texte[13] != ':' || texte[16] != ':')
+    if (longueur != 19 || texte[4] != '-' || texte[7] != '-' || texte[10] != 'T' || texte[13] != ':'
+        || texte[16] != ':')
         return {};
-    return QDateTime(QDate(nombre(0, 4), nombre(5, 2), nombre(8, 2)), QTime(nombre(11, 2), nombre(14, 2), nombre(17, 2)),
-                     Qt::UTC);
+    return QDateTime(QDate(nombre(0, 4), nombre(5, 2), nombre(8, 2)),
+                     QTime(nombre(11, 2), nombre(14, 2), nombre(17, 2)), Qt::UTC);
 }
 
 QDateTime dateLue(const QString& texte)
@@ -95,9 +96,12 @@ EntreeJournal entreeLue(const Recordset& rs)
     e.numero = rs.value(QStringLiteral("Numero_Journal")).toLongLong();
     e.quand = dateLue(rs.text(QStringLiteral("Date_Journal")));
     e.canal = rs.text(QStringLiteral("Canal_Journal"));
-    e.destinataire = {idLu(rs.value(QStringLiteral("Numero_Destinataire"))), rs.text(QStringLiteral("Nom_Destinataire_Journal")),
-                      rs.text(QStringLiteral("Adresse_Destinataire_Journal")), rs.text(QStringLiteral("Ville_Destinataire_Journal"))};
-    e.expediteur = {idLu(rs.value(QStringLiteral("Numero_Expediteur"))), rs.text(QStringLiteral("Nom_Expediteur_Journal")),
+    e.destinataire = {idLu(rs.value(QStringLiteral("Numero_Destinataire"))),
+                      rs.text(QStringLiteral("Nom_Destinataire_Journal")),
+                      rs.text(QStringLiteral("Adresse_Destinataire_Journal")),
+                      rs.text(QStringLiteral("Ville_Destinataire_Journal"))};
+    e.expediteur = {idLu(rs.value(QStringLiteral("Numero_Expediteur"))),
+                    rs.text(QStringLiteral("Nom_Expediteur_Journal")),
                     rs.text(QStringLiteral("Adresse_Expediteur_Journal")), QString()};
     e.modele = rs.text(QStringLiteral("Modele_Journal"));
     e.objet = rs.text(QStringLiteral("Objet_Journal"));
@@ -109,7 +113,8 @@ bool texteDansLaListe(sqlite3* base)
 {
     sqlite3_stmt* q = nullptr;
     bool present = false;
-    if (sqlite3_prepare_v2(base, "SELECT 1 FROM pragma_table_info('Journal') WHERE name = 'Texte_Journal'", -1, &q, nullptr)
+    if (sqlite3_prepare_v2(base, "SELECT 1 FROM pragma_table_info('Journal') WHERE name = 'Texte_Journal'", -1, &q,
+                           nullptr)
         == SQLITE_OK)
         present = sqlite3_step(q) == SQLITE_ROW;
     sqlite3_finalize(q);
@@ -121,7 +126,8 @@ qsizetype nombreDEntrees(sqlite3* base)
 {
     sqlite3_stmt* q = nullptr;
     qsizetype nombre = 0;
-    if (sqlite3_prepare_v2(base, "SELECT count(*) FROM Journal", -1, &q, nullptr) == SQLITE_OK && sqlite3_step(q) == SQLITE_ROW)
+    if (sqlite3_prepare_v2(base, "SELECT count(*) FROM Journal", -1, &q, nullptr) == SQLITE_OK
+        && sqlite3_step(q) == SQLITE_ROW)
         nombre = sqlite3_column_int64(q, 0);
     sqlite3_finalize(q);
     return nombre;
@@ -189,7 +195,8 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     // record layer's row cache would double the cost of opening the window.
     sqlite3* base = connexion.poignee();
     sqlite3_stmt* q = nullptr;
-    const QByteArray sql = (kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC")).toUtf8();
+    const QByteArray sql = (kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC"))
+                               .toUtf8();
     if (!base || sqlite3_prepare_v2(base, sql.constData(), -1, &q, nullptr) != SQLITE_OK) {
         sqlite3_finalize(q);
         throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1")
@@ -203,14 +210,17 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     std::array<QByteArray, 13> octetsPrecedents;
     std::array<QString, 13> textesPrecedents;
     const auto repete = [&](int i) -> const QString& {
-        const QByteArrayView octets(reinterpret_cast<const char*>(sqlite3_column_text(q, i)), sqlite3_column_bytes(q, i));
+        const QByteArrayView octets(reinterpret_cast<const char*>(sqlite3_column_text(q, i)),
+                                    sqlite3_column_bytes(q, i));
         if (octets != octetsPrecedents[std::size_t(i)]) {
             octetsPrecedents[std::size_t(i)] = octets.toByteArray();
             textesPrecedents[std::size_t(i)] = QString::fromUtf8(octets);
         }
         return textesPrecedents[std::size_t(i)];
     };
-    const auto id = [q](int i) { return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i); };
+    const auto id = [q](int i) {
+        return sqlite3_column_type(q, i) == SQLITE_NULL ? kAucunEnregistrement : sqlite3_column_int64(q, i);
+    };
     QList<EntreeJournal> entrees;
     entrees.reserve(nombreDEntrees(base));
     int rc = SQLITE_ROW;
@@ -228,7 +238,8 @@ QList<EntreeJournal> lireJournal(Connexion& connexion)
     }
     sqlite3_finalize(q);
     if (rc != SQLITE_DONE)
-        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1").arg(QString::fromUtf8(sqlite3_errmsg(base))));
+        throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1")
+                             .arg(QString::fromUtf8(sqlite3_errmsg(base))));
     return entrees;
 }
 
@@ -246,7 +257,8 @@ QString texteEnvoye(RecordId numero, Connexion& connexion)
 void supprimerEnvoi(RecordId numero, Connexion& connexion)
 {
     Recordset rs(connexion);
-    rs.open(QStringLiteral("SELECT Numero_Journal From Journal WHERE Numero_Journal = ?"), {static_cast<qlonglong>(numero)});
+    rs.open(QStringLiteral("SELECT Numero_Journal From Journal WHERE Numero_Journal = ?"),
+            {static_cast<qlonglong>(numero)});
     if (!rs.eof())
         rs.deleteCurrent();
 }
@@ -271,14 +283,17 @@ int purgerJournal(int mois, const QDateTime& maintenant, Connexion& connexion)
 EntreeJournal dernierEnvoi(RecordId destinataire, Connexion& connexion)
 {
     Recordset rs(connexion);
-    rs.open(kColonnesListe + QStringLiteral("WHERE Numero_Destinataire = ? ORDER BY Date_Journal DESC, Numero_Journal DESC LIMIT 1"),
+    rs.open(kColonnesListe
+                + QStringLiteral(
+                    "WHERE Numero_Destinataire = ? ORDER BY Date_Journal DESC, Numero_Journal DESC LIMIT 1"),
             {static_cast<qlonglong>(destinataire)});
     return rs.eof() ? EntreeJournal{} : entreeLue(rs);
 }
 
 QString resumeEnvoi(const EntreeJournal& entree)
 {
-    const QString date = QLocale(QLocale::French, QLocale::France).toString(entree.quand.date(), QStringLiteral("d MMMM yyyy"));
+    const QString date = QLocale(QLocale::French, QLocale::France)
+                             .toString(entree.quand.date(), QStringLiteral("d MMMM yyyy"));
     return entree.objet.isEmpty() ? QStringLiteral("%1 (%2)").arg(date, entree.canal)
                                   : QStringLiteral("%1, %2 (%3)").arg(date, entree.objet, entree.canal);
 }

@@ -19,26 +19,26 @@ inline const QString mail = QStringLiteral("E-mail");
 inline const QString mailPdf = QStringLiteral("E-mail avec PDF");
 inline const QString exportRtf = QStringLiteral("Export RTF");
 inline const QString pdf = QStringLiteral("PDF");
-}
+} // namespace canal
 
 // A person as the letter named them.
 struct PersonneEnvoi {
     RecordId id = kAucunEnregistrement;
-    QString nom;       // title, first name and name, as one line
-    QString adresse;   // address lines and postcode, one per line
+    QString nom;     // title, first name and name, as one line
+    QString adresse; // address lines and postcode, one per line
     QString ville;
 };
 
 struct EntreeJournal {
     RecordId numero = kAucunEnregistrement;
-    QDateTime quand;   // the clock's time; read back without a time zone (as UTC)
+    QDateTime quand; // the clock's time; read back without a time zone (as UTC)
     QString canal;
     PersonneEnvoi destinataire;
     PersonneEnvoi expediteur;
-    QString modele;    // the model's label, "" when written freely
+    QString modele; // the model's label, "" when written freely
     QString objet;
-    int pages = 0;     // 0: not known
-    QString rtf;       // "" for an envelope, or when texts are not kept
+    int pages = 0; // 0: not known
+    QString rtf;   // "" for an envelope, or when texts are not kept
 };
 
 // Creates table Journal and its indexes when the database lacks them, in one

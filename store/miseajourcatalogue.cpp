@@ -58,7 +58,8 @@ public:
     }
     QString texte(int i) const
     {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_q, i)), sqlite3_column_bytes(m_q, i));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_q, i)),
+                                 sqlite3_column_bytes(m_q, i));
     }
     qint64 entier(int i) const { return sqlite3_column_int64(m_q, i); }
 
@@ -118,16 +119,23 @@ BaseLivree ouvrirLivree(const QString& chemin)
     const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &b, SQLITE_OPEN_READONLY, nullptr);
     BaseLivree base(b);
     if (rc != SQLITE_OK)
-        throw ErreurBase(QStringLiteral("%1 : %2").arg(chemin, QString::fromUtf8(b ? sqlite3_errmsg(b) : sqlite3_errstr(rc))));
+        throw ErreurBase(
+            QStringLiteral("%1 : %2").arg(chemin, QString::fromUtf8(b ? sqlite3_errmsg(b) : sqlite3_errstr(rc))));
     enregistrerCollationFrancaise(b);
     return base;
 }
 
 // The delivered catalogue, in the order of its manifest.
 struct Livre {
-    struct Categorie { QString cle, libelle; };
-    struct SousCategorie { QString cle, cleCategorie, libelle; };
-    struct Modele { QString cle, cleSousCategorie, libelle, corps, lien, fiche, empreinte; };
+    struct Categorie {
+        QString cle, libelle;
+    };
+    struct SousCategorie {
+        QString cle, cleCategorie, libelle;
+    };
+    struct Modele {
+        QString cle, cleSousCategorie, libelle, corps, lien, fiche, empreinte;
+    };
     QList<Categorie> categories;
     QList<SousCategorie> sousCategories;
     QList<Modele> modeles;
@@ -146,24 +154,29 @@ Livre lireLivre(sqlite3* base)
             clesModeles.insert(it.value().numero, it.key());
     }
     {
-        Instruction q(base, "SELECT Numero_Cat_Modele, Libelle_Cat_Modele FROM Categorie_Modele ORDER BY Numero_Cat_Modele");
+        Instruction q(base,
+                      "SELECT Numero_Cat_Modele, Libelle_Cat_Modele FROM Categorie_Modele ORDER BY Numero_Cat_Modele");
         while (q.ligne())
             livre.categories.append({QStringLiteral("C:%1").arg(q.entier(0)), q.texte(1)});
     }
     {
-        Instruction q(base, "SELECT Numero_Sous_Cat_Modele, Numero_Cat_Modele, Libelle_Sous_Cat_Modele FROM Sous_Categorie_Modele "
-                            "ORDER BY Numero_Sous_Cat_Modele");
+        Instruction q(
+            base,
+            "SELECT Numero_Sous_Cat_Modele, Numero_Cat_Modele, Libelle_Sous_Cat_Modele FROM Sous_Categorie_Modele "
+            "ORDER BY Numero_Sous_Cat_Modele");
         while (q.ligne())
-            livre.sousCategories.append({QStringLiteral("S:%1").arg(q.entier(0)), QStringLiteral("C:%1").arg(q.entier(1)), q.texte(2)});
+            livre.sousCategories.append(
+                {QStringLiteral("S:%1").arg(q.entier(0)), QStringLiteral("C:%1").arg(q.entier(1)), q.texte(2)});
     }
-    Instruction q(base, "SELECT Numero_Modele, Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, "
-                        "Lien_Fiche_Modele FROM Modele ORDER BY Numero_Modele");
+    Instruction q(base,
+                  "SELECT Numero_Modele, Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, "
+                  "Lien_Fiche_Modele FROM Modele ORDER BY Numero_Modele");
     while (q.ligne()) {
         const QString cle = clesModeles.value(q.entier(0));
         if (cle.isEmpty())
             continue;
-        livre.modeles.append({cle, QStringLiteral("S:%1").arg(q.entier(1)), q.texte(2), q.texte(3), q.texte(4), q.texte(5),
-                              recus.value(cle).empreinte});
+        livre.modeles.append({cle, QStringLiteral("S:%1").arg(q.entier(1)), q.texte(2), q.texte(3), q.texte(4),
+                              q.texte(5), recus.value(cle).empreinte});
     }
     return livre;
 }
@@ -216,7 +229,8 @@ private:
         for (const Livre::Categorie& c : m_livre.categories) {
             qint64 n = ligneRecue(c.cle, "SELECT 1 FROM Categorie_Modele WHERE Numero_Cat_Modele = ?");
             if (n < 0) {
-                n = chercher(m_base, "SELECT Numero_Cat_Modele FROM Categorie_Modele WHERE Libelle_Cat_Modele = ?", c.libelle, 0);
+                n = chercher(m_base, "SELECT Numero_Cat_Modele FROM Categorie_Modele WHERE Libelle_Cat_Modele = ?",
+                             c.libelle, 0);
                 if (!n) {
                     Instruction q(m_base, "INSERT INTO Categorie_Modele (Libelle_Cat_Modele) VALUES (?)");
                     q.lier(1, c.libelle).executer();
@@ -234,10 +248,14 @@ private:
             qint64 n = ligneRecue(s.cle, "SELECT 1 FROM Sous_Categorie_Modele WHERE Numero_Sous_Cat_Modele = ?");
             const qint64 parent = m_lignes.value(s.cleCategorie);
             if (n < 0 && parent > 0) {
-                n = chercher(m_base, "SELECT Numero_Sous_Cat_Modele FROM Sous_Categorie_Modele "
-                                     "WHERE Libelle_Sous_Cat_Modele = ? AND Numero_Cat_Modele = ?", s.libelle, parent);
+                n = chercher(m_base,
+                             "SELECT Numero_Sous_Cat_Modele FROM Sous_Categorie_Modele "
+                             "WHERE Libelle_Sous_Cat_Modele = ? AND Numero_Cat_Modele = ?",
+                             s.libelle, parent);
                 if (!n) {
-                    Instruction q(m_base, "INSERT INTO Sous_Categorie_Modele (Numero_Cat_Modele, Libelle_Sous_Cat_Modele) VALUES (?, ?)");
+                    Instruction q(
+                        m_base,
+                        "INSERT INTO Sous_Categorie_Modele (Numero_Cat_Modele, Libelle_Sous_Cat_Modele) VALUES (?, ?)");
                     q.lier(1, parent).lier(2, s.libelle).executer();
                     n = sqlite3_last_insert_rowid(m_base);
                 }
@@ -252,24 +270,27 @@ private:
         for (const Livre::Modele& m : m_livre.modeles) {
             const qint64 n = ligneRecue(m.cle, "SELECT 1 FROM Modele WHERE Numero_Modele = ?");
             if (n == 0)
-                continue;   // deleted by the user
+                continue; // deleted by the user
             if (n > 0) {
                 actualiser(m, n);
                 continue;
             }
             const qint64 sousCategorie = m_lignes.value(m.cleSousCategorie);
             if (sousCategorie <= 0)
-                continue;   // its sub-category was deleted by the user
-            const qint64 existant = chercher(m_base, "SELECT Numero_Modele FROM Modele "
-                                                     "WHERE Libelle_Modele = ? AND Numero_Sous_Cat_Modele = ?", m.libelle, sousCategorie);
+                continue; // its sub-category was deleted by the user
+            const qint64 existant = chercher(m_base,
+                                             "SELECT Numero_Modele FROM Modele "
+                                             "WHERE Libelle_Modele = ? AND Numero_Sous_Cat_Modele = ?",
+                                             m.libelle, sousCategorie);
             if (existant) {
                 // Received before its receipt was recorded: the same body
                 // counts as never edited, any other as the user's.
                 noter(m_base, m.cle, existant, corps(existant) == m.corps ? m.empreinte : QString());
                 continue;
             }
-            Instruction q(m_base, "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, "
-                                  "Lien_Fiche_Modele) VALUES (?, ?, ?, ?, ?)");
+            Instruction q(m_base,
+                          "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, "
+                          "Lien_Fiche_Modele) VALUES (?, ?, ?, ?, ?)");
             q.lier(1, sousCategorie).lier(2, m.libelle).lier(3, m.corps).lier(4, m.lien).lier(5, m.fiche).executer();
             noter(m_base, m.cle, sqlite3_last_insert_rowid(m_base), m.empreinte);
         }
@@ -289,10 +310,12 @@ private:
         const QString recue = m_recus.value(m.cle).empreinte;
         if (recue.isEmpty() || recue == m.empreinte || empreinteTexte(corps(numero)) != recue)
             return;
-        Instruction q(m_base, "UPDATE Modele SET Corps_Modele = ?, "
-                              "Lien_Modele = CASE WHEN coalesce(Lien_Modele, '') = '' THEN ? ELSE Lien_Modele END, "
-                              "Lien_Fiche_Modele = CASE WHEN coalesce(Lien_Fiche_Modele, '') = '' THEN ? ELSE Lien_Fiche_Modele END "
-                              "WHERE Numero_Modele = ?");
+        Instruction q(
+            m_base,
+            "UPDATE Modele SET Corps_Modele = ?, "
+            "Lien_Modele = CASE WHEN coalesce(Lien_Modele, '') = '' THEN ? ELSE Lien_Modele END, "
+            "Lien_Fiche_Modele = CASE WHEN coalesce(Lien_Fiche_Modele, '') = '' THEN ? ELSE Lien_Fiche_Modele END "
+            "WHERE Numero_Modele = ?");
         q.lier(1, m.corps).lier(2, m.lien).lier(3, m.fiche).lier(4, numero).executer();
         noter(m_base, m.cle, numero, m.empreinte);
     }
@@ -300,7 +323,7 @@ private:
     sqlite3* m_base;
     const Livre& m_livre;
     QHash<QString, Recu> m_recus;
-    QHash<QString, qint64> m_lignes;   // delivered key -> user's row (0: deleted)
+    QHash<QString, qint64> m_lignes; // delivered key -> user's row (0: deleted)
 };
 
 } // namespace
@@ -310,8 +333,8 @@ QString empreinteTexte(const QString& texte)
     return QString::fromLatin1(QCryptographicHash::hash(texte.toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 
-void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements,
-                        const QString& empreinteContenu, const QString& version)
+void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements, const QString& empreinteContenu,
+                        const QString& version)
 {
     sqlite3* base = connexion.poignee();
     Transaction transaction(connexion);
@@ -339,7 +362,8 @@ bool miseAJourNecessaire(sqlite3* utilisateur, const QString& cheminLivre)
         // An older program's catalogue never replaces a newer one.
         const QString versionRecue = recu.value(QStringLiteral("version")).empreinte;
         return versionRecue.isEmpty()
-            || QVersionNumber::fromString(livre.value(QStringLiteral("version")).empreinte) >= QVersionNumber::fromString(versionRecue);
+            || QVersionNumber::fromString(livre.value(QStringLiteral("version")).empreinte)
+            >= QVersionNumber::fromString(versionRecue);
     } catch (const ErreurBase&) {
         // An unreadable delivered file is reported when the upgrade runs.
         return true;
@@ -356,7 +380,8 @@ QString mettreAJourCatalogue(sqlite3* utilisateur, const QString& cheminLivre)
         transaction.valider();
     } catch (const ErreurBase& e) {
         return QStringLiteral("Les nouveaux modèles de lettres livrés avec cette version n'ont pas pu être ajoutés "
-                              "à votre catalogue ; vos données n'ont pas été modifiées.\n\n%1").arg(e.raison());
+                              "à votre catalogue ; vos données n'ont pas été modifiées.\n\n%1")
+            .arg(e.raison());
     }
     return QString();
 }

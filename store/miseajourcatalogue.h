@@ -27,8 +27,8 @@ QString empreinteTexte(const QString& texte);
 
 // Records, in the database open on `connexion`, the catalogue just loaded
 // into it. Throws ErreurBase.
-void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements,
-                        const QString& empreinteContenu, const QString& version);
+void noterCatalogueRecu(Connexion& connexion, const QList<ElementRecu>& elements, const QString& empreinteContenu,
+                        const QString& version);
 
 // Whether the delivered database at cheminLivre holds a catalogue newer than
 // the one `utilisateur` last received: one small read of each.

@@ -22,8 +22,9 @@ ReglagesJournal lireReglagesJournal()
 
 Reussite ecrireReglagesJournal(const ReglagesJournal& reglages)
 {
-    const Reussite texte = mdGeneral::EcrireIni(
-        kSection, kCleTexte, reglages.conserverTexte ? QStringLiteral("1") : QStringLiteral("0"), QString());
+    const Reussite texte = mdGeneral::EcrireIni(kSection, kCleTexte,
+                                                reglages.conserverTexte ? QStringLiteral("1") : QStringLiteral("0"),
+                                                QString());
     if (!texte)
         return texte;
     return mdGeneral::EcrireIni(kSection, kCleMois, QString::number(qMax(0, reglages.moisConservation)), QString());

@@ -8,8 +8,8 @@
 // The correspondence journal's settings, kept in the settings file, section
 // "Journal".
 struct ReglagesJournal {
-    bool conserverTexte = true;   // "Conserver le texte des lettres"
-    int moisConservation = 0;     // entries older than this are removed; 0: never
+    bool conserverTexte = true; // "Conserver le texte des lettres"
+    int moisConservation = 0;   // entries older than this are removed; 0: never
 };
 ReglagesJournal lireReglagesJournal();
 Reussite ecrireReglagesJournal(const ReglagesJournal& reglages);

@@ -54,19 +54,21 @@ QString listeCategories()
 
 QString categorieParLibelle(const QString& libelle)
 {
-    return QStringLiteral("SELECT * From Categorie_Modele Where Libelle_Cat_Modele = ") + entre(QLatin1Char('\''), libelle);
+    return QStringLiteral("SELECT * From Categorie_Modele Where Libelle_Cat_Modele = ")
+        + entre(QLatin1Char('\''), libelle);
 }
 
 QString sousCategories(RecordId idCategorie)
 {
-    return QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = ") + QString::number(idCategorie)
-        + QStringLiteral(" Order By Libelle_Sous_Cat_Modele");
+    return QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = ")
+        + QString::number(idCategorie) + QStringLiteral(" Order By Libelle_Sous_Cat_Modele");
 }
 
 QString sousCategorieParLibelle(RecordId idCategorie, const QString& libelle)
 {
-    return QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = ") + QString::number(idCategorie)
-        + QStringLiteral(" AND Libelle_Sous_Cat_Modele = ") + entre(QLatin1Char('"'), libelle);
+    return QStringLiteral("SELECT * From Sous_Categorie_Modele Where Numero_Cat_Modele = ")
+        + QString::number(idCategorie) + QStringLiteral(" AND Libelle_Sous_Cat_Modele = ")
+        + entre(QLatin1Char('"'), libelle);
 }
 
 QString modelesDeSousCategorie(RecordId idSousCategorie)

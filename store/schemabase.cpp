@@ -12,16 +12,19 @@ using Table = std::pair<const char*, QStringList>;
 const std::array<Table, 5>& tablesAttendues()
 {
     static const std::array<Table, 5> tables{{
-        {"Expediteur", {"Numero_Expediteur", "Titre_Expediteur", "Nom_Expediteur", "Prenom_Expediteur",
-                        "Adresse1_Expediteur", "Adresse2_Expediteur", "CP_Expediteur", "Ville_Expediteur",
-                        "Tel1_Expediteur", "Tel2_Expediteur", "Fonction_Expediteur"}},
-        {"Destinataire", {"Numero_Destinataire", "Titre_Destinataire", "Nom_Destinataire", "Prenom_Destinataire",
-                          "Adresse1_Destinataire", "Adresse2_Destinataire", "CP_Destinataire", "Ville_Destinataire",
-                          "Fonction_Destinataire", "Mail_Destinataire"}},
+        {"Expediteur",
+         {"Numero_Expediteur", "Titre_Expediteur", "Nom_Expediteur", "Prenom_Expediteur", "Adresse1_Expediteur",
+          "Adresse2_Expediteur", "CP_Expediteur", "Ville_Expediteur", "Tel1_Expediteur", "Tel2_Expediteur",
+          "Fonction_Expediteur"}},
+        {"Destinataire",
+         {"Numero_Destinataire", "Titre_Destinataire", "Nom_Destinataire", "Prenom_Destinataire",
+          "Adresse1_Destinataire", "Adresse2_Destinataire", "CP_Destinataire", "Ville_Destinataire",
+          "Fonction_Destinataire", "Mail_Destinataire"}},
         {"Categorie_Modele", {"Numero_Cat_Modele", "Libelle_Cat_Modele"}},
         {"Sous_Categorie_Modele", {"Numero_Sous_Cat_Modele", "Numero_Cat_Modele", "Libelle_Sous_Cat_Modele"}},
-        {"Modele", {"Numero_Modele", "Numero_Sous_Cat_Modele", "Libelle_Modele", "Corps_Modele", "Lien_Modele",
-                    "Lien_Fiche_Modele"}},
+        {"Modele",
+         {"Numero_Modele", "Numero_Sous_Cat_Modele", "Libelle_Modele", "Corps_Modele", "Lien_Modele",
+          "Lien_Fiche_Modele"}},
     }};
     return tables;
 }
@@ -35,7 +38,8 @@ QSet<QString> colonnesDe(sqlite3* base, const char* table)
     if (sqlite3_prepare_v2(base, "SELECT name FROM pragma_table_info(?)", -1, &instruction, nullptr) == SQLITE_OK) {
         sqlite3_bind_text(instruction, 1, table, -1, SQLITE_STATIC);
         while (sqlite3_step(instruction) == SQLITE_ROW)
-            colonnes.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(instruction, 0))).toLower());
+            colonnes.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(instruction, 0))).toLower());
     }
     sqlite3_finalize(instruction);
     return colonnes;

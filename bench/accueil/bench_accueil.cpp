@@ -9,19 +9,19 @@
 #include "app/frmaccueil.h"
 #include "app/recherchecarnet.h"
 #include "platform/connexion.h"
+#include "platform/dialogues.h"
 #include "platform/dossierdonnees.h"
 #include "store/miseajourcatalogue.h"
-#include "platform/dialogues.h"
 #include "support/basetemporaire.h"
 #include "support/dialoguesscriptes.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QToolButton>
@@ -39,16 +39,17 @@ constexpr int kDestinataires = 32767;
 constexpr int kExpediteurs = 2000;
 constexpr int kModeles = 2000;
 
-const QStringList kNoms{"Martin", "Bernard", "Thomas", "Petit", "Robert", "Richard", "Durand", "Dubois", "Moreau",
-                        "Laurent", "Simon", "Michel", "Lefèvre", "Leroy", "Roux", "David", "Bertrand", "Morel",
-                        "Fournier", "Girard", "Bonnet", "Dupont", "Lambert", "Fontaine", "Rousseau", "Vincent",
-                        "Müller", "Faure", "André", "Mercier", "Blanc", "Guérin", "Boyer", "Garnier", "Chevalier",
-                        "François", "Legrand", "Gauthier", "Garcia", "Perrin", "Robin", "Clément", "Morin",
-                        "Nicolas", "Henry", "Roussel", "Mathieu", "Gautier", "Masson", "Marchand", "d'Estienne",
-                        "de La Tour", "Œillet", "Élie", "Écuyer", "Ibáñez"};
-const QStringList kPrenoms{"Léa", "Hugo", "Chloé", "Lucas", "Manon", "Louis", "Inès", "Jules", "Zoé", "Éric",
-                           "Anaïs", "Noé", "Camille", "Gaël", "Hélène", "Jérôme", "Océane", "Raphaël", "Margaux",
-                           "Théo"};
+const QStringList kNoms{"Martin",   "Bernard",    "Thomas",     "Petit",    "Robert",   "Richard", "Durand",
+                        "Dubois",   "Moreau",     "Laurent",    "Simon",    "Michel",   "Lefèvre", "Leroy",
+                        "Roux",     "David",      "Bertrand",   "Morel",    "Fournier", "Girard",  "Bonnet",
+                        "Dupont",   "Lambert",    "Fontaine",   "Rousseau", "Vincent",  "Müller",  "Faure",
+                        "André",    "Mercier",    "Blanc",      "Guérin",   "Boyer",    "Garnier", "Chevalier",
+                        "François", "Legrand",    "Gauthier",   "Garcia",   "Perrin",   "Robin",   "Clément",
+                        "Morin",    "Nicolas",    "Henry",      "Roussel",  "Mathieu",  "Gautier", "Masson",
+                        "Marchand", "d'Estienne", "de La Tour", "Œillet",   "Élie",     "Écuyer",  "Ibáñez"};
+const QStringList kPrenoms{"Léa",    "Hugo",   "Chloé",  "Lucas",   "Manon",   "Louis",   "Inès",
+                           "Jules",  "Zoé",    "Éric",   "Anaïs",   "Noé",     "Camille", "Gaël",
+                           "Hélène", "Jérôme", "Océane", "Raphaël", "Margaux", "Théo"};
 const QStringList kTitres{"Madame", "Monsieur", "Mademoiselle", "Madame, Monsieur", "Maître", ""};
 
 QString guillemets(QString s)
@@ -64,7 +65,8 @@ void remplirBase(const BaseTemporaire& base)
     for (int i = 1; i <= kDestinataires; ++i)
         lignes << QStringLiteral("(%1,%2,%3,%4,'%5 rue des Lilas','','75%6','Paris','','p%5@exemple.fr')")
                       .arg(i)
-                      .arg(guillemets(kTitres.at(i % kTitres.size())), guillemets(kNoms.at((i * 7) % kNoms.size()) + QString::number(i % 97)),
+                      .arg(guillemets(kTitres.at(i % kTitres.size())),
+                           guillemets(kNoms.at((i * 7) % kNoms.size()) + QString::number(i % 97)),
                            guillemets(kPrenoms.at((i * 13) % kPrenoms.size())))
                       .arg(i)
                       .arg(i % 1000, 3, 10, QLatin1Char('0'));
@@ -85,13 +87,17 @@ void remplirBase(const BaseTemporaire& base)
     lignes.clear();
     for (int s = 1; s <= 40; ++s)
         lignes << QStringLiteral("(%1,%2,'Sous-catégorie %1')").arg(s).arg((s - 1) / 5 + 1);
-    sql << QStringLiteral("INSERT INTO Sous_Categorie_Modele VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
+    sql << QStringLiteral("INSERT INTO Sous_Categorie_Modele VALUES ") + lignes.join(QLatin1Char(','))
+            + QLatin1Char(';');
     lignes.clear();
-    const QString corps = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") +
-                          QStringLiteral("Madame, Monsieur, je vous écris au sujet de mon dossier. ").repeated(20) +
-                          QStringLiteral("\\par}");
+    const QString corps = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ")
+        + QStringLiteral("Madame, Monsieur, je vous écris au sujet de mon dossier. ").repeated(20)
+        + QStringLiteral("\\par}");
     for (int m = 1; m <= kModeles; ++m)
-        lignes << QStringLiteral("(%1,%2,'Modèle %1',%3,'','')").arg(m).arg(m <= 500 ? 1 : 2 + (m % 39)).arg(guillemets(corps));
+        lignes << QStringLiteral("(%1,%2,'Modèle %1',%3,'','')")
+                      .arg(m)
+                      .arg(m <= 500 ? 1 : 2 + (m % 39))
+                      .arg(guillemets(corps));
     sql << QStringLiteral("INSERT INTO Modele VALUES ") + lignes.join(QLatin1Char(',')) + QLatin1Char(';');
     base.executer(sql.join(QLatin1Char('\n')));
 }
@@ -103,14 +109,17 @@ void recevoirCatalogueLivre(const BaseTemporaire& base)
     sqlite3_open_v2(TILVO_BASE_LIVREE, &livree, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* q = nullptr;
     QStringList lignes;
-    sqlite3_prepare_v2(livree, "SELECT Cle, Empreinte FROM Catalogue_Recu WHERE Cle IN ('contenu', 'version')", -1, &q, nullptr);
+    sqlite3_prepare_v2(livree, "SELECT Cle, Empreinte FROM Catalogue_Recu WHERE Cle IN ('contenu', 'version')", -1, &q,
+                       nullptr);
     while (sqlite3_step(q) == SQLITE_ROW)
-        lignes << QStringLiteral("('%1', 0, '%2')").arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, 0))),
-                                                       QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, 1))));
+        lignes << QStringLiteral("('%1', 0, '%2')")
+                      .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, 0))),
+                           QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q, 1))));
     sqlite3_finalize(q);
     sqlite3_close(livree);
     base.executer(QStringLiteral("CREATE TABLE Catalogue_Recu (Cle TEXT PRIMARY KEY, Numero INTEGER, Empreinte TEXT);"
-                                 "INSERT INTO Catalogue_Recu VALUES ") + lignes.join(QLatin1Char(',')));
+                                 "INSERT INTO Catalogue_Recu VALUES ")
+                  + lignes.join(QLatin1Char(',')));
 }
 
 double residentMo()
@@ -158,12 +167,15 @@ int mesurer(const QString& dossier, bool premiere)
     const double resident = residentMo();
     const auto* liste = fenetre.findChild<QTreeView*>(QStringLiteral("lsvDest"));
     const auto* choix = fenetre.findChild<QComboBox*>(QStringLiteral("cmbDestinataire"));
-    if (!fenetre.demarrage().baseOuverte || liste->model()->rowCount() != kDestinataires || choix->count() != kDestinataires) {
+    if (!fenetre.demarrage().baseOuverte || liste->model()->rowCount() != kDestinataires
+        || choix->count() != kDestinataires) {
         std::fprintf(stderr, "la fenêtre n'a pas chargé la base générée\n");
         return 1;
     }
-    std::printf("%s%s démarrage %.0f ms (chargement %.0f ms), mémoire résidente %.1f Mo (%.1f Mo avant la fenêtre, pic %.1f Mo)\n",
-                dossier.isEmpty() ? "installé, " : "", premiere ? "premier" : "suivant", prete, chargement, resident, avant, picMo());
+    std::printf(
+        "%s%s démarrage %.0f ms (chargement %.0f ms), mémoire résidente %.1f Mo (%.1f Mo avant la fenêtre, pic %.1f Mo)\n",
+        dossier.isEmpty() ? "installé, " : "", premiere ? "premier" : "suivant", prete, chargement, resident, avant,
+        picMo());
     if (!premiere)
         return 0;
 
@@ -180,7 +192,8 @@ int mesurer(const QString& dossier, bool premiere)
     // Searching the recipients: each keystroke filters the 32,767 rows and
     // lists the matches under the box (the target is 30 ms a keystroke).
     auto* recherche = fenetre.findChild<QLineEdit*>(QStringLiteral("txtRechercheDest"));
-    for (const QString& mot : {QStringLiteral("e"), QStringLiteral("lefèvre1"), QStringLiteral("PARIS"), QStringLiteral("zzz")}) {
+    for (const QString& mot :
+         {QStringLiteral("e"), QStringLiteral("lefèvre1"), QStringLiteral("PARIS"), QStringLiteral("zzz")}) {
         recherche->clear();
         double pire = 0;
         for (const QChar c : mot) {
@@ -289,7 +302,8 @@ int main(int argc, char* argv[])
     QElapsedTimer tours;
     tours.start();
     for (int i = 0; i < kTours; ++i) {
-        const EmplacementDonnees e = choisirEmplacementDonnees(base.dossier() + QStringLiteral("/bin"), base.dossier() + QStringLiteral("/xdg"));
+        const EmplacementDonnees e = choisirEmplacementDonnees(base.dossier() + QStringLiteral("/bin"),
+                                                               base.dossier() + QStringLiteral("/xdg"));
         preparerBaseUtilisateur(e.dossier, livree);
         if (miseAJourNecessaire(cnLettre().poignee(), livree))
             echec = 1;

@@ -16,8 +16,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,7 +29,8 @@ namespace {
 
 constexpr int kContacts = 32767;
 
-const QStringList kNoms{"Martin", "Bernard", "Lefèvre", "Müller", "d'Estienne", "Guérin", "François", "Chevalier", "Roux", "Dupont"};
+const QStringList kNoms{"Martin", "Bernard",  "Lefèvre",   "Müller", "d'Estienne",
+                        "Guérin", "François", "Chevalier", "Roux",   "Dupont"};
 const QStringList kPrenoms{"Émilie", "Jean-Paul", "Anaïs", "Zoé", "Luc", "Hélène", "Noël", "Chloé", "Marc", "Inès"};
 
 std::vector<Contact> contacts()
@@ -84,10 +85,11 @@ int mesurer(const QString& chemin)
     fenetre.chargerFichier(chemin);
     QApplication::processEvents();
     const qint64 apercuPlein = minuteur.elapsed();
-    std::printf("%s: %d contacts lus, %zu importés; lecture et aperçu %lld ms (%lld ms sur le carnet plein), importation %lld ms, "
-                "mémoire maximale %ld Mo\n",
-                qPrintable(chemin.section(QLatin1Char('.'), -1)), lignes, tousLesDestinataires().size(), apercu, apercuPlein,
-                import, memoireMaximaleKo() / 1024);
+    std::printf(
+        "%s: %d contacts lus, %zu importés; lecture et aperçu %lld ms (%lld ms sur le carnet plein), importation %lld ms, "
+        "mémoire maximale %ld Mo\n",
+        qPrintable(chemin.section(QLatin1Char('.'), -1)), lignes, tousLesDestinataires().size(), apercu, apercuPlein,
+        import, memoireMaximaleKo() / 1024);
     return 0;
 }
 

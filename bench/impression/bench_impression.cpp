@@ -4,11 +4,11 @@
 // 100 and 1,000 letters and the peak memory. Also the time the print
 // preview of a 5-page letter takes to open, its pages drawn on screen
 // (alone with the argument --apercu).
-#include "richtext/frmapercu.h"
 #include "output/apercu.h"
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "platform/imprimante.h"
+#include "richtext/frmapercu.h"
 #include "richtext/richtextbox.h"
 #include "rtf.h"
 #include "support/basetemporaire.h"

@@ -22,11 +22,11 @@ namespace {
 constexpr int kEntrees = 100000;
 constexpr int kMesures = 200;
 
-const QStringList kNoms{"Martin", "Bernard", "Thomas", "Petit", "Robert", "Richard", "Durand", "Dubois", "Moreau",
-                        "Lefèvre", "Guérin", "François", "Œillet", "Élie", "Écuyer"};
+const QStringList kNoms{"Martin", "Bernard", "Thomas", "Petit",    "Robert", "Richard", "Durand", "Dubois",
+                        "Moreau", "Lefèvre", "Guérin", "François", "Œillet", "Élie",    "Écuyer"};
 const QStringList kVilles{"Paris", "Lyon", "Saint-Étienne", "Nantes", "Besançon", "Nîmes", "Orléans", "Lille"};
-const QStringList kObjets{"Résiliation du bail", "Demande de remboursement", "Réclamation", "Préavis de départ",
-                          "Contestation d'une facture", "Demande d'attestation"};
+const QStringList kObjets{"Résiliation du bail", "Demande de remboursement",   "Réclamation",
+                          "Préavis de départ",   "Contestation d'une facture", "Demande d'attestation"};
 
 // A one-page letter as the program composes it: the template filled, with
 // a body of some twenty lines.
@@ -50,8 +50,11 @@ QString lettre(int i)
     s.formuleLettre = QStringLiteral("Je vous prie d'agréer, Madame, l'expression de mes salutations distinguées.");
     QString corps = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 ");
     for (int ligne = 0; ligne < 20; ++ligne)
-        corps += QStringLiteral("Par la présente, je vous informe de ma décision n° %1, conformément aux dispositions du contrat "
-                                "signé le %2 et aux conditions générales qui s'y rapportent.\\par ").arg(i).arg(ligne + 1);
+        corps += QStringLiteral(
+                     "Par la présente, je vous informe de ma décision n° %1, conformément aux dispositions du contrat "
+                     "signé le %2 et aux conditions générales qui s'y rapportent.\\par ")
+                     .arg(i)
+                     .arg(ligne + 1);
     corps += QLatin1Char('}');
     return TexteLettreIndividuelle(s, corps);
 }
@@ -61,10 +64,12 @@ EntreeJournal entree(int i)
     EntreeJournal e;
     e.quand = QDateTime(QDate(2020, 1, 1), QTime(9, 0)).addSecs(qint64(i) * 1800);
     e.canal = i % 3 ? canal::impression : canal::mail;
-    e.destinataire = {i % 5000, QStringLiteral("Madame %1").arg(kNoms.at(i % kNoms.size())),
-                      QStringLiteral("%1 rue de la République\n69003 %2").arg(i % 200).arg(kVilles.at(i % kVilles.size())),
-                      kVilles.at(i % kVilles.size())};
-    e.expediteur = {1, QStringLiteral("Monsieur Jérôme Lefèvre"), QStringLiteral("5 allée des Tilleuls\n44000 Nantes"), QString()};
+    e.destinataire = {
+        i % 5000, QStringLiteral("Madame %1").arg(kNoms.at(i % kNoms.size())),
+        QStringLiteral("%1 rue de la République\n69003 %2").arg(i % 200).arg(kVilles.at(i % kVilles.size())),
+        kVilles.at(i % kVilles.size())};
+    e.expediteur = {1, QStringLiteral("Monsieur Jérôme Lefèvre"), QStringLiteral("5 allée des Tilleuls\n44000 Nantes"),
+                    QString()};
     e.modele = QStringLiteral("Lettre type");
     e.objet = kObjets.at(i % kObjets.size());
     e.pages = 1;
@@ -72,7 +77,10 @@ EntreeJournal entree(int i)
     return e;
 }
 
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(const QElapsedTimer& t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 // This thread's processor time, in ms: what a step costs when other
 // programs share the machine.
@@ -109,8 +117,9 @@ int main(int argc, char* argv[])
         transaction.valider();
     }
     const qint64 apres = tailleBase(base.cheminBase());
-    std::printf("journal généré : %d lettres d'une page (%.1f s), %.2f Ko de base par lettre (texte RTF d'environ %.1f Ko)\n",
-                kEntrees, ms(chrono) / 1000, double(apres - avant) / kEntrees / 1024, double(lettre(1).toUtf8().size()) / 1024);
+    std::printf(
+        "journal généré : %d lettres d'une page (%.1f s), %.2f Ko de base par lettre (texte RTF d'environ %.1f Ko)\n",
+        kEntrees, ms(chrono) / 1000, double(apres - avant) / kEntrees / 1024, double(lettre(1).toUtf8().size()) / 1024);
 
     double pire = 0, total = 0;
     for (int i = 0; i < kMesures; ++i) {
@@ -129,7 +138,7 @@ int main(int argc, char* argv[])
     chrono.restart();
     RechercheJournal index;
     index.charger(lues);
-    index.filtrer({QStringLiteral("x"), {}, {}, {}});   // waits for the folding
+    index.filtrer({QStringLiteral("x"), {}, {}, {}}); // waits for the folding
     std::printf("index de recherche : %.0f ms\n", ms(chrono));
 
     chrono.restart();
@@ -152,7 +161,8 @@ int main(int argc, char* argv[])
             QApplication::processEvents();
             pireTouche = std::max(pireTouche, ms(chrono));
         }
-        std::printf("recherche « %s » frappée lettre à lettre : %.1f ms au plus par touche\n", qPrintable(mot), pireTouche);
+        std::printf("recherche « %s » frappée lettre à lettre : %.1f ms au plus par touche\n", qPrintable(mot),
+                    pireTouche);
     }
     return 0;
 }

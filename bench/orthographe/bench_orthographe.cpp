@@ -4,11 +4,11 @@
 // word known in advance), and the time one keystroke costs in a 20-page
 // letter, where only the changed paragraph is checked again. Targets: under
 // 50 ms from scratch, under 2 ms at the 99th percentile per keystroke.
-#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/orthographeprogramme.h"
 #include "richtext/orthographe/surligneur.h"
 #include "richtext/orthographe/verificationtexte.h"
+#include "richtext/richtextbox.h"
 #include "rtf.h"
 
 #include <QApplication>
@@ -21,8 +21,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <vector>
 

@@ -18,8 +18,8 @@
 #include <QThread>
 
 #include <cstdio>
-#include <sys/resource.h>
 #include <optional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -46,10 +46,13 @@ LotPdf lot()
     SaisieLettre s = saisieComplete();
     s.objetLettre = QStringLiteral("Invitation");
     s.formuleLettre = QStringLiteral("Je vous prie d'agréer, <TitreDest>, mes salutations distinguées.");
-    const QString corps = QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Nous avons le plaisir de vous "
-                                         "inviter à notre réunion annuelle, qui se tiendra le 15 janvier à 18 heures "
-                                         "dans la grande salle de la mairie.\\par}");
-    return {TexteLettreEnNombre(s, corps), {s.objetLettre, QStringLiteral("Jean Martin"), false}, QStringLiteral("2026-12-08"),
+    const QString corps = QStringLiteral(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Nous avons le plaisir de vous "
+        "inviter à notre réunion annuelle, qui se tiendra le 15 janvier à 18 heures "
+        "dans la grande salle de la mairie.\\par}");
+    return {TexteLettreEnNombre(s, corps),
+            {s.objetLettre, QStringLiteral("Jean Martin"), false},
+            QStringLiteral("2026-12-08"),
             s.objetLettre};
 }
 
@@ -67,23 +70,28 @@ std::optional<double> secondesLibreOffice(const LotPdf& lot, const QList<FicheDe
     for (qsizetype i = 0; i < fiches.size(); ++i) {
         restantes << dossier.filePath(QStringLiteral("lettre%1.rtf").arg(i));
         QFile fichier(restantes.last());
-        if (!fichier.open(QIODevice::WriteOnly) || fichier.write(lettrePour(lot.lettreEnNombre, fiches[i]).toUtf8()) < 0)
+        if (!fichier.open(QIODevice::WriteOnly)
+            || fichier.write(lettrePour(lot.lettreEnNombre, fiches[i]).toUtf8()) < 0)
             return std::nullopt;
     }
     QElapsedTimer chrono;
     chrono.start();
     while (!restantes.isEmpty()) {
         QProcess libreOffice;
-        libreOffice.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dossier.filePath(QStringLiteral("profil")),
-                                               QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                                               QStringLiteral("--outdir"), sorties} + restantes);
+        libreOffice.start(soffice,
+                          QStringList{QStringLiteral("-env:UserInstallation=file://")
+                                          + dossier.filePath(QStringLiteral("profil")),
+                                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                      QStringLiteral("pdf"), QStringLiteral("--outdir"), sorties}
+                              + restantes);
         if (!libreOffice.waitForFinished(30 * 60 * 1000) || libreOffice.exitCode() != 0) {
             std::fprintf(stderr, "LibreOffice : %s\n", libreOffice.readAllStandardError().right(2000).constData());
             return std::nullopt;
         }
         const qsizetype avant = restantes.size();
         restantes.removeIf([&](const QString& rtf) {
-            return QFileInfo::exists(QDir(sorties).filePath(QFileInfo(rtf).completeBaseName() + QStringLiteral(".pdf")));
+            return QFileInfo::exists(
+                QDir(sorties).filePath(QFileInfo(rtf).completeBaseName() + QStringLiteral(".pdf")));
         });
         if (restantes.size() == avant)
             return std::nullopt;

@@ -24,10 +24,11 @@ namespace {
 QString lettre(qsizetype octets)
 {
     static const char* const mots[] = {
-        "Madame", "Monsieur", "nous", "avons", "l'honneur", "de", "vous", "informer", "que",
-        "votre", "demande", "a", "\\'e9t\\'e9", "re\\'e7ue", "et", "sera", "trait\\'e9e",
-        "dans", "les", "meilleurs", "d\\'e9lais", "veuillez", "agr\\'e9er", "nos",
-        "salutations", "distingu\\'e9es", "pi\\'e8ce", "jointe", "r\\'e9ponse", "\\'e0",
+        "Madame",      "Monsieur",        "nous",       "avons",    "l'honneur",   "de",
+        "vous",        "informer",        "que",        "votre",    "demande",     "a",
+        "\\'e9t\\'e9", "re\\'e7ue",       "et",         "sera",     "trait\\'e9e", "dans",
+        "les",         "meilleurs",       "d\\'e9lais", "veuillez", "agr\\'e9er",  "nos",
+        "salutations", "distingu\\'e9es", "pi\\'e8ce",  "jointe",   "r\\'e9ponse", "\\'e0",
     };
     const char* const styles[] = {"\\b ", "\\i ", "\\cf1 ", "\\ul "};
     QRandomGenerator alea(42);
@@ -62,16 +63,18 @@ QString lettre(qsizetype octets)
 
 // Time in seconds, on the wall clock and as processor time of this thread
 // (the second is what other programs running at the same time don't change).
-struct Duree
-{
+struct Duree {
     double murale = 0;
     double processeur = 0;
 };
 
-class Chrono
-{
+class Chrono {
 public:
-    Chrono() { m_mur.start(); m_cpu = cpu(); }
+    Chrono()
+    {
+        m_mur.start();
+        m_cpu = cpu();
+    }
     Duree ecoule() const { return {m_mur.nsecsElapsed() / 1e9, cpu() - m_cpu}; }
 
 private:
@@ -94,8 +97,7 @@ Duree meilleure(Duree a, Duree b)
 // nothing else: what Qt's own document costs, whoever feeds it.
 Duree plancherQt(const QTextDocument& source)
 {
-    struct Morceau
-    {
+    struct Morceau {
         QString texte;
         QTextCharFormat format;
         bool nouveauBloc;
@@ -172,14 +174,13 @@ int main(int argc, char* argv[])
     std::printf("Meilleur de 3, en temps mural / en temps processeur :\n");
     std::printf("Lecture  : %.2f s / %.2f s, %.1f / %.1f Mo/s\n", lecture.murale, lecture.processeur,
                 taille / lecture.murale, taille / lecture.processeur);
-    std::printf("Écriture : %.2f s / %.2f s, %.1f / %.1f Mo/s du RTF lu ; %.1f Mo écrits\n",
-                ecriture.murale, ecriture.processeur, taille / ecriture.murale,
-                taille / ecriture.processeur, ecrit.size() / M);
+    std::printf("Écriture : %.2f s / %.2f s, %.1f / %.1f Mo/s du RTF lu ; %.1f Mo écrits\n", ecriture.murale,
+                ecriture.processeur, taille / ecriture.murale, taille / ecriture.processeur, ecrit.size() / M);
     const Duree plancher = plancherQt(*document);
-    std::printf("Dont QTextDocument seul (mêmes morceaux insérés par QTextCursor) : %.2f s / %.2f s\n",
-                plancher.murale, plancher.processeur);
-    std::printf("Mémoire  : pic %ld Mo (dont %ld Mo pour le document et ses copies)\n",
-                picMemoireKo() / 1024, (apresLecture - avant) / 1024);
+    std::printf("Dont QTextDocument seul (mêmes morceaux insérés par QTextCursor) : %.2f s / %.2f s\n", plancher.murale,
+                plancher.processeur);
+    std::printf("Mémoire  : pic %ld Mo (dont %ld Mo pour le document et ses copies)\n", picMemoireKo() / 1024,
+                (apresLecture - avant) / 1024);
 
     std::printf("Croissance de la lecture (temps processeur) :\n");
     double parMoDe1 = 0;
@@ -193,8 +194,8 @@ int main(int argc, char* argv[])
         const double parMo = meilleur / (rtf.size() / M);
         if (parMoDe1 == 0)
             parMoDe1 = parMo;
-        std::printf("  %4.0f Mo : %.3f s, %.1f ms par Mo (x%.2f du cas 1 Mo) ; QTextDocument seul %.3f s\n",
-                    n, meilleur, parMo * 1000, parMo / parMoDe1, plancherQt(*d).processeur);
+        std::printf("  %4.0f Mo : %.3f s, %.1f ms par Mo (x%.2f du cas 1 Mo) ; QTextDocument seul %.3f s\n", n,
+                    meilleur, parMo * 1000, parMo / parMoDe1, plancherQt(*d).processeur);
     }
     return 0;
 }

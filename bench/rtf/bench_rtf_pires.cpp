@@ -90,8 +90,8 @@ int mesurer(const QString& maniere, const QString& cas)
         const double cpu = processeur();
         RichTextBox zone;
         zone.setTextRTF(rtf::decoderFichier(octets));
-        const Reussite imprime = ImprimerRTF(*zone.document(), kMargeGaucheLettre, kMargeHautLettre,
-                                             kMargeDroiteLettre, kMargeBasLettre);
+        const Reussite imprime = ImprimerRTF(*zone.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
+                                             kMargeBasLettre);
         const bool ok = imprime.ok();
         QString raison = imprime.raison();
         std::printf("%.2f %.2f %.0f %s\n", chrono.nsecsElapsed() / 1e9, processeur() - cpu, picMo(),

@@ -106,8 +106,9 @@ QString lettre()
 
 QStringList noms()
 {
-    return {QStringLiteral("lettre"), QStringLiteral("polices"), QStringLiteral("couleurs"), QStringLiteral("bascules"),
-            QStringLiteral("bascules-1par"), QStringLiteral("paragraphes"), QStringLiteral("cellules")};
+    return {QStringLiteral("lettre"),   QStringLiteral("polices"),       QStringLiteral("couleurs"),
+            QStringLiteral("bascules"), QStringLiteral("bascules-1par"), QStringLiteral("paragraphes"),
+            QStringLiteral("cellules")};
 }
 
 QString generer(const QString& nom)

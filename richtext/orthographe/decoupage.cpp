@@ -34,10 +34,10 @@ bool adresse(QStringView bloc)
 int longueurElision(QStringView mot)
 {
     static const QStringList kElisions = {
-        QStringLiteral("l"), QStringLiteral("d"), QStringLiteral("j"), QStringLiteral("m"),
-        QStringLiteral("n"), QStringLiteral("s"), QStringLiteral("t"), QStringLiteral("c"),
-        QStringLiteral("qu"), QStringLiteral("jusqu"), QStringLiteral("lorsqu"),
-        QStringLiteral("puisqu"), QStringLiteral("quoiqu"),
+        QStringLiteral("l"),      QStringLiteral("d"),     QStringLiteral("j"),      QStringLiteral("m"),
+        QStringLiteral("n"),      QStringLiteral("s"),     QStringLiteral("t"),      QStringLiteral("c"),
+        QStringLiteral("qu"),     QStringLiteral("jusqu"), QStringLiteral("lorsqu"), QStringLiteral("puisqu"),
+        QStringLiteral("quoiqu"),
     };
     for (qsizetype i = 0; i + 1 < mot.size(); ++i) {
         if (apostrophe(mot[i]))
@@ -93,7 +93,8 @@ QList<Mot> decouperMots(QStringView texte)
             const QStringView mot = texte.mid(j, k - j);
             const bool variable = j > 0 && texte[j - 1] == u'<' && k < n && texte[k] == u'>';
             // The other gender's ending, as in "heureux(euse)".
-            const bool terminaison = j > 1 && texte[j - 1] == u'(' && lettreDeMot(texte[j - 2]) && k < n && texte[k] == u')';
+            const bool terminaison = j > 1 && texte[j - 1] == u'(' && lettreDeMot(texte[j - 2]) && k < n
+                && texte[k] == u')';
             if (!variable && !terminaison && !horsVerification(mot))
                 mots.append({static_cast<int>(j), static_cast<int>(k - j), longueurElision(mot)});
             j = k;

@@ -82,14 +82,14 @@ private:
     QString m_dic;
     bool m_lisible;
     mutable std::unique_ptr<Hunspell> m_hunspell;
-    mutable bool m_charge = false;     // loading was tried
-    mutable bool m_utf8 = true;        // else the dictionary is read as Latin-1
+    mutable bool m_charge = false; // loading was tried
+    mutable bool m_utf8 = true;    // else the dictionary is read as Latin-1
     bool m_active = true;
     QString m_cheminPersonnel;
     QStringList m_personnels;
     QSet<QString> m_ignores;
     SourceNoms m_sourceNoms;
-    mutable QSet<QString> m_noms;      // case-folded, whole and by part
+    mutable QSet<QString> m_noms;             // case-folded, whole and by part
     mutable QHash<QString, bool> m_resultats; // the dictionary's answers
 };
 

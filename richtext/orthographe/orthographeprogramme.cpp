@@ -1,13 +1,13 @@
 #include "richtext/orthographe/orthographeprogramme.h"
 
-#include "platform/emplacements.h"
 #include "platform/connexion.h"
 #include "platform/dialogues.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
-#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/verificationtexte.h"
+#include "richtext/richtextbox.h"
 #include "store/requetes.h"
 
 #include <QFileInfo>
@@ -43,7 +43,8 @@ void lireColonnes(const QString& requete, std::initializer_list<QString> colonne
 FichiersDictionnaire dictionnaireSysteme()
 {
     const QStringList dossiers = {
-        QStringLiteral("/usr/share/hunspell"), QStringLiteral("/usr/share/myspell"),
+        QStringLiteral("/usr/share/hunspell"),
+        QStringLiteral("/usr/share/myspell"),
         QStringLiteral("/usr/share/myspell/dicts"),
     };
     const auto fichiers = [](const QString& base) {
@@ -64,8 +65,8 @@ Verificateur& verificateurProgramme()
     auto& verificateur = instance();
     if (!verificateur) {
         const FichiersDictionnaire f = dictionnaireSysteme();
-        installerVerificateur(
-            new Verificateur(f.aff, f.dic, mdGeneral::DossierApplication() + QStringLiteral("/Save/dictionnaire-personnel.txt")));
+        installerVerificateur(new Verificateur(
+            f.aff, f.dic, mdGeneral::DossierApplication() + QStringLiteral("/Save/dictionnaire-personnel.txt")));
     }
     return *verificateur;
 }
@@ -74,20 +75,23 @@ void installerVerificateur(Verificateur* verificateur)
 {
     verificateur->setActive(mdGeneral::LireIni(kSection, kCle, {}) != u"0");
     QObject::connect(verificateur, &Verificateur::activeChangee, verificateur, [](bool active) {
-        const Reussite ecrit = mdGeneral::EcrireIni(kSection, kCle, active ? QStringLiteral("1") : QStringLiteral("0"), {});
+        const Reussite ecrit = mdGeneral::EcrireIni(kSection, kCle, active ? QStringLiteral("1") : QStringLiteral("0"),
+                                                    {});
         if (!ecrit)
-            afficherErreur(QStringLiteral("Le choix de vérifier l'orthographe n'a pas pu être retenu : %1").arg(ecrit.raison()));
+            afficherErreur(
+                QStringLiteral("Le choix de vérifier l'orthographe n'a pas pu être retenu : %1").arg(ecrit.raison()));
     });
     // The address book is read again only after something was written to
     // the database, or when another database was opened.
-    verificateur->definirSourceNoms([lu = std::pair<QString, qint64>(QString(), -1)]() mutable -> std::optional<QStringList> {
-        const Connexion& base = cnLettre();
-        const std::pair<QString, qint64> etat(base.estOuverte() ? base.chemin() : QString(), base.modifications());
-        if (etat == lu)
-            return std::nullopt;
-        lu = etat;
-        return nomsCarnet();
-    });
+    verificateur->definirSourceNoms(
+        [lu = std::pair<QString, qint64>(QString(), -1)]() mutable -> std::optional<QStringList> {
+            const Connexion& base = cnLettre();
+            const std::pair<QString, qint64> etat(base.estOuverte() ? base.chemin() : QString(), base.modifications());
+            if (etat == lu)
+                return std::nullopt;
+            lu = etat;
+            return nomsCarnet();
+        });
     instance().reset(verificateur);
 }
 
@@ -96,10 +100,12 @@ QStringList nomsCarnet()
     QStringList noms;
     try {
         lireColonnes(requetes::tousExpediteurs(),
-                     {QStringLiteral("Nom_Expediteur"), QStringLiteral("Prenom_Expediteur"), QStringLiteral("Ville_Expediteur")},
+                     {QStringLiteral("Nom_Expediteur"), QStringLiteral("Prenom_Expediteur"),
+                      QStringLiteral("Ville_Expediteur")},
                      noms);
         lireColonnes(requetes::tousDestinataires(),
-                     {QStringLiteral("Nom_Destinataire"), QStringLiteral("Prenom_Destinataire"), QStringLiteral("Ville_Destinataire")},
+                     {QStringLiteral("Nom_Destinataire"), QStringLiteral("Prenom_Destinataire"),
+                      QStringLiteral("Ville_Destinataire")},
                      noms);
     } catch (const ErreurBase&) {
         // Without the address book its names are simply not known.

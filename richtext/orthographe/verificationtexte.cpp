@@ -1,9 +1,9 @@
 #include "richtext/orthographe/verificationtexte.h"
 
 #include "platform/dialogues.h"
-#include "richtext/richtextbox.h"
 #include "richtext/orthographe/orthographe.h"
 #include "richtext/orthographe/surligneur.h"
+#include "richtext/richtextbox.h"
 
 #include <QMenu>
 #include <QTextBlock>
@@ -48,9 +48,8 @@ void VerificationTexte::completerMenu(QMenu* menu, const QPoint& position)
             const int debut = bloc.position() + faute.debut;
             const QStringList suggestions = m_verificateur.suggestions(mot);
             for (const QString& suggestion : suggestions) {
-                connect(ajouter(suggestion), &QAction::triggered, this, [this, debut, faute, suggestion] {
-                    remplacer(debut, faute.longueur, suggestion);
-                });
+                connect(ajouter(suggestion), &QAction::triggered, this,
+                        [this, debut, faute, suggestion] { remplacer(debut, faute.longueur, suggestion); });
             }
             if (suggestions.isEmpty())
                 ajouter(QStringLiteral("Aucune suggestion"))->setEnabled(false);

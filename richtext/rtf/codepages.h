@@ -18,8 +18,7 @@ int pageCodeDuJeu(int jeuCaracteres);
 // through a 256-entry table; multi-byte ones through a QStringDecoder that
 // keeps its state between calls, so that a character whose bytes arrive in
 // two pieces still decodes. Unknown code pages read as 1252.
-class DecodeurPageCode
-{
+class DecodeurPageCode {
 public:
     explicit DecodeurPageCode(int pageCode);
     void decoder(QByteArrayView octets, QString& sortie);

@@ -91,8 +91,8 @@ void insererNettoye(const QTextDocument& source, QTextCursor& curseur)
                 if (donnees.isNull())
                     continue; // a picture of a web page, never downloaded
                 for (int i = 0; i < morceau.length(); ++i)
-                    curseur.insertImage(rtf::ajouterImage(*curseur.document(), donnees,
-                                                          QSizeF(image.width(), image.height())));
+                    curseur.insertImage(
+                        rtf::ajouterImage(*curseur.document(), donnees, QSizeF(image.width(), image.height())));
                 continue;
             }
             QTextCharFormat propre = formatNettoye(format, base);

@@ -7,8 +7,14 @@ namespace rtf {
 
 namespace {
 
-bool estLettre(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool estChiffre(char c) { return c >= '0' && c <= '9'; }
+bool estLettre(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool estChiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Code page that the document declares in its first control words.
 int pageCodeDeclaree(QByteArrayView octets)

@@ -87,9 +87,8 @@ void ajouterTexte(QByteArray& s, QStringView texte)
 
 // Character properties as the writer states them (fonts and colours by
 // their number in the tables being written).
-struct Caracteres
-{
-    bool image = false; // a picture, written as such
+struct Caracteres {
+    bool image = false;      // a picture, written as such
     bool numeroPage = false; // a page number, written as \chpgn
     int police = 0;
     int demiPoints = 24;
@@ -157,11 +156,9 @@ void ecrireDifference(QByteArray& s, const Caracteres& c, const Caracteres& marq
         ajouterNombre(s, "\\highlight", c.fond);
 }
 
-class Ecrivain
-{
+class Ecrivain {
 public:
-    Ecrivain(const QTextDocument& document, const std::optional<PageRtf>& page)
-        : m_document(document), m_page(page) {}
+    Ecrivain(const QTextDocument& document, const std::optional<PageRtf>& page) : m_document(document), m_page(page) {}
     QString ecrire();
 
 private:
@@ -182,7 +179,7 @@ private:
     QHash<QString, int> m_indexPolices;
     QList<QRgb> m_couleurs;
     QHash<QRgb, int> m_indexCouleurs;
-    QHash<int, Caracteres> m_caracteres; // by index of the document's formats
+    QHash<int, Caracteres> m_caracteres;  // by index of the document's formats
     QHash<int, QByteArray> m_paragraphes; // likewise, for paragraph formats
 };
 
@@ -274,8 +271,7 @@ QByteArray Ecrivain::proprietesParagraphe(const QTextBlockFormat& f) const
         ajouterNombre(s, "\\sl", m_unites.twips(f.lineHeight()));
         s += "\\slmult0";
         break;
-    default:
-        break;
+    default: break;
     }
     for (const QTextOption::Tab& t : f.tabPositions()) {
         if (t.type == QTextOption::RightTab)

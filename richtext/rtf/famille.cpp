@@ -6,7 +6,7 @@ namespace rtf {
 
 namespace {
 constexpr int kFamilleSimple = QTextFormat::UserProperty + 1;
-}
+} // namespace
 
 void donnerFamille(QTextCharFormat& format, const QString& famille)
 {

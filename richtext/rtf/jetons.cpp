@@ -6,8 +6,14 @@ namespace rtf {
 
 namespace {
 
-bool estLettre(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool estChiffre(char16_t c) { return c >= '0' && c <= '9'; }
+bool estLettre(char16_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool estChiffre(char16_t c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -22,8 +28,7 @@ int valeurHexa(char16_t c)
     return -1;
 }
 
-AnalyseurJetons::AnalyseurJetons(QStringView texte)
-    : m_p(texte.data()), m_fin(texte.data() + texte.size())
+AnalyseurJetons::AnalyseurJetons(QStringView texte) : m_p(texte.data()), m_fin(texte.data() + texte.size())
 {
 }
 

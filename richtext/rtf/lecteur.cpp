@@ -20,9 +20,8 @@ constexpr unsigned Gras = 1, Italique = 2, Souligne = 4, Barre = 8, Exposant = 1
 
 size_t qHash(const CleFormat& cle, size_t graine)
 {
-    return qHashMulti(graine, cle.famille, cle.demiPoints, cle.drapeaux,
-                      cle.couleur.value_or(0), cle.couleur.has_value(),
-                      cle.fond.value_or(0), cle.fond.has_value());
+    return qHashMulti(graine, cle.famille, cle.demiPoints, cle.drapeaux, cle.couleur.value_or(0),
+                      cle.couleur.has_value(), cle.fond.value_or(0), cle.fond.has_value());
 }
 
 LecteurRtf::LecteurRtf(QStringView texte, QTextDocument& document)
@@ -77,12 +76,8 @@ void LecteurRtf::lire()
             m_aSauter = 0;
             fermerGroupe();
             break;
-        case TypeJeton::MotControle:
-            traiterMot(j);
-            break;
-        case TypeJeton::Symbole:
-            traiterSymbole(j.symbole);
-            break;
+        case TypeJeton::MotControle: traiterMot(j); break;
+        case TypeJeton::Symbole: traiterSymbole(j.symbole); break;
         case TypeJeton::Hexa:
             if (j.octet < 0)
                 break;
@@ -91,11 +86,8 @@ void LecteurRtf::lire()
             else if (m_etat.destination != Destination::TableCouleurs)
                 m_octets.append(char(j.octet));
             break;
-        case TypeJeton::Texte:
-            traiterTexte(j.texte);
-            break;
-        case TypeJeton::Fin:
-            break;
+        case TypeJeton::Texte: traiterTexte(j.texte); break;
+        case TypeJeton::Fin: break;
         }
     }
     if (!m_octets.isEmpty())
@@ -150,8 +142,8 @@ void LecteurRtf::fermerGroupe()
         terminerNumerotation(parent);
     if (quittee == Destination::TablePolices && m_pile.size() <= m_profondeurPolice)
         validerPolice(); // the group that holds the entry ends without its `;`
-    if (!(parent.car == m_etat.car) || parent.polices != m_etat.polices
-        || parent.couleurs != m_etat.couleurs || parent.policeDefaut != m_etat.policeDefaut)
+    if (!(parent.car == m_etat.car) || parent.polices != m_etat.polices || parent.couleurs != m_etat.couleurs
+        || parent.policeDefaut != m_etat.policeDefaut)
         m_formatValide = false;
     m_etat = std::move(parent);
     if (finChamp && !m_etat.champ)
@@ -172,54 +164,34 @@ void LecteurRtf::traiterSymbole(char16_t s)
     }
     // Characters go to the text or to a font's name; ajouterCaractere sorts.
     switch (s) {
-    case '\\': case '{': case '}':
-        ajouterCaractere(s);
-        break;
-    case '~':
-        ajouterCaractere(0x00A0);
-        break;
-    case '-':
-        ajouterCaractere(0x00AD);
-        break;
-    case '_':
-        ajouterCaractere(0x2011);
-        break;
-    case '\r': case '\n':
-        finParagraphe();
-        break;
-    case '\t':
-        ajouterCaractere('\t');
-        break;
-    default:
-        break; // \: \| and the like have no text of their own
+    case '\\':
+    case '{':
+    case '}': ajouterCaractere(s); break;
+    case '~': ajouterCaractere(0x00A0); break;
+    case '-': ajouterCaractere(0x00AD); break;
+    case '_': ajouterCaractere(0x2011); break;
+    case '\r':
+    case '\n': finParagraphe(); break;
+    case '\t': ajouterCaractere('\t'); break;
+    default: break; // \: \| and the like have no text of their own
     }
 }
 
 void LecteurRtf::traiterTexte(QStringView texte)
 {
     switch (m_etat.destination) {
-    case Destination::Texte:
-        break;
-    case Destination::TablePolices:
-        traiterTexteTablePolices(texte);
-        return;
-    case Destination::TableCouleurs:
-        traiterTexteTableCouleurs(texte);
-        return;
-    case Destination::Image:
-        traiterTexteImage(texte);
-        return;
+    case Destination::Texte: break;
+    case Destination::TablePolices: traiterTexteTablePolices(texte); return;
+    case Destination::TableCouleurs: traiterTexteTableCouleurs(texte); return;
+    case Destination::Image: traiterTexteImage(texte); return;
     case Destination::InstructionChamp:
         m_instructionChamp.append(texte.first(std::min<qsizetype>(texte.size(), 256)));
         return;
     case Destination::TexteNiveau:
-    case Destination::TexteNumerotation:
-        traiterTexteListes(texte);
-        return;
+    case Destination::TexteNumerotation: traiterTexteListes(texte); return;
     case Destination::TableListes:
     case Destination::TableSubstitutions:
-    case Destination::Numerotation:
-        return;
+    case Destination::Numerotation: return;
     }
     numeroterParagraphe();
     if (!preparerTexte())
@@ -440,8 +412,7 @@ const QTextBlockFormat& LecteurRtf::formatBloc()
         && m_dernierFormatBloc.hasProperty(QTextFormat::BlockAlignment))
         return m_dernierFormatBloc;
     QTextBlockFormat f;
-    static constexpr Qt::Alignment alignements[] = {
-        Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
+    static constexpr Qt::Alignment alignements[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
     f.setAlignment(alignements[p.alignement]);
     f.setLeftMargin(m_unites.pixels(p.gauche));
     f.setRightMargin(m_unites.pixels(p.droite));
@@ -461,8 +432,7 @@ const QTextBlockFormat& LecteurRtf::formatBloc()
         for (QTextOption::Tab& t : tabs)
             t.position = m_unites.pixels(t.position);
         f.setTabPositions(tabs);
-    }
-    else if (p.premiereLigne < 0)
+    } else if (p.premiereLigne < 0)
         // A hanging indent stops the first tab at the indent, where word
         // processors put the text after a list's number. (Tab stops count
         // from the start of the line.)
@@ -491,8 +461,7 @@ const QTextCharFormat& LecteurRtf::formatCaractere()
         cle.famille = police->nom;
     cle.demiPoints = c.demiPoints;
     cle.drapeaux = (c.gras ? Gras : 0) | (c.italique ? Italique : 0) | (c.souligne ? Souligne : 0)
-        | (c.barre ? Barre : 0)
-        | (c.position == QTextCharFormat::AlignSuperScript ? Exposant : 0)
+        | (c.barre ? Barre : 0) | (c.position == QTextCharFormat::AlignSuperScript ? Exposant : 0)
         | (c.position == QTextCharFormat::AlignSubScript ? Indice : 0);
     if (c.couleur > 0 && c.couleur < m_etat.couleurs->size())
         cle.couleur = m_etat.couleurs->at(c.couleur);

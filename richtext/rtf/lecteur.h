@@ -23,18 +23,16 @@ namespace rtf {
 // Lengths are kept within 22 inches (the widest page RTF knows), in twips.
 constexpr qint64 kTwipsMax = 31680;
 
-struct Police
-{
+struct Police {
     QString nom;
-    int pageCode = -1; // -1: the document's code page
+    int pageCode = -1;                                   // -1: the document's code page
     const std::array<char16_t, 256>* symboles = nullptr; // a symbol font's characters
 };
 using TablePolices = QHash<int, Police>;
 using TableCouleurs = QList<std::optional<QRgb>>; // nullopt: automatic colour
 
 // Character properties as RTF states them (fonts and colours by number).
-struct ProprietesCaractere
-{
+struct ProprietesCaractere {
     int police = -1; // -1: the default font (\deff)
     int demiPoints = 24;
     bool gras = false;
@@ -49,8 +47,7 @@ struct ProprietesCaractere
 };
 
 // Paragraph properties; lengths in twips.
-struct ProprietesParagraphe
-{
+struct ProprietesParagraphe {
     int alignement = 0; // 0 left, 1 right, 2 centre, 3 justified
     int gauche = 0;
     int droite = 0;
@@ -69,8 +66,7 @@ struct ProprietesParagraphe
 };
 
 // How one level of a list writes its number.
-struct NiveauListe
-{
+struct NiveauListe {
     int format = 0;  // \levelnfc: 0 1, 1 I, 2 i, 3 A, 4 a, 22 01, 23 a bullet, 255 no number
     int debut = 1;   // \levelstartat
     QString modele;  // what \leveltext holds: characters 0 to 8 stand for those levels' numbers
@@ -80,8 +76,7 @@ struct NiveauListe
 };
 
 // Character format once fonts and colours are looked up in their tables.
-struct CleFormat
-{
+struct CleFormat {
     QString famille;
     int demiPoints = 24;
     unsigned drapeaux = 0;
@@ -92,13 +87,20 @@ struct CleFormat
 size_t qHash(const CleFormat& cle, size_t graine = 0);
 
 enum class Destination {
-    Texte, TablePolices, TableCouleurs, Image, InstructionChamp,
-    TableListes, TexteNiveau, TableSubstitutions, Numerotation, TexteNumerotation
+    Texte,
+    TablePolices,
+    TableCouleurs,
+    Image,
+    InstructionChamp,
+    TableListes,
+    TexteNiveau,
+    TableSubstitutions,
+    Numerotation,
+    TexteNumerotation
 };
 
 // Everything that a group saves at `{` and gets back at `}`.
-struct Etat
-{
+struct Etat {
     ProprietesCaractere car;
     ProprietesParagraphe par;
     Destination destination = Destination::Texte;
@@ -112,8 +114,7 @@ struct Etat
     bool champ = false;  // inside a field
 };
 
-struct ImageEnCours
-{
+struct ImageEnCours {
     enum Genre { Aucun, Png, Jpeg, Autre } genre = Aucun;
     QByteArray donnees;
     int demiOctet = -1;
@@ -122,8 +123,7 @@ struct ImageEnCours
     qint64 echelleX = 100, echelleY = 100;
 };
 
-class LecteurRtf
-{
+class LecteurRtf {
 public:
     LecteurRtf(QStringView texte, QTextDocument& document);
     void lire();
@@ -183,30 +183,30 @@ private:
     qint64 m_groupesIgnores = 0;    // depth inside a skipped destination
     qint64 m_aSauter = 0;           // characters left to skip after \u
 
-    QString m_texte;                // text waiting for insertion
-    QByteArray m_octets;            // \'hh bytes waiting for decoding
-    char16_t m_substitutHaut = 0;   // first half of a surrogate pair from \u
-    int m_cellulesFermees = 0;      // cells ended since the last text: one tab each
-    bool m_sautDePage = false;      // the current block follows a \page
-    bool m_blocTermine = false;     // the current block got its format when the document closed
+    QString m_texte;              // text waiting for insertion
+    QByteArray m_octets;          // \'hh bytes waiting for decoding
+    char16_t m_substitutHaut = 0; // first half of a surrogate pair from \u
+    int m_cellulesFermees = 0;    // cells ended since the last text: one tab each
+    bool m_sautDePage = false;    // the current block follows a \page
+    bool m_blocTermine = false;   // the current block got its format when the document closed
 
-    Police m_policeEnCours;         // entry being read in \fonttbl
+    Police m_policeEnCours; // entry being read in \fonttbl
     int m_numeroPoliceEnCours = 0;
     bool m_policeCommencee = false;
     std::size_t m_profondeurPolice = 0;
     int m_rouge = -1, m_vert = -1, m_bleu = -1;
     ImageEnCours m_image;
-    QString m_instructionChamp;     // what \fldinst holds
-    char16_t m_symboleChamp = 0;    // the character a SYMBOL field stands for
+    QString m_instructionChamp;      // what \fldinst holds
+    char16_t m_symboleChamp = 0;     // the character a SYMBOL field stands for
     qint64 m_debutResultatChamp = 0; // where the field's result starts in the text
-    bool m_fini = false;            // the document's group is closed: what follows is not read
+    bool m_fini = false;             // the document's group is closed: what follows is not read
 
     // Lists: \listtable by \listid, \listoverridetable from \ls to \listid,
     // the \pn numberings met, and the counters.
     QHash<int, QList<NiveauListe>> m_listes;
     QHash<int, int> m_substitutions;
     QList<NiveauListe> m_listeEnCours;
-    int m_idListe = 0;              // \listid of the override being read
+    int m_idListe = 0; // \listid of the override being read
     QString m_texteNiveau;
     QList<NiveauListe> m_numerotations;
     NiveauListe m_pnEnCours;
@@ -216,19 +216,18 @@ private:
     int m_compteurPn = 0;
     std::optional<NiveauListe> m_dernierPn; // the numbering of the paragraph before, when it had one
     bool m_pnCeParagraphe = false;
-    bool m_numeroLu = false;        // the paragraph has its number: written by the file or made here
-    bool m_repliDonne = false;      // the file writes numbers out: none is made here
+    bool m_numeroLu = false;   // the paragraph has its number: written by the file or made here
+    bool m_repliDonne = false; // the file writes numbers out: none is made here
 
     bool m_formatValide = false;
     QTextCharFormat m_format;
-    struct FormatConnu
-    {
+    struct FormatConnu {
         QTextCharFormat format;
         int id;
     };
     QHash<CleFormat, FormatConnu> m_formats;
-    int m_idFormat = -1;            // id of m_format in m_formats
-    QTextCharFormat m_formatTexte;  // format of m_texte
+    int m_idFormat = -1;           // id of m_format in m_formats
+    QTextCharFormat m_formatTexte; // format of m_texte
     int m_idFormatTexte = -1;
     QTextBlockFormat m_formatBlocCourant; // what the current block has
     ProprietesParagraphe m_dernierParagraphe;

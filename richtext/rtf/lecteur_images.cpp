@@ -92,8 +92,8 @@ void LecteurRtf::terminerImage()
         return;
     const double largeur = cote(image.largeurGoal, image.echelleX, img.width(), img.dotsPerMeterX());
     const double hauteur = cote(image.hauteurGoal, image.echelleY, img.height(), img.dotsPerMeterY());
-    const QTextImageFormat format =
-        ajouterImage(m_document, img, QSizeF(m_unites.pixels(largeur), m_unites.pixels(hauteur)));
+    const QTextImageFormat format = ajouterImage(m_document, img,
+                                                 QSizeF(m_unites.pixels(largeur), m_unites.pixels(hauteur)));
     m_curseur.insertImage(format);
 }
 

@@ -20,9 +20,9 @@ constexpr qsizetype kTexteNumeroMax = 32;
 
 QString romain(int n)
 {
-    static const std::pair<int, const char*> valeurs[] = {
-        {1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"}, {90, "XC"},
-        {50, "L"},   {40, "XL"},  {10, "X"},  {9, "IX"},   {5, "V"},   {4, "IV"}, {1, "I"}};
+    static const std::pair<int, const char*> valeurs[] = {{1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"},
+                                                          {90, "XC"},  {50, "L"},   {40, "XL"}, {10, "X"},   {9, "IX"},
+                                                          {5, "V"},    {4, "IV"},   {1, "I"}};
     QString texte;
     for (const auto& [valeur, chiffres] : valeurs) {
         while (n >= valeur) {
@@ -52,13 +52,10 @@ QString nombreEnTexte(int n, int format)
         if (n > 0 && n <= 26 * 100)
             return format == 3 ? lettres(n) : lettres(n).toLower();
         break;
-    case 22:
-        return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
+    case 22: return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
     case 23:
-    case 255:
-        return {};
-    default:
-        break;
+    case 255: return {};
+    default: break;
     }
     return QString::number(n);
 }
@@ -93,8 +90,7 @@ void LecteurRtf::traiterMotListes(Mot mot, qint64 p)
         m_pnAvant.clear();
         m_pnApres.clear();
         return;
-    default:
-        break;
+    default: break;
     }
     switch (m_etat.destination) {
     case Destination::TableListes:
@@ -206,7 +202,9 @@ QString LecteurRtf::numeroDuParagraphe()
             int& compteur = compteurs[std::size_t(p.niveau)];
             compteur = compteur == 0 ? niveau.debut : compteur + 1;
             std::fill(compteurs.begin() + p.niveau + 1, compteurs.end(), 0);
-            const QString suite = niveau.suite == 1 ? QStringLiteral(" ") : niveau.suite == 2 ? QString() : QStringLiteral("\t");
+            const QString suite = niveau.suite == 1 ? QStringLiteral(" ")
+                : niveau.suite == 2                 ? QString()
+                                                    : QStringLiteral("\t");
             return texteNumero(niveau, compteurs, *liste) + suite;
         }
     }

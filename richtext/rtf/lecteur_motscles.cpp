@@ -9,8 +9,7 @@ namespace rtf {
 
 namespace {
 
-struct EntreeMot
-{
+struct EntreeMot {
     LecteurRtf::Mot mot;
     char32_t caractere = 0;
 };
@@ -23,73 +22,134 @@ const TableMots& tableMots()
     static const TableMots table = [] {
         TableMots t;
         const std::pair<const char16_t*, M> simples[] = {
-            {u"rtf", M::Rtf}, {u"ansi", M::Ansi}, {u"mac", M::Mac}, {u"pc", M::Pc},
-            {u"pca", M::Pca}, {u"ansicpg", M::Ansicpg}, {u"deff", M::Deff},
-            {u"deftab", M::Deftab}, {u"fonttbl", M::Fonttbl}, {u"colortbl", M::Colortbl},
-            {u"pict", M::Pict}, {u"shppict", M::Shppict}, {u"bin", M::Bin}, {u"uc", M::Uc},
-            {u"u", M::U}, {u"fcharset", M::Fcharset}, {u"cpg", M::Cpg}, {u"red", M::Red},
-            {u"green", M::Green}, {u"blue", M::Blue}, {u"pngblip", M::Pngblip},
-            {u"jpegblip", M::Jpegblip}, {u"picwgoal", M::Picwgoal}, {u"pichgoal", M::Pichgoal},
-            {u"picscalex", M::Picscalex}, {u"picscaley", M::Picscaley},
-            {u"par", M::Par}, {u"sect", M::Section}, {u"column", M::Section},
-            {u"shpinst", M::Shpinst}, {u"field", M::Field}, {u"fldinst", M::Fldinst}, {u"line", M::Line},
-            {u"tab", M::Tab}, {u"page", M::Page}, {u"cell", M::Cell}, {u"nestcell", M::Cell},
-            {u"row", M::Row}, {u"nestrow", M::Row},
-            {u"plain", M::Plain}, {u"b", M::B}, {u"i", M::I}, {u"ulnone", M::Ulnone},
-            {u"strike", M::Strike}, {u"striked", M::Strike}, {u"f", M::F}, {u"fs", M::Fs},
-            {u"cf", M::Cf}, {u"cb", M::Fond}, {u"highlight", M::Fond}, {u"chcbpat", M::Fond},
-            {u"super", M::Super}, {u"sub", M::Sub}, {u"nosupersub", M::NoSuperSub},
-            {u"v", M::V}, {u"pard", M::Pard}, {u"ql", M::Ql}, {u"qr", M::Qr}, {u"qc", M::Qc},
-            {u"qj", M::Qj}, {u"li", M::Li}, {u"lin", M::Li}, {u"ri", M::Ri}, {u"rin", M::Ri},
-            {u"fi", M::Fi}, {u"sb", M::Sb}, {u"sa", M::Sa}, {u"sl", M::Sl},
-            {u"slmult", M::Slmult}, {u"tx", M::Tx}, {u"tqr", M::Tqr}, {u"tqc", M::Tqc},
-            {u"tqdec", M::Tqdec}, {u"pagebb", M::Pagebb},
-            {u"listtable", M::Listtable}, {u"listoverridetable", M::Listoverridetable},
-            {u"list", M::List}, {u"listoverride", M::List}, {u"listlevel", M::Listlevel},
-            {u"levelnfc", M::Levelnfc}, {u"levelnfcn", M::Levelnfc}, {u"levelstartat", M::Levelstartat},
-            {u"leveltext", M::Leveltext}, {u"levelfollow", M::Levelfollow}, {u"listid", M::Listid},
-            {u"ls", M::Ls}, {u"ilvl", M::Ilvl}, {u"listtext", M::TexteDeRepli}, {u"pntext", M::TexteDeRepli},
-            {u"pn", M::Pn}, {u"pnstart", M::Pnstart}, {u"pnf", M::Pnf}, {u"pntxta", M::Pntxta},
-            {u"pntxtb", M::Pntxtb}, {u"chpgn", M::Chpgn},
+            {u"rtf", M::Rtf},
+            {u"ansi", M::Ansi},
+            {u"mac", M::Mac},
+            {u"pc", M::Pc},
+            {u"pca", M::Pca},
+            {u"ansicpg", M::Ansicpg},
+            {u"deff", M::Deff},
+            {u"deftab", M::Deftab},
+            {u"fonttbl", M::Fonttbl},
+            {u"colortbl", M::Colortbl},
+            {u"pict", M::Pict},
+            {u"shppict", M::Shppict},
+            {u"bin", M::Bin},
+            {u"uc", M::Uc},
+            {u"u", M::U},
+            {u"fcharset", M::Fcharset},
+            {u"cpg", M::Cpg},
+            {u"red", M::Red},
+            {u"green", M::Green},
+            {u"blue", M::Blue},
+            {u"pngblip", M::Pngblip},
+            {u"jpegblip", M::Jpegblip},
+            {u"picwgoal", M::Picwgoal},
+            {u"pichgoal", M::Pichgoal},
+            {u"picscalex", M::Picscalex},
+            {u"picscaley", M::Picscaley},
+            {u"par", M::Par},
+            {u"sect", M::Section},
+            {u"column", M::Section},
+            {u"shpinst", M::Shpinst},
+            {u"field", M::Field},
+            {u"fldinst", M::Fldinst},
+            {u"line", M::Line},
+            {u"tab", M::Tab},
+            {u"page", M::Page},
+            {u"cell", M::Cell},
+            {u"nestcell", M::Cell},
+            {u"row", M::Row},
+            {u"nestrow", M::Row},
+            {u"plain", M::Plain},
+            {u"b", M::B},
+            {u"i", M::I},
+            {u"ulnone", M::Ulnone},
+            {u"strike", M::Strike},
+            {u"striked", M::Strike},
+            {u"f", M::F},
+            {u"fs", M::Fs},
+            {u"cf", M::Cf},
+            {u"cb", M::Fond},
+            {u"highlight", M::Fond},
+            {u"chcbpat", M::Fond},
+            {u"super", M::Super},
+            {u"sub", M::Sub},
+            {u"nosupersub", M::NoSuperSub},
+            {u"v", M::V},
+            {u"pard", M::Pard},
+            {u"ql", M::Ql},
+            {u"qr", M::Qr},
+            {u"qc", M::Qc},
+            {u"qj", M::Qj},
+            {u"li", M::Li},
+            {u"lin", M::Li},
+            {u"ri", M::Ri},
+            {u"rin", M::Ri},
+            {u"fi", M::Fi},
+            {u"sb", M::Sb},
+            {u"sa", M::Sa},
+            {u"sl", M::Sl},
+            {u"slmult", M::Slmult},
+            {u"tx", M::Tx},
+            {u"tqr", M::Tqr},
+            {u"tqc", M::Tqc},
+            {u"tqdec", M::Tqdec},
+            {u"pagebb", M::Pagebb},
+            {u"listtable", M::Listtable},
+            {u"listoverridetable", M::Listoverridetable},
+            {u"list", M::List},
+            {u"listoverride", M::List},
+            {u"listlevel", M::Listlevel},
+            {u"levelnfc", M::Levelnfc},
+            {u"levelnfcn", M::Levelnfc},
+            {u"levelstartat", M::Levelstartat},
+            {u"leveltext", M::Leveltext},
+            {u"levelfollow", M::Levelfollow},
+            {u"listid", M::Listid},
+            {u"ls", M::Ls},
+            {u"ilvl", M::Ilvl},
+            {u"listtext", M::TexteDeRepli},
+            {u"pntext", M::TexteDeRepli},
+            {u"pn", M::Pn},
+            {u"pnstart", M::Pnstart},
+            {u"pnf", M::Pnf},
+            {u"pntxta", M::Pntxta},
+            {u"pntxtb", M::Pntxtb},
+            {u"chpgn", M::Chpgn},
         };
         for (const auto& [nom, mot] : simples)
             t.emplace(nom, EntreeMot{mot});
-        for (const char16_t* nom : {u"ul", u"uld", u"uldash", u"uldashd", u"uldashdd", u"uldb",
-                                    u"ulhwave", u"ulldash", u"ulth", u"ulthd", u"ulthdash",
-                                    u"ulthdashd", u"ulthdashdd", u"ulthldash", u"ululdbwave",
-                                    u"ulw", u"ulwave"})
+        for (const char16_t* nom :
+             {u"ul", u"uld", u"uldash", u"uldashd", u"uldashdd", u"uldb", u"ulhwave", u"ulldash", u"ulth", u"ulthd",
+              u"ulthdash", u"ulthdashd", u"ulthdashdd", u"ulthldash", u"ululdbwave", u"ulw", u"ulwave"})
             t.emplace(nom, EntreeMot{M::Ul});
-        for (const char16_t* nom : {u"wmetafile", u"emfblip", u"macpict", u"dibitmap",
-                                    u"wbitmap", u"pmmetafile"})
+        for (const char16_t* nom : {u"wmetafile", u"emfblip", u"macpict", u"dibitmap", u"wbitmap", u"pmmetafile"})
             t.emplace(nom, EntreeMot{M::AutreImage});
         // Destinations whose content is not part of the text.
-        for (const char16_t* nom : {
-                 u"header", u"headerl", u"headerr", u"headerf", u"footer", u"footerl",
-                 u"footerr", u"footerf", u"footnote", u"info", u"stylesheet", u"filetbl",
-                 u"revtbl", u"rsidtbl", u"listtable", u"listoverridetable", u"pgdsctbl",
-                 u"objdata", u"nonshppict", u"xe", u"tc", u"pnseclvl", u"falt", u"panose", u"annotation", u"atnid", u"atnauthor",
-                 u"generator", u"template", u"themedata", u"colorschememapping",
-                 u"datastore", u"latentstyles", u"xmlnstbl", u"userprops", u"docvar",
-                 u"bkmkstart", u"bkmkend", u"private", u"do", u"background", u"mmathPr",
-                 u"author", u"operator", u"title", u"subject", u"comment", u"keywords",
-                 // what a shape or a nested table also gives to readers that do
-                 // not read them, and a shape's properties
-                 u"shprslt", u"nonesttables", u"sp"})
+        for (const char16_t* nom :
+             {u"header", u"headerl", u"headerr", u"headerf", u"footer", u"footerl", u"footerr", u"footerf", u"footnote",
+              u"info", u"stylesheet", u"filetbl", u"revtbl", u"rsidtbl", u"listtable", u"listoverridetable",
+              u"pgdsctbl", u"objdata", u"nonshppict", u"xe", u"tc", u"pnseclvl", u"falt", u"panose", u"annotation",
+              u"atnid", u"atnauthor", u"generator", u"template", u"themedata", u"colorschememapping", u"datastore",
+              u"latentstyles", u"xmlnstbl", u"userprops", u"docvar", u"bkmkstart", u"bkmkend", u"private", u"do",
+              u"background", u"mmathPr", u"author", u"operator", u"title", u"subject", u"comment", u"keywords",
+              // what a shape or a nested table also gives to readers that do
+              // not read them, and a shape's properties
+              u"shprslt", u"nonesttables", u"sp"})
             t.emplace(nom, EntreeMot{M::Ignorer});
         const std::pair<const char16_t*, char32_t> caracteres[] = {
-            {u"lquote", 0x2018}, {u"rquote", 0x2019}, {u"ldblquote", 0x201C},
-            {u"rdblquote", 0x201D}, {u"bullet", 0x2022}, {u"endash", 0x2013},
-            {u"emdash", 0x2014}, {u"enspace", 0x2002}, {u"emspace", 0x2003},
-            {u"qmspace", 0x2005}, {u"zwj", 0x200D}, {u"zwnj", 0x200C},
+            {u"lquote", 0x2018},  {u"rquote", 0x2019},  {u"ldblquote", 0x201C}, {u"rdblquote", 0x201D},
+            {u"bullet", 0x2022},  {u"endash", 0x2013},  {u"emdash", 0x2014},    {u"enspace", 0x2002},
+            {u"emspace", 0x2003}, {u"qmspace", 0x2005}, {u"zwj", 0x200D},       {u"zwnj", 0x200C},
             {u"ltrmark", 0x200E}, {u"rtlmark", 0x200F},
         };
         for (const auto& [nom, c] : caracteres)
             t.emplace(nom, EntreeMot{M::Caractere, c});
         // \pn number styles, by the list level's number format they match.
         const std::pair<const char16_t*, char32_t> stylesPn[] = {
-            {u"pndec", 0}, {u"pnucrm", 1}, {u"pnlcrm", 2}, {u"pnucltr", 3}, {u"pnlcltr", 4},
-            {u"pnord", 0}, {u"pncard", 0}, {u"pnordt", 0}, {u"pncardt", 0},
-            {u"pnlvlblt", 23}, {u"pnlvlcont", 255},
+            {u"pndec", 0},  {u"pnucrm", 1}, {u"pnlcrm", 2},  {u"pnucltr", 3},   {u"pnlcltr", 4},     {u"pnord", 0},
+            {u"pncard", 0}, {u"pnordt", 0}, {u"pncardt", 0}, {u"pnlvlblt", 23}, {u"pnlvlcont", 255},
         };
         for (const auto& [nom, format] : stylesPn)
             t.emplace(nom, EntreeMot{M::PnFormat, format});
@@ -98,9 +158,15 @@ const TableMots& tableMots()
     return table;
 }
 
-bool actif(const Jeton& j) { return !j.aParametre || j.parametre != 0; }
+bool actif(const Jeton& j)
+{
+    return !j.aParametre || j.parametre != 0;
+}
 
-qint64 borne(qint64 v, qint64 min, qint64 max) { return std::clamp(v, min, max); }
+qint64 borne(qint64 v, qint64 min, qint64 max)
+{
+    return std::clamp(v, min, max);
+}
 
 // Empty cells in a row beyond this many give no more tabs.
 constexpr int kCellulesMax = 1000;
@@ -109,8 +175,7 @@ constexpr int kCellulesMax = 1000;
 
 void LecteurRtf::traiterMot(const Jeton& j)
 {
-    const std::u16string_view nom(reinterpret_cast<const char16_t*>(j.texte.utf16()),
-                                  std::size_t(j.texte.size()));
+    const std::u16string_view nom(reinterpret_cast<const char16_t*>(j.texte.utf16()), std::size_t(j.texte.size()));
     const TableMots& table = tableMots();
     const auto it = table.find(nom);
     if (m_etat.etoile) {
@@ -128,9 +193,7 @@ void LecteurRtf::traiterMot(const Jeton& j)
         return;
     const Mot mot = it->second.mot;
     switch (mot) {
-    case Mot::Ignorer:
-        ignorerGroupe();
-        return;
+    case Mot::Ignorer: ignorerGroupe(); return;
     case Mot::Bin:
         if (m_etat.destination == Destination::Image) {
             const QStringView donnees = m_jetons.lireBinaire(j.parametre);
@@ -140,15 +203,9 @@ void LecteurRtf::traiterMot(const Jeton& j)
             m_jetons.lireBinaire(j.parametre);
         }
         return;
-    case Mot::Fonttbl:
-        commencerTablePolices();
-        return;
-    case Mot::Colortbl:
-        commencerTableCouleurs();
-        return;
-    case Mot::Pict:
-        commencerImage();
-        return;
+    case Mot::Fonttbl: commencerTablePolices(); return;
+    case Mot::Colortbl: commencerTableCouleurs(); return;
+    case Mot::Pict: commencerImage(); return;
     case Mot::Fldinst:
         viderTexte();
         m_instructionChamp.clear();
@@ -159,22 +216,17 @@ void LecteurRtf::traiterMot(const Jeton& j)
     case Mot::Leveltext:
     case Mot::Pn:
     case Mot::Pntxta:
-    case Mot::Pntxtb:
-        traiterMotListes(mot, j.parametre);
-        return;
+    case Mot::Pntxtb: traiterMotListes(mot, j.parametre); return;
     case Mot::PnFormat:
         if (m_etat.destination == Destination::Numerotation)
             m_pnEnCours.format = int(it->second.caractere);
         return;
-    case Mot::Uc:
-        m_etat.uc = int(borne(j.parametre, 0, 1 << 20));
-        return;
+    case Mot::Uc: m_etat.uc = int(borne(j.parametre, 0, 1 << 20)); return;
     case Mot::U:
         ajouterUnicode(j.parametre);
         m_aSauter = m_etat.uc;
         return;
-    default:
-        break;
+    default: break;
     }
     if (m_etat.destination != Destination::Texte) {
         traiterMotTable(mot, j);
@@ -250,20 +302,62 @@ void LecteurRtf::traiterMot(const Jeton& j)
         m_cellulesFermees = 0; // the empty cells that end a row leave nothing
         finParagraphe();
         break;
-    case Mot::Plain: changerCaractere(); c = ProprietesCaractere{}; break;
-    case Mot::B: changerCaractere(); c.gras = actif(j); break;
-    case Mot::I: changerCaractere(); c.italique = actif(j); break;
-    case Mot::Ul: changerCaractere(); c.souligne = actif(j); break;
-    case Mot::Ulnone: changerCaractere(); c.souligne = false; break;
-    case Mot::Strike: changerCaractere(); c.barre = actif(j); break;
-    case Mot::V: changerCaractere(); c.cache = actif(j); break;
-    case Mot::F: changerCaractere(); c.police = int(p); break;
-    case Mot::Fs: changerCaractere(); c.demiPoints = j.aParametre ? int(borne(p, 2, 3276)) : 24; break;
-    case Mot::Cf: changerCaractere(); c.couleur = int(p); break;
-    case Mot::Fond: changerCaractere(); c.fond = int(p); break;
-    case Mot::Super: changerCaractere(); c.position = QTextCharFormat::AlignSuperScript; break;
-    case Mot::Sub: changerCaractere(); c.position = QTextCharFormat::AlignSubScript; break;
-    case Mot::NoSuperSub: changerCaractere(); c.position = QTextCharFormat::AlignNormal; break;
+    case Mot::Plain:
+        changerCaractere();
+        c = ProprietesCaractere{};
+        break;
+    case Mot::B:
+        changerCaractere();
+        c.gras = actif(j);
+        break;
+    case Mot::I:
+        changerCaractere();
+        c.italique = actif(j);
+        break;
+    case Mot::Ul:
+        changerCaractere();
+        c.souligne = actif(j);
+        break;
+    case Mot::Ulnone:
+        changerCaractere();
+        c.souligne = false;
+        break;
+    case Mot::Strike:
+        changerCaractere();
+        c.barre = actif(j);
+        break;
+    case Mot::V:
+        changerCaractere();
+        c.cache = actif(j);
+        break;
+    case Mot::F:
+        changerCaractere();
+        c.police = int(p);
+        break;
+    case Mot::Fs:
+        changerCaractere();
+        c.demiPoints = j.aParametre ? int(borne(p, 2, 3276)) : 24;
+        break;
+    case Mot::Cf:
+        changerCaractere();
+        c.couleur = int(p);
+        break;
+    case Mot::Fond:
+        changerCaractere();
+        c.fond = int(p);
+        break;
+    case Mot::Super:
+        changerCaractere();
+        c.position = QTextCharFormat::AlignSuperScript;
+        break;
+    case Mot::Sub:
+        changerCaractere();
+        c.position = QTextCharFormat::AlignSubScript;
+        break;
+    case Mot::NoSuperSub:
+        changerCaractere();
+        c.position = QTextCharFormat::AlignNormal;
+        break;
     case Mot::Pard: par = ProprietesParagraphe{}; break;
     case Mot::Ql: par.alignement = 0; break;
     case Mot::Qr: par.alignement = 1; break;
@@ -292,8 +386,7 @@ void LecteurRtf::traiterMot(const Jeton& j)
     case Mot::Ilvl: par.niveau = int(borne(p, 0, 8)); break;
     case Mot::TexteDeRepli: m_numeroLu = m_repliDonne = true; break;
     case Mot::Chpgn: insererNumeroPage(); break;
-    default:
-        break; // words of the tables and pictures mean nothing in the text
+    default: break; // words of the tables and pictures mean nothing in the text
     }
 }
 
@@ -336,14 +429,11 @@ void LecteurRtf::traiterMotTable(Mot mot, const Jeton& j)
         break;
     case Destination::TableListes:
     case Destination::TableSubstitutions:
-    case Destination::Numerotation:
-        traiterMotListes(mot, p);
-        break;
+    case Destination::Numerotation: traiterMotListes(mot, p); break;
     case Destination::Texte:
     case Destination::InstructionChamp:
     case Destination::TexteNiveau:
-    case Destination::TexteNumerotation:
-        break;
+    case Destination::TexteNumerotation: break;
     }
 }
 

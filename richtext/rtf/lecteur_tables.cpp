@@ -6,7 +6,7 @@ namespace rtf {
 
 namespace {
 constexpr qsizetype kNomPoliceMax = 255;
-}
+} // namespace
 
 // A table replaces the one of the group that holds it, so that a document
 // nested in another keeps its fonts and colours to its own group.
@@ -51,8 +51,7 @@ void LecteurRtf::traiterTexteTablePolices(QStringView texte)
     for (const QChar c : texte) {
         if (c == u';') {
             validerPolice();
-        } else if (m_policeCommencee && m_policeEnCours.nom.size() < kNomPoliceMax
-                   && c.unicode() >= 0x20) {
+        } else if (m_policeCommencee && m_policeEnCours.nom.size() < kNomPoliceMax && c.unicode() >= 0x20) {
             m_policeEnCours.nom.append(c);
         }
     }

@@ -18,7 +18,9 @@ QFont policeDe(QTextDocument* document, const QTextFormat& format)
 
 } // namespace
 
-NumeroPage::NumeroPage(QObject* parent, std::function<int(int)> page) : QObject(parent), m_page(std::move(page)) {}
+NumeroPage::NumeroPage(QObject* parent, std::function<int(int)> page) : QObject(parent), m_page(std::move(page))
+{
+}
 
 void NumeroPage::installer(QTextDocument& document, std::function<int(int)> page)
 {

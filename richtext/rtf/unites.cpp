@@ -22,8 +22,7 @@ double resolutionLogique()
 
 } // namespace
 
-Unites::Unites()
-    : m_pixelsParTwip(resolutionLogique() / 1440.0)
+Unites::Unites() : m_pixelsParTwip(resolutionLogique() / 1440.0)
 {
 }
 

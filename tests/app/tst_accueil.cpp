@@ -1,17 +1,17 @@
 #include "app/controles.h"
 #include "app/filtrecaracteres.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
 #include "platform/connexion.h"
 #include "richtext/richtextbox.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QGroupBox>
-#include <QSqlQuery>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -38,10 +38,7 @@ class TestAccueil : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_banc.emplace();
-    }
+    void init() { m_banc.emplace(); }
 
     void cleanup() { m_banc.reset(); }
 
@@ -60,7 +57,8 @@ private slots:
         QCOMPARE(controle<QGroupBox>(f, "barMenu(0)")->geometry(), QRect(176, 96, 753, 489));
         QCOMPARE(controle<QPushButton>(f, "cmdMenu(2)")->text(), QStringLiteral("Objet / Autres"));
         QCOMPARE(controle<QPushButton>(f, "cmdMenu(4)")->geometry(), QRect(16, 232, 105, 33));
-        QCOMPARE(controle<QToolButton>(f, "cmdImport")->toolTip(), QStringLiteral("Importer les contacts de Tilvo - Organiseur"));
+        QCOMPARE(controle<QToolButton>(f, "cmdImport")->toolTip(),
+                 QStringLiteral("Importer les contacts de Tilvo - Organiseur"));
         QCOMPARE(controle<QComboBox>(f, "cmbFormuleLettre")->count(), 7);
         QCOMPARE(controle<QComboBox>(f, "cmbFormuleLettre")->itemText(2),
                  QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de mes sentiments distingués."));
@@ -105,31 +103,35 @@ private slots:
 
     void baseIncompleteAnnonceeAuDemarrage()
     {
-        m_banc->base.executer(QStringLiteral("DROP TABLE Modele; ALTER TABLE Destinataire DROP COLUMN Mail_Destinataire;"));
+        m_banc->base.executer(
+            QStringLiteral("DROP TABLE Modele; ALTER TABLE Destinataire DROP COLUMN Mail_Destinataire;"));
         cnLettre().fermer();
         {
             FrmAccueil f;
             f.show();
             QTRY_COMPARE(m_banc->dialogues.messages.size(), 1);
-            QVERIFY2(m_banc->dialogues.messages[0].texte.contains(
-                         QStringLiteral("incomplète ; il y manque :\n- la colonne Mail_Destinataire de la table Destinataire\n- la table Modele\n")),
-                     qPrintable(m_banc->dialogues.messages[0].texte));
+            QVERIFY2(
+                m_banc->dialogues.messages[0].texte.contains(QStringLiteral(
+                    "incomplète ; il y manque :\n- la colonne Mail_Destinataire de la table Destinataire\n- la table Modele\n")),
+                qPrintable(m_banc->dialogues.messages[0].texte));
         }
         cnLettre().fermer();
         QVERIFY(QFile(m_banc->base.cheminBase()).resize(0));
         FrmAccueil f;
         f.show();
         QTRY_COMPARE(m_banc->dialogues.messages.size(), 2);
-        QVERIFY(m_banc->dialogues.messages[1].texte.contains(QStringLiteral("- la table Expediteur\n- la table Destinataire\n"
-                                                                       "- la table Categorie_Modele\n- la table Sous_Categorie_Modele\n- la table Modele\n")));
+        QVERIFY(m_banc->dialogues.messages[1].texte.contains(
+            QStringLiteral("- la table Expediteur\n- la table Destinataire\n"
+                           "- la table Categorie_Modele\n- la table Sous_Categorie_Modele\n- la table Modele\n")));
     }
 
     void baseEnLectureSeuleAnnoncee()
     {
         cnLettre().fermer();
-        const QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-        const QFileDevice::Permissions parcours = lecture | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther
-                                                  | QFileDevice::WriteOwner;
+        const QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup
+            | QFileDevice::ReadOther;
+        const QFileDevice::Permissions parcours = lecture | QFileDevice::ExeOwner | QFileDevice::ExeGroup
+            | QFileDevice::ExeOther | QFileDevice::WriteOwner;
         QVERIFY(QFile::setPermissions(m_banc->base.cheminBase(), lecture));
         QVERIFY(QFile::setPermissions(m_banc->base.dossier(), parcours));
         QVERIFY(QFile::setPermissions(m_banc->base.dossier() + QStringLiteral("/Save"), parcours));
@@ -149,13 +151,17 @@ private slots:
         controle<QToolButton>(f, "cmdModifExp")->click();
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         const QString refus = m_banc->dialogues.messages[1].texte;
-        QVERIFY2(refus.contains(QStringLiteral("en lecture seule : les modifications ne peuvent pas être enregistrées")), qPrintable(refus));
-        QVERIFY2(refus.contains(QStringLiteral("\nDétail technique : attempt to write a readonly database")), qPrintable(refus));
+        QVERIFY2(refus.contains(
+                     QStringLiteral("en lecture seule : les modifications ne peuvent pas être enregistrées")),
+                 qPrintable(refus));
+        QVERIFY2(refus.contains(QStringLiteral("\nDétail technique : attempt to write a readonly database")),
+                 qPrintable(refus));
     }
 
     void baseVerrouilleeAuDemarrageReprisePlusTard()
     {
-        m_banc->base.executer(QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (3, 'Roux');"));
+        m_banc->base.executer(
+            QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (3, 'Roux');"));
         cnLettre().fermer();
         Connexion autre(QStringLiteral("autre"));
         autre.ouvrir(m_banc->base.cheminBase());
@@ -302,16 +308,18 @@ private slots:
         f.show();
         controle<QRadioButton>(f, "optDiffusion(1)")->click();
         QVERIFY(!controle<QLabel>(f, "lblDestUnique(0)")->isVisible());
-        for (const char* nom : {"lblDestMult", "lsvDest", "Line1", "cmbDestinataire", "txtNomDest", "lblDestUnique(8)", "cmdModifDest"})
+        for (const char* nom :
+             {"lblDestMult", "lsvDest", "Line1", "cmbDestinataire", "txtNomDest", "lblDestUnique(8)", "cmdModifDest"})
             QVERIFY2(f.findChild<QWidget*>(nom)->isVisible(), nom);
         controle<QRadioButton>(f, "optDiffusion(0)")->click();
         QVERIFY(controle<QLabel>(f, "lblDestUnique(0)")->isVisible());
         for (const char* nom : {"lblDestMult", "lsvDest", "Line1"})
             QVERIFY2(!f.findChild<QWidget*>(nom)->isVisible(), nom);
 
-        const QStringList corps{"lblCorps(0)", "lblCorps(1)", "lblCorps(2)", "lblCorps(3)", "cmbCategorieModele",
-                                "cmbSousCategorieModele", "lsvModele", "cmdModele", "cmdFiche", "cmdAjouterModele",
-                                "cmdSupprimerModele", "cmdModifierModele"};
+        const QStringList corps{"lblCorps(0)",      "lblCorps(1)",        "lblCorps(2)",
+                                "lblCorps(3)",      "cmbCategorieModele", "cmbSousCategorieModele",
+                                "lsvModele",        "cmdModele",          "cmdFiche",
+                                "cmdAjouterModele", "cmdSupprimerModele", "cmdModifierModele"};
         controle<QRadioButton>(f, "optModeleLettre(1)")->click();
         for (const QString& nom : corps)
             QVERIFY2(!f.findChild<QWidget*>(nom)->isVisibleTo(&f), qPrintable(nom));
@@ -334,7 +342,7 @@ private slots:
             QVERIFY2(c->currentText().isEmpty(), nom);
         }
         auto* expediteur = controle<QComboBox>(f, "cmbExpediteur");
-        QTest::keyClick(expediteur, Qt::Key_Down);   // arrows still pick an item
+        QTest::keyClick(expediteur, Qt::Key_Down); // arrows still pick an item
         QCOMPARE(controle<QLineEdit>(f, "txtNomExp")->text(), QStringLiteral("Abel"));
         QCOMPARE(expediteur->currentText(), QStringLiteral("2-  Abel "));
 

@@ -1,6 +1,6 @@
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -13,10 +13,7 @@ class TestAccueilCarnet : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_banc.emplace();
-    }
+    void init() { m_banc.emplace(); }
 
     void cleanup() { m_banc.reset(); }
 
@@ -30,8 +27,10 @@ private slots:
         controle<QToolButton>(f, "cmdModifExp")->click();
         controle<QToolButton>(f, "cmdModifDest")->click();
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
-        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
-        QCOMPARE(m_banc->dialogues.messages[1].texte, QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
+                 QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."));
+        QCOMPARE(m_banc->dialogues.messages[1].texte,
+                 QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."));
         QCOMPARE(compter("Expediteur") + compter("Destinataire"), 0);
         m_banc->dialogues.messages.clear();
 
@@ -58,8 +57,9 @@ private slots:
 
     void nouvelExpediteurEtChoixDansLaListe()
     {
-        m_banc->base.executer("INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur,"
-                         " Ville_Expediteur) VALUES (5, 'Madame', 'Roux', 'Anne', 'Lyon'), (6, '', 'abel', 'Luc', 'Nice');");
+        m_banc->base.executer(
+            "INSERT INTO Expediteur (Numero_Expediteur, Titre_Expediteur, Nom_Expediteur, Prenom_Expediteur,"
+            " Ville_Expediteur) VALUES (5, 'Madame', 'Roux', 'Anne', 'Lyon'), (6, '', 'abel', 'Luc', 'Nice');");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
         QCOMPARE(elements(choix), (QStringList{"6-  abel Luc", "5- Madame Roux Anne"}));
@@ -89,7 +89,8 @@ private slots:
 
     void expediteurInvalideEtSuppression()
     {
-        m_banc->base.executer("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
+        m_banc->base.executer(
+            "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (5, 'Roux'), (6, 'Abel');");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbExpediteur");
         const QString invalide = QStringLiteral("Veuillez sélectionner un expéditeur valide.");
@@ -115,7 +116,8 @@ private slots:
         m_banc->dialogues.reponses.enqueue(std::nullopt);
         controle<QToolButton>(f, "cmdSupprExp")->click();
         QCOMPARE(m_banc->dialogues.messages.size(), 3);
-        QCOMPARE(m_banc->dialogues.messages[2].texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
+        QCOMPARE(m_banc->dialogues.messages[2].texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"));
         QCOMPARE(m_banc->dialogues.messages[2].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_banc->dialogues.messages[2].boutons, Boutons::OuiNon);
         QCOMPARE(compter("Expediteur"), 2);
@@ -131,9 +133,10 @@ private slots:
 
     void rechercheDUnDestinataire()
     {
-        m_banc->base.executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
-                         " Ville_Destinataire) VALUES (1, 'Madame', 'Durand', 'Zoé', 'Lyon'), (2, 'Monsieur', 'Lefèvre', 'Éric', 'Nîmes'),"
-                         " (3, 'Monsieur', 'Martin', 'Paul', 'Saint-Étienne');");
+        m_banc->base.executer(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire,"
+            " Ville_Destinataire) VALUES (1, 'Madame', 'Durand', 'Zoé', 'Lyon'), (2, 'Monsieur', 'Lefèvre', 'Éric', 'Nîmes'),"
+            " (3, 'Monsieur', 'Martin', 'Paul', 'Saint-Étienne');");
         FrmAccueil f;
         f.show();
         auto* recherche = controle<QLineEdit>(f, "txtRechercheDest");
@@ -186,21 +189,27 @@ private slots:
 
     void destinatairesChoixEtListe()
     {
-        m_banc->base.executer("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire)"
-                         " VALUES (1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Élie', 'Jean'),"
-                         " (40000, 'Madame', 'Abel', NULL);");
+        m_banc->base.executer(
+            "INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, Prenom_Destinataire)"
+            " VALUES (1, 'Madame', 'Durand', 'Zoé'), (2, '', 'durand', 'Éric'), (3, 'Monsieur', 'Élie', 'Jean'),"
+            " (40000, 'Madame', 'Abel', NULL);");
         FrmAccueil f;
         auto* choix = controle<QComboBox>(f, "cmbDestinataire");
         auto* liste = controle<QTreeView>(f, "lsvDest");
-        QCOMPARE(elements(choix), (QStringList{"40000- Madame Abel ", "2-  durand Éric", "1- Madame Durand Zoé", "3- Monsieur Élie Jean"}));
+        QCOMPARE(elements(choix),
+                 (QStringList{"40000- Madame Abel ", "2-  durand Éric", "1- Madame Durand Zoé",
+                              "3- Monsieur Élie Jean"}));
         QCOMPARE(colonne(liste, 0), (QStringList{"40000", "2", "1", "3"}));
-        QCOMPARE(colonne(liste, 1), (QStringList{"Madame Abel ", " durand Éric", "Madame Durand Zoé", "Monsieur Élie Jean"}));
+        QCOMPARE(colonne(liste, 1),
+                 (QStringList{"Madame Abel ", " durand Éric", "Madame Durand Zoé", "Monsieur Élie Jean"}));
         QVERIFY(liste->isColumnHidden(0));
         QCOMPARE(liste->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Liste des destinataires"));
         QCOMPARE(f.NombreDestinatairesSelectionnes(), 0);
 
-        liste->selectionModel()->select(liste->model()->index(3, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        liste->selectionModel()->select(liste->model()->index(0, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        liste->selectionModel()->select(liste->model()->index(3, 1),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        liste->selectionModel()->select(liste->model()->index(0, 1),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QCOMPARE(f.NombreDestinatairesSelectionnes(), 2);
         QCOMPARE(f.idsDestinatairesSelectionnes(), (QList<RecordId>{40000, 3}));
 
@@ -228,13 +237,15 @@ private slots:
         // Delete in new-recipient entry, then "No", then yes.
         controle<QToolButton>(f, "cmdAjouterDest")->click();
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Veuillez sélectionner un destinataire valide."));
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("Veuillez sélectionner un destinataire valide."));
         choisirElement(choix, "40000- Madame Abel Inès");
         m_banc->dialogues.reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprDest")->click();
-        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"));
         QCOMPARE(compter("Destinataire"), 5);
-        controle<QToolButton>(f, "cmdSupprDest")->click();   // no scripted answer: Yes
+        controle<QToolButton>(f, "cmdSupprDest")->click(); // no scripted answer: Yes
         QCOMPARE(compter("Destinataire"), 4);
         QCOMPARE(liste->model()->rowCount(), 4);
         QCOMPARE(choix->count(), 4);
@@ -246,18 +257,21 @@ private slots:
         // A long address (imported, say) and a town whose bytes are not
         // UTF-8: changing another field must not rewrite either.
         const QString longue = QStringLiteral("Hôpital Saint-Éloi, ") + QString(40000, QLatin1Char('x'));
-        m_banc->base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire,"
-                                        " Ville_Destinataire) VALUES (4, 'Long', '%1', CAST(X'4C79FF6F6E' AS TEXT));").arg(longue));
+        m_banc->base.executer(
+            QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Adresse1_Destinataire,"
+                           " Ville_Destinataire) VALUES (4, 'Long', '%1', CAST(X'4C79FF6F6E' AS TEXT));")
+                .arg(longue));
         FrmAccueil f;
         choisirElement(controle<QComboBox>(f, "cmbDestinataire"), "4-  Long ");
         auto* adresse = controle<QLineEdit>(f, "txtAdresse1Dest");
         QCOMPARE(adresse->text(), longue);
-        QCOMPARE(adresse->cursorPosition(), 0);   // shown from its start
+        QCOMPARE(adresse->cursorPosition(), 0); // shown from its start
         controle<QLineEdit>(f, "txtFonctionDest")->setText(QStringLiteral("Directrice"));
         controle<QToolButton>(f, "cmdModifDest")->click();
         QVERIFY(m_banc->dialogues.messages.isEmpty());
         QSqlQuery q(cnLettre().base());
-        QVERIFY(q.exec(QStringLiteral("SELECT Adresse1_Destinataire, hex(Ville_Destinataire), Fonction_Destinataire FROM Destinataire")));
+        QVERIFY(q.exec(QStringLiteral(
+            "SELECT Adresse1_Destinataire, hex(Ville_Destinataire), Fonction_Destinataire FROM Destinataire")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), longue);
         QCOMPARE(q.value(1).toString(), QStringLiteral("4C79FF6F6E"));

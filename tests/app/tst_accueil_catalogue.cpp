@@ -70,7 +70,8 @@ private slots:
         QCOMPARE(m_banc->bureau.cibles, (QStringList{"https://exemple.fr/m", "Save/fiches/p.html"}));
         QCOMPARE(m_banc->bureau.dossiers, (QStringList{m_banc->base.dossier(), m_banc->base.dossier()}));
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
-        QVERIFY(m_banc->dialogues.messages[0].texte.contains(m_banc->base.dossier() + QStringLiteral("/Save/fiches/p.html")));
+        QVERIFY(m_banc->dialogues.messages[0].texte.contains(m_banc->base.dossier()
+                                                             + QStringLiteral("/Save/fiches/p.html")));
         m_banc->dialogues.messages.clear();
 
         // Another category empties the list; the commands keep their state.
@@ -99,7 +100,7 @@ private slots:
         QCOMPARE(liste->model()->rowCount(), 0);
         QVERIFY(!controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
 
-        ajouter->click();   // cancelled: nothing added
+        ajouter->click(); // cancelled: nothing added
         QCOMPARE(m_banc->dialogues.demandes.size(), 1);
         QCOMPARE(liste->model()->rowCount(), 0);
         m_banc->dialogues.textes.enqueue(QStringLiteral("Arrivée"));
@@ -107,14 +108,18 @@ private slots:
         ajouter->click();
         ajouter->click();
         QCOMPARE(colonne(liste, 1), (QStringList{"Arrivée", "Libelle"}));
-        QCOMPARE(liste->currentIndex().row(), 1);   // the new model
+        QCOMPARE(liste->currentIndex().row(), 1); // the new model
         QVERIFY(controle<QToolButton>(f, "cmdSupprimerModele")->isEnabled());
-        QCOMPARE(compter("Modele", "Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
-                 2);
+        QCOMPARE(
+            compter(
+                "Modele",
+                "Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' AND Lien_Fiche_Modele = ''"),
+            2);
 
         m_banc->dialogues.reponses.enqueue(Reponse::Non);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
-        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir supprimer ce modèle ?"));
         QCOMPARE(liste->model()->rowCount(), 2);
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
         controle<QToolButton>(f, "cmdSupprimerModele")->click();
@@ -142,7 +147,7 @@ private slots:
             return f.fileName();
         };
         m_banc->dialogues.textes << fichier("notes.rtf", "Bonjour Madame,")
-                            << fichier("gros.rtf", "{\\rtf1 x}", 20 * 1024 * 1024 + 1);
+                                 << fichier("gros.rtf", "{\\rtf1 x}", 20 * 1024 * 1024 + 1);
         importer->click();
         importer->click();
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
@@ -151,11 +156,12 @@ private slots:
         QCOMPARE(entier("SELECT COUNT(*) FROM Modele"), 2);
 
         m_banc->dialogues.textes << fichier("Résiliation_box.rtf",
-                                       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\b Madame,}\\par Je r\\'e9silie.}")
-                            << QString();
-        importer->click();   // the label box is cancelled: nothing added
-        QCOMPARE(m_banc->dialogues.demandes.last(), QStringLiteral("saisie: Importer un modèle|Veuillez saisir le libellé du "
-                                                              "nouveau modèle :|Résiliation box"));
+                                            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\b Madame,}\\par Je r\\'e9silie.}")
+                                 << QString();
+        importer->click(); // the label box is cancelled: nothing added
+        QCOMPARE(m_banc->dialogues.demandes.last(),
+                 QStringLiteral("saisie: Importer un modèle|Veuillez saisir le libellé du "
+                                "nouveau modèle :|Résiliation box"));
         QCOMPARE(entier("SELECT COUNT(*) FROM Modele"), 2);
         m_banc->dialogues.textes << dossier.filePath("Résiliation_box.rtf") << QStringLiteral("Résiliation");
         importer->click();

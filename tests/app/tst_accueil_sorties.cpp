@@ -2,18 +2,18 @@
 // catalogue: address book, model, "Traitement", then every way out (paper,
 // e-mail, RTF file) and the editor window closed with the main window.
 
-#include "richtext/frmapercu.h"
-#include "platform/fenetres.h"
-#include "app/frmjournal.h"
-#include "support/pdfmots.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
+#include "app/frmjournal.h"
 #include "platform/connexion.h"
+#include "platform/fenetres.h"
 #include "platform/imprimante.h"
-#include "richtext/richtextbox.h"
+#include "richtext/frmapercu.h"
 #include "richtext/frmtexte.h"
+#include "richtext/richtextbox.h"
 #include "store/journal.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
+#include "support/pdfmots.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -98,7 +98,8 @@ private slots:
         QVERIFY2(pdf.texte(0).contains(QStringLiteral("Arnaud")), qPrintable(pdf.erreur));
 
         cliquer(f, "cmdMail");
-        QCOMPARE(m_banc->bureau.cibles, QStringList{QStringLiteral("mailto:?to=a@exemple.fr&Subject=Loyer%20%26%20charges")});
+        QCOMPARE(m_banc->bureau.cibles,
+                 QStringList{QStringLiteral("mailto:?to=a@exemple.fr&Subject=Loyer%20%26%20charges")});
 
         const QString chemin = m_banc->dossierPapier() + QStringLiteral("/lettre.rtf");
         m_banc->dialogues.textes.enqueue(chemin);
@@ -143,7 +144,8 @@ private slots:
         QVERIFY(journal);
         journal->selectionner(0);
         controle<QPushButton>(*journal, QStringLiteral("cmdRelance"))->click();
-        QCOMPARE(controle<QLineEdit>(f, QStringLiteral("txtObjetLettre"))->text(), QStringLiteral("Relance : Loyer & charges"));
+        QCOMPARE(controle<QLineEdit>(f, QStringLiteral("txtObjetLettre"))->text(),
+                 QStringLiteral("Relance : Loyer & charges"));
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("Relance : Loyer & charges")));
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("Arnaud")));
         QCOMPARE(m_fenetre->iEtapeCible(), 4);
@@ -157,7 +159,8 @@ private slots:
         controle<QTreeView>(f, QStringLiteral("lsvDest"))->selectAll();
         m_fenetre->cmdMenu_Click(4);
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
-        QCOMPARE(controle<QToolButton>(f, QStringLiteral("cmdImprimerLettre"))->toolTip(), QStringLiteral("Imprimer les 2 lettres"));
+        QCOMPARE(controle<QToolButton>(f, QStringLiteral("cmdImprimerLettre"))->toolTip(),
+                 QStringLiteral("Imprimer les 2 lettres"));
 
         m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         cliquer(f, "cmdImprimerLettre");
@@ -168,7 +171,8 @@ private slots:
         QVERIFY(m_fenetre->txtText()->toPlainText().contains(QStringLiteral("<NomDest>")));
 
         cliquer(f, "cmdMail");
-        QCOMPARE(m_banc->bureau.cibles.last(), QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
+        QCOMPARE(m_banc->bureau.cibles.last(),
+                 QStringLiteral("mailto:?to=a@exemple.fr&to=b@exemple.fr&Subject=Loyer%20%26%20charges"));
     }
 
     // The mass preview: each selected recipient's letter in turn, named in
@@ -190,12 +194,13 @@ private slots:
         QCOMPARE(apercu->legende(), QStringLiteral("Page 1 sur %1 — lettre à Monsieur Arnaud (1 sur 2)").arg(pages));
         apercu->vue()->setCurrentPage(pages);
         QTRY_COMPARE(apercu->legende(),
-                 QStringLiteral("Page %1 sur %1 — lettre à Monsieur Bernard (2 sur 2)").arg(pages));
+                     QStringLiteral("Page %1 sur %1 — lettre à Monsieur Bernard (2 sur 2)").arg(pages));
         QVERIFY(imprimante->fichiers().isEmpty());
 
         m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         controle<QPushButton>(*apercu, QStringLiteral("cmdImprimer"))->click();
-        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
         QCOMPARE(imprimante->fichiers().size(), 2);
         apercu->close();
     }
@@ -220,7 +225,8 @@ private slots:
         // Leaving the edited letter asks too; Enter stays.
         m_banc->dialogues.reponses.enqueue(std::nullopt);
         QVERIFY(!m_fenetre->close());
-        QCOMPARE(m_banc->dialogues.messages.last().texte, QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"));
+        QCOMPARE(m_banc->dialogues.messages.last().texte,
+                 QStringLiteral("La lettre a été modifiée. Quitter et perdre ces modifications ?"));
 
         m_banc->dialogues.reponses.enqueue(Reponse::Oui);
         m_fenetre->cmdMenu_Click(4);

@@ -2,9 +2,9 @@
 // LANG=C.UTF-8.
 #include "app/francais.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
 #include "platform/dialoguesqt.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -40,8 +40,9 @@ private slots:
             boite->reject();
         });
         DialoguesQt dialogues;
-        QVERIFY(dialogues.fichierAEnregistrer(QStringLiteral("Enregistrer sous ..."), QStringLiteral("Rtf (*.rtf)"),
-                                              QStringLiteral("lettre.rtf"))
+        QVERIFY(dialogues
+                    .fichierAEnregistrer(QStringLiteral("Enregistrer sous ..."), QStringLiteral("Rtf (*.rtf)"),
+                                         QStringLiteral("lettre.rtf"))
                     .isEmpty());
         for (const char* attendu : {"Voir dans :", "&Nom de fichier :", "&Enregistrer", "Annuler"})
             QVERIFY2(textes.contains(QString::fromUtf8(attendu)), qPrintable(textes.join(QLatin1Char('|'))));

@@ -1,10 +1,10 @@
 // The journal window on a few entries: search, filters, deletion and export,
 // and the reminder made from a letter sent.
 
-#include "app/frmjournal.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
+#include "app/frmjournal.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -14,7 +14,8 @@
 
 namespace {
 
-void noter(const QString& quand, const QString& canalEnvoi, const QString& nom, const QString& ville, const QString& objet)
+void noter(const QString& quand, const QString& canalEnvoi, const QString& nom, const QString& ville,
+           const QString& objet)
 {
     EntreeJournal e;
     e.quand = QDateTime::fromString(quand, Qt::ISODate);
@@ -41,12 +42,12 @@ private slots:
     void init()
     {
         m_banc.emplace();
-        noter(QStringLiteral("2026-01-05T09:00:00"), canal::impression, QStringLiteral("Élodie Dupré"), QStringLiteral("Saint-Étienne"),
-              QStringLiteral("Préavis"));
+        noter(QStringLiteral("2026-01-05T09:00:00"), canal::impression, QStringLiteral("Élodie Dupré"),
+              QStringLiteral("Saint-Étienne"), QStringLiteral("Préavis"));
         noter(QStringLiteral("2026-03-12T10:00:00"), canal::mail, QStringLiteral("Paul Martin"), QStringLiteral("Lyon"),
               QStringLiteral("Résiliation du bail"));
-        noter(QStringLiteral("2026-04-02T16:30:00"), canal::impression, QStringLiteral("Agence Durand"), QStringLiteral("Lyon"),
-              QStringLiteral("Dépôt de garantie; \"caution\""));
+        noter(QStringLiteral("2026-04-02T16:30:00"), canal::impression, QStringLiteral("Agence Durand"),
+              QStringLiteral("Lyon"), QStringLiteral("Dépôt de garantie; \"caution\""));
     }
 
     void cleanup() { m_banc.reset(); }
@@ -54,10 +55,11 @@ private slots:
     void rechercheEtFiltres()
     {
         FrmJournal f;
-        QCOMPARE(objets(f), (QStringList{QStringLiteral("Dépôt de garantie; \"caution\""), QStringLiteral("Résiliation du bail"),
-                                         QStringLiteral("Préavis")}));
+        QCOMPARE(objets(f),
+                 (QStringList{QStringLiteral("Dépôt de garantie; \"caution\""), QStringLiteral("Résiliation du bail"),
+                              QStringLiteral("Préavis")}));
         auto* recherche = controle<QLineEdit>(f, QStringLiteral("txtRecherche"));
-        recherche->setText(QStringLiteral("ETIENNE"));   // the town, accents and case ignored
+        recherche->setText(QStringLiteral("ETIENNE")); // the town, accents and case ignored
         QCOMPARE(objets(f), QStringList{QStringLiteral("Préavis")});
         recherche->setText(QStringLiteral("resiliation"));
         QCOMPARE(objets(f), QStringList{QStringLiteral("Résiliation du bail")});
@@ -92,11 +94,13 @@ private slots:
         controle<QPushButton>(f, QStringLiteral("cmdExporter"))->click();
         QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
-        const QStringList lignes = QString::fromUtf8(fichier.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lignes = QString::fromUtf8(fichier.readAll())
+                                       .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lignes.size(), 3);
         QCOMPARE(lignes[0], QStringLiteral("Date;Envoi;Destinataire;Adresse;Expéditeur;Objet;Modèle;Pages"));
-        QCOMPARE(lignes[1], QStringLiteral("02/04/2026 16:30;Impression;Agence Durand;1 rue Neuve, Lyon;;"
-                                           "\"Dépôt de garantie; \"\"caution\"\"\";;"));
+        QCOMPARE(lignes[1],
+                 QStringLiteral("02/04/2026 16:30;Impression;Agence Durand;1 rue Neuve, Lyon;;"
+                                "\"Dépôt de garantie; \"\"caution\"\"\";;"));
     }
 
     void relance()
@@ -104,7 +108,8 @@ private slots:
         QTextDocument lettre;
         lettre.setPlainText(QStringLiteral("Lyon, le 1er mars 2026\nObjet : Résiliation du bail\nMadame,"));
         preparerRelance(lettre, QStringLiteral("Résiliation du bail"), QDate(2026, 4, 15));
-        QCOMPARE(lettre.toPlainText(), QStringLiteral("Lyon, le 15 avril 2026\nObjet : Relance : Résiliation du bail\nMadame,"));
+        QCOMPARE(lettre.toPlainText(),
+                 QStringLiteral("Lyon, le 15 avril 2026\nObjet : Relance : Résiliation du bail\nMadame,"));
     }
 
 private:

@@ -39,10 +39,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_banc.emplace();
-    }
+    void init() { m_banc.emplace(); }
 
     void cleanup() { m_banc.reset(); }
 
@@ -81,10 +78,14 @@ private slots:
         QCOMPARE(f.objectName(), QStringLiteral("FrmOption"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Options"));
         const QList<int> ordre{0, 1, 2, 3, 5, 4};
-        const QStringList libelles{"Enveloppe 114 x 162", "Enveloppe 110 x 220", "Enveloppe 114 x 162 à case",
+        const QStringList libelles{"Enveloppe 114 x 162",        "Enveloppe 110 x 220", "Enveloppe 114 x 162 à case",
                                    "Enveloppe 110 x 220 à case", "Enveloppe 110 x 220", "Enveloppe 110 x 220 à case"};
-        const QStringList indications{"", "", "(impression horizontale)", "(impression horizontale)",
-                                      "(impression verticale)", "(impression verticale)"};
+        const QStringList indications{"",
+                                      "",
+                                      "(impression horizontale)",
+                                      "(impression horizontale)",
+                                      "(impression verticale)",
+                                      "(impression verticale)"};
         int y = -1;
         for (int rang = 0; rang < 6; ++rang) {
             const int code = ordre[rang];
@@ -102,7 +103,8 @@ private slots:
         }
         QCOMPARE(f.findChild<QPushButton*>("cmdOk")->text(), QStringLiteral("Ok"));
         QCOMPARE(f.findChild<QPushButton*>("cmdAnnuler")->text(), QStringLiteral("Annuler"));
-        QVERIFY(f.findChild<QGroupBox*>() && f.findChild<QGroupBox*>()->title() == QStringLiteral("Type d'enveloppe :"));
+        QVERIFY(f.findChild<QGroupBox*>()
+                && f.findChild<QGroupBox*>()->title() == QStringLiteral("Type d'enveloppe :"));
     }
 
     // The window envelope's outline on the letter: the default French window

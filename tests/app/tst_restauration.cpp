@@ -1,12 +1,12 @@
 // Restoring a backup from the options: the current database is backed up
 // first, a damaged backup is refused, and the main window's lists follow.
-#include "platform/fenetres.h"
-#include "app/mdgeneral.h"
 #include "app/frmaccueil.h"
-#include "support/outilsfenetre.h"
+#include "app/mdgeneral.h"
 #include "platform/connexion.h"
+#include "platform/fenetres.h"
 #include "platform/sauvegarde.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -55,7 +55,8 @@ private slots:
         liste->setCurrentItem(liste->topLevelItem(1));
         banc.dialogues.reponses.enqueue(Reponse::Oui);
         controle<QPushButton>(*fenetre, QStringLiteral("cmdRestaurer"))->click();
-        QCOMPARE(banc.dialogues.messages.last().texte, QStringLiteral("La sauvegarde du 1 décembre 2026 a été restaurée."));
+        QCOMPARE(banc.dialogues.messages.last().texte,
+                 QStringLiteral("La sauvegarde du 1 décembre 2026 a été restaurée."));
         QCOMPARE(destinataires->count(), avant - 1);
         // The database as it was just before is among the backups.
         const QList<Sauvegarde> sauvegardes = listerSauvegardes(dossier);

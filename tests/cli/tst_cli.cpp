@@ -1,8 +1,8 @@
 // tilvo-lettres-cli's commands: what they print, write and their exit
 // statuses.
-#include "support/pdfmots.h"
 #include "store/destinataires.h"
 #include "support/basetemporaire.h"
+#include "support/pdfmots.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,8 @@ Resultat lancer(const QStringList& arguments)
     QProcess p;
     p.start(QStringLiteral(TILVO_CLI), arguments);
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
             QString::fromUtf8(p.readAllStandardError()).trimmed()};
 }
 
@@ -49,7 +50,8 @@ private slots:
 
         Resultat r = lancer({QStringLiteral("--help")});
         QCOMPARE(r.statut, 0);
-        QVERIFY(r.sortie.contains(QStringLiteral("importer --base")) && r.sortie.contains(QStringLiteral("exporter --base")));
+        QVERIFY(r.sortie.contains(QStringLiteral("importer --base"))
+                && r.sortie.contains(QStringLiteral("exporter --base")));
 
         r = lancer(importer + QStringList{vcf});
         QCOMPARE(r.statut, 0);
@@ -61,11 +63,12 @@ private slots:
 
         r = lancer(importer + QStringList{binaire});
         QCOMPARE(r.statut, 1);
-        QVERIFY2(r.erreurs.contains(QStringLiteral("n'est ni une carte de visite (vCard) ni un tableau CSV")), qPrintable(r.erreurs));
+        QVERIFY2(r.erreurs.contains(QStringLiteral("n'est ni une carte de visite (vCard) ni un tableau CSV")),
+                 qPrintable(r.erreurs));
         QCOMPARE(tousLesDestinataires().size(), std::size_t(2));
 
-        const QStringList exporter{QStringLiteral("exporter"), QStringLiteral("--base"), base.cheminBase(), QStringLiteral("--format"),
-                                   QStringLiteral("csv"), QStringLiteral("--sortie")};
+        const QStringList exporter{QStringLiteral("exporter"), QStringLiteral("--base"), base.cheminBase(),
+                                   QStringLiteral("--format"), QStringLiteral("csv"),    QStringLiteral("--sortie")};
         r = lancer(exporter + QStringList{base.dossier() + QStringLiteral("/absent/carnet.csv")});
         QCOMPARE(r.statut, 2);
         QVERIFY(r.erreurs.startsWith(QStringLiteral("Le fichier « ")));
@@ -83,9 +86,9 @@ private slots:
             "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur, Prenom_Expediteur) VALUES (7, 'Martin', 'Jean');"
             "INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Prenom_Destinataire, Ville_Destinataire) "
             "VALUES (1, 'Dupont', 'Anne', 'Troyes'), (2, 'Evrard', 'Luc', 'Bordeaux')"));
-        const QStringList pdf{QStringLiteral("pdf"),       QStringLiteral("--base"),       base.cheminBase(),
-                              QStringLiteral("--modele"),  QStringLiteral("0"),            QStringLiteral("--expediteur"),
-                              QStringLiteral("7"),         QStringLiteral("--objet"),      QStringLiteral("Relance"),
+        const QStringList pdf{QStringLiteral("pdf"),      QStringLiteral("--base"),  base.cheminBase(),
+                              QStringLiteral("--modele"), QStringLiteral("0"),       QStringLiteral("--expediteur"),
+                              QStringLiteral("7"),        QStringLiteral("--objet"), QStringLiteral("Relance"),
                               QStringLiteral("--sortie")};
         const QString un = base.dossier() + QStringLiteral("/un.pdf");
 
@@ -96,15 +99,18 @@ private slots:
         r = lancer(pdf + QStringList{dossier, QStringLiteral("--destinataires"), QStringLiteral("1,2")});
         QCOMPARE(r.statut, 0);
         QCOMPARE(QDir(dossier).entryList(QDir::Files).size(), 2);
-        r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1,2"), QStringLiteral("--un-fichier")});
+        r = lancer(pdf
+                   + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1,2"),
+                                 QStringLiteral("--un-fichier")});
         QCOMPARE(r.statut, 0);
         QCOMPARE(lirePdf(un).pages.size(), 2);
 
         r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1,9")});
         QCOMPARE(r.statut, 1);
         QCOMPARE(r.erreurs.split(QLatin1Char('\n')).last(), QStringLiteral("Aucun destinataire ne porte le numéro 9."));
-        r = lancer(pdf + QStringList{base.dossier() + QStringLiteral("/absent/un.pdf"), QStringLiteral("--destinataires"),
-                                     QStringLiteral("2")});
+        r = lancer(pdf
+                   + QStringList{base.dossier() + QStringLiteral("/absent/un.pdf"), QStringLiteral("--destinataires"),
+                                 QStringLiteral("2")});
         QCOMPARE(r.statut, 2);
         QVERIFY2(r.erreurs.contains(QStringLiteral("n'a pas pu être enregistré")), qPrintable(r.erreurs));
     }
@@ -132,7 +138,8 @@ private slots:
         const QString etiquettes = base.dossier() + QStringLiteral("/etiquettes.pdf");
         r = lancer(QStringList{QStringLiteral("etiquettes")} + commune
                    + QStringList{QStringLiteral("1,2"), QStringLiteral("--planche"), QStringLiteral("3x8"),
-                                 QStringLiteral("--debut"), QStringLiteral("4"), QStringLiteral("--sortie"), etiquettes});
+                                 QStringLiteral("--debut"), QStringLiteral("4"), QStringLiteral("--sortie"),
+                                 etiquettes});
         QCOMPARE(r.statut, 0);
         pdf = lirePdf(etiquettes);
         QCOMPARE(pdf.pages.size(), 1);

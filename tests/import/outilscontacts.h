@@ -12,7 +12,8 @@ inline QString enLigne(const ContactLu& lu)
     if (!lu.erreur.isEmpty())
         return QStringLiteral("illisible %1: %2").arg(lu.ligne).arg(lu.erreur);
     const Contact& c = lu.contact;
-    return QStringList{c.titre, c.nom, c.prenom, c.adresse1, c.adresse2, c.cp, c.ville, c.fonction, c.mail, c.tel1, c.tel2}
+    return QStringList{c.titre, c.nom,      c.prenom, c.adresse1, c.adresse2, c.cp,
+                       c.ville, c.fonction, c.mail,   c.tel1,     c.tel2}
         .join(QLatin1Char('|'));
 }
 

@@ -61,7 +61,8 @@ private slots:
         QFETCH(Carnet, carnet);
         QFETCH(FormatExport, format);
         QTemporaryDir dossier;
-        const QString chemin = dossier.filePath(format == FormatExport::VCard ? QStringLiteral("carnet.vcf") : QStringLiteral("carnet.csv"));
+        const QString chemin = dossier.filePath(format == FormatExport::VCard ? QStringLiteral("carnet.vcf")
+                                                                              : QStringLiteral("carnet.csv"));
         std::vector<Contact> originaux{gardePar(contactDifficile(0), carnet), gardePar(contactDifficile(1), carnet)};
         {
             BaseTemporaire base;
@@ -83,10 +84,19 @@ private slots:
     void doublonsReconnus()
     {
         BaseTemporaire base;
-        ecrireDestinataire(kAucunEnregistrement, {QStringLiteral("Madame"), QStringLiteral("Lefèvre"), QStringLiteral("Émilie"),
-                                                       {}, {}, QStringLiteral("69001"), {}, {}, {}});
+        ecrireDestinataire(kAucunEnregistrement,
+                           {QStringLiteral("Madame"),
+                            QStringLiteral("Lefèvre"),
+                            QStringLiteral("Émilie"),
+                            {},
+                            {},
+                            QStringLiteral("69001"),
+                            {},
+                            {},
+                            {}});
         std::vector<ContactLu> lus(3);
-        lus[0].contact.nom = QStringLiteral("LEFEVRE"), lus[0].contact.prenom = QStringLiteral("emilie"), lus[0].contact.cp = QStringLiteral("69001");
+        lus[0].contact.nom = QStringLiteral("LEFEVRE"), lus[0].contact.prenom = QStringLiteral("emilie"),
+        lus[0].contact.cp = QStringLiteral("69001");
         lus[1].contact = lus[0].contact, lus[1].contact.cp = QStringLiteral("69002");
         lus[2].contact = lus[0].contact, lus[2].contact.prenom = QStringLiteral("Émile");
         QCOMPARE(dejaPresents(lus, Carnet::Destinataires), (std::vector<bool>{true, false, false}));
@@ -98,10 +108,12 @@ private slots:
     {
         BaseTemporaire base;
         ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Ancien"), {}, {}, {}, {}, {}, {}, {}});
-        base.executer(QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON Destinataire WHEN NEW.Nom_Destinataire = 'Refusé'"
-                                     " BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
+        base.executer(
+            QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON Destinataire WHEN NEW.Nom_Destinataire = 'Refusé'"
+                           " BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
         std::vector<Contact> contacts(3);
-        contacts[0].nom = QStringLiteral("Un"), contacts[1].nom = QStringLiteral("Deux"), contacts[2].nom = QStringLiteral("Refusé");
+        contacts[0].nom = QStringLiteral("Un"), contacts[1].nom = QStringLiteral("Deux"),
+        contacts[2].nom = QStringLiteral("Refusé");
         try {
             ajouterAuCarnet(contacts, Carnet::Destinataires);
             QFAIL("l'échec n'a pas été signalé");

@@ -29,32 +29,39 @@ private slots:
 
         // A mail program's export: commas, English headers, quoted fields
         // with doubled quotes and a line break, an unmapped column.
-        QTest::newRow("virgules") << QByteArray(
-            "First Name,Last Name,Display Name,Home Address,Home Address 2,Home City,Home ZipCode,Primary Email,Job Title\r\n"
-            "Jean,\"Dupont, dit \"\"Jeannot\"\"\",JD,\"1 rue A\nEscalier 2\",,Lyon,69001,jean@exemple.fr,Maire\r\n"
-            "Anne,Roy,,,,,,,\r\n")
-            << QStringList{QStringLiteral("|Dupont, dit \"Jeannot\"|Jean|1 rue A\nEscalier 2||69001|Lyon|Maire|jean@exemple.fr||"),
+        QTest::newRow("virgules")
+            << QByteArray(
+                   "First Name,Last Name,Display Name,Home Address,Home Address 2,Home City,Home ZipCode,Primary Email,Job Title\r\n"
+                   "Jean,\"Dupont, dit \"\"Jeannot\"\"\",JD,\"1 rue A\nEscalier 2\",,Lyon,69001,jean@exemple.fr,Maire\r\n"
+                   "Anne,Roy,,,,,,,\r\n")
+            << QStringList{QStringLiteral(
+                               "|Dupont, dit \"Jeannot\"|Jean|1 rue A\nEscalier 2||69001|Lyon|Maire|jean@exemple.fr||"),
                            QStringLiteral("|Roy|Anne||||||||")};
         // A French spreadsheet: semicolons, UTF-8 with its mark, titles
         // mapped to ours or kept, a blank line, a row without any name.
-        QTest::newRow("points-virgules") << QByteArray(
-            "\xEF\xBB\xBF" "Civilit\xC3\xA9;Nom;Pr\xC3\xA9nom;Adresse;Code postal;Ville;T\xC3\xA9l\xC3\xA9phone\n"
-            "Mme;\xC3\x89tienne;Chlo\xC3\xA9;2 rue B;75002;Paris;01\n\n"
-            "Ma\xC3\xAEtre;Blanc;Luc;;;;\n;;;3 rue C;;;\n")
+        QTest::newRow("points-virgules")
+            << QByteArray("\xEF\xBB\xBF"
+                          "Civilit\xC3\xA9;Nom;Pr\xC3\xA9nom;Adresse;Code postal;Ville;T\xC3\xA9l\xC3\xA9phone\n"
+                          "Mme;\xC3\x89tienne;Chlo\xC3\xA9;2 rue B;75002;Paris;01\n\n"
+                          "Ma\xC3\xAEtre;Blanc;Luc;;;;\n;;;3 rue C;;;\n")
             << QStringList{QStringLiteral("Madame|Étienne|Chloé|2 rue B||75002|Paris|||01|"),
                            QStringLiteral("Maître|Blanc|Luc||||||||"), QStringLiteral("illisible 5: contact sans nom")};
-        QTest::newRow("tabulations UTF-16") << utf16le(QStringLiteral("Nom\tPrénom\tE-mail\r\nGarçon\tÉmile\te@x.fr\r\n"))
-                                             << QStringList{QStringLiteral("|Garçon|Émile||||||e@x.fr||")};
+        QTest::newRow("tabulations UTF-16")
+            << utf16le(QStringLiteral("Nom\tPrénom\tE-mail\r\nGarçon\tÉmile\te@x.fr\r\n"))
+            << QStringList{QStringLiteral("|Garçon|Émile||||||e@x.fr||")};
         // Windows code page: bytes that are not UTF-8.
-        QTest::newRow("Windows-1252") << QByteArray("Nom;Pr\xE9nom;Ville\nLef\xE8vre;\x8C" "dile;S\xE8te\n")
-                                       << QStringList{QStringLiteral("|Lefèvre|Œdile||||Sète||||")};
+        QTest::newRow("Windows-1252") << QByteArray("Nom;Pr\xE9nom;Ville\nLef\xE8vre;\x8C"
+                                                    "dile;S\xE8te\n")
+                                      << QStringList{QStringLiteral("|Lefèvre|Œdile||||Sète||||")};
         // A quote never closed: that row only is unreadable, the next one
         // is read.
-        QTest::newRow("guillemet non fermé") << QByteArray("Nom,Prénom\nMartin,\"Paul\nDurand,Zoé\n")
-                                             << QStringList{QStringLiteral("illisible 2: guillemet non fermé"),
-                                                            QStringLiteral("|Durand|Zoé||||||||")};
-        QTest::newRow("ligne de 10 Mo") << QByteArray("Nom,Prénom\n") + QByteArray(10 * 1024 * 1024, 'x') + QByteArray(",y\nRoux,Léa\n")
-                                        << QStringList{QStringLiteral("illisible 2: champ trop long"), QStringLiteral("|Roux|Léa||||||||")};
+        QTest::newRow("guillemet non fermé")
+            << QByteArray("Nom,Prénom\nMartin,\"Paul\nDurand,Zoé\n")
+            << QStringList{QStringLiteral("illisible 2: guillemet non fermé"), QStringLiteral("|Durand|Zoé||||||||")};
+        QTest::newRow("ligne de 10 Mo") << QByteArray("Nom,Prénom\n") + QByteArray(10 * 1024 * 1024, 'x')
+                + QByteArray(",y\nRoux,Léa\n")
+                                        << QStringList{QStringLiteral("illisible 2: champ trop long"),
+                                                       QStringLiteral("|Roux|Léa||||||||")};
     }
 
     void lecture()
@@ -96,8 +103,9 @@ private slots:
                                          << QStringLiteral("n'est ni une carte de visite (vCard) ni un tableau CSV");
         QTest::newRow("texte ordinaire") << "lettre.csv" << QByteArray("Cher ami,\nje vous écris.\n") << qint64(0)
                                          << QStringLiteral("Aucune colonne de la première ligne n'est reconnue");
-        QTest::newRow("million de colonnes") << "large.csv" << QByteArray("Nom") + QByteArray(1000000, ',') << qint64(0)
-                                             << QStringLiteral("La ligne d'en-tête ne peut pas être lue (plus de 1000 colonnes)");
+        QTest::newRow("million de colonnes")
+            << "large.csv" << QByteArray("Nom") + QByteArray(1000000, ',') << qint64(0)
+            << QStringLiteral("La ligne d'en-tête ne peut pas être lue (plus de 1000 colonnes)");
         QTest::newRow("200 Mo") << "gros.csv" << QByteArray("Nom\n") << qint64(200) * 1024 * 1024
                                 << QStringLiteral("est trop volumineux (200 Mo)");
     }

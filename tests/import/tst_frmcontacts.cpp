@@ -1,10 +1,10 @@
 // The contact import window: preview, duplicates left unticked, column
 // choice, the import and its end message, a reading cancelled, an export
 // of the selection.
-#include "platform/fenetres.h"
 #include "app/frmaccueil.h"
 #include "import/frmcontacts.h"
 #include "import/modeleapercu.h"
+#include "platform/fenetres.h"
 #include "store/destinataires.h"
 #include "support/banc.h"
 
@@ -41,9 +41,12 @@ private slots:
     void importer()
     {
         BancEssai banc;
-        ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
-        banc.dialogues.textes << ecrire(banc.base.dossier() + QStringLiteral("/membres.csv"),
-                                   "Nom;Surnom;CP\nDUPONT;Jérôme;69001\nDUPONT;Jean;69001\nMartin;Zoé;75001\n;;\"\n");
+        ecrireDestinataire(
+            kAucunEnregistrement,
+            {{}, QStringLiteral("Dupont"), QStringLiteral("Jean"), {}, {}, QStringLiteral("69001"), {}, {}, {}});
+        banc.dialogues.textes << ecrire(
+            banc.base.dossier() + QStringLiteral("/membres.csv"),
+            "Nom;Surnom;CP\nDUPONT;Jérôme;69001\nDUPONT;Jean;69001\nMartin;Zoé;75001\n;;\"\n");
         FrmContacts fenetre;
         QSignalSpy importes(&fenetre, &FrmContacts::contactsImportes);
         cliquer(fenetre, "cmdParcourir");
@@ -56,11 +59,13 @@ private slots:
         QCOMPARE(apercu->index(1, ModeleApercu::Etat).data().toString(), QStringLiteral("déjà présent"));
         QCOMPARE(apercu->index(1, ModeleApercu::Ligne).data(Qt::CheckStateRole), QVariant(Qt::Unchecked));
         QCOMPARE(apercu->index(0, ModeleApercu::Ligne).data(Qt::CheckStateRole), QVariant(Qt::Checked));
-        QCOMPARE(apercu->index(3, ModeleApercu::Etat).data().toString(), QStringLiteral("illisible : guillemet non fermé"));
+        QCOMPARE(apercu->index(3, ModeleApercu::Etat).data().toString(),
+                 QStringLiteral("illisible : guillemet non fermé"));
 
         cliquer(fenetre, "cmdImporter");
         QCOMPARE(banc.dialogues.messages.last().texte,
-                 QStringLiteral("Importation terminée : 2 contacts importés, 1 doublon ignoré, 1 illisible (ligne 5)."));
+                 QStringLiteral(
+                     "Importation terminée : 2 contacts importés, 1 doublon ignoré, 1 illisible (ligne 5)."));
         QCOMPARE(importes.size(), 1);
         QCOMPARE(tousLesDestinataires().size(), std::size_t(3));
         QCOMPARE(apercu->index(0, ModeleApercu::Etat).data().toString(), QStringLiteral("déjà présent"));
@@ -93,12 +98,14 @@ private slots:
         accueil.findChild<QToolButton*>(QStringLiteral("cmdImportContacts"))->click();
         auto* fenetre = qobject_cast<FrmContacts*>(fenetreOuverte(QStringLiteral("FrmContacts")));
         QVERIFY(fenetre);
-        fenetre->chargerFichier(ecrire(banc.base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zoé;;;\nEND:VCARD\n"));
+        fenetre->chargerFichier(
+            ecrire(banc.base.dossier() + QStringLiteral("/a.vcf"), "BEGIN:VCARD\nN:Bastide;Zoé;;;\nEND:VCARD\n"));
         cliquer(*fenetre, "cmdImporter");
         auto* liste = accueil.findChild<QTreeView*>(QStringLiteral("lsvDest"));
         QCOMPARE(liste->model()->rowCount(), 2);
 
-        liste->selectionModel()->select(liste->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        liste->selectionModel()->select(liste->model()->index(1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         fenetre->findChild<QCheckBox*>(QStringLiteral("chkSelection"))->setChecked(true);
         const QString chemin = banc.base.dossier() + QStringLiteral("/choisis.csv");
         banc.dialogues.textes << chemin;
@@ -106,7 +113,8 @@ private slots:
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString texte = QString::fromUtf8(f.readAll());
-        QVERIFY2(texte.contains(QStringLiteral("Bastide;Zoé")) && !texte.contains(QStringLiteral("Arnaud")), qPrintable(texte));
+        QVERIFY2(texte.contains(QStringLiteral("Bastide;Zoé")) && !texte.contains(QStringLiteral("Arnaud")),
+                 qPrintable(texte));
         fenetre->close();
     }
 
@@ -114,7 +122,8 @@ private slots:
     {
         BancEssai banc;
         ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Arnaud"), {}, {}, {}, {}, {}, {}, {}});
-        const RecordId choisi = ecrireDestinataire(kAucunEnregistrement, {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
+        const RecordId choisi = ecrireDestinataire(kAucunEnregistrement,
+                                                   {{}, QStringLiteral("Bastide"), {}, {}, {}, {}, {}, {}, {}});
         const QString chemin = banc.base.dossier() + QStringLiteral("/choisis.csv");
         banc.dialogues.textes << chemin;
         FrmContacts fenetre([choisi] { return QList<RecordId>{choisi}; });

@@ -58,9 +58,10 @@ QStringList destinataires()
 {
     QStringList lignes;
     QSqlQuery q(cnLettre().base());
-    q.exec(QStringLiteral("SELECT Nom_Destinataire, Prenom_Destinataire, Adresse1_Destinataire, Adresse2_Destinataire,"
-                          " CP_Destinataire, Ville_Destinataire, Titre_Destinataire, Fonction_Destinataire, Mail_Destinataire"
-                          " FROM Destinataire ORDER BY Numero_Destinataire"));
+    q.exec(QStringLiteral(
+        "SELECT Nom_Destinataire, Prenom_Destinataire, Adresse1_Destinataire, Adresse2_Destinataire,"
+        " CP_Destinataire, Ville_Destinataire, Titre_Destinataire, Fonction_Destinataire, Mail_Destinataire"
+        " FROM Destinataire ORDER BY Numero_Destinataire"));
     while (q.next()) {
         QStringList champs;
         for (int i = 0; i < 9; ++i)
@@ -115,7 +116,8 @@ private slots:
         d.textes << org.dossier() << org.dossier();
         cliquer(f, "cmdParcourir");
         cliquer(f, "cmdParcourir");
-        QCOMPARE(d.demandes, (QStringList{QStringLiteral("dossier: Ouvrir Dossier"), QStringLiteral("dossier: Ouvrir Dossier")}));
+        QCOMPARE(d.demandes,
+                 (QStringList{QStringLiteral("dossier: Ouvrir Dossier"), QStringLiteral("dossier: Ouvrir Dossier")}));
         QCOMPARE(f.findChild<QLineEdit*>(QStringLiteral("txtChemin"))->text(), org.dossier());
         QTreeWidget* lsv = liste(f);
         QCOMPARE(lsv->topLevelItemCount(), 3);
@@ -137,7 +139,7 @@ private slots:
         QCOMPARE(d.messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(d.messages[0].icone, Icone::Information);
 
-        cliquer(f, "cmdImporter");   // ticks stay: the same people once more
+        cliquer(f, "cmdImporter"); // ticks stay: the same people once more
         QCOMPARE(destinataires(), (QStringList{kDupont, kLefevre, kDupont, kLefevre}));
         QCOMPARE(importes.size(), 2);
 
@@ -157,7 +159,7 @@ private slots:
         BaseTemporaire base;
         Organiseur org;
         installerDialoguesScriptes();
-        mdGeneral::DefinirDossierApplication(org.dossier());   // both programs in one folder
+        mdGeneral::DefinirDossierApplication(org.dossier()); // both programs in one folder
         FrmImport f;
         QCOMPARE(f.findChild<QLineEdit*>(QStringLiteral("txtChemin"))->text(), org.dossier());
         QCOMPARE(liste(f)->topLevelItemCount(), 3);
@@ -237,12 +239,13 @@ private slots:
         for (int i = 0; i < lsv->topLevelItemCount(); ++i)
             QCOMPARE(lsv->topLevelItem(i)->checkState(0), Qt::Unchecked);
 
-        cocher(f, 4);   // '2 OR 1=1'
-        cocher(f, 5);   // '1; DROP TABLE Personne'
-        cocher(f, 6);   // the second person numbered 7
+        cocher(f, 4); // '2 OR 1=1'
+        cocher(f, 5); // '1; DROP TABLE Personne'
+        cocher(f, 6); // the second person numbered 7
         cliquer(f, "cmdImporter");
-        QCOMPARE(destinataires(), (QStringList{QStringLiteral("Injection||||||||"), QStringLiteral("Point-virgule||||||||"),
-                                               QStringLiteral("Homonyme|Jean||||Nice|||marie@premier.fr")}));
+        QCOMPARE(destinataires(),
+                 (QStringList{QStringLiteral("Injection||||||||"), QStringLiteral("Point-virgule||||||||"),
+                              QStringLiteral("Homonyme|Jean||||Nice|||marie@premier.fr")}));
         QCOMPARE(org.empreinte(), avant);
     }
 

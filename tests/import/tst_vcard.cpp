@@ -22,15 +22,17 @@ private slots:
             "EMAIL;TYPE=work:jeanne@travail.fr\r\nEMAIL;TYPE=home,pref:jeanne@maison.fr\r\n"
             "TITLE:Ingénieure en\r\n  chef\r\nTEL;TYPE=cell:06 01 02 03 04\r\nTEL;TYPE=home,pref:04 78 00 00 00\r\n"
             "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRgABAQ\r\n AAAQABAAD\r\nX-CUSTOM:ignoré\r\nEND:VCARD\r\n")
-            << QStringList{QStringLiteral("Madame|d'Arc, Dupont|Jeanne|12 rue des Lilas|Bât. B|69003|Lyon|Ingénieure en chef|"
-                                          "jeanne@maison.fr|04 78 00 00 00|06 01 02 03 04")};
+                             << QStringList{QStringLiteral(
+                                    "Madame|d'Arc, Dupont|Jeanne|12 rue des Lilas|Bât. B|69003|Lyon|Ingénieure en chef|"
+                                    "jeanne@maison.fr|04 78 00 00 00|06 01 02 03 04")};
         // 2.1 from an old phone: bare parameters, quoted-printable in
         // Latin-1 with a soft line break, no TYPE=home (first address).
         QTest::newRow("2.1") << QStringLiteral(
             "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Lef=E8vre;Ren=\n=E9e;;Ma=EEtre\n"
             "ADR;WORK;ENCODING=QUOTED-PRINTABLE:;;3 place d'Arm=\nes;Metz;;57000\nTEL;CELL;PREF:0611\nTEL;HOME:0387\n"
             "ROLE:Avocat\nEND:VCARD\n")
-            << QStringList{QStringLiteral("Maître|Lefèvre|Renée|3 place d'Armes||57000|Metz|Avocat||0611|0387")};
+                             << QStringList{QStringLiteral(
+                                    "Maître|Lefèvre|Renée|3 place d'Armes||57000|Metz|Avocat||0611|0387")};
         // 4.0 with property groups, a tel: URI, the name only in FN, then
         // a card without any name and one never closed.
         QTest::newRow("4.0") << QStringLiteral(
@@ -38,8 +40,11 @@ private slots:
             "item1.X-ABLabel:maison\nTEL;VALUE=uri;TYPE=\"voice,home\":tel:+33-4-93\nEND:VCARD\n"
             "BEGIN:VCARD\nVERSION:4.0\nEMAIL:personne@exemple.fr\nEND:VCARD\n"
             "BEGIN:VCARD\nVERSION:4.0\nN:Ouvert;Resté;;;\n")
-            << QStringList{QStringLiteral("|Martin|Jean-Paul|5 allée B|Résidence Les Pins|06000|Nice|||+33-4-93|"),
-                           QStringLiteral("illisible 8: contact sans nom"), QStringLiteral("illisible 12: carte non terminée")};
+                             << QStringList{
+                                    QStringLiteral(
+                                        "|Martin|Jean-Paul|5 allée B|Résidence Les Pins|06000|Nice|||+33-4-93|"),
+                                    QStringLiteral("illisible 8: contact sans nom"),
+                                    QStringLiteral("illisible 12: carte non terminée")};
     }
 
     void lecture()

@@ -73,7 +73,8 @@ private slots:
                                      "(1, 'Un'), (2, 'Deux'), (3, 'Trois'), (4, 'Quatre'), (5, 'Cinq')"));
         QTemporaryDir papier;
         QProcess enfant;
-        enfant.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--enfant"), base.dossier(), papier.path()});
+        enfant.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--enfant"), base.dossier(), papier.path()});
         QVERIFY(enfant.waitForFinished(120000));
         QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
 

@@ -57,18 +57,30 @@ private slots:
     {
         QTest::addColumn<QString>("avant");
         QTest::addColumn<QString>("apres");
-        QTest::newRow("mot suivi d'un repere") << "\\pard\\fs20<A>" << "\\pard\\fs22<A>";
-        QTest::newRow("fin de texte") << "\\fs20" << "\\fs22";
-        QTest::newRow("mot suivant") << "{\\fs20\\b x}" << "{\\fs22\\b x}";
-        QTest::newRow("douze points") << "\\fs24 x" << "\\fs24 x";
-        QTest::newRow("mot plus long") << "\\fs200 x" << "\\fs200 x";
-        QTest::newRow("negatif") << "\\fs-20 x" << "\\fs-20 x";
-        QTest::newRow("autre mot") << "\\cfs20 x" << "\\cfs20 x";
-        QTest::newRow("texte tape") << "fs20 et \\\\fs20" << "fs20 et \\\\fs20";
-        QTest::newRow("apres symbole") << "\\'e9\\fs20 \\{fs20" << "\\'e9\\fs22 \\{fs20";
-        QTest::newRow("donnees binaires") << "\\bin5 \\fs20\\fs20" << "\\bin5 \\fs20\\fs22";
-        QTest::newRow("binaire tronque") << "\\bin99 \\fs20" << "\\bin99 \\fs20";
-        QTest::newRow("barre finale") << "x\\" << "x\\";
+        QTest::newRow("mot suivi d'un repere") << "\\pard\\fs20<A>"
+                                               << "\\pard\\fs22<A>";
+        QTest::newRow("fin de texte") << "\\fs20"
+                                      << "\\fs22";
+        QTest::newRow("mot suivant") << "{\\fs20\\b x}"
+                                     << "{\\fs22\\b x}";
+        QTest::newRow("douze points") << "\\fs24 x"
+                                      << "\\fs24 x";
+        QTest::newRow("mot plus long") << "\\fs200 x"
+                                       << "\\fs200 x";
+        QTest::newRow("negatif") << "\\fs-20 x"
+                                 << "\\fs-20 x";
+        QTest::newRow("autre mot") << "\\cfs20 x"
+                                   << "\\cfs20 x";
+        QTest::newRow("texte tape") << "fs20 et \\\\fs20"
+                                    << "fs20 et \\\\fs20";
+        QTest::newRow("apres symbole") << "\\'e9\\fs20 \\{fs20"
+                                       << "\\'e9\\fs22 \\{fs20";
+        QTest::newRow("donnees binaires") << "\\bin5 \\fs20\\fs20"
+                                          << "\\bin5 \\fs20\\fs22";
+        QTest::newRow("binaire tronque") << "\\bin99 \\fs20"
+                                         << "\\bin99 \\fs20";
+        QTest::newRow("barre finale") << "x\\"
+                                      << "x\\";
     }
 
     void dixPointsDevientOnze()
@@ -83,7 +95,7 @@ private slots:
         SaisieLettre vide;
         vide.depuisModele = false;
         QString attendu = ModeleLettre();
-        attendu.replace(QStringLiteral("<SignatureLettre>"), QStringLiteral(" "));   // first name, space, last name
+        attendu.replace(QStringLiteral("<SignatureLettre>"), QStringLiteral(" ")); // first name, space, last name
         attendu.replace(QStringLiteral("<TitreDest>,"), QStringLiteral("Madame, Monsieur,"));
         // Four sender lines, two blank, three for the recipient, one blank:
         // six more to bring the date below the envelope window.
@@ -94,7 +106,8 @@ private slots:
         const QString lettre = TexteLettreIndividuelle(vide, QString());
         QCOMPARE(lettre, attendu);
         QVERIFY(lettre.contains(QStringLiteral("\\par \\par Madame, Monsieur, \\par \\par ")));
-        QVERIFY(lettre.contains(QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ")));
+        QVERIFY(lettre.contains(QStringLiteral(" \\par ") + kSeptTabs + QStringLiteral(" \\par ") + kSeptTabs
+                                + QStringLiteral(" \\par ")));
         QVERIFY(!lettre.contains(QStringLiteral("Téléphone")));
         QVERIFY(!lettre.contains(QStringLiteral("Objet")));
     }
@@ -105,7 +118,8 @@ private slots:
         s.fonctionExp = QStringLiteral("Gérant");
         s.adresse2Exp = QStringLiteral("Bât. {A}");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(QStringLiteral("\\fs22M. Martin Jean \\par Gérant \\par 3 rue Haute \\par Bât. \\{A\\} \\par 69001 Lyon")));
+        QVERIFY(lettre.contains(
+            QStringLiteral("\\fs22M. Martin Jean \\par Gérant \\par 3 rue Haute \\par Bât. \\{A\\} \\par 69001 Lyon")));
         QVERIFY(lettre.endsWith(kSeptTabs + QStringLiteral("Jean Martin}")));
     }
 
@@ -116,7 +130,8 @@ private slots:
         QVERIFY(!TexteLettreIndividuelle(s, QString()).contains(QStringLiteral("Téléphone")));
         s.tel1Exp = QStringLiteral("04 00 00 00 01");
         QVERIFY(TexteLettreIndividuelle(s, QString())
-                    .contains(QStringLiteral("69001 Lyon \\par Téléphone : 04 00 00 00 01 \\par Téléphone : 06 00 00 00 02 \\par \\par")));
+                    .contains(QStringLiteral(
+                        "69001 Lyon \\par Téléphone : 04 00 00 00 01 \\par Téléphone : 06 00 00 00 02 \\par \\par")));
         s.tel2Exp.clear();
         QVERIFY(TexteLettreIndividuelle(s, QString())
                     .contains(QStringLiteral("Lyon \\par Téléphone : 04 00 00 00 01 \\par \\par \\par ")));
@@ -130,7 +145,8 @@ private slots:
         s.objetLettre = QStringLiteral("Loyer & charges");
         s.pieceLettre = QStringLiteral("2");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 décembre 2026 \\par ") + kSeptTabs + QStringLiteral("À Lyon \\par")));
+        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Le 7 décembre 2026 \\par ") + kSeptTabs
+                                + QStringLiteral("À Lyon \\par")));
         QVERIFY(lettre.contains(QStringLiteral("\\par Objet : Loyer & charges \\par Pièce(s) jointe(s) : 2 \\par")));
     }
 
@@ -140,9 +156,10 @@ private slots:
         s.adresse2Dest = QStringLiteral("C:\\dossier");
         s.fonctionDest = QStringLiteral("Directrice");
         const QString lettre = TexteLettreIndividuelle(s, QString());
-        QVERIFY(lettre.contains(kSeptTabs + QStringLiteral("Madame Durand Anne \\par ") + kSeptTabs + QStringLiteral("Directrice \\par ")
-                                + kSeptTabs + QStringLiteral("5 place Bellecour \\par ") + kSeptTabs + QStringLiteral("C:\\\\dossier \\par ")
-                                + kSeptTabs + QStringLiteral("69002 Lyon \\par")));
+        QVERIFY(lettre.contains(
+            kSeptTabs + QStringLiteral("Madame Durand Anne \\par ") + kSeptTabs + QStringLiteral("Directrice \\par ")
+            + kSeptTabs + QStringLiteral("5 place Bellecour \\par ") + kSeptTabs
+            + QStringLiteral("C:\\\\dossier \\par ") + kSeptTabs + QStringLiteral("69002 Lyon \\par")));
         QVERIFY(lettre.contains(QStringLiteral("\\par Madame, \\par")));
     }
 
@@ -154,7 +171,8 @@ private slots:
 
         const QString enNombre = TexteLettreEnNombre(s, QString());
         QVERIFY(enNombre.contains(formule.arg(QStringLiteral("<TitreDest>"))));
-        for (const char* repere : {"<TitreDest> <NomDest> <PrenomDest>", "<Adr1Dest>", "<CPDest> <VilleDest>", "<TitreDest>,"})
+        for (const char* repere :
+             {"<TitreDest> <NomDest> <PrenomDest>", "<Adr1Dest>", "<CPDest> <VilleDest>", "<TitreDest>,"})
             QVERIFY2(enNombre.contains(QLatin1String(repere)), repere);
         QVERIFY(enNombre.contains(QStringLiteral("M. Martin Jean")));
 
@@ -171,16 +189,20 @@ private slots:
     {
         SaisieLettre s = saisieComplete();
         s.dateLettre = QStringLiteral("1er mai");
-        const QString corps = QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\fs20 [<NomDest>|<TitreDest>|<SignatureLettre>|<PolitesseLettre>|<NomExp>|<DateLettre>]\\fs24 z}");
+        const QString corps = QStringLiteral(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\fs20 [<NomDest>|<TitreDest>|<SignatureLettre>|<PolitesseLettre>|<NomExp>|<DateLettre>]\\fs24 z}");
         const QString individuelle = TexteLettreIndividuelle(s, corps);
-        QVERIFY(individuelle.contains(QStringLiteral("\\fs22 [<NomDest>|Madame|Jean Martin|Veuillez agréer, Madame, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]\\fs24 z}")));
+        QVERIFY(individuelle.contains(QStringLiteral(
+            "\\fs22 [<NomDest>|Madame|Jean Martin|Veuillez agréer, Madame, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]\\fs24 z}")));
 
         const QString enNombre = TexteLettreEnNombre(s, corps);
-        QVERIFY(enNombre.contains(QStringLiteral("\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]")));
+        QVERIFY(enNombre.contains(QStringLiteral(
+            "\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]")));
         FicheDestinataire d;
         d.titre = QStringLiteral("Maître");
         d.nom = QStringLiteral("{Roux}");
-        QVERIFY(TextePersonnalise(enNombre, d).contains(QStringLiteral("[\\{Roux\\}|Maître|Jean Martin|Veuillez agréer, Maître,")));
+        QVERIFY(TextePersonnalise(enNombre, d)
+                    .contains(QStringLiteral("[\\{Roux\\}|Maître|Jean Martin|Veuillez agréer, Maître,")));
     }
 };
 

@@ -81,8 +81,10 @@ private slots:
     {
         BancEssai banc;
         SaisieLettre s = saisie();
-        s.idModeleCourant = creerModele(banc.base, QStringLiteral(
-            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
+        s.idModeleCourant = creerModele(
+            banc.base,
+            QStringLiteral(
+                "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\fs20 Cher <NomDest>, \\'e0 <TitreDest>.\\par}"));
         RichTextBox txtText;
         txtText.setPlainText(QStringLiteral("modifications de l'utilisateur"));
         QVERIFY(dansLaZone(ComposerLettreIndividuelle(s), txtText));
@@ -157,9 +159,10 @@ private slots:
         p = paragraphes(personnalisee);
         const auto i = p.indexOf(QStringLiteral("\t\t\t\t\t\t\tMadame Blanc  "));
         QVERIFY(i > 0);
-        QCOMPARE(p.mid(i + 1, 3), (QStringList{QStringLiteral("\t\t\t\t\t\t\t2 av. "), QStringLiteral("\t\t\t\t\t\t\tBP 3 "),
-                                                QStringLiteral("\t\t\t\t\t\t\t Nantes ")}));
-        QVERIFY(!personnalisee.toPlainText().contains(QStringLiteral("Notaire")));   // its placeholder was deleted
+        QCOMPARE(p.mid(i + 1, 3),
+                 (QStringList{QStringLiteral("\t\t\t\t\t\t\t2 av. "), QStringLiteral("\t\t\t\t\t\t\tBP 3 "),
+                              QStringLiteral("\t\t\t\t\t\t\t Nantes ")}));
+        QVERIFY(!personnalisee.toPlainText().contains(QStringLiteral("Notaire"))); // its placeholder was deleted
         QVERIFY(!personnalisee.toPlainText().contains(QLatin1Char('<')));
     }
 };

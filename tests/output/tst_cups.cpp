@@ -19,8 +19,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <pwd.h>
@@ -32,7 +32,7 @@ QString dossierCupsPdf()
 {
     const passwd* utilisateur = getpwuid(getuid());
     return QString::fromLocal8Bit(utilisateur ? utilisateur->pw_dir : qgetenv("HOME").constData())
-           + QStringLiteral("/PDF");
+        + QStringLiteral("/PDF");
 }
 
 QSet<QString> pdfPresents()
@@ -65,8 +65,9 @@ QRect encre(const QString& pdf)
     const QString image = dossier.filePath(QStringLiteral("page"));
     QProcess pdftoppm;
     pdftoppm.setStandardErrorFile(QProcess::nullDevice());
-    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
-                                              QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, image});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
+                    QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, image});
     if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
         return QRect();
     const QImage page = QImage(image + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
@@ -88,7 +89,7 @@ class TestCups : public QObject {
 
 private:
     std::unique_ptr<BaseTemporaire> m_base;
-    QPageLayout m_page;   // the default printer's paper and printable area
+    QPageLayout m_page; // the default printer's paper and printable area
 
     // The ink of a job printed through CUPS lies where the same job printed
     // to a PDF file of the same paper puts it (within half a millimetre);
@@ -127,8 +128,14 @@ private:
         QVERIFY2(pres(obtenue.left(), attendue.left()) && pres(obtenue.top(), attendue.top())
                      && pres(obtenue.right(), attendue.right()) && pres(obtenue.bottom(), attendue.bottom()),
                  qPrintable(QStringLiteral("encre (%1, %2)-(%3, %4) au lieu de (%5, %6)-(%7, %8) (1/100 pouce)")
-                                .arg(obtenue.left()).arg(obtenue.top()).arg(obtenue.right()).arg(obtenue.bottom())
-                                .arg(attendue.left()).arg(attendue.top()).arg(attendue.right()).arg(attendue.bottom())));
+                                .arg(obtenue.left())
+                                .arg(obtenue.top())
+                                .arg(obtenue.right())
+                                .arg(obtenue.bottom())
+                                .arg(attendue.left())
+                                .arg(attendue.top())
+                                .arg(attendue.right())
+                                .arg(attendue.bottom())));
     }
 
 private slots:
@@ -138,8 +145,9 @@ private slots:
         if (parDefaut.isNull()) {
             if (qEnvironmentVariableIsSet("TILVO_CUPS_EXIGE"))
                 QFAIL("L'imprimante d'essai devait être prête mais aucune imprimante par défaut n'est joignable.");
-            QSKIP("Aucun serveur CUPS joignable avec une imprimante par défaut : impression de bout en bout non essayée "
-                  "(tools/imprimante-essai.sh, en root, en prépare une).");
+            QSKIP(
+                "Aucun serveur CUPS joignable avec une imprimante par défaut : impression de bout en bout non essayée "
+                "(tools/imprimante-essai.sh, en root, en prépare une).");
         }
         if (!parDefaut.makeAndModel().contains(QStringLiteral("CUPS-PDF"), Qt::CaseInsensitive))
             QSKIP("L'imprimante par défaut n'est pas une file cups-pdf : rien ne serait relu, essai sauté.");
@@ -165,7 +173,9 @@ private slots:
 
     void enveloppe()
     {
-        QVERIFY(mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString()).ok());
+        QVERIFY(
+            mdGeneral::EcrireIni(QStringLiteral("Enveloppe"), QStringLiteral("Format"), QStringLiteral("0"), QString())
+                .ok());
         SaisieEnveloppe saisie;
         saisie.destinataire.titre = QStringLiteral("Madame");
         saisie.destinataire.nom = QStringLiteral("Durand");

@@ -17,8 +17,8 @@ namespace {
 // envelopes are measured from the paper's corner all the same.
 constexpr double kDecalageGaucheCm = 0.5;
 constexpr double kDecalageHautCm = 0.4;
-constexpr double kTolerance = 0.05;   // 0.5 mm
-constexpr double kToleranceReglage = 0.01;   // 0.1 mm
+constexpr double kTolerance = 0.05;        // 0.5 mm
+constexpr double kToleranceReglage = 0.01; // 0.1 mm
 
 // The corner of a word's box where the text's top-left corner lands when
 // the page is turned so many degrees clockwise.
@@ -56,7 +56,7 @@ private:
     void installerImprimante(QList<int> refus = {})
     {
         m_imprimante = &m_banc->imprimante(QPageSize(QPageSize::A4),
-                                                 QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0));
+                                           QMarginsF(kDecalageGaucheCm * 10, kDecalageHautCm * 10, 0, 0));
         m_imprimante->refus = std::move(refus);
     }
 
@@ -97,7 +97,11 @@ private:
             const double y = debut.y();
             QVERIFY2(qAbs(x - a.x) <= kTolerance && qAbs(y - a.y) <= kTolerance,
                      qPrintable(QStringLiteral("« %1 » à (%2, %3) cm au lieu de (%4, %5)")
-                                    .arg(a.texte).arg(x).arg(y).arg(a.x).arg(a.y)));
+                                    .arg(a.texte)
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(a.x)
+                                    .arg(a.y)));
         }
     }
 
@@ -131,15 +135,16 @@ private slots:
         ImprimerEnveloppe(saisieIndividuelle());
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
-        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir imprimer l'enveloppe ?"));
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Confirmation"));
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
         QVERIFY2(pdf.erreur.isEmpty(), qPrintable(pdf.erreur));
         QCOMPARE(pdf.pages.size(), 1);
         verifierPage(pdf, page);
-        verifierPositions(pdf, 0, {{x, y, "Madame"}, {x, y + 1, "12"}, {x, y + 2, "Bâtiment"},
-                                   {x, y + 3, "75011"}}, format.toInt());
+        verifierPositions(pdf, 0, {{x, y, "Madame"}, {x, y + 1, "12"}, {x, y + 2, "Bâtiment"}, {x, y + 3, "75011"}},
+                          format.toInt());
         // The postcode and the town share the fourth line, the town in capitals.
         const QTransform versLayout = versPapier(*papierEnveloppe(format.toInt()), {}).inverted();
         QCOMPARE(versLayout.map(pdf.trouver("PARIS")->boite.center()).y(),
@@ -153,7 +158,7 @@ private slots:
         definirFormat(QStringLiteral("1"));
         SaisieEnveloppe s = saisieIndividuelle();
         s.destinataire.adresse1 = QStringLiteral("Caisse primaire d'assurance maladie des Bouches-du-Rhône, "
-                                        "service des relations avec les assurés");
+                                                 "service des relations avec les assurés");
         ImprimerEnveloppe(s);
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers()[0]);
@@ -187,10 +192,12 @@ private slots:
         QVERIFY(m_imprimante->fichiers().isEmpty());
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         QCOMPARE(m_banc->dialogues.messages[1].icone, Icone::Exclamation);
-        QCOMPARE(m_banc->dialogues.messages[1].texte,
-                 QStringLiteral("L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
-                                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes » est trop longue.\n"
-                                "Aucune enveloppe n'a été imprimée."));
+        QCOMPARE(
+            m_banc->dialogues.messages[1].texte,
+            QStringLiteral(
+                "L'adresse de destinataire n° 2 (Deux) ne tient pas sur l'enveloppe, même en 10 points : "
+                "la ligne « Zone-artisanale-intercommunale-des-Portes-de-la-Méditerranée-Nord-et-Sud-Ouest-Provence-Alpes » est trop longue.\n"
+                "Aucune enveloppe n'a été imprimée."));
     }
 
     void formatsACases_data()
@@ -200,16 +207,16 @@ private slots:
         QTest::addColumn<QList<Attendu>>("attendus");
         QTest::newRow("2") << "2" << QSizeF(16.2, 11.4)
                            << QList<Attendu>{{3.3, 4.1, "Madame"}, {3.3, 5.3, "12"}, {3.3, 6.6, "Bâtiment"},
-                                             {2.9, 8.3, "7"}, {3.7, 8.2, "5"}, {4.4, 8.2, "0"}, {5.1, 8.2, "1"},
-                                             {5.7, 8.2, "8"}, {6.6, 8.2, "PARIS"}};
+                                             {2.9, 8.3, "7"},      {3.7, 8.2, "5"},  {4.4, 8.2, "0"},
+                                             {5.1, 8.2, "1"},      {5.7, 8.2, "8"},  {6.6, 8.2, "PARIS"}};
         QTest::newRow("3") << "3" << QSizeF(22.0, 11.0)
                            << QList<Attendu>{{9.0, 4.2, "Madame"}, {9.0, 5.5, "12"}, {9.0, 6.8, "Bâtiment"},
-                                             {8.8, 7.7, "7"}, {9.4, 7.7, "5"}, {10.1, 7.7, "0"}, {10.8, 7.7, "1"},
-                                             {11.5, 7.7, "8"}, {12.8, 7.7, "PARIS"}};
+                                             {8.8, 7.7, "7"},      {9.4, 7.7, "5"},  {10.1, 7.7, "0"},
+                                             {10.8, 7.7, "1"},     {11.5, 7.7, "8"}, {12.8, 7.7, "PARIS"}};
         QTest::newRow("4") << "4" << QSizeF(11.0, 22.0)
                            << QList<Attendu>{{9.0, 14.2, "Madame"}, {9.0, 15.5, "12"}, {9.0, 16.8, "Bâtiment"},
-                                             {8.8, 17.7, "7"}, {9.4, 17.7, "5"}, {10.1, 17.7, "0"},
-                                             {10.8, 17.7, "1"}, {11.5, 17.7, "8"}, {12.8, 17.7, "PARIS"}};
+                                             {8.8, 17.7, "7"},      {9.4, 17.7, "5"},  {10.1, 17.7, "0"},
+                                             {10.8, 17.7, "1"},     {11.5, 17.7, "8"}, {12.8, 17.7, "PARIS"}};
     }
 
     // One postcode character per box, the town on the line of the boxes.
@@ -239,7 +246,8 @@ private slots:
         ImprimerEnveloppe(saisieIndividuelle());
         std::vector<DispositionEnveloppe> dispositions;
         QString message;
-        QVERIFY2(disposerToutes(4, adressesAImprimer(saisieIndividuelle()), dispositions, message), qPrintable(message));
+        QVERIFY2(disposerToutes(4, adressesAImprimer(saisieIndividuelle()), dispositions, message),
+                 qPrintable(message));
         ApercuEnveloppes apercu(4, std::move(dispositions), {QStringLiteral("Madame Durand Claire")});
         QCOMPARE(apercu.legende(0), QStringLiteral("Enveloppe 1 sur 1 — Madame Durand Claire"));
         const QString chemin = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("apercu.pdf"));
@@ -283,7 +291,7 @@ private slots:
 
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.texte(0), QStringLiteral("Durand Claire 12 rue Haute 75011 PARIS"));
-        const double espace = 0.25 * 14 * kCmParPoint;   // a space of Liberation Serif 14 pt
+        const double espace = 0.25 * 14 * kCmParPoint; // a space of Liberation Serif 14 pt
         verifierPositions(pdf, 0, {{6.0 + espace, 6.0, "Durand"}, {6.0, 9.0, "75011"}});
     }
 
@@ -340,14 +348,18 @@ private slots:
                 return m.texte == mot.texte && qAbs(m.boite.left() - attendu.left()) <= kToleranceReglage
                     && qAbs(m.boite.top() - attendu.top()) <= kToleranceReglage;
             });
-            QVERIFY2(trouve, qPrintable(QStringLiteral("« %1 » pas à (%2, %3) cm : %4")
-                                            .arg(mot.texte).arg(attendu.left()).arg(attendu.top()).arg(apres.texte(0))));
+            QVERIFY2(trouve,
+                     qPrintable(QStringLiteral("« %1 » pas à (%2, %3) cm : %4")
+                                    .arg(mot.texte)
+                                    .arg(attendu.left())
+                                    .arg(attendu.top())
+                                    .arg(apres.texte(0))));
         }
     }
 
     void refus_data()
     {
-        QTest::addColumn<QString>("format");     // "-": no key at all
+        QTest::addColumn<QString>("format"); // "-": no key at all
         QTest::addColumn<bool>("individuel");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("message");
@@ -421,7 +433,8 @@ private slots:
         ImprimerEnveloppe(saisie);
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
-        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 enveloppes ?"));
         QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::OuiNon);
         QCOMPARE(m_banc->dialogues.progressions,
                  QStringList({"début: Impression des enveloppes (2)", "Impression de l'enveloppe 1 sur 2",
@@ -430,7 +443,8 @@ private slots:
         const ContenuPdf colin = lirePdf(m_imprimante->fichiers()[0]);
         QCOMPARE(colin.texte(0), QStringLiteral("Madame Colin Anne 3 rue Basse 33000 BORDEAUX"));
         verifierPositions(colin, 0, {{11.0, 6.0, "Madame"}, {11.0, 9.0, "33000"}});
-        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0), QStringLiteral("Monsieur Arnaud Paul 1 place Nette 69001 LYON"));
+        QCOMPARE(lirePdf(m_imprimante->fichiers()[1]).texte(0),
+                 QStringLiteral("Monsieur Arnaud Paul 1 place Nette 69001 LYON"));
     }
 
     // A failed envelope shows its failure and the next one is attempted.
@@ -474,7 +488,8 @@ private slots:
         QCOMPARE(m_imprimante->fichiers().size(), 1);
         QCOMPARE(m_banc->dialogues.messages.last().icone, Icone::Exclamation);
         QCOMPARE(m_banc->dialogues.messages.last().texte,
-                 QStringLiteral("Les enveloppes n'ont pas été imprimées : Le destinataire n° 7 n'existe plus dans la base."));
+                 QStringLiteral(
+                     "Les enveloppes n'ont pas été imprimées : Le destinataire n° 7 n'existe plus dans la base."));
     }
 };
 

@@ -7,15 +7,15 @@
 
 namespace {
 
-constexpr double kTolerance = 0.05;   // 0.5 mm
+constexpr double kTolerance = 0.05; // 0.5 mm
 
 std::vector<AdresseEnveloppe> adresses(int nombre)
 {
     std::vector<AdresseEnveloppe> liste;
     for (int i = 1; i <= nombre; ++i) {
         const QString nom = QStringLiteral("D%1 Durand").arg(i, 2, 10, QLatin1Char('0'));
-        liste.push_back({nom, nom, QStringLiteral("12 rue Haute"), QString(), QStringLiteral("75011"),
-                         QStringLiteral("Paris")});
+        liste.push_back(
+            {nom, nom, QStringLiteral("12 rue Haute"), QString(), QStringLiteral("75011"), QStringLiteral("Paris")});
     }
     return liste;
 }
@@ -53,7 +53,7 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(int, debut);
         const FormatEtiquettes format = formatEtiquettes(nom).value_or(FormatEtiquettes{4, 10, 45, 25, 10, 12, 47, 27});
-        const int nombre = format.parPlanche() - debut + 1 + 2;   // two on the second sheet
+        const int nombre = format.parPlanche() - debut + 1 + 2; // two on the second sheet
         QCOMPARE(imprimerEtiquettes(format, debut, adresses(nombre)), QString());
 
         QCOMPARE(m_imprimante->fichiers().size(), 1);
@@ -69,12 +69,18 @@ private slots:
             const MotPdf* mot = pdf.trouver(premier, page);
             QVERIFY2(mot, qPrintable(premier + QStringLiteral(" absent de : ") + pdf.texte(page)));
             const double x = (format.margeGaucheMm + (place % format.colonnes) * format.pasHorizontalMm
-                              + kMargeEtiquetteXMm) / 10.0;
+                              + kMargeEtiquetteXMm)
+                / 10.0;
             const double y = (format.margeHautMm + (place / format.colonnes) * format.pasVerticalMm
-                              + kMargeEtiquetteYMm) / 10.0;
+                              + kMargeEtiquetteYMm)
+                / 10.0;
             QVERIFY2(qAbs(mot->boite.left() - x) <= kTolerance && qAbs(mot->boite.top() - y) <= kTolerance,
                      qPrintable(QStringLiteral("%1 à (%2, %3) au lieu de (%4, %5)")
-                                    .arg(premier).arg(mot->boite.left()).arg(mot->boite.top()).arg(x).arg(y)));
+                                    .arg(premier)
+                                    .arg(mot->boite.left())
+                                    .arg(mot->boite.top())
+                                    .arg(x)
+                                    .arg(y)));
         }
         QVERIFY(pdf.texte(0).contains(QStringLiteral("75011 PARIS")));
     }

@@ -42,7 +42,7 @@ private slots:
     void lettreEnNombreAvecSesModifications()
     {
         QTemporaryDir dossier;
-        BancEssai banc;   // where the files written are recorded
+        BancEssai banc; // where the files written are recorded
         SaisieLettre s;
         s.depuisModele = false;
         s.lignesDestinataires = 1;

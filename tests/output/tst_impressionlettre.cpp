@@ -15,11 +15,14 @@
 namespace {
 
 const QMarginsF kDecalagesMm(4, 4, 4, 4);
-constexpr double kTolerance = 0.05;   // cm
+constexpr double kTolerance = 0.05; // cm
 constexpr double kGauche = 1200 * kCmParTwip;
 constexpr double kBlocDroit = (1200 + 5040) * kCmParTwip;
 
-bool pres(double a, double b) { return qAbs(a - b) <= kTolerance; }
+bool pres(double a, double b)
+{
+    return qAbs(a - b) <= kTolerance;
+}
 
 // The recipients of the journal's entries, oldest first.
 QStringList destinatairesDuJournal()
@@ -91,9 +94,13 @@ private slots:
         QVERIFY2(pres(premier->boite.left(), kGauche), qPrintable(QString::number(premier->boite.left())));
         QVERIFY2(pres(premier->boite.top(), 1500 * kCmParTwip), qPrintable(QString::number(premier->boite.top())));
         for (const char* mot : {"5", "44000", "Objet", "Cordialement."})
-            QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kGauche), mot);
+            QVERIFY2(pdf.trouver(QString::fromUtf8(mot))
+                         && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kGauche),
+                     mot);
         for (const char* mot : {"Madame", "12", "75011", "Le", "À"})
-            QVERIFY2(pdf.trouver(QString::fromUtf8(mot)) && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kBlocDroit), mot);
+            QVERIFY2(pdf.trouver(QString::fromUtf8(mot))
+                         && pres(pdf.trouver(QString::fromUtf8(mot))->boite.left(), kBlocDroit),
+                     mot);
         // The signature is the last line: Jean Martin, right block.
         QCOMPARE(pdf.mots.last().texte, QStringLiteral("Martin"));
         QVERIFY(pres(pdf.mots[pdf.mots.size() - 2].boite.left(), kBlocDroit));
@@ -166,7 +173,8 @@ private slots:
         ImprimerLettre({false, {2, 3}}, *m_txtText->document());
 
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
-        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
+                 QStringLiteral("Êtes-vous sûr de vouloir imprimer les 2 lettres ?"));
         QCOMPARE(m_banc->dialogues.progressions,
                  QStringList({"début: Impression des lettres (2)", "Impression de la lettre 1 sur 2",
                               "Impression de la lettre 2 sur 2", "fin"}));
@@ -175,7 +183,8 @@ private slots:
         QCOMPARE(m_imprimante->fichiers().size(), 2);
 
         const ContenuPdf bernard = lirePdf(m_imprimante->fichiers()[0]);
-        QVERIFY2(bernard.texte(0).contains(QStringLiteral("Madame Bernard Lise Directrice 2 quai Sud Porte 4 13002 Marseille")),
+        QVERIFY2(bernard.texte(0).contains(
+                     QStringLiteral("Madame Bernard Lise Directrice 2 quai Sud Porte 4 13002 Marseille")),
                  qPrintable(bernard.texte(0)));
         QVERIFY(pres(bernard.trouver(QStringLiteral("Porte"))->boite.left(), kBlocDroit));
         QVERIFY(pres(bernard.trouver(QStringLiteral("Directrice"))->boite.left(), kBlocDroit));
@@ -192,8 +201,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("aucun destinataire choisi")
             << false << false << QStringLiteral("Attention ! Vous n'avez pas sélectionné de destinataire.");
-        QTest::newRow("pas d'imprimante") << true << true
-                                          << QStringLiteral("Aucune imprimante par défaut n'est configurée.");
+        QTest::newRow("pas d'imprimante")
+            << true << true << QStringLiteral("Aucune imprimante par défaut n'est configurée.");
     }
 
     void refus()
@@ -231,7 +240,8 @@ private slots:
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
         const auto& m = m_banc->dialogues.messages[1];
         QCOMPARE(m.icone, Icone::Exclamation);
-        QVERIFY2(m.texte.startsWith(QStringLiteral("La lettre du destinataire n° 9 n'a pas pu être imprimée")), qPrintable(m.texte));
+        QVERIFY2(m.texte.startsWith(QStringLiteral("La lettre du destinataire n° 9 n'a pas pu être imprimée")),
+                 qPrintable(m.texte));
         QVERIFY(m.texte.contains(QStringLiteral("1 lettre(s) sur 3")));
         QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
         QCOMPARE(destinatairesDuJournal(), QStringList{QStringLiteral("Madame Eve Arnaud")});
@@ -247,7 +257,8 @@ private slots:
         QCOMPARE(m_banc->dialogues.messages.last().texte,
                  QStringLiteral("Impression interrompue : 2 lettre(s) sur 3 ont été imprimées."));
         QCOMPARE(m_banc->dialogues.progressions.last(), QStringLiteral("fin"));
-        QCOMPARE(destinatairesDuJournal(), (QStringList{QStringLiteral("Madame Eve Arnaud"), QStringLiteral("Madame Lise Bernard")}));
+        QCOMPARE(destinatairesDuJournal(),
+                 (QStringList{QStringLiteral("Madame Eve Arnaud"), QStringLiteral("Madame Lise Bernard")}));
     }
 
     // A journal that cannot be written is said once; every letter still prints.
@@ -259,7 +270,8 @@ private slots:
         ImprimerLettre({false, {4, 2}}, *m_txtText->document());
         QCOMPARE(m_imprimante->fichiers().size(), 2);
         QCOMPARE(m_banc->dialogues.messages.size(), 2);
-        QVERIFY2(m_banc->dialogues.messages[1].texte.startsWith(QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),
+        QVERIFY2(m_banc->dialogues.messages[1].texte.startsWith(
+                     QStringLiteral("L'envoi a bien eu lieu, mais il n'a pas pu être noté")),
                  qPrintable(m_banc->dialogues.messages[1].texte));
     }
 };

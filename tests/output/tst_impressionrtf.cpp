@@ -19,12 +19,12 @@ namespace {
 // The test printer's printable area starts 6 mm from the left edge and
 // 5 mm from the top, as on a real printer.
 const QMarginsF kDecalagesMm(6, 5, 6, 5);
-constexpr double kTolerance = 0.05;   // cm
+constexpr double kTolerance = 0.05; // cm
 
 QString rtfDeParagraphes(const QStringList& paragraphes, const QString& separateur = QStringLiteral("\\par "))
 {
-    return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\fs22 ")
-           + paragraphes.join(separateur) + QStringLiteral("}");
+    return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\fs22 ") + paragraphes.join(separateur)
+        + QStringLiteral("}");
 }
 
 QStringList numerotees(const QString& prefixe, int nombre)
@@ -83,7 +83,10 @@ private slots:
     {
         const auto nouvelle = [] { return true; };
         int appels = 0;
-        const auto bloque = [&](int) { ++appels; return 10; };
+        const auto bloque = [&](int) {
+            ++appels;
+            return 10;
+        };
         QCOMPARE(imprimerPages(100, bloque, nouvelle), std::optional<int>(2));
         QCOMPARE(appels, 2);
         const auto parQuarante = [](int premier) { return premier + 40; };
@@ -105,8 +108,10 @@ private slots:
         QCOMPARE(pdf.pages.size(), 1);
         const MotPdf* mot = pdf.trouver(QStringLiteral("Bonjour"));
         QVERIFY(mot);
-        QVERIFY2(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance, qPrintable(QString::number(mot->boite.left())));
-        QVERIFY2(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance, qPrintable(QString::number(mot->boite.top())));
+        QVERIFY2(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance,
+                 qPrintable(QString::number(mot->boite.left())));
+        QVERIFY2(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance,
+                 qPrintable(QString::number(mot->boite.top())));
     }
 
     void texteVideUnePageBlanche()
@@ -141,7 +146,8 @@ private slots:
             QVERIFY2(m.boite.left() >= 1200 * kCmParTwip - kTolerance && m.boite.right() <= droite + kTolerance,
                      qPrintable(m.texte));
             QVERIFY2(m.boite.top() >= 1500 * kCmParTwip - kTolerance && m.boite.bottom() <= bas + kTolerance,
-                     qPrintable(QStringLiteral("%1 %2 %3 %4").arg(m.texte).arg(m.boite.top()).arg(m.boite.bottom()).arg(bas)));
+                     qPrintable(
+                         QStringLiteral("%1 %2 %3 %4").arg(m.texte).arg(m.boite.top()).arg(m.boite.bottom()).arg(bas)));
         }
         QCOMPARE(vus, lignes.mid(0, 80));
         QVERIFY(pdf.trouver(QStringLiteral("Ligne1"), 0));
@@ -157,7 +163,8 @@ private slots:
         paragraphes[3] = QStringLiteral("\\qc\\b Centr\\'e9 en gras\\b0\\par\\pard\\li720 Retrait d'un demi-pouce");
         RichTextBox txt;
         txt.setTextRTF(rtfDeParagraphes(paragraphes));
-        QVERIFY(ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre).ok());
+        QVERIFY(ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre)
+                    .ok());
 
         std::vector<LettreApercu> lettres;
         lettres.push_back({std::unique_ptr<QTextDocument>(txt.document()->clone()), QString()});
@@ -248,7 +255,8 @@ private slots:
     void numerosDePage()
     {
         RichTextBox txt;
-        txt.setTextRTF(rtfDeParagraphes(QStringList(12, QStringLiteral("Page \\chpgn  sur 12")), QStringLiteral("\\page ")));
+        txt.setTextRTF(
+            rtfDeParagraphes(QStringList(12, QStringLiteral("Page \\chpgn  sur 12")), QStringLiteral("\\page ")));
         QVERIFY(ImprimerRTF(*txt.document(), 1200, 1500, 1200, 1500).ok());
         const ContenuPdf pdf = lirePdf(m_imprimante->fichiers().value(0));
         QCOMPARE(pdf.pages.size(), 12);
@@ -327,7 +335,8 @@ private slots:
         QVERIFY(qAbs(mot->boite.left() - 1200 * kCmParTwip) <= kTolerance);
         QVERIFY(qAbs(mot->boite.top() - 1500 * kCmParTwip) <= kTolerance);
 
-        rtfcat.start(QStringLiteral(RTFCAT), {QStringLiteral("pdf"), m_banc->dossierPapier() + QStringLiteral("/absent.rtf"), sortie});
+        rtfcat.start(QStringLiteral(RTFCAT),
+                     {QStringLiteral("pdf"), m_banc->dossierPapier() + QStringLiteral("/absent.rtf"), sortie});
         QVERIFY(rtfcat.waitForFinished(60000));
         QCOMPARE(rtfcat.exitCode(), 1);
         QVERIFY(QString::fromLocal8Bit(rtfcat.readAllStandardError()).contains(QStringLiteral("absent.rtf")));
@@ -341,8 +350,10 @@ private slots:
         QVERIFY2(cible.ok(), qPrintable(cible.raison()));
         QCOMPARE(txt.lineWrapMode(), QTextEdit::FixedPixelWidth);
         const double largeurA4Twips = 210 / 25.4 * 1440;
-        const double attendu = (largeurA4Twips - 2300) * txt.logicalDpiX() / 1440 + 2 * txt.document()->documentMargin();
-        QVERIFY2(qAbs(txt.lineWrapColumnOrWidth() - attendu) <= 1, qPrintable(QString::number(txt.lineWrapColumnOrWidth())));
+        const double attendu = (largeurA4Twips - 2300) * txt.logicalDpiX() / 1440
+            + 2 * txt.document()->documentMargin();
+        QVERIFY2(qAbs(txt.lineWrapColumnOrWidth() - attendu) <= 1,
+                 qPrintable(QString::number(txt.lineWrapColumnOrWidth())));
         QVERIFY(m_imprimante->fichiers().size() <= 1);
         QCOMPARE(DefinirCibleImprimante(txt, 6000, 6000).raison(),
                  QStringLiteral("Les marges demandées ne laissent aucune place au texte sur la page."));

@@ -45,8 +45,9 @@ void faussesCommandes(const QString& dossier, bool messagerie)
         f.close();
         f.setPermissions(f.permissions() | QFileDevice::ExeUser);
     };
-    ecrire(QStringLiteral("xdg-email"), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.$$\"\n"
-                                        "mv \"$0.$$\" \"$0.appel-$$\"\n");
+    ecrire(QStringLiteral("xdg-email"),
+           "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.$$\"\n"
+           "mv \"$0.$$\" \"$0.appel-$$\"\n");
     ecrire(QStringLiteral("xdg-mime"), messagerie ? "#!/bin/sh\necho thunderbird.desktop\n" : "#!/bin/sh\n");
     qputenv("PATH", dossier.toLocal8Bit() + ':' + qgetenv("PATH"));
 }
@@ -126,7 +127,8 @@ private slots:
                      && infos.contains(QStringLiteral("Author:          Jean Martin\n"))
                      && infos.contains(QStringLiteral("Creator:         Tilvo - Lettres ")),
                  qPrintable(infos));
-        const QStringList polices = sortieDe(QStringLiteral("pdffonts"), {chemin}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList polices = sortieDe(QStringLiteral("pdffonts"), {chemin})
+                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY(polices.size() > 2);
         const qsizetype colonne = polices[0].indexOf(QLatin1String(" emb ")) + 1;
         for (const QString& police : polices.mid(2))
@@ -146,8 +148,7 @@ private slots:
             "(2, 'Madame', 'Dupont', 'Jeanne', '2 quai Sud', '13002', 'Marseille'),"
             "(3, 'Monsieur', 'Evrard', 'Luc', '3 cours Est', '33000', 'Bordeaux')"));
         m_txtText->setTextRTF(TexteLettreEnNombre(saisie(), QString()));
-        const SaisiePdf enNombre{false, {1, 2, 3}, saisie(), true,
-                                 QStringLiteral("2026-12-08")};
+        const SaisiePdf enNombre{false, {1, 2, 3}, saisie(), true, QStringLiteral("2026-12-08")};
         const QString dossier = QDir(m_banc->dossierPapier()).filePath(QStringLiteral("lettres"));
         QVERIFY(QDir().mkpath(dossier));
 
@@ -155,12 +156,14 @@ private slots:
         m_banc->dialogues.textes << dossier;
         EnregistrerLettrePdf(enNombre, *m_txtText->document());
         const QStringList fichiers = QDir(dossier).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(fichiers, (QStringList{QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2 (2).pdf"),
-                                        QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2.pdf"),
-                                        QStringLiteral("2026-12-08 - Evrard Luc - Résiliation_ contrat n°4_2.pdf")}));
+        QCOMPARE(fichiers,
+                 (QStringList{QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2 (2).pdf"),
+                              QStringLiteral("2026-12-08 - Dupont Jeanne - Résiliation_ contrat n°4_2.pdf"),
+                              QStringLiteral("2026-12-08 - Evrard Luc - Résiliation_ contrat n°4_2.pdf")}));
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[0])).texte(0).contains(QStringLiteral("Marseille")));
         QVERIFY(lirePdf(QDir(dossier).filePath(fichiers[1])).texte(0).contains(QStringLiteral("Troyes")));
-        const QStringList troisLettres{QStringLiteral("Troyes:1"), QStringLiteral("Marseille:1"), QStringLiteral("Bordeaux:1")};
+        const QStringList troisLettres{QStringLiteral("Troyes:1"), QStringLiteral("Marseille:1"),
+                                       QStringLiteral("Bordeaux:1")};
         QCOMPARE(envois(canal::pdf), troisLettres);
 
         m_banc->dialogues.messages.clear();
@@ -202,8 +205,10 @@ private slots:
     {
         QList<RecordId> ids;
         for (int i = 1; i <= 40; ++i) {
-            m_banc->base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Ville_Destinataire) "
-                                            "VALUES (%1, 'Nom%1', 'Ville%1')").arg(i));
+            m_banc->base.executer(
+                QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire, Ville_Destinataire) "
+                               "VALUES (%1, 'Nom%1', 'Ville%1')")
+                    .arg(i));
             ids << i;
         }
         m_txtText->setTextRTF(TexteLettreEnNombre(saisie(), QString()));
@@ -214,7 +219,8 @@ private slots:
 
         QStringList villes;
         for (const QString& fichier : QDir(m_banc->dossierPapier()).entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            villes << QStringLiteral("Ville") + fichier.section(QStringLiteral(" - "), 1, 1).mid(3).trimmed() + QStringLiteral(":1");
+            villes << QStringLiteral("Ville") + fichier.section(QStringLiteral(" - "), 1, 1).mid(3).trimmed()
+                    + QStringLiteral(":1");
         QVERIFY(villes.size() >= 3 && villes.size() < 40);
         QStringList notees = envois(canal::pdf);
         villes.sort();
@@ -254,9 +260,7 @@ private slots:
             "(1, 'Dupont', 'Troyes', 'a@exemple.fr'), (2, 'Evrard', 'Bordeaux', ''), (3, 'Colin', 'Rennes', 'c@exemple.fr')"));
         m_txtText->setTextRTF(TexteLettreEnNombre(lettre, QString()));
         m_banc->dialogues.reponses << Reponse::Oui << Reponse::Oui << Reponse::Oui;
-        EnvoyerLettrePdf({false, {}, {1, 2, 3}, lettre, false,
-                          QStringLiteral("2026-12-08")},
-                         *m_txtText->document());
+        EnvoyerLettrePdf({false, {}, {1, 2, 3}, lettre, false, QStringLiteral("2026-12-08")}, *m_txtText->document());
         QVERIFY2(m_banc->dialogues.messages.value(0).texte.startsWith(
                      QStringLiteral("2 message(s) vont s'ouvrir, un par destinataire, chacun avec sa lettre en PDF.\n"
                                     "1 destinataire(s) sélectionné(s) n'ont pas d'adresse électronique.")),
@@ -267,8 +271,8 @@ private slots:
             if (appel.last() == adresse)
                 continue;
             adresses << appel.last();
-            QVERIFY(lirePdf(appel[2]).texte(0).contains(appel.last() == QLatin1String("a@exemple.fr") ? QStringLiteral("Troyes")
-                                                                                                     : QStringLiteral("Rennes")));
+            QVERIFY(lirePdf(appel[2]).texte(0).contains(
+                appel.last() == QLatin1String("a@exemple.fr") ? QStringLiteral("Troyes") : QStringLiteral("Rennes")));
         }
         adresses.sort();
         QCOMPARE(adresses, (QStringList{QStringLiteral("a@exemple.fr"), QStringLiteral("c@exemple.fr")}));
@@ -276,7 +280,8 @@ private slots:
                  QStringLiteral("Imprimer les lettres des destinataires sans adresse électronique (1) ?"));
         QCOMPARE(imprimante.fichiers().size(), 1);
         QVERIFY(lirePdf(imprimante.fichiers()[0]).texte(0).contains(QStringLiteral("Bordeaux")));
-        QCOMPARE(envois(canal::mailPdf), (QStringList{QStringLiteral(":1"), QStringLiteral("Troyes:1"), QStringLiteral("Rennes:1")}));
+        QCOMPARE(envois(canal::mailPdf),
+                 (QStringList{QStringLiteral(":1"), QStringLiteral("Troyes:1"), QStringLiteral("Rennes:1")}));
 
         faussesCommandes(fausses.path(), false);
         m_banc->dialogues.messages.clear();
@@ -288,7 +293,7 @@ private slots:
         QCOMPARE(bureau.cibles.size(), 1);
         QVERIFY(QDir(bureau.cibles[0]).entryList({QStringLiteral("*.pdf")}).size() == 1);
         QCOMPARE(appels(fausses.path()).size(), 3);
-        QCOMPARE(envois(canal::mailPdf).size(), 3);   // no message, no entry
+        QCOMPARE(envois(canal::mailPdf).size(), 3); // no message, no entry
     }
 };
 

@@ -38,10 +38,11 @@ void finir(int code, const QString& raison)
 
 void ecrireDestinataire(QWidget* fenetre)
 {
-    const QList<std::pair<const char*, QString>> champs{
-        {"txtNomDest", QStringLiteral("Essai-Paquet")}, {"txtPrenomDest", QStringLiteral("Zoé")},
-        {"txtAdresse1Dest", QStringLiteral("3 rue des Écoles")}, {"txtCPDest", QStringLiteral("75005")},
-        {"txtVilleDest", QStringLiteral("Paris")}};
+    const QList<std::pair<const char*, QString>> champs{{"txtNomDest", QStringLiteral("Essai-Paquet")},
+                                                        {"txtPrenomDest", QStringLiteral("Zoé")},
+                                                        {"txtAdresse1Dest", QStringLiteral("3 rue des Écoles")},
+                                                        {"txtCPDest", QStringLiteral("75005")},
+                                                        {"txtVilleDest", QStringLiteral("Paris")}};
     for (const auto& [nom, valeur] : champs) {
         auto* champ = fenetre->findChild<QLineEdit*>(QLatin1String(nom));
         if (!champ)

@@ -10,14 +10,11 @@ class TestDemarrage : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void demarrageSansBase()
     {
-        QTemporaryDir dossier;   // no Save/Lettre.mdb in it
+        QTemporaryDir dossier; // no Save/Lettre.mdb in it
         mdGeneral::DefinirDossierApplication(dossier.path());
         const auto resultat = mdGeneral::Demarrer();
         QVERIFY(!resultat.baseOuverte);

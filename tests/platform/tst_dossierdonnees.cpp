@@ -80,10 +80,12 @@ private slots:
         const QString lien = QStringLiteral("Save/fiches/bail.html");
         QCOMPARE(mdGeneral::CheminDocument(lien), lien);
         ecrire(racine.path() + QStringLiteral("/share/tilvo-lettres/fiches/bail.html"), "livrée");
-        QCOMPARE(mdGeneral::CheminDocument(lien), racine.path() + QStringLiteral("/share/tilvo-lettres/fiches/bail.html"));
+        QCOMPARE(mdGeneral::CheminDocument(lien),
+                 racine.path() + QStringLiteral("/share/tilvo-lettres/fiches/bail.html"));
         ecrire(bin + QStringLiteral("/Save/fiches/bail.html"), "à moi");
         QCOMPARE(mdGeneral::CheminDocument(lien), bin + QStringLiteral("/Save/fiches/bail.html"));
-        QCOMPARE(mdGeneral::CheminDocument(QStringLiteral("https://exemple.fr/a")), QStringLiteral("https://exemple.fr/a"));
+        QCOMPARE(mdGeneral::CheminDocument(QStringLiteral("https://exemple.fr/a")),
+                 QStringLiteral("https://exemple.fr/a"));
         mdGeneral::DefinirDossierApplication(QString());
     }
 };

@@ -46,11 +46,12 @@ private slots:
         BaseTemporaire base;
         const RecordId id = ajouterDestinataire(QStringLiteral("Durand"), QVariant());
         QSqlQuery q(cnLettre().base());
-        QVERIFY(q.exec(QStringLiteral("SELECT typeof(Titre_Destinataire), typeof(Prenom_Destinataire), typeof(Ville_Destinataire) FROM Destinataire")));
+        QVERIFY(q.exec(QStringLiteral(
+            "SELECT typeof(Titre_Destinataire), typeof(Prenom_Destinataire), typeof(Ville_Destinataire) FROM Destinataire")));
         QVERIFY(q.next());
-        QCOMPARE(q.value(0).toString(), QStringLiteral("text"));   // "" typed as empty
-        QCOMPARE(q.value(1).toString(), QStringLiteral("null"));   // stored absent
-        QCOMPARE(q.value(2).toString(), QStringLiteral("null"));   // never set
+        QCOMPARE(q.value(0).toString(), QStringLiteral("text")); // "" typed as empty
+        QCOMPARE(q.value(1).toString(), QStringLiteral("null")); // stored absent
+        QCOMPARE(q.value(2).toString(), QStringLiteral("null")); // never set
 
         Recordset rs;
         rs.open(requetes::destinataire(id));
@@ -70,10 +71,11 @@ private slots:
         QTest::newRow("U+FFFE en tête") << QChar(0xFFFE) + lu << QChar(0xFFFE) + lu;
         QTest::newRow("NUL au milieu") << QStringLiteral("a") + QChar(0) + lu << QStringLiteral("a") + QChar(0) + lu;
         QTest::newRow("droite à gauche") << QChar(0x202E) + lu + QChar(0x202C) << QChar(0x202E) + lu + QChar(0x202C);
-        QTest::newRow("diacritique combinant") << QStringLiteral("e") + QChar(0x0301) << QStringLiteral("e") + QChar(0x0301);
+        QTest::newRow("diacritique combinant")
+            << QStringLiteral("e") + QChar(0x0301) << QStringLiteral("e") + QChar(0x0301);
         QTest::newRow("paire de substitution") << QStringLiteral("😀") << QStringLiteral("😀");
-        QTest::newRow("substitut isolé") << QChar(0xD800) + lu + QChar(0xDC00)
-                                          << QChar(QChar::ReplacementCharacter) + lu + QChar(QChar::ReplacementCharacter);
+        QTest::newRow("substitut isolé") << QChar(0xD800) + lu
+                + QChar(0xDC00) << QChar(QChar::ReplacementCharacter) + lu + QChar(QChar::ReplacementCharacter);
     }
 
     void textesDifficilesRelusALIdentique()

@@ -17,7 +17,7 @@ private slots:
         BaseTemporaire base;
         ajouterDestinataire(QStringLiteral("Avant"));
         QVERIFY(mdGeneral::Demarrer().baseOuverte);
-        QVERIFY(!QDir(mdGeneral::DossierSauvegardes()).exists());   // reading backs nothing up
+        QVERIFY(!QDir(mdGeneral::DossierSauvegardes()).exists()); // reading backs nothing up
 
         ajouterDestinataire(QStringLiteral("Premier"));
         ajouterDestinataire(QStringLiteral("Second"));
@@ -44,7 +44,7 @@ private slots:
     void unEchecEstDitUneFoisSansBloquer()
     {
         BancEssai banc;
-        QFile bouchon(mdGeneral::DossierSauvegardes());   // a file where the folder should be
+        QFile bouchon(mdGeneral::DossierSauvegardes()); // a file where the folder should be
         QVERIFY(bouchon.open(QIODevice::WriteOnly));
         bouchon.close();
         QVERIFY(mdGeneral::Demarrer().baseOuverte);

@@ -1,6 +1,6 @@
-#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/commandesformat.h"
+#include "richtext/richtextbox.h"
 #include "support/dialoguesscriptes.h"
 
 #include <QAction>
@@ -23,8 +23,7 @@ struct Fenetre12 {
     RichTextBox* txt = new RichTextBox(&fenetre);
     BarreOutils* barre;
 
-    explicit Fenetre12(Fenetre genre = Fenetre::Accueil)
-        : barre(new BarreOutils(*txt, genre, &fenetre))
+    explicit Fenetre12(Fenetre genre = Fenetre::Accueil) : barre(new BarreOutils(*txt, genre, &fenetre))
     {
         auto* l = new QVBoxLayout(&fenetre);
         l->addWidget(barre);
@@ -93,8 +92,17 @@ private slots:
 
     void boutonsDesDeuxFenetres()
     {
-        const QStringList infobulles{"Gras", "Italique", "Souligné", "Barré", "", "Aligner à gauche", "Centrer",
-                                     "Aligner à droite", "", "Couleur de police", "Style et taille de police",
+        const QStringList infobulles{"Gras",
+                                     "Italique",
+                                     "Souligné",
+                                     "Barré",
+                                     "",
+                                     "Aligner à gauche",
+                                     "Centrer",
+                                     "Aligner à droite",
+                                     "",
+                                     "Couleur de police",
+                                     "Style et taille de police",
                                      "Insérer une image"};
         Fenetre12 accueil(Fenetre::Accueil);
         Fenetre12 editeur(Fenetre::Editeur);
@@ -183,11 +191,13 @@ private slots:
         f.selectionner(2, 2);
         f.cliquer(Commande::Centrer);
         QCOMPARE(f.txt->SelAlignment(), std::optional<int>(2));
-        QVERIFY(f.enfonce(Commande::Centrer) && !f.enfonce(Commande::AlignerGauche) && !f.enfonce(Commande::AlignerDroite));
+        QVERIFY(f.enfonce(Commande::Centrer) && !f.enfonce(Commande::AlignerGauche)
+                && !f.enfonce(Commande::AlignerDroite));
 
         f.cliquer(Commande::Centrer);
         QCOMPARE(f.txt->SelAlignment(), std::optional<int>(2));
-        QVERIFY(!f.enfonce(Commande::Centrer) && !f.enfonce(Commande::AlignerGauche) && !f.enfonce(Commande::AlignerDroite));
+        QVERIFY(!f.enfonce(Commande::Centrer) && !f.enfonce(Commande::AlignerGauche)
+                && !f.enfonce(Commande::AlignerDroite));
 
         // The next key release in the text catches up.
         QTest::keyClick(f.txt, Qt::Key_Shift);
@@ -211,7 +221,8 @@ private slots:
         QTest::mouseClick(f.txt->viewport(), Qt::LeftButton, {}, ligne);
         QCOMPARE(f.txt->textCursor().selectedText().left(15), QStringLiteral("Objet : relance"));
         f.cliquer(Commande::Centrer);
-        QCOMPARE(f.txt->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(f.txt->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
         QCOMPARE(f.txt->document()->lastBlock().blockFormat().alignment() & Qt::AlignHCenter, Qt::Alignment());
         QVERIFY(f.enfonce(Commande::Centrer));
     }
@@ -228,7 +239,8 @@ private slots:
         f.selectionner(0, 10);
         QCOMPARE(f.txt->SelAlignment(), std::nullopt);
         f.barre->suivreFormat();
-        QVERIFY(f.enfonce(Commande::AlignerGauche) && !f.enfonce(Commande::Centrer) && !f.enfonce(Commande::AlignerDroite));
+        QVERIFY(f.enfonce(Commande::AlignerGauche) && !f.enfonce(Commande::Centrer)
+                && !f.enfonce(Commande::AlignerDroite));
     }
 
     void suiviApresClicEtFleche()
@@ -382,9 +394,11 @@ private slots:
 
         d.textes.enqueue(png);
         f.cliquer(Commande::Image);
+        QCOMPARE(
+            d.demandes.last(),
+            QStringLiteral("ouvrir: %1|%2").arg(commandes::titreDialogueImage(), commandes::filtreDialogueImage()));
         QCOMPARE(d.demandes.last(),
-                 QStringLiteral("ouvrir: %1|%2").arg(commandes::titreDialogueImage(), commandes::filtreDialogueImage()));
-        QCOMPARE(d.demandes.last(), QStringLiteral("ouvrir: Choisissez une image ...|Images (*.bmp *.gif *.jpg *.jpeg *.png)"));
+                 QStringLiteral("ouvrir: Choisissez une image ...|Images (*.bmp *.gif *.jpg *.jpeg *.png)"));
         QCOMPARE(nombreImages(*f.txt->document()), 1);
         QVERIFY(!f.txt->toPlainText().contains(QStringLiteral("ICI"))); // the selection was replaced
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte copié avant"));

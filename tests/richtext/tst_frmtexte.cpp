@@ -1,19 +1,19 @@
 #include "output/composition.h"
 #include "platform/connexion.h"
 #include "platform/imprimante.h"
-#include "richtext/richtextbox.h"
 #include "richtext/barreoutils.h"
 #include "richtext/editeurmodele.h"
 #include "richtext/frmtexte.h"
+#include "richtext/richtextbox.h"
 #include "store/corpsmodele.h"
 #include "support/banc.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QToolButton>
 #include <QFile>
+#include <QMenu>
 #include <QPointer>
 #include <QTextCursor>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -187,7 +187,8 @@ private slots:
         m_banc->dialogues.reponses.enqueue(Reponse::Annuler);
         QVERIFY(!f->close());
         QCOMPARE(m_banc->dialogues.messages.size(), 1);
-        QCOMPARE(m_banc->dialogues.messages[0].texte, QStringLiteral("Voulez-vous enregistrer les modifications apportées au modèle ?"));
+        QCOMPARE(m_banc->dialogues.messages[0].texte,
+                 QStringLiteral("Voulez-vous enregistrer les modifications apportées au modèle ?"));
         QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::EnregistrerAnnuler);
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Confirmation"));
         QVERIFY(f->isVisible());

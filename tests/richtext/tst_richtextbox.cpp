@@ -10,8 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-class TestRichTextBox : public QObject
-{
+class TestRichTextBox : public QObject {
     Q_OBJECT
 
 private slots:
@@ -52,7 +51,7 @@ void TestRichTextBox::texteRtfEtSignalChange()
     QCOMPARE(change.count(), 1);
     QCOMPARE(boite.toPlainText(), QStringLiteral("un gras rouge\ndeux"));
     QCOMPARE(boite.longueurTexte(), 18);
-    QVERIFY(!boite.textCursor().hasSelection());   // one keystroke must not replace the letter
+    QVERIFY(!boite.textCursor().hasSelection()); // one keystroke must not replace the letter
     const QString rtf = boite.TextRTF();
     RichTextBox copie;
     copie.setTextRTF(rtf);

@@ -12,14 +12,19 @@ private slots:
         QTest::addColumn<QString>("codePostal");
         QTest::addColumn<QString>("ville");
         QTest::addColumn<QStringList>("problemes");
-        QTest::newRow("conforme, avec CEDEX") << "12 rue Haute" << "75011" << "PARIS CEDEX 01" << QStringList();
-        QTest::newRow("ligne trop longue")
-            << "Résidence des Tilleuls, 145 boulevard du Maréchal" << "69001" << "LYON"
-            << QStringList{"Ligne adresse 1 : 49 caractères, 38 au plus"};
-        QTest::newRow("code postal de quatre chiffres") << "1 rue" << "7501" << "PARIS"
-                                                        << QStringList{"Code postal : 5 chiffres attendus"};
-        QTest::newRow("ponctuation dans la ville") << "1 rue" << "42000" << "Saint-Étienne"
-                                                   << QStringList{"Ligne code postal et ville : pas de ponctuation"};
+        QTest::newRow("conforme, avec CEDEX") << "12 rue Haute"
+                                              << "75011"
+                                              << "PARIS CEDEX 01" << QStringList();
+        QTest::newRow("ligne trop longue") << "Résidence des Tilleuls, 145 boulevard du Maréchal"
+                                           << "69001"
+                                           << "LYON" << QStringList{"Ligne adresse 1 : 49 caractères, 38 au plus"};
+        QTest::newRow("code postal de quatre chiffres") << "1 rue"
+                                                        << "7501"
+                                                        << "PARIS" << QStringList{"Code postal : 5 chiffres attendus"};
+        QTest::newRow("ponctuation dans la ville")
+            << "1 rue"
+            << "42000"
+            << "Saint-Étienne" << QStringList{"Ligne code postal et ville : pas de ponctuation"};
     }
 
     void problemes()
@@ -35,8 +40,9 @@ private slots:
     // address has nothing left to report.
     void miseEnForme()
     {
-        const AdressePostale a{"Madame Durand Claire", "", "Résidence des Tilleuls, 145 boulevard du Maréchal", "",
-                               " 42000", "Saint-Étienne"};
+        const AdressePostale a{
+            "Madame Durand Claire", "", "Résidence des Tilleuls, 145 boulevard du Maréchal", "", " 42000",
+            "Saint-Étienne"};
         const AdressePostale b = miseEnFormePostale(a);
         QCOMPARE(b.ville, QStringLiteral("SAINT ETIENNE"));
         QCOMPARE(b.adresse1, QStringLiteral("RES des Tilleuls, 145 BD du Maréchal"));

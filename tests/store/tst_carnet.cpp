@@ -30,13 +30,15 @@ private slots:
     void idsAuDelaDe32Bits()
     {
         BaseTemporaire base;
-        base.executer(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Expediteur', 2147483647);"
-                                     "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
+        base.executer(
+            QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Expediteur', 2147483647);"
+                           "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
         FicheExpediteur fiche;
         fiche.nom = QStringLiteral("Grand");
         const RecordId id = ecrireExpediteur(kAucunEnregistrement, fiche);
         QCOMPARE(id, RecordId(2147483648));
-        QCOMPARE(libellesExpediteurs(), (QStringList{QStringLiteral("2147483648-  Grand "), QStringLiteral("-7-  Moins ")}));
+        QCOMPARE(libellesExpediteurs(),
+                 (QStringList{QStringLiteral("2147483648-  Grand "), QStringLiteral("-7-  Moins ")}));
 
         for (const QString& libelle : libellesExpediteurs()) {
             const RecordId n = numeroExpediteurDe(libelle);
@@ -56,25 +58,30 @@ private slots:
         // Every field empty: the row holds "" everywhere, never an absent value.
         const RecordId vide = ecrireExpediteur(kAucunEnregistrement, {});
         QVERIFY(vide > 0);
-        QCOMPARE(compter(QStringLiteral("Expediteur"), QStringLiteral("Titre_Expediteur = '' AND Nom_Expediteur = '' "
-                                        "AND Prenom_Expediteur = '' AND Adresse1_Expediteur = '' AND Adresse2_Expediteur = '' "
-                                        "AND CP_Expediteur = '' AND Ville_Expediteur = '' AND Tel1_Expediteur = '' "
-                                        "AND Tel2_Expediteur = '' AND Fonction_Expediteur = ''")), 1);
+        QCOMPARE(compter(QStringLiteral("Expediteur"),
+                         QStringLiteral(
+                             "Titre_Expediteur = '' AND Nom_Expediteur = '' "
+                             "AND Prenom_Expediteur = '' AND Adresse1_Expediteur = '' AND Adresse2_Expediteur = '' "
+                             "AND CP_Expediteur = '' AND Ville_Expediteur = '' AND Tel1_Expediteur = '' "
+                             "AND Tel2_Expediteur = '' AND Fonction_Expediteur = ''")),
+                 1);
 
-        FicheExpediteur fiche{"Docteur", "Martin", "Léa", "1 rue Haute", "Bât. B", "75001", "Paris", "01 02", "06 07", "Gérante"};
+        FicheExpediteur fiche{"Docteur", "Martin", "Léa",   "1 rue Haute", "Bât. B",
+                              "75001",   "Paris",  "01 02", "06 07",       "Gérante"};
         const RecordId id = ecrireExpediteur(kAucunEnregistrement, fiche);
         QVERIFY(id != vide);
         QCOMPARE(lireExpediteur(id), fiche);
         QCOMPARE(numeroExpediteurDe(libellePersonne(id, fiche.titre, fiche.nom, fiche.prenom)), id);
 
-        fiche.ville = QStringLiteral("  Lyon ");   // stored exactly as typed
+        fiche.ville = QStringLiteral("  Lyon "); // stored exactly as typed
         QCOMPARE(ecrireExpediteur(id, fiche), id);
         QCOMPARE(lireExpediteur(id), fiche);
         QCOMPARE(compter(QStringLiteral("Expediteur")), 2);
 
         effacerExpediteur(id);
         QCOMPARE(compter(QStringLiteral("Expediteur")), 1);
-        QCOMPARE(numeroExpediteurDe(QString::number(id) + QStringLiteral("- Docteur Martin Léa")), kAucunEnregistrement);
+        QCOMPARE(numeroExpediteurDe(QString::number(id) + QStringLiteral("- Docteur Martin Léa")),
+                 kAucunEnregistrement);
         QCOMPARE(numeroExpediteurDe(QString()), kAucunEnregistrement);
         QCOMPARE(numeroExpediteurDe(QStringLiteral("Martin")), kAucunEnregistrement);
         // Saving into a row deleted meanwhile fails loudly and creates nothing.
@@ -86,8 +93,9 @@ private slots:
     void destinataireAuNumeroEleve()
     {
         BaseTemporaire base;
-        base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, "
-                                     "Prenom_Destinataire) VALUES (40000, 'Madame', NULL, 'Inès');"));
+        base.executer(
+            QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, "
+                           "Prenom_Destinataire) VALUES (40000, 'Madame', NULL, 'Inès');"));
         QCOMPARE(libellesDestinataires(lignesDestinataires()), QStringList{QStringLiteral("40000- Madame  Inès")});
         QCOMPARE(numeroDestinataireDe(QStringLiteral("40000- Madame  Inès")), 40000);
         QCOMPARE(lireDestinataire(40000).nom, QString(""));
@@ -97,14 +105,17 @@ private slots:
     void destinataireCreeModifieSupprime()
     {
         BaseTemporaire base;
-        FicheDestinataire fiche{"Maître", "Roux", "Jean", "2 place", "", "13000", "Marseille", "Notaire", "jean@exemple.fr"};
+        FicheDestinataire fiche{"Maître", "Roux",      "Jean",    "2 place",        "",
+                                "13000",  "Marseille", "Notaire", "jean@exemple.fr"};
         const RecordId id = ecrireDestinataire(kAucunEnregistrement, fiche);
         QCOMPARE(lireDestinataire(id), fiche);
         fiche.mail = QStringLiteral("pas une adresse");
         QCOMPARE(ecrireDestinataire(id, fiche), id);
         QCOMPARE(lireDestinataire(id).mail, QStringLiteral("pas une adresse"));
         const RecordId autre = ecrireDestinataire(kAucunEnregistrement, {});
-        QCOMPARE(compter(QStringLiteral("Destinataire"), QStringLiteral("Mail_Destinataire = '' AND Nom_Destinataire = ''")), 1);
+        QCOMPARE(compter(QStringLiteral("Destinataire"),
+                         QStringLiteral("Mail_Destinataire = '' AND Nom_Destinataire = ''")),
+                 1);
         effacerDestinataire(id);
         QCOMPARE(lignesDestinataires().ids, QStringList{QString::number(autre)});
         QVERIFY_THROWS_EXCEPTION(ErreurBase, effacerDestinataire(id));

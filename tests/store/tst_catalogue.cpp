@@ -2,18 +2,18 @@
 // a user meets it (lists in French order, no empty sub-category, working
 // sheet links, bodies that read cleanly and compose into letters).
 
-#include "support/pdfmots.h"
 #include "output/composition.h"
 #include "output/impressionlettre.h"
 #include "output/impressionrtf.h"
-#include "platform/imprimante.h"
-#include "richtext/richtextbox.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
+#include "platform/imprimante.h"
 #include "platform/recordset.h"
+#include "richtext/richtextbox.h"
 #include "richtext/rtf/rtf.h"
 #include "store/requetes.h"
 #include "support/basetemporaire.h"
+#include "support/pdfmots.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,15 +50,9 @@ class TestCatalogue : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_base = std::make_unique<BaseTemporaire>(BaseTemporaire::Contenu::Catalogue);
-    }
+    void initTestCase() { m_base = std::make_unique<BaseTemporaire>(BaseTemporaire::Contenu::Catalogue); }
 
-    void cleanupTestCase()
-    {
-        m_base.reset();
-    }
+    void cleanupTestCase() { m_base.reset(); }
 
     void listesCompletesEtEnOrdreFrancais()
     {
@@ -72,7 +66,8 @@ private slots:
             cat.open(requetes::categorieParLibelle(libelle));
             QVERIFY2(!cat.eof(), qPrintable(libelle));
             const RecordId idCat = cat.value(QStringLiteral("Numero_Cat_Modele")).toInt();
-            const QStringList sous = colonne(requetes::sousCategories(idCat), QStringLiteral("Libelle_Sous_Cat_Modele"));
+            const QStringList sous = colonne(requetes::sousCategories(idCat),
+                                             QStringLiteral("Libelle_Sous_Cat_Modele"));
             QVERIFY2(!sous.isEmpty(), qPrintable(libelle));
             QVERIFY2(enOrdreFrancais(sous), qPrintable(libelle));
             for (const QString& s : sous) {
@@ -80,7 +75,8 @@ private slots:
                 sc.open(requetes::sousCategorieParLibelle(idCat, s));
                 QVERIFY2(!sc.eof(), qPrintable(s));
                 const RecordId idSous = sc.value(QStringLiteral("Numero_Sous_Cat_Modele")).toInt();
-                const QStringList libelles = colonne(requetes::modelesDeSousCategorie(idSous), QStringLiteral("Libelle_Modele"));
+                const QStringList libelles = colonne(requetes::modelesDeSousCategorie(idSous),
+                                                     QStringLiteral("Libelle_Modele"));
                 QVERIFY2(!libelles.isEmpty(), qPrintable(s));
                 QVERIFY2(enOrdreFrancais(libelles), qPrintable(s));
                 QCOMPARE(QSet<QString>(libelles.begin(), libelles.end()).size(), libelles.size());
@@ -116,7 +112,8 @@ private slots:
         saisie.prenomExp = QStringLiteral("Hélène");
         saisie.titreDest = QStringLiteral("Monsieur");
         saisie.nomDest = QStringLiteral("Durand");
-        saisie.formuleLettre = QStringLiteral("Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
+        saisie.formuleLettre = QStringLiteral(
+            "Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.");
 
         Recordset rs;
         rs.open(requetes::tousModeles());
@@ -130,7 +127,8 @@ private slots:
             const QString texte = document.toPlainText().trimmed();
             QVERIFY2(texte.size() > 200, qPrintable(libelle));
             // Nothing of the RTF syntax shows through as text.
-            QVERIFY2(!texte.contains(QLatin1Char('\\')) && !texte.contains(QLatin1Char('{')) && !texte.contains(QLatin1Char('}')),
+            QVERIFY2(!texte.contains(QLatin1Char('\\')) && !texte.contains(QLatin1Char('{'))
+                         && !texte.contains(QLatin1Char('}')),
                      qPrintable(libelle));
             // The body stands whole inside the composed letter, in both modes.
             const QString premiereLigne = texte.section(QLatin1Char('\n'), 0, 0).left(40);
@@ -166,7 +164,8 @@ private slots:
         saisie.villeLettre = QStringLiteral("Lyon");
         saisie.objetLettre = QStringLiteral("Demande");
         saisie.pieceLettre = QStringLiteral("copie du contrat");
-        saisie.formuleLettre = QStringLiteral("Je vous prie d'agréer, <TitreDest>, l'expression de mes sentiments respectueux et dévoués.");
+        saisie.formuleLettre = QStringLiteral(
+            "Je vous prie d'agréer, <TitreDest>, l'expression de mes sentiments respectueux et dévoués.");
 
         RichTextBox lettre;
         QStringList libelles;
@@ -175,8 +174,8 @@ private slots:
         for (; !rs.eof(); rs.moveNext()) {
             libelles << rs.text(QStringLiteral("Libelle_Modele"));
             lettre.setTextRTF(TexteLettreIndividuelle(saisie, rs.text(QStringLiteral("Corps_Modele"))));
-            const Reussite imprimee =
-                ImprimerRTF(*lettre.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+            const Reussite imprimee = ImprimerRTF(*lettre.document(), kMargeGaucheLettre, kMargeHautLettre,
+                                                  kMargeDroiteLettre, kMargeBasLettre);
             QVERIFY2(imprimee.ok(), qPrintable(imprimee.raison()));
         }
         QCOMPARE(imprimante->fichiers().size(), libelles.size());

@@ -43,11 +43,12 @@ private slots:
     void ajoutEtSuppression()
     {
         creerModele(11, QStringLiteral("Libelle"));
-        creerModele(11, QStringLiteral("Libelle"));   // duplicates are allowed
+        creerModele(11, QStringLiteral("Libelle")); // duplicates are allowed
         const QList<LigneModele> ajoutes = modelesDeSousCategorie(11);
         QCOMPARE(ajoutes.size(), 2);
-        QCOMPARE(compter(QStringLiteral("Modele"), QStringLiteral("Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' "
-                                                                 "AND Lien_Fiche_Modele = '' AND Libelle_Modele = 'Libelle'")),
+        QCOMPARE(compter(QStringLiteral("Modele"),
+                         QStringLiteral("Numero_Sous_Cat_Modele = 11 AND Corps_Modele = '' AND Lien_Modele = '' "
+                                        "AND Lien_Fiche_Modele = '' AND Libelle_Modele = 'Libelle'")),
                  2);
 
         effacerModele(ajoutes[0].id);

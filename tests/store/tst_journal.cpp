@@ -13,8 +13,8 @@ EntreeJournal entree(const QString& quand, RecordId destinataire, const QString&
     EntreeJournal e;
     e.quand = QDateTime::fromString(quand, Qt::ISODate);
     e.canal = canal::impression;
-    e.destinataire = {destinataire, QStringLiteral("Madame Lise Bernard"), QStringLiteral("2 quai Sud\n13002 Marseille"),
-                      QStringLiteral("Marseille")};
+    e.destinataire = {destinataire, QStringLiteral("Madame Lise Bernard"),
+                      QStringLiteral("2 quai Sud\n13002 Marseille"), QStringLiteral("Marseille")};
     e.expediteur = {1, QStringLiteral("Jean Martin"), QStringLiteral("5 allée Verte\n44000 Nantes"), QString()};
     e.modele = QStringLiteral("Résiliation de bail");
     e.objet = objet;
@@ -38,8 +38,9 @@ private slots:
         Connexion connexion(QStringLiteral("ancienne"));
         connexion.ouvrir(chemin);
         preparerJournal(connexion);
-        preparerJournal(connexion);   // a second start changes nothing
-        noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true, connexion);
+        preparerJournal(connexion); // a second start changes nothing
+        noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true,
+                   connexion);
         QCOMPARE(lireJournal(connexion).size(), 1);
         QVERIFY(manquesDuSchema(connexion).isEmpty());
         connexion.fermer();
@@ -53,17 +54,19 @@ private slots:
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
         creerBaseVide(chemin);
-        executerSurFichier(chemin, QStringLiteral(
-            "CREATE TABLE Journal (Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT, Date_Journal TEXT NOT NULL,"
-            " Canal_Journal TEXT NOT NULL, Numero_Destinataire INTEGER, Nom_Destinataire_Journal TEXT,"
-            " Adresse_Destinataire_Journal TEXT, Ville_Destinataire_Journal TEXT, Numero_Expediteur INTEGER,"
-            " Nom_Expediteur_Journal TEXT, Adresse_Expediteur_Journal TEXT, Modele_Journal TEXT, Objet_Journal TEXT,"
-            " Pages_Journal INTEGER, Texte_Journal BLOB);"
-            "CREATE INDEX Journal_Date ON Journal (Date_Journal);"
-            "INSERT INTO Journal (Date_Journal, Canal_Journal, Objet_Journal, Texte_Journal) VALUES"
-            " ('2026-01-05T09:00:00', 'Impression', 'Préavis', NULL),"
-            " ('2026-03-12T10:00:00', 'Impression', 'Résiliation', x'%1')")
-                                     .arg(QString::fromLatin1(qCompress(QByteArray("{\\rtf1 Madame, je r\\'e9silie}")).toHex())));
+        executerSurFichier(
+            chemin,
+            QStringLiteral(
+                "CREATE TABLE Journal (Numero_Journal INTEGER PRIMARY KEY AUTOINCREMENT, Date_Journal TEXT NOT NULL,"
+                " Canal_Journal TEXT NOT NULL, Numero_Destinataire INTEGER, Nom_Destinataire_Journal TEXT,"
+                " Adresse_Destinataire_Journal TEXT, Ville_Destinataire_Journal TEXT, Numero_Expediteur INTEGER,"
+                " Nom_Expediteur_Journal TEXT, Adresse_Expediteur_Journal TEXT, Modele_Journal TEXT, Objet_Journal TEXT,"
+                " Pages_Journal INTEGER, Texte_Journal BLOB);"
+                "CREATE INDEX Journal_Date ON Journal (Date_Journal);"
+                "INSERT INTO Journal (Date_Journal, Canal_Journal, Objet_Journal, Texte_Journal) VALUES"
+                " ('2026-01-05T09:00:00', 'Impression', 'Préavis', NULL),"
+                " ('2026-03-12T10:00:00', 'Impression', 'Résiliation', x'%1')")
+                .arg(QString::fromLatin1(qCompress(QByteArray("{\\rtf1 Madame, je r\\'e9silie}")).toHex())));
         Connexion connexion(QStringLiteral("ancienne"));
         connexion.ouvrir(chemin);
         preparerJournal(connexion);
@@ -72,7 +75,8 @@ private slots:
         QCOMPARE(texteEnvoye(journal[0].numero, connexion), QStringLiteral("{\\rtf1 Madame, je r\\'e9silie}"));
         QCOMPARE(texteEnvoye(journal[1].numero, connexion), QString());
         noterEnvoi(entree(QStringLiteral("2026-04-01T10:00:00"), 2, QStringLiteral("Relance")), true, connexion);
-        QCOMPARE(texteEnvoye(lireJournal(connexion)[0].numero, connexion), QStringLiteral("{\\rtf1 Madame, je résilie}"));
+        QCOMPARE(texteEnvoye(lireJournal(connexion)[0].numero, connexion),
+                 QStringLiteral("{\\rtf1 Madame, je résilie}"));
         supprimerEnvoi(journal[0].numero, connexion);
         QCOMPARE(texteEnvoye(journal[0].numero, connexion), QString());
         connexion.fermer();
@@ -83,7 +87,8 @@ private slots:
     void entreesGardeesTellesQuEnvoyees()
     {
         BaseTemporaire base;
-        base.executer(QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (2, 'Bernard')"));
+        base.executer(
+            QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (2, 'Bernard')"));
         noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true);
         noterEnvoi(entree(QStringLiteral("2026-01-05T09:00:00"), 2, QStringLiteral("Préavis")), false);
         base.executer(QStringLiteral("DELETE FROM Destinataire"));
@@ -110,7 +115,7 @@ private slots:
         noterEnvoi(entree(QStringLiteral("2025-01-10T10:00:00"), 2, QStringLiteral("Ancienne")), true);
         noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Récente")), true);
         const QDateTime maintenant = QDateTime::fromString(QStringLiteral("2026-06-01T08:00:00"), Qt::ISODate);
-        QCOMPARE(purgerJournal(0, maintenant), 0);   // "never"
+        QCOMPARE(purgerJournal(0, maintenant), 0); // "never"
         QCOMPARE(purgerJournal(12, maintenant), 1);
         QCOMPARE(lireJournal().size(), 1);
         QCOMPARE(lireJournal()[0].objet, QStringLiteral("Récente"));

@@ -40,13 +40,15 @@ void construireLivre(const QString& chemin, const QString& manifeste, const QMap
 
 const QString kVersion1 = QStringLiteral("C|1|Logement\nS|1|1|Location\n"
                                          "M|1|Modèle A|a.rtf||\nM|1|Modèle B|b.rtf||\nM|1|Modèle C|c.rtf||\n");
-const QString kVersion2 = kVersion1 + QStringLiteral("M|1|Modèle D|d.rtf||\nC|2|Travail\nS|2|2|Contrat\nM|2|Modèle E|e.rtf||Save/fiches/e.html\n");
+const QString kVersion2 = kVersion1
+    + QStringLiteral("M|1|Modèle D|d.rtf||\nC|2|Travail\nS|2|2|Contrat\nM|2|Modèle E|e.rtf||Save/fiches/e.html\n");
 
 QMap<QString, QString> corps(const QString& version)
 {
     QMap<QString, QString> c;
     for (const char* nom : {"a", "b", "c", "d", "e"})
-        c.insert(QString::fromLatin1(nom) + QStringLiteral(".rtf"), QStringLiteral("{\\rtf1 %1 %2}").arg(QLatin1String(nom), version));
+        c.insert(QString::fromLatin1(nom) + QStringLiteral(".rtf"),
+                 QStringLiteral("{\\rtf1 %1 %2}").arg(QLatin1String(nom), version));
     return c;
 }
 
@@ -94,17 +96,16 @@ class TestMiseAJourCatalogue : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void lesChangementsDeLUtilisateurRestent()
     {
         Installation inst;
-        inst.executer(QStringLiteral("UPDATE Modele SET Corps_Modele = '{\\rtf1 a à moi}' WHERE Libelle_Modele = 'Modèle A'"));
-        inst.executer(QStringLiteral("INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, Lien_Fiche_Modele) "
-                                     "VALUES (1, 'Mon modèle', '{\\rtf1 x}', '', '')"));
+        inst.executer(
+            QStringLiteral("UPDATE Modele SET Corps_Modele = '{\\rtf1 a à moi}' WHERE Libelle_Modele = 'Modèle A'"));
+        inst.executer(QStringLiteral(
+            "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele, Lien_Modele, Lien_Fiche_Modele) "
+            "VALUES (1, 'Mon modèle', '{\\rtf1 x}', '', '')"));
         inst.executer(QStringLiteral("DELETE FROM Modele WHERE Libelle_Modele = 'Modèle B'"));
         cnLettre().fermer();
         construireLivre(inst.livree(), kVersion2, corps(QStringLiteral("v2")));
@@ -112,12 +113,11 @@ private slots:
         const auto resultat = mdGeneral::Demarrer();
         QVERIFY(resultat.baseOuverte);
         QCOMPARE(resultat.avertissements, QStringList());
-        const QMap<QString, QString> attendus{
-            {QStringLiteral("Modèle A"), QStringLiteral("{\\rtf1 a à moi}")},
-            {QStringLiteral("Mon modèle"), QStringLiteral("{\\rtf1 x}")},
-            {QStringLiteral("Modèle C"), QStringLiteral("{\\rtf1 c v2}")},
-            {QStringLiteral("Modèle D"), QStringLiteral("{\\rtf1 d v2}")},
-            {QStringLiteral("Modèle E"), QStringLiteral("{\\rtf1 e v2}")}};
+        const QMap<QString, QString> attendus{{QStringLiteral("Modèle A"), QStringLiteral("{\\rtf1 a à moi}")},
+                                              {QStringLiteral("Mon modèle"), QStringLiteral("{\\rtf1 x}")},
+                                              {QStringLiteral("Modèle C"), QStringLiteral("{\\rtf1 c v2}")},
+                                              {QStringLiteral("Modèle D"), QStringLiteral("{\\rtf1 d v2}")},
+                                              {QStringLiteral("Modèle E"), QStringLiteral("{\\rtf1 e v2}")}};
         QCOMPARE(modeles(), attendus);
         // The new model's new category and sub-category came with it.
         Recordset rs;
@@ -136,7 +136,8 @@ private slots:
     void unEchecLaisseLaBaseTelleQuelle()
     {
         Installation inst;
-        inst.executer(QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON Modele BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
+        inst.executer(QStringLiteral(
+            "CREATE TRIGGER refus BEFORE INSERT ON Modele BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
         const QMap<QString, QString> avant = modeles();
         cnLettre().fermer();
         construireLivre(inst.livree(), kVersion2, corps(QStringLiteral("v2")));

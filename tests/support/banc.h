@@ -22,7 +22,8 @@ public:
     BaseTemporaire base;
 
     // The test printer, every job to a PDF file in a folder of the bench.
-    ImprimanteEssai& imprimante(const QPageSize& papier = QPageSize(QPageSize::A4), const QMarginsF& margesMm = QMarginsF());
+    ImprimanteEssai& imprimante(const QPageSize& papier = QPageSize(QPageSize::A4),
+                                const QMarginsF& margesMm = QMarginsF());
     // A system with no printer at all.
     void sansImprimante();
     QString dossierPapier() const { return m_papier.path(); }

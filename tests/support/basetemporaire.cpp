@@ -1,8 +1,8 @@
 #include "support/basetemporaire.h"
 
-#include "platform/emplacements.h"
 #include "platform/collationfrancaise.h"
 #include "platform/connexion.h"
+#include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
 #include "store/chargementcatalogue.h"

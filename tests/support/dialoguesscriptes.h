@@ -18,20 +18,20 @@ public:
         Boutons boutons;
         Icone icone;
         QString titre;
-        Reponse parDefaut;   // what Enter answers
+        Reponse parDefaut; // what Enter answers
     };
 
     QList<Message> messages;
-    QStringList demandes;   // every other dialog, as "type: title"
+    QStringList demandes; // every other dialog, as "type: title"
     QList<ChoixPolice> policesProposees;
     QList<QColor> couleursProposees;
     QStringList progressions;
 
     QQueue<std::optional<Reponse>> reponses;
-    QQueue<QString> textes;       // input boxes, file and folder dialogs
+    QQueue<QString> textes; // input boxes, file and folder dialogs
     QQueue<std::optional<QColor>> couleurs;
     QQueue<std::optional<ChoixPolice>> polices;
-    int arreterApres = -1;        // progression() says stop from this count on
+    int arreterApres = -1; // progression() says stop from this count on
 
     Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
                     std::optional<Reponse> parDefaut) override;
@@ -57,7 +57,7 @@ class BureauEnregistreur : public Bureau {
 public:
     QStringList cibles;
     QStringList dossiers;
-    QQueue<bool> resultats;   // empty: every opening succeeds
+    QQueue<bool> resultats; // empty: every opening succeeds
     bool ouvrir(const QString& cible, const QString& dossierTravail) override;
 };
 

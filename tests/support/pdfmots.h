@@ -10,13 +10,13 @@
 struct MotPdf {
     int page;
     QString texte;
-    QRectF boite;   // cm
+    QRectF boite; // cm
 };
 
 struct ContenuPdf {
-    QList<QSizeF> pages;   // cm
+    QList<QSizeF> pages; // cm
     QList<MotPdf> mots;
-    QString erreur;        // non-empty when the file could not be read
+    QString erreur; // non-empty when the file could not be read
 
     // The words of one page, in reading order.
     QList<MotPdf> motsDePage(int page) const;

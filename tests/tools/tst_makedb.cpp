@@ -13,8 +13,9 @@ int makedb(const QString& sortie)
 {
     const QString catalogue = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue");
     return QProcess::execute(QStringLiteral(MAKEDB),
-                             {QStringLiteral(TILVO_SOURCE_DIR "/store/schema.sql"), catalogue + QStringLiteral("/manifest.txt"),
-                              catalogue + QStringLiteral("/corps"), sortie});
+                             {QStringLiteral(TILVO_SOURCE_DIR "/store/schema.sql"),
+                              catalogue + QStringLiteral("/manifest.txt"), catalogue + QStringLiteral("/corps"),
+                              sortie});
 }
 
 QString executer(const QString& chemin, const char* sql)
@@ -47,9 +48,11 @@ private slots:
 
         // No sender, no recipient: only an edited and an added model.
         executer(base, "UPDATE Modele SET Corps_Modele = '{\\rtf1 modifié}' WHERE Numero_Modele = 1");
-        executer(base, "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele) VALUES (1, 'Ajouté', '')");
+        executer(base,
+                 "INSERT INTO Modele (Numero_Sous_Cat_Modele, Libelle_Modele, Corps_Modele) VALUES (1, 'Ajouté', '')");
         QCOMPARE(makedb(base), 0);
-        QCOMPARE(executer(base, "SELECT Corps_Modele FROM Modele WHERE Numero_Modele = 1"), QStringLiteral("{\\rtf1 modifié}"));
+        QCOMPARE(executer(base, "SELECT Corps_Modele FROM Modele WHERE Numero_Modele = 1"),
+                 QStringLiteral("{\\rtf1 modifié}"));
         QCOMPARE(executer(base, "SELECT count(*) FROM Modele").toInt(), livres.toInt() + 1);
     }
 };

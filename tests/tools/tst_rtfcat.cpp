@@ -3,8 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestRtfcat : public QObject
-{
+class TestRtfcat : public QObject {
     Q_OBJECT
 
 private slots:
@@ -15,8 +14,7 @@ private slots:
 
 namespace {
 
-struct Resultat
-{
+struct Resultat {
     int code;
     QByteArray sortie;
     QByteArray erreurs;

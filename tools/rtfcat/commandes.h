@@ -9,8 +9,7 @@ class QTextDocument;
 
 // One way of printing a document read from an RTF file. A new output
 // (a PDF for instance) is one more entry in commandesRtfcat().
-struct CommandeRtfcat
-{
+struct CommandeRtfcat {
     const char* nom;
     const char* aide;
     // Writes the result to `sortie`; on failure returns false and explains

@@ -4,8 +4,8 @@
 #include "pdf.h"
 #include "rtf.h"
 
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -21,7 +21,8 @@ void ecrireErreur(const QString& message)
 
 int usage()
 {
-    QString m = QStringLiteral("usage : rtfcat COMMANDE FICHIER\n       rtfcat pdf FICHIER SORTIE.pdf : imprime la lettre en PDF\n");
+    QString m = QStringLiteral(
+        "usage : rtfcat COMMANDE FICHIER\n       rtfcat pdf FICHIER SORTIE.pdf : imprime la lettre en PDF\n");
     for (const CommandeRtfcat& c : commandesRtfcat())
         m += QStringLiteral("  %1 : %2\n").arg(QLatin1String(c.nom), QString::fromUtf8(c.aide));
     const QByteArray b = m.toLocal8Bit();

@@ -12,8 +12,8 @@ bool imprimerRtfEnPdf(const QString& rtf, const QString& sortie, QString& erreur
     txt.setTextRTF(rtf);
     installerImprimantes(new FichierPdf(sortie));
     installerDialogues(new DialoguesQt); // a long text prints under a progress window
-    const Reussite imprimee =
-        ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre, kMargeBasLettre);
+    const Reussite imprimee = ImprimerRTF(*txt.document(), kMargeGaucheLettre, kMargeHautLettre, kMargeDroiteLettre,
+                                          kMargeBasLettre);
     erreur = imprimee.raison();
     return imprimee.ok();
 }

@@ -1,5 +1,5 @@
-#include "richtext/orthographe/verificateurtest.h"
 #include "richtext/orthographe/decoupage.h"
+#include "richtext/orthographe/verificateurtest.h"
 #include "richtext/rtf/rtf.h"
 
 #include <QDir>
@@ -41,13 +41,15 @@ private slots:
                                   << QStringLiteral("L'|homme qu’|il voit jusqu'|à lorsqu’|elle aujourd'hui");
         QTest::newRow("traits d'union") << QStringLiteral("peut-être, c'est-à-dire a-t-il -moi")
                                         << QStringLiteral("peut-être c'|est-à-dire a-t-il moi");
-        QTest::newRow("nombres") << QStringLiteral("le 1er mai, 2e étage, XIXe siècle, 14h30, 3,5 %, A4, AB12C, 2023-2024")
+        QTest::newRow("nombres") << QStringLiteral(
+            "le 1er mai, 2e étage, XIXe siècle, 14h30, 3,5 %, A4, AB12C, 2023-2024")
                                  << QStringLiteral("le mai étage siècle");
         QTest::newRow("adresses") << QStringLiteral("à jean.dupont@exemple.fr ou (www.service-public.fr) ou "
                                                     "https://exemple.fr/a-b ou impots.gouv.fr.")
                                   << QStringLiteral("à ou ou ou");
-        QTest::newRow("variables et terminaisons") << QStringLiteral("« Cher <NomDest>, heureux(euse) (merci) enfants’ »")
-                                                   << QStringLiteral("Cher heureux merci enfants");
+        QTest::newRow("variables et terminaisons")
+            << QStringLiteral("« Cher <NomDest>, heureux(euse) (merci) enfants’ »")
+            << QStringLiteral("Cher heureux merci enfants");
     }
 
     void decoupage()
@@ -56,7 +58,8 @@ private slots:
         QFETCH(QString, attendus);
         QStringList mots;
         for (const auto& mot : orthographe::decouperMots(texte))
-            mots.append(texte.mid(mot.debut, mot.longueur).insert(mot.elision, mot.elision ? QStringLiteral("|") : QString()));
+            mots.append(
+                texte.mid(mot.debut, mot.longueur).insert(mot.elision, mot.elision ? QStringLiteral("|") : QString()));
         QCOMPARE(mots.join(u' '), attendus);
     }
 
@@ -73,7 +76,9 @@ private slots:
 
         const QString texte = QStringLiteral("Mme Kerhervé à KERLOUANEC-TRÉVAREZ, Zorglub");
         QCOMPARE(::fautes(*v, texte).size(), 4);
-        v->definirSourceNoms([] { return QStringList({QStringLiteral("Kerhervé"), QStringLiteral("Kerlouanec-Trévarez")}); });
+        v->definirSourceNoms([] {
+            return QStringList({QStringLiteral("Kerhervé"), QStringLiteral("Kerlouanec-Trévarez")});
+        });
         v->ignorer(QStringLiteral("Zorglub"));
         QCOMPARE(::fautes(*v, texte), QStringList());
 
@@ -91,7 +96,8 @@ private slots:
         QCOMPARE(::fautes(*f.creer(), QStringLiteral("Kerlouanéc")), QStringList());
 
         const auto v = f.creer(f.dossier.filePath(QStringLiteral("absent/liste.txt")));
-        QVERIFY(v->ajouterAuDictionnaire(QStringLiteral("Zorglub")).startsWith(QStringLiteral("Le dictionnaire personnel")));
+        QVERIFY(v->ajouterAuDictionnaire(QStringLiteral("Zorglub"))
+                    .startsWith(QStringLiteral("Le dictionnaire personnel")));
         QCOMPARE(::fautes(*v, QStringLiteral("Zorglub")), QStringList());
     }
 
@@ -101,7 +107,8 @@ private slots:
     {
         const QString dossier = QStringLiteral(TILVO_SOURCE_DIR "/store/catalogue/");
         QSet<QString> acceptes;
-        for (const QString& ligne : QString::fromUtf8(lire(dossier + QStringLiteral("mots-acceptes.txt"))).split(u'\n')) {
+        for (const QString& ligne :
+             QString::fromUtf8(lire(dossier + QStringLiteral("mots-acceptes.txt"))).split(u'\n')) {
             if (const QString mot = ligne.section(u'#', 0, 0).trimmed(); !mot.isEmpty())
                 acceptes.insert(mot);
         }
@@ -110,7 +117,7 @@ private slots:
         QSet<QString> employes;
         QStringList inconnus;
         const QStringList fichiers = QDir(dossier + QStringLiteral("corps")).entryList({QStringLiteral("*.rtf")})
-                                     + QDir(dossier + QStringLiteral("fiches")).entryList({QStringLiteral("*.html")});
+            + QDir(dossier + QStringLiteral("fiches")).entryList({QStringLiteral("*.html")});
         for (const QString& nom : fichiers) {
             QTextDocument document;
             if (nom.endsWith(u".rtf"))

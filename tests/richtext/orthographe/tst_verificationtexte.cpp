@@ -1,11 +1,11 @@
 #include "app/frmaccueil.h"
 #include "app/mdgeneral.h"
-#include "richtext/orthographe/verificateurtest.h"
 #include "output/impressionrtf.h"
 #include "platform/imprimante.h"
-#include "richtext/richtextbox.h"
 #include "richtext/frmtexte.h"
+#include "richtext/orthographe/verificateurtest.h"
 #include "richtext/orthographe/verificationtexte.h"
+#include "richtext/richtextbox.h"
 #include "store/requetes.h"
 #include "support/banc.h"
 
@@ -20,15 +20,15 @@ using orthographe::Verificateur;
 
 namespace {
 
-const QString kRtf = QStringLiteral(
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\fs20 "
-    "Une lettre \\b tr\\'e9s\\b0  importante, une fote.\\par}");
+const QString kRtf = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\fs20 "
+                                    "Une lettre \\b tr\\'e9s\\b0  importante, une fote.\\par}");
 
 // Whether a page of the PDF file shows anything red.
 bool rougeSurPapier(const QString& pdf)
 {
-    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
-                                                   QStringLiteral("-singlefile"), pdf, pdf});
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
+                       QStringLiteral("-singlefile"), pdf, pdf});
     const QImage page(pdf + QStringLiteral(".png"));
     if (page.isNull())
         qFatal("pdftoppm n'a pas rendu %s", qPrintable(pdf));
@@ -188,7 +188,8 @@ private slots:
         QCOMPARE(soulignes(*accueil.txtText()->document()), QStringList({QStringLiteral("fote")}));
 
         std::unique_ptr<FrmTexte> editeur(FrmTexte::pourModele(QStringLiteral("1"), kRtf));
-        QCOMPARE(soulignes(*editeur->txtText()->document()), QStringList({QStringLiteral("trés"), QStringLiteral("fote")}));
+        QCOMPARE(soulignes(*editeur->txtText()->document()),
+                 QStringList({QStringLiteral("trés"), QStringLiteral("fote")}));
     }
 };
 

@@ -9,8 +9,7 @@
 
 using namespace essais;
 
-class TestEcrivainRtf : public QObject
-{
+class TestEcrivainRtf : public QObject {
     Q_OBJECT
 
 private slots:
@@ -66,8 +65,8 @@ void TestEcrivainRtf::champsDeFusionEnUnMorceau()
 
     QTextDocument relu;
     const QString ecrit = allerRetour(d, relu);
-    for (const char* champ : {"<TitreExp> <NomExp> <PrenomExp>", "<CorpsLettre>", "<PolitesseLettre>",
-                                 "<TitreDest>,", "Cher <NomDest>, \\{voir\\} C:\\\\dossier"})
+    for (const char* champ : {"<TitreExp> <NomExp> <PrenomExp>", "<CorpsLettre>", "<PolitesseLettre>", "<TitreDest>,",
+                              "Cher <NomDest>, \\{voir\\} C:\\\\dossier"})
         QVERIFY2(ecrit.contains(QString::fromLatin1(champ)), champ);
     QVERIFY(!ecrit.contains(QRegularExpression(QStringLiteral("<[A-Za-z0-9]*[\\n\\\\{}][A-Za-z0-9]*>"))));
     QCOMPARE(texte(relu), texte(d));
@@ -110,8 +109,8 @@ void TestEcrivainRtf::formatsRelus()
     b.setTopMargin(60 * px);
     b.setBottomMargin(120 * px);
     b.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
-    b.setTabPositions({QTextOption::Tab(1000 * px, QTextOption::RightTab),
-                       QTextOption::Tab(2000 * px, QTextOption::CenterTab)});
+    b.setTabPositions(
+        {QTextOption::Tab(1000 * px, QTextOption::RightTab), QTextOption::Tab(2000 * px, QTextOption::CenterTab)});
     c.setBlockFormat(b);
     c.insertText(QStringLiteral("tout"), f);
     QTextBlockFormat b2;
@@ -127,7 +126,8 @@ void TestEcrivainRtf::formatsRelus()
     const QString ecrit = allerRetour(d, relu);
     QCOMPARE(rtf::ecrireRtf(relu), ecrit);
     const QTextCharFormat r = formatEn(relu, 0);
-    QCOMPARE(r.property(QTextFormat::FontFamilies).toStringList(), f.property(QTextFormat::FontFamilies).toStringList());
+    QCOMPARE(r.property(QTextFormat::FontFamilies).toStringList(),
+             f.property(QTextFormat::FontFamilies).toStringList());
     QCOMPARE(r.fontPointSize(), 13.5);
     QCOMPARE(r.fontWeight(), QFont::Bold);
     QVERIFY(r.fontItalic() && r.fontUnderline() && r.fontStrikeOut());

@@ -11,8 +11,7 @@
 
 using namespace essais;
 
-class TestLecteurRtf : public QObject
-{
+class TestLecteurRtf : public QObject {
     Q_OBJECT
 
 private slots:
@@ -197,21 +196,26 @@ void TestLecteurRtf::images_data()
     const QByteArray png = enPng(imageEssai());
     const QByteArray hexa = png.toHex();
     const QByteArray jpeg = enPng(imageEssai(), "JPEG").toHex();
-    QTest::newRow("png en hexa") << "{\\rtf1 avant{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450\n" + hexa + "}apres}"
-                                 << true << 600.0;
+    QTest::newRow("png en hexa") << "{\\rtf1 avant{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450\n" + hexa
+            + "}apres}" << true << 600.0;
     QTest::newRow("png en binaire") << "{\\rtf1 avant{\\pict\\pngblip\\picwgoal600\\pichgoal450\\bin"
-            + QByteArray::number(png.size()) + " " + png + "}apres}" << true << 600.0;
-    QTest::newRow("jpeg a l'echelle") << "{\\rtf1 avant{\\pict\\jpegblip\\picwgoal600\\pichgoal450\\picscalex50\\picscaley50 "
-            + jpeg + "}apres}" << true << 300.0;
+            + QByteArray::number(png.size()) + " " + png
+            + "}apres}" << true << 600.0;
+    QTest::newRow("jpeg a l'echelle")
+        << "{\\rtf1 avant{\\pict\\jpegblip\\picwgoal600\\pichgoal450\\picscalex50\\picscaley50 " + jpeg + "}apres}"
+        << true << 300.0;
     QTest::newRow("dans shppict") << "{\\rtf1 avant{\\*\\shppict{\\pict\\pngblip\\picwgoal600\\pichgoal450 " + hexa
-            + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}apres}" << true << 600.0;
+            + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}apres}"
+                                  << true << 600.0;
     QTest::newRow("sans taille voulue") << "{\\rtf1 avant{\\pict\\pngblip " + hexa + "}apres}" << true << 60.0;
-    QTest::newRow("metafichier") << QByteArray("{\\rtf1 avant{\\pict\\wmetafile8\\picw100\\pich100 0102030405}apres}") << false << 0.0;
+    QTest::newRow("metafichier") << QByteArray("{\\rtf1 avant{\\pict\\wmetafile8\\picw100\\pich100 0102030405}apres}")
+                                 << false << 0.0;
     QTest::newRow("hexa impair") << "{\\rtf1 avant{\\pict\\pngblip " + hexa + "0}apres}" << false << 0.0;
     QTest::newRow("pas de l'hexa") << "{\\rtf1 avant{\\pict\\pngblip " + hexa + "zz}apres}" << false << 0.0;
     QTest::newRow("donnees tronquees") << "{\\rtf1 avant{\\pict\\pngblip " + hexa.left(40) + "}apres}" << false << 0.0;
     QTest::newRow("taille demesuree") << "{\\rtf1 avant{\\pict\\pngblip\\picw2147483647\\pich2147483647"
-            "\\picwgoal2147483647\\pichgoal2147483647\\picscalex2147483647 " + hexa + "}apres}" << true << 60.0;
+                                         "\\picwgoal2147483647\\pichgoal2147483647\\picscalex2147483647 "
+            + hexa + "}apres}" << true << 60.0;
 }
 
 void TestLecteurRtf::images()
@@ -265,7 +269,8 @@ void TestLecteurRtf::chargementSansHistorique()
 void TestLecteurRtf::decodageDuFichier()
 {
     QCOMPARE(rtf::decoderFichier("{\\rtf1\\ansi caf\xe9 \x80}"), QStringLiteral("{\\rtf1\\ansi café €}"));
-    QCOMPARE(rtf::decoderFichier("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0}"), QStringLiteral("{\\rtf1\\ansi\\ansicpg1251 Пр}"));
+    QCOMPARE(rtf::decoderFichier("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0}"),
+             QStringLiteral("{\\rtf1\\ansi\\ansicpg1251 Пр}"));
     const QByteArray binaire("{\\rtf1\\bin4 \x81\x00\xe9}x}", 18);
     const QString lu = rtf::decoderFichier(binaire);
     QCOMPARE(lu.size(), 18);
@@ -274,7 +279,9 @@ void TestLecteurRtf::decodageDuFichier()
 
     // The bullet of a list written in a Symbol font.
     QTextDocument d;
-    rtf::lireRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\listtext\\f1\\'b7\\tab}Point \\'b7}"), d);
+    rtf::lireRtf(QStringLiteral(
+                     "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\listtext\\f1\\'b7\\tab}Point \\'b7}"),
+                 d);
     QCOMPARE(texte(d), QStringLiteral("•\tPoint ·\n"));
 }
 
