@@ -95,11 +95,13 @@ Reperes reperesDestinataire(const FicheDestinataire& d)
 }
 
 // The closing formula and the body, themselves filled with the signature,
-// the formula and whatever of `destinataire` is given (the recipient's
-// title in an individual letter); every other placeholder of a body stays.
-void ajouterCorpsEtFin(Reperes& r, const SaisieLettre& s, const QString& corps, const Reperes& destinataire)
+// the formula and every value already known: the sender and the letter's
+// particulars, and the recipient in an individual letter (a mass letter's
+// recipient comes with each personalised copy). A model's body may hold any
+// field the editor's menu inserts.
+void ajouterCorpsEtFin(Reperes& r, const SaisieLettre& s, const QString& corps)
 {
-    Reperes fin = destinataire;
+    Reperes fin = r;
     fin.insert(QStringLiteral("<SignatureLettre>"),
                {EchapperRtf(s.prenomExp) + QLatin1Char(' ') + EchapperRtf(s.nomExp), {}});
     const QString formule = RemplirReperes(EchapperRtf(s.formuleLettre), fin);
@@ -226,7 +228,7 @@ QString TexteLettreIndividuelle(const SaisieLettre& saisie, const QString& corps
     Reperes r = reperesDestinataire(dest);
     ajouterExpediteur(r, saisie);
     ajouterRenseignements(r, saisie);
-    ajouterCorpsEtFin(r, saisie, corps, {{QStringLiteral("<TitreDest>"), r.value(QStringLiteral("<TitreDest>"))}});
+    ajouterCorpsEtFin(r, saisie, corps);
     const int lignesDest = kLignesDestinataireMinimum + int(!dest.fonction.isEmpty()) + int(!dest.adresse2.isEmpty());
     r.insert(QStringLiteral("<BlancAvantDate>"), {blancAvantDate(lignesExpediteur(saisie), lignesDest), {}});
     return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));
@@ -237,7 +239,7 @@ QString TexteLettreEnNombre(const SaisieLettre& saisie, const QString& corps)
     Reperes r;
     ajouterExpediteur(r, saisie);
     ajouterRenseignements(r, saisie);
-    ajouterCorpsEtFin(r, saisie, corps, {});
+    ajouterCorpsEtFin(r, saisie, corps);
     r.insert(QStringLiteral("<BlancAvantDate>"),
              {blancAvantDate(lignesExpediteur(saisie), kLignesDestinataireMinimum), {}});
     return PasserEnOnzePoints(RemplirReperes(ModeleLettre(), r));

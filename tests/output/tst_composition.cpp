@@ -193,11 +193,11 @@ private slots:
             "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\fs20 [<NomDest>|<TitreDest>|<SignatureLettre>|<PolitesseLettre>|<NomExp>|<DateLettre>]\\fs24 z}");
         const QString individuelle = TexteLettreIndividuelle(s, corps);
         QVERIFY(individuelle.contains(QStringLiteral(
-            "\\fs22 [<NomDest>|Madame|Jean Martin|Veuillez agréer, Madame, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]\\fs24 z}")));
+            "\\fs22 [Durand|Madame|Jean Martin|Veuillez agréer, Madame, l'expression de ma considération distinguée.|Martin|Le 1er mai]\\fs24 z}")));
 
         const QString enNombre = TexteLettreEnNombre(s, corps);
         QVERIFY(enNombre.contains(QStringLiteral(
-            "\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|<NomExp>|<DateLettre>]")));
+            "\\fs22 [<NomDest>|<TitreDest>|Jean Martin|Veuillez agréer, <TitreDest>, l'expression de ma considération distinguée.|Martin|Le 1er mai]")));
         FicheDestinataire d;
         d.titre = QStringLiteral("Maître");
         d.nom = QStringLiteral("{Roux}");
