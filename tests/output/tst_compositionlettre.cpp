@@ -98,7 +98,7 @@ private slots:
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tC:\\dossier ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tLe 7 décembre 2026 ")));
         QVERIFY(p.contains(QStringLiteral("\t\t\t\t\t\t\tÀ Lyon ")));
-        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Cher <NomDest>, à Madame.")));
+        QVERIFY(txtText.toPlainText().contains(QStringLiteral("Cher Durand, à Madame.")));
         QVERIFY(p.contains(QStringLiteral("Veuillez agréer, Madame, mes salutations. ")));
         QCOMPARE(p.last(), QStringLiteral("\t\t\t\t\t\t\tJean Martin"));
         QVERIFY(!txtText.toPlainText().contains(QStringLiteral("modifications")));
