@@ -25,10 +25,15 @@ bool soustraire(qint32 a, qint32 b, qint32& r)
 
 constexpr int kResolutionMax = 600;
 constexpr int kResolutionMin = 75;
+// Past this many characters (some 170 pages) the text is laid out at 300 dpi
+// from the start: the metrics do not change above it, and a long text then
+// fits the layout's reach in one try.
+constexpr int kCaracteresTexteLong = 1000000;
+constexpr int kResolutionTexteLong = 300;
 // The farthest position a layout may reach, in pixels. The layout counts in
-// 32 bits of 1/64 pixel (33 million pixels), but Qt 6.4's layout stalls for
-// minutes once its lines pass about 8 million pixels: stay well under that.
-constexpr double kPositionMax = 4194304.0;
+// 32 bits of 1/64 pixel (33 million pixels), but Qt 6.4's layout can stall
+// for minutes once lines alike pass about 8 million pixels: stay under that.
+constexpr double kPositionMax = 6000000.0;
 // Half the layout's unit of length (1/64 pixel).
 constexpr double kDemiUnite = 1.0 / 128.0;
 // Blocks, or characters, laid out between two looks at the layout's
@@ -108,7 +113,8 @@ MiseEnPage::MiseEnPage(const QTextDocument& source, int resolutionImprimante, co
 {
     m_longueur = source.characterCount() - 1;
     m_numeros = aDesNumerosDePage(source);
-    int resolution = std::min(resolutionImprimante, kResolutionMax);
+    int resolution = std::min(resolutionImprimante,
+                              m_longueur > kCaracteresTexteLong ? kResolutionTexteLong : kResolutionMax);
     // Each try lays out a fresh copy: laying out again a copy already laid
     // out costs several times more than a first layout.
     for (;;) {
