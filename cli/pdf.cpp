@@ -28,34 +28,13 @@ QString verifierNumero(const QString& texte, const QString& quoi, RecordId (*exi
 SaisieLettre saisieDe(const Options& options, const FicheExpediteur& e)
 {
     SaisieLettre s;
-    s.titreExp = e.titre;
-    s.nomExp = e.nom;
-    s.prenomExp = e.prenom;
-    s.adresse1Exp = e.adresse1;
-    s.adresse2Exp = e.adresse2;
-    s.cpExp = e.cp;
-    s.villeExp = e.ville;
-    s.tel1Exp = e.tel1;
-    s.tel2Exp = e.tel2;
-    s.fonctionExp = e.fonction;
+    remplirExpediteur(s, e);
     s.dateLettre = options.valeurs.value(QStringLiteral("--date"));
     s.villeLettre = options.valeurs.value(QStringLiteral("--lieu"));
     s.objetLettre = options.valeurs.value(QStringLiteral("--objet"));
     s.pieceLettre = options.valeurs.value(QStringLiteral("--pieces"));
     s.formuleLettre = options.valeurs.value(QStringLiteral("--politesse"));
     return s;
-}
-
-void remplirDestinataire(SaisieLettre& s, const FicheDestinataire& d)
-{
-    s.titreDest = d.titre;
-    s.nomDest = d.nom;
-    s.prenomDest = d.prenom;
-    s.adresse1Dest = d.adresse1;
-    s.adresse2Dest = d.adresse2;
-    s.cpDest = d.cp;
-    s.villeDest = d.ville;
-    s.fonctionDest = d.fonction;
 }
 
 QString lireArguments(const QStringList& arguments, Options& options)

@@ -119,6 +119,32 @@ FicheDestinataire destinataireDe(const SaisieLettre& s)
             s.cpDest,    s.villeDest, s.fonctionDest, QString()};
 }
 
+void remplirExpediteur(SaisieLettre& s, const FicheExpediteur& e)
+{
+    s.titreExp = e.titre;
+    s.nomExp = e.nom;
+    s.prenomExp = e.prenom;
+    s.adresse1Exp = e.adresse1;
+    s.adresse2Exp = e.adresse2;
+    s.cpExp = e.cp;
+    s.villeExp = e.ville;
+    s.tel1Exp = e.tel1;
+    s.tel2Exp = e.tel2;
+    s.fonctionExp = e.fonction;
+}
+
+void remplirDestinataire(SaisieLettre& s, const FicheDestinataire& d)
+{
+    s.titreDest = d.titre;
+    s.nomDest = d.nom;
+    s.prenomDest = d.prenom;
+    s.adresse1Dest = d.adresse1;
+    s.adresse2Dest = d.adresse2;
+    s.cpDest = d.cp;
+    s.villeDest = d.ville;
+    s.fonctionDest = d.fonction;
+}
+
 const QString& ModeleLettre()
 {
     // The recipient block, the date, the place and the signature hang from

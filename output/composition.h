@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/destinataires.h"
+#include "store/expediteurs.h"
 
 #include <QHash>
 #include <QString>
@@ -20,6 +21,9 @@ struct SaisieLettre {
 
 // The recipient fields of the entries, as one recipient card.
 FicheDestinataire destinataireDe(const SaisieLettre& saisie);
+// The sender and recipient fields of the entries, from their cards.
+void remplirExpediteur(SaisieLettre& saisie, const FicheExpediteur& expediteur);
+void remplirDestinataire(SaisieLettre& saisie, const FicheDestinataire& destinataire);
 
 // ---- Text only: template and values in, RTF text out. ----
 
