@@ -81,6 +81,9 @@ QString ouvrirBaseDe(const QString& chemin)
     return {};
 }
 
+namespace {
+
+// The ids of --destinataires; "" or why they cannot be read.
 QString lireDestinataires(const Options& options, QList<RecordId>& ids)
 {
     const QStringList textes = options.valeurs.value(QStringLiteral("--destinataires"))
@@ -97,11 +100,32 @@ QString lireDestinataires(const Options& options, QList<RecordId>& ids)
     return {};
 }
 
+// --sortie given and no stray argument; "" or what is wrong.
 QString verifierSortie(const Options& options)
 {
     if (options.valeurs.value(QStringLiteral("--sortie")).isEmpty())
         return QStringLiteral("Indiquez le fichier à écrire avec --sortie FICHIER.pdf.");
     if (!options.positionnels.isEmpty())
         return QStringLiteral("Argument inattendu : %1").arg(options.positionnels.first());
+    return {};
+}
+
+} // namespace
+
+QString lireAdresses(const Options& options, std::vector<AdresseEnveloppe>& adresses)
+{
+    QList<RecordId> ids;
+    QString erreur = lireDestinataires(options, ids);
+    if (erreur.isEmpty())
+        erreur = verifierSortie(options);
+    if (erreur.isEmpty())
+        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
+    if (!erreur.isEmpty())
+        return erreur;
+    try {
+        adresses = adressesDesDestinataires(ids);
+    } catch (const ErreurBase& e) {
+        return e.raison();
+    }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/enveloppe.h"
 #include "platform/recordset.h"
 
 #include <QHash>
@@ -49,7 +50,7 @@ QString lireOptions(const QStringList& arguments, const QStringList& avecValeur,
 // Opens the letter database of --base; returns "" or why it cannot be.
 QString ouvrirBaseDe(const QString& chemin);
 
-// The ids of --destinataires; "" or why they cannot be read.
-QString lireDestinataires(const Options& options, QList<RecordId>& ids);
-// --sortie given and no stray argument; "" or what is wrong.
-QString verifierSortie(const Options& options);
+// For the envelope and label commands: --destinataires and --sortie checked,
+// the --base database opened and the recipients' addresses read, in list
+// order; "" or the first thing that went wrong.
+QString lireAdresses(const Options& options, std::vector<AdresseEnveloppe>& adresses);

@@ -2,7 +2,6 @@
 
 #include "output/enveloppe.h"
 #include "output/reglageenveloppe.h"
-#include "platform/erreurbase.h"
 #include "platform/imprimante.h"
 
 namespace {
@@ -39,21 +38,13 @@ int commandeEnveloppes(const QStringList& arguments)
     const int format = options.valeurs.value(QStringLiteral("--format")).toInt(&nombre);
     if (erreur.isEmpty() && (!nombre || !papierEnveloppe(format)))
         erreur = QStringLiteral("--format vaut un code d'enveloppe de 0 à 5.");
-    QList<RecordId> ids;
+    std::vector<AdresseEnveloppe> adresses;
     if (erreur.isEmpty())
-        erreur = lireDestinataires(options, ids);
-    if (erreur.isEmpty())
-        erreur = verifierSortie(options);
-    if (erreur.isEmpty())
-        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
+        erreur = lireAdresses(options, adresses);
     std::vector<DispositionEnveloppe> dispositions;
     if (erreur.isEmpty()) {
         installerImprimantes(new FichierPdf(options.valeurs.value(QStringLiteral("--sortie"))));
-        try {
-            disposerToutes(format, adressesDesDestinataires(ids), dispositions, erreur);
-        } catch (const ErreurBase& e) {
-            erreur = e.raison();
-        }
+        disposerToutes(format, adresses, dispositions, erreur);
     }
     if (!erreur.isEmpty()) {
         signalerErreur(erreur);

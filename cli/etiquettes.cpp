@@ -1,7 +1,6 @@
 #include "cli/commandes.h"
 
 #include "output/etiquettes.h"
-#include "platform/erreurbase.h"
 #include "platform/imprimante.h"
 
 int commandeEtiquettes(const QStringList& arguments)
@@ -18,21 +17,9 @@ int commandeEtiquettes(const QStringList& arguments)
     const int debut = options.valeurs.value(QStringLiteral("--debut"), QStringLiteral("1")).toInt(&nombre);
     if (erreur.isEmpty() && (!nombre || debut < 1 || debut > format->parPlanche()))
         erreur = QStringLiteral("--debut vaut un numéro d'étiquette de 1 à %1.").arg(format->parPlanche());
-    QList<RecordId> ids;
-    if (erreur.isEmpty())
-        erreur = lireDestinataires(options, ids);
-    if (erreur.isEmpty())
-        erreur = verifierSortie(options);
-    if (erreur.isEmpty())
-        erreur = ouvrirBaseDe(options.valeurs.value(QStringLiteral("--base")));
     std::vector<AdresseEnveloppe> adresses;
-    if (erreur.isEmpty()) {
-        try {
-            adresses = adressesDesDestinataires(ids);
-        } catch (const ErreurBase& e) {
-            erreur = e.raison();
-        }
-    }
+    if (erreur.isEmpty())
+        erreur = lireAdresses(options, adresses);
     if (!erreur.isEmpty()) {
         signalerErreur(erreur);
         return kEntreeInvalide;
