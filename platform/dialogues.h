@@ -35,6 +35,8 @@ public:
                             std::optional<Reponse> parDefaut = std::nullopt) = 0;
     // The typed text, or "" when the user cancels.
     virtual QString saisie(const QString& invite, const QString& titre, const QString& proposition) = 0;
+    // The same, the typing hidden; "" when the user cancels.
+    virtual QString motDePasse(const QString& invite, const QString& titre) = 0;
     // The chosen path, or "" when the user cancels. Filters are Qt filters
     // ("Images (*.bmp *.png)").
     virtual QString fichierAOuvrir(const QString& titre, const QString& filtre) = 0;

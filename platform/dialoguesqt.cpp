@@ -79,6 +79,17 @@ QString DialoguesQt::saisie(const QString& invite, const QString& titre, const Q
     return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
 }
 
+QString DialoguesQt::motDePasse(const QString& invite, const QString& titre)
+{
+    QInputDialog boite(parent());
+    boite.setWindowTitle(titre);
+    boite.setLabelText(invite);
+    boite.setTextEchoMode(QLineEdit::Password);
+    boite.setOkButtonText(QStringLiteral("OK"));
+    boite.setCancelButtonText(QStringLiteral("Annuler"));
+    return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
+}
+
 QString DialoguesQt::fichierAOuvrir(const QString& titre, const QString& filtre)
 {
     return QFileDialog::getOpenFileName(parent(), titre, QString(), filtre, nullptr, QFileDialog::DontUseNativeDialog);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dossierdonnees.h"
+#include "platform/parametresserveur.h"
 #include "platform/resultat.h"
 
 #include <QString>
@@ -28,9 +29,15 @@ QString DossierLivre();
 // neither place, are unchanged.
 QString CheminDocument(const QString& lien);
 
-// Opens cnLettre on the data folder's Lettre.mdb. Throws ErreurBase with the
+// Opens cnLettre on the database the settings choose: the data folder's
+// Lettre.mdb, or the office's database on a PostgreSQL server (its password
+// asked once per session when libpq finds none). Throws ErreurBase with the
 // reason.
 void OuvrirBase();
+
+// Section "Base" of the settings file; absent, the data folder's file.
+ChoixBase ChoixBaseCourant();
+Reussite EnregistrerChoixBase(const ChoixBase& choix);
 
 // Kind 0 string, 1 number, 2 bytes, any other: nothing written. Returns
 // false when the value could not be stored.

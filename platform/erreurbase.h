@@ -22,3 +22,16 @@ QString phraseErreurMoteur(int codeSqlite, const QString& motsMoteur);
 
 // "<contexte> : <phrase>\nDétail technique : <engine's words>".
 ErreurBase erreurMoteur(const QString& contexte, int codeSqlite, const QString& motsMoteur);
+
+// A server that asks for a password libpq could not find, or that refused
+// the password given.
+class ErreurMotDePasse : public ErreurBase {
+public:
+    using ErreurBase::ErreurBase;
+};
+
+// What a PostgreSQL error (its SQLSTATE code) means to the user, as one
+// French sentence.
+QString phraseErreurServeur(const QString& etatSql, const QString& motsServeur);
+// "<contexte> : <phrase>\nDétail technique : <server's words>".
+ErreurBase erreurServeur(const QString& contexte, const QString& etatSql, const QString& motsServeur);

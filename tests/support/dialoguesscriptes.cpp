@@ -22,6 +22,11 @@ QString DialoguesScriptes::saisie(const QString& invite, const QString& titre, c
     return texteSuivant(QStringLiteral("saisie: %1|%2|%3").arg(titre, invite, proposition));
 }
 
+QString DialoguesScriptes::motDePasse(const QString& invite, const QString& titre)
+{
+    return texteSuivant(QStringLiteral("mot de passe: %1|%2").arg(titre, invite));
+}
+
 QString DialoguesScriptes::fichierAOuvrir(const QString& titre, const QString& filtre)
 {
     return texteSuivant(QStringLiteral("ouvrir: %1|%2").arg(titre, filtre));

@@ -36,6 +36,7 @@ public:
     Reponse message(const QString& texte, Boutons boutons, Icone icone, const QString& titre,
                     std::optional<Reponse> parDefaut) override;
     QString saisie(const QString& invite, const QString& titre, const QString& proposition) override;
+    QString motDePasse(const QString& invite, const QString& titre) override;
     QString fichierAOuvrir(const QString& titre, const QString& filtre) override;
     QString fichierAEnregistrer(const QString& titre, const QString& filtre, const QString& nomPropose) override;
     QString dossier(const QString& titre) override;
