@@ -1,6 +1,8 @@
 #include "platform/emplacements.h"
 
 #include "platform/connexion.h"
+#include "platform/dialogues.h"
+#include "platform/erreurbase.h"
 #include "platform/fichierprofil.h"
 #include "platform/registre.h"
 
@@ -80,7 +82,63 @@ QString CheminDocument(const QString& lien)
 
 void OuvrirBase()
 {
-    cnLettre().ouvrir(CheminMdb());
+    const ChoixBase choix = ChoixBaseCourant();
+    if (choix.type == ChoixBase::Type::SQLite) {
+        cnLettre().ouvrir(CheminMdb());
+        return;
+    }
+    // Typed once per session, kept in memory only.
+    static QString motDePasseSession;
+    try {
+        cnLettre().ouvrirServeur(choix.serveur, motDePasseSession);
+    } catch (const ErreurMotDePasse& e) {
+        const QString motDePasse = dialogues().motDePasse(
+            QStringLiteral("%1\n\nMot de passe de %2 pour la base « %3 » :")
+                .arg(e.raison(),
+                     choix.serveur.utilisateur.isEmpty() ? QStringLiteral("l'utilisateur") : choix.serveur.utilisateur,
+                     choix.serveur.designation()),
+            QStringLiteral("Base de données des lettres"));
+        if (motDePasse.isEmpty())
+            throw;
+        cnLettre().ouvrirServeur(choix.serveur, motDePasse);
+        motDePasseSession = motDePasse;
+    }
+}
+
+ChoixBase ChoixBaseCourant()
+{
+    const auto lire = [](const char* cle) { return LireIni(QStringLiteral("Base"), QLatin1String(cle), QString()); };
+    ChoixBase choix;
+    if (lire("Type").trimmed().compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) != 0)
+        return choix;
+    choix.type = ChoixBase::Type::PostgreSQL;
+    choix.serveur.hote = lire("Hote").trimmed();
+    choix.serveur.port = lire("Port").trimmed().toInt();
+    choix.serveur.base = lire("Base").trimmed();
+    choix.serveur.utilisateur = lire("Utilisateur").trimmed();
+    choix.serveur.modeSsl = lire("ModeSSL").trimmed();
+    choix.serveur.service = lire("Service").trimmed();
+    return choix;
+}
+
+Reussite EnregistrerChoixBase(const ChoixBase& choix)
+{
+    const bool serveur = choix.type == ChoixBase::Type::PostgreSQL;
+    const ParametresServeur& p = choix.serveur;
+    const std::pair<const char*, QString> cles[] = {
+        {"Type", serveur ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite")},
+        {"Hote", p.hote},
+        {"Port", p.port > 0 ? QString::number(p.port) : QString()},
+        {"Base", p.base},
+        {"Utilisateur", p.utilisateur},
+        {"ModeSSL", p.modeSsl},
+        {"Service", p.service},
+    };
+    for (const auto& [cle, valeur] : cles) {
+        if (Reussite r = EcrireIni(QStringLiteral("Base"), QLatin1String(cle), valeur, QString()); !r)
+            return r;
+    }
+    return {};
 }
 
 bool EcrireRegistre(int type, const QString& chemin, const QString& valeur)
