@@ -1,5 +1,6 @@
 #include "app/frmoption.h"
 
+#include "app/cadrebase.h"
 #include "app/cadrefenetreenveloppe.h"
 #include "app/cadrereglageenveloppe.h"
 #include "app/frmrestauration.h"
@@ -43,9 +44,7 @@ constexpr Choix kChoix[kNombreFormats] = {
 
 } // namespace
 
-FrmOption::FrmOption(QWidget* parent)
-    : QWidget(parent), m_optEnv(new QButtonGroup(this)), m_chkConserverTexte(new QCheckBox(this)),
-      m_spnMoisJournal(new QSpinBox(this))
+FrmOption::FrmOption(QWidget* parent) : QWidget(parent), m_optEnv(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("FrmOption"));
     setWindowTitle(QStringLiteral("Options"));
@@ -68,11 +67,15 @@ FrmOption::FrmOption(QWidget* parent)
         }
     }
 
+    // Created in their order on screen, which Tab follows.
+    m_reglage = new CadreReglageEnveloppe(this);
+    m_fenetre = new CadreFenetreEnveloppe(this);
+
     auto* journal = new QGroupBox(QStringLiteral("Journal des envois :"), this);
-    m_chkConserverTexte->setParent(journal);
+    m_chkConserverTexte = new QCheckBox(journal);
     m_chkConserverTexte->setObjectName(QStringLiteral("chkConserverTexte"));
     m_chkConserverTexte->setText(QStringLiteral("Conserver le texte des lettres"));
-    m_spnMoisJournal->setParent(journal);
+    m_spnMoisJournal = new QSpinBox(journal);
     m_spnMoisJournal->setObjectName(QStringLiteral("spnMoisJournal"));
     m_spnMoisJournal->setRange(0, 600);
     m_spnMoisJournal->setSpecialValueText(QStringLiteral("jamais"));
@@ -85,14 +88,7 @@ FrmOption::FrmOption(QWidget* parent)
     lignesJournal->addWidget(m_chkConserverTexte);
     lignesJournal->addLayout(duree);
 
-    auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    auto* cmdAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
-    cmdAnnuler->setObjectName(QStringLiteral("cmdAnnuler"));
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(cmdOk);
-    boutons->addWidget(cmdAnnuler);
+    m_base = new CadreBase(this);
 
     auto* cmdRestaurer = new QPushButton(QStringLiteral("Restaurer une sauvegarde…"), this);
     cmdRestaurer->setObjectName(QStringLiteral("cmdRestaurer"));
@@ -102,16 +98,32 @@ FrmOption::FrmOption(QWidget* parent)
         f->show();
     });
 
-    m_reglage = new CadreReglageEnveloppe(this);
-    m_fenetre = new CadreFenetreEnveloppe(this);
+    auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    auto* cmdAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
+    cmdAnnuler->setObjectName(QStringLiteral("cmdAnnuler"));
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(cmdOk);
+    boutons->addWidget(cmdAnnuler);
 
+    // Two columns, the envelope's settings and the others, so that the
+    // window fits a small screen.
+    auto* enveloppe = new QVBoxLayout;
+    enveloppe->addWidget(cadre);
+    enveloppe->addWidget(m_reglage);
+    enveloppe->addWidget(m_fenetre);
+    enveloppe->addStretch();
+    auto* autres = new QVBoxLayout;
+    autres->addWidget(journal);
+    autres->addWidget(m_base);
+    autres->addWidget(cmdRestaurer);
+    autres->addStretch();
+    auto* colonnes = new QHBoxLayout;
+    colonnes->addLayout(enveloppe);
+    colonnes->addLayout(autres);
     auto* page = new QVBoxLayout(this);
-    page->addWidget(cadre);
-    page->addWidget(m_reglage);
-    page->addWidget(m_fenetre);
-    page->addWidget(journal);
-    page->addWidget(cmdRestaurer);
-    page->addStretch();
+    page->addLayout(colonnes);
     page->addLayout(boutons);
 
     connect(cmdOk, &QPushButton::clicked, this, &FrmOption::valider);
@@ -139,9 +151,14 @@ int FrmOption::codeSelectionne() const
 }
 
 // Stores the selected code and closes; a failed write shows why and keeps
-// the dialog open.
+// the dialog open. A database choice that cannot be kept saves nothing.
 void FrmOption::valider()
 {
+    const Resultat<ChoixBase> base = m_base->choix();
+    if (!base) {
+        afficherErreur(base.raison());
+        return;
+    }
     QString raison = mdGeneral::EcrireIni(kSection, kCle, QString::number(codeSelectionne()), QString()).raison();
     if (raison.isEmpty())
         raison = m_reglage->enregistrer();
@@ -149,9 +166,19 @@ void FrmOption::valider()
         raison = m_fenetre->enregistrer().raison();
     if (raison.isEmpty())
         raison = ecrireReglagesJournal({m_chkConserverTexte->isChecked(), m_spnMoisJournal->value()}).raison();
+    bool baseChangee = false;
+    if (raison.isEmpty()) {
+        const Resultat<bool> enregistree = m_base->enregistrer(*base);
+        raison = enregistree.raison();
+        baseChangee = enregistree && *enregistree;
+    }
     if (!raison.isEmpty()) {
         afficherErreur(raison);
         return;
     }
     close();
+    // The running program keeps the database it opened.
+    if (baseChangee)
+        afficherInformation(
+            QStringLiteral("La nouvelle base de données sera utilisée au prochain démarrage du programme."));
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CadreBase;
 class CadreFenetreEnveloppe;
 class CadreReglageEnveloppe;
 class QButtonGroup;
@@ -12,7 +13,8 @@ class QSpinBox;
 // printing uses and stores its code (0 to 5) under section "Enveloppe",
 // key "Format" of the settings file. The code is the option button's index,
 // not its place on screen. It also holds the journal's settings: whether
-// the letters' text is kept, and after how many months entries go.
+// the letters' text is kept, and after how many months entries go, and
+// the database the program opens at its next start.
 class FrmOption : public QWidget {
     Q_OBJECT
 
@@ -35,4 +37,5 @@ private:
     CadreFenetreEnveloppe* m_fenetre;
     QCheckBox* m_chkConserverTexte;
     QSpinBox* m_spnMoisJournal;
+    CadreBase* m_base;
 };

@@ -5,12 +5,15 @@
 #include "output/fenetreenveloppe.h"
 #include "output/reglageenveloppe.h"
 #include "support/banc.h"
+#include "support/outilsfenetre.h"
+#include "support/serveuressai.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -31,11 +34,28 @@ private:
         return f.findChild<QRadioButton*>(QStringLiteral("optEnv(%1)").arg(i));
     }
 
-    static void cliquer(FrmOption& f, const char* nom)
+    static void cliquer(FrmOption& f, const char* nom) { controle<QPushButton>(f, QLatin1String(nom))->click(); }
+
+    static QLineEdit* zone(FrmOption& f, const char* nom) { return controle<QLineEdit>(f, QLatin1String(nom)); }
+
+    static QString cleBase(const char* cle)
     {
-        auto* bouton = f.findChild<QPushButton*>(QLatin1String(nom));
-        QVERIFY(bouton);
-        bouton->click();
+        return mdGeneral::LireIni(QStringLiteral("Base"), QLatin1String(cle), QString());
+    }
+
+    // The server's fields filled as the user would, and the connection
+    // tested: what the window said.
+    QString testerConnexion(const ParametresServeur& p)
+    {
+        FrmOption f;
+        f.show();
+        controle<QRadioButton>(f, QStringLiteral("optBase(1)"))->click();
+        zone(f, "txtHote")->setText(p.hote);
+        zone(f, "txtBase")->setText(p.base);
+        zone(f, "txtUtilisateur")->setText(p.utilisateur);
+        m_banc->dialogues.messages.clear();
+        cliquer(f, "cmdTesterBase");
+        return m_banc->dialogues.messages.size() == 1 ? m_banc->dialogues.messages[0].texte : QString();
     }
 
 private slots:
@@ -206,6 +226,75 @@ private slots:
             QVERIFY(!f.isVisible());
         }
         QCOMPARE(formatEnregistre(), QStringLiteral("3"));
+    }
+
+    // The database choice comes from section "Base" and goes back there;
+    // a port out of range saves nothing, and the user is told once that a
+    // new choice waits for the next start.
+    void choixBase()
+    {
+        const QString prochainDemarrage = QStringLiteral(
+            "La nouvelle base de données sera utilisée au prochain démarrage du programme.");
+        ChoixBase serveur;
+        serveur.type = ChoixBase::Type::PostgreSQL;
+        serveur.serveur = {QStringLiteral("srv.bureau"), 6543,
+                           QStringLiteral("lettres"),    QStringLiteral("secretariat"),
+                           QStringLiteral("require"),    QString()};
+        QVERIFY(mdGeneral::EnregistrerChoixBase(serveur).ok());
+        {
+            FrmOption f;
+            f.show();
+            QVERIFY(controle<QRadioButton>(f, QStringLiteral("optBase(1)"))->isChecked());
+            QCOMPARE(zone(f, "txtPort")->text(), QStringLiteral("6543"));
+            QCOMPARE(controle<QComboBox>(f, QStringLiteral("cboModeSsl"))->currentText(), QStringLiteral("require"));
+            zone(f, "txtPort")->setText(QStringLiteral("70000"));
+            zone(f, "txtHote")->setText(QStringLiteral("autre.bureau"));
+            optEnv(f, 3)->click();
+            cliquer(f, "cmdOk");
+            QVERIFY(f.isVisible());
+            QCOMPARE(m_banc->dialogues.messages.size(), 1);
+            QVERIFY(m_banc->dialogues.messages[0].texte.contains(QStringLiteral("65535")));
+            QCOMPARE(mdGeneral::ChoixBaseCourant().serveur, serveur.serveur);
+            QVERIFY(formatEnregistre().isEmpty());
+
+            zone(f, "txtPort")->clear();
+            cliquer(f, "cmdOk");
+            QVERIFY(!f.isVisible());
+            QCOMPARE(m_banc->dialogues.messages.size(), 2);
+            QCOMPARE(m_banc->dialogues.messages[1].texte, prochainDemarrage);
+        }
+        QCOMPARE(cleBase("Hote"), QStringLiteral("autre.bureau"));
+        QCOMPARE(cleBase("Port"), QString());
+        QCOMPARE(cleBase("Utilisateur"), QStringLiteral("secretariat"));
+        {
+            FrmOption f;
+            f.show();
+            cliquer(f, "cmdOk");
+            QCOMPARE(m_banc->dialogues.messages.size(), 2);
+        }
+        FrmOption f;
+        f.show();
+        controle<QRadioButton>(f, QStringLiteral("optBase(0)"))->click();
+        QVERIFY(!zone(f, "txtHote")->isEnabled());
+        cliquer(f, "cmdOk");
+        QCOMPARE(cleBase("Type"), QStringLiteral("SQLite"));
+        QCOMPARE(m_banc->dialogues.messages.size(), 3);
+        QCOMPARE(m_banc->dialogues.messages[2].texte, prochainDemarrage);
+    }
+
+    // "Tester la connexion" against a real server: its version, or the
+    // reason in French for a database that does not exist.
+    void testerBase()
+    {
+        EXIGER_SERVEUR_ESSAI(serveur);
+        ParametresServeur p = serveur->nouvelleBase();
+        const QString reussite = testerConnexion(p);
+        QVERIFY2(reussite.startsWith(QStringLiteral("Connexion réussie : PostgreSQL 15.")), qPrintable(reussite));
+        p.base = QStringLiteral("inexistante");
+        const QString echec = testerConnexion(p);
+        QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
+        QVERIFY2(echec.contains(QStringLiteral("inexistante")), qPrintable(echec));
+        QVERIFY(cleBase("Type").isEmpty());
     }
 
     // The settings file cannot be written: the reason is shown and the
