@@ -131,9 +131,9 @@ Resultat<bool> CadreBase::enregistrer(const ChoixBase& choix)
     return true;
 }
 
-// Opens a connection with the values shown and says how it went. When it
-// fails, a password is asked once (libpq may have found none) and kept for
-// this test only.
+// Opens a connection with the values shown and says how it went. When the
+// server wants a password libpq could not find, or refused the one it
+// found, the password is asked once and kept for this test only.
 void CadreBase::tester()
 {
     const Resultat<ChoixBase> c = choix();
@@ -143,7 +143,7 @@ void CadreBase::tester()
     }
     const ParametresServeur& p = c->serveur;
     Resultat<QString> version = testerServeur(p);
-    if (!version) {
+    if (!version && version.raison().contains(QStringLiteral("mot de passe"))) {
         const QString motDePasse = dialogues().motDePasse(
             QStringLiteral("%1\n\nMot de passe de %2 pour la base « %3 » :")
                 .arg(version.raison(), p.utilisateur.isEmpty() ? QStringLiteral("l'utilisateur") : p.utilisateur,
