@@ -293,7 +293,9 @@ private slots:
         p.base = QStringLiteral("inexistante");
         const QString echec = testerConnexion(p);
         QCOMPARE(m_banc->dialogues.messages[0].titre, QStringLiteral("Erreur"));
-        QVERIFY2(echec.contains(QStringLiteral("inexistante")), qPrintable(echec));
+        QVERIFY2(echec.contains(QStringLiteral("« inexistante sur ")), qPrintable(echec));
+        // No password is asked for a database that does not exist.
+        QVERIFY(m_banc->dialogues.demandes.isEmpty());
         QVERIFY(cleBase("Type").isEmpty());
     }
 
