@@ -3,6 +3,7 @@
 #include "platform/parametresserveur.h"
 #include "platform/resultat.h"
 
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -69,9 +70,10 @@ public:
     bool enTransaction() const;
 
     // On a server: `abonne` is called with the table's name when another
-    // desktop has added, changed or deleted rows of it (from the event loop).
-    // Subscriptions outlive a lost connection and its reopening.
-    void surModificationAilleurs(std::function<void(const QString& table)> abonne);
+    // desktop has added, changed or deleted rows of it (from the event loop),
+    // for as long as `contexte` lives. Subscriptions outlive a lost
+    // connection and its reopening.
+    void surModificationAilleurs(QObject* contexte, std::function<void(const QString& table)> abonne);
 
     // Used by the record layer on a server.
     void noterEcriture() { ++m_ecritures; }
@@ -97,7 +99,7 @@ private:
     QString m_motDePasse;
     qint64 m_ecritures = 0;
     bool m_transactionServeur = false;
-    std::vector<std::function<void(const QString&)>> m_abonnes;
+    std::vector<std::pair<QPointer<QObject>, std::function<void(const QString&)>>> m_abonnes;
 };
 
 // Opens a connection to the server and closes it: the server's version

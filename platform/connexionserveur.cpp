@@ -153,14 +153,16 @@ void Connexion::abonnerNotifications()
                          if (source != QSqlDriver::OtherSource)
                              return;
                          ++m_ecritures;
-                         for (const auto& abonne : m_abonnes)
+                         std::erase_if(m_abonnes, [](const auto& a) { return a.first.isNull(); });
+                         const auto abonnes = m_abonnes;
+                         for (const auto& [contexte, abonne] : abonnes)
                              abonne(table.toString());
                      });
 }
 
-void Connexion::surModificationAilleurs(std::function<void(const QString&)> abonne)
+void Connexion::surModificationAilleurs(QObject* contexte, std::function<void(const QString&)> abonne)
 {
-    m_abonnes.push_back(std::move(abonne));
+    m_abonnes.emplace_back(contexte, std::move(abonne));
 }
 
 bool Connexion::verifierPerte()
