@@ -88,7 +88,7 @@ PGconn* connexionLibpq(const QSqlDatabase& base)
     if (!base.isValid() || !base.driver())
         return nullptr;
     const QVariant v = base.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "PGconn*") != 0)
+    if (!v.isValid() || (qstrcmp(v.typeName(), "PGconn*") != 0 && qstrcmp(v.typeName(), "pg_conn*") != 0))
         return nullptr;
     return *static_cast<PGconn* const*>(v.constData());
 }
