@@ -60,6 +60,49 @@ QByteArray empreinte(const QString& chemin)
 const QString kTablesDuServeur = QStringLiteral(
     "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
 
+struct Execution {
+    int statut;
+    QString sortie;
+    QString erreurs;
+};
+
+// A copy of the program laid out as installed (bin/, share/tilvo-lettres/),
+// its data beside it in bin/Save, with a letter file of one recipient.
+struct Installation {
+    QTemporaryDir racine;
+    QString save() const { return racine.filePath(QStringLiteral("bin/Save")); }
+    QString programme() const { return racine.filePath(QStringLiteral("bin/tilvo-lettres")); }
+
+    Installation()
+    {
+        QDir().mkpath(save());
+        QDir().mkpath(racine.filePath(QStringLiteral("share/tilvo-lettres")));
+        QVERIFY(QFile::copy(QStringLiteral(TILVO_PROGRAMME), programme()));
+        QVERIFY(QFile::copy(kLivre, racine.filePath(QStringLiteral("share/tilvo-lettres/Lettre.mdb"))));
+        creerBaseVide(save() + QStringLiteral("/Lettre.mdb"));
+        executerSurFichier(save() + QStringLiteral("/Lettre.mdb"),
+                           QStringLiteral("INSERT INTO Destinataire (Nom_Destinataire) VALUES ('Martin')"));
+    }
+    void choisirServeur(const ParametresServeur& p) const
+    {
+        QFile ini(save() + QStringLiteral("/Lettre.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(QStringLiteral("[Base]\nType=PostgreSQL\nHote=%1\nBase=%2\nUtilisateur=%3\n")
+                      .arg(p.hote, p.base, p.utilisateur)
+                      .toUtf8());
+    }
+    Execution lancer(const QString& argument) const
+    {
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.start(programme(), {argument});
+        p.waitForFinished(120000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+    }
+};
+
 } // namespace
 
 class TestBaseServeur : public QObject {
@@ -217,6 +260,43 @@ private slots:
             }
         }
         QCOMPARE(lignes(vide, kTablesDuServeur), QStringList{QStringLiteral("0")});
+    }
+    // The two commands as an office's administrator runs them: the settings
+    // must name a server; the database is set up once; a user's file is
+    // copied into another one; a server that fails gives status 2.
+    void commandes()
+    {
+        EXIGER_SERVEUR_ESSAI(serveur);
+        const Installation installation;
+        const QString initialiser = QStringLiteral("--initialiser-base-postgresql");
+        const QString copier = QStringLiteral("--copier-vers-postgresql");
+        Execution r = installation.lancer(initialiser);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(QStringLiteral("Type=PostgreSQL")), qPrintable(r.erreurs));
+
+        const ParametresServeur base = serveur->nouvelleBase();
+        installation.choisirServeur(base);
+        r = installation.lancer(initialiser);
+        QCOMPARE(r.statut, 0);
+        QVERIFY2(r.sortie.startsWith(QStringLiteral("La base « %1 » est prête").arg(base.designation())),
+                 qPrintable(r.sortie + r.erreurs));
+        r = installation.lancer(copier);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(QStringLiteral("contient déjà")), qPrintable(r.erreurs));
+
+        installation.choisirServeur(serveur->nouvelleBase());
+        r = installation.lancer(copier);
+        QCOMPARE(r.sortie,
+                 QStringLiteral("Copie terminée : 0 expéditeur, 1 destinataire, 0 catégorie, "
+                                "0 sous-catégorie, 0 modèle, 0 entrée du journal."));
+        QCOMPARE(r.statut, 0);
+
+        ParametresServeur absente = base;
+        absente.base = QStringLiteral("absente");
+        installation.choisirServeur(absente);
+        r = installation.lancer(initialiser);
+        QCOMPARE(r.statut, 2);
+        QVERIFY(!r.erreurs.isEmpty());
     }
 };
 
