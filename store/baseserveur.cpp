@@ -279,8 +279,8 @@ void creerTables(Serveur& serveur)
                                                   "AND 'de la Tour' = 'De La Tour' COLLATE francais"));
     if (!q.next() || !q.value(0).toBool())
         throw RefusBaseServeur(QStringLiteral(
-            "Le serveur ne trie pas les noms dans l'ordre français (collation « francais » sans accents ni "
-            "majuscules) : la base n'a pas été créée."));
+            "Le serveur ne sait pas trier les noms dans l'ordre français (sans tenir compte des accents ni "
+            "des majuscules) : la base n'a pas été créée."));
     for (const char* sql : kTables)
         serveur.executer(QString::fromLatin1(sql));
 }
