@@ -37,11 +37,11 @@ QString avertissementBase()
     if (!manques.isEmpty())
         avertissements << QStringLiteral("La base de données des lettres « %1 » est incomplète ; il y manque :\n- %2\n"
                                          "Les commandes qui en ont besoin ne pourront pas fonctionner.")
-                              .arg(CheminMdb(), manques.join(QStringLiteral("\n- ")));
+                              .arg(cnLettre().chemin(), manques.join(QStringLiteral("\n- ")));
     if (cnLettre().estEnLectureSeule())
         avertissements << QStringLiteral("La base de données des lettres « %1 » est ouverte en lecture seule : "
                                          "les modifications ne pourront pas être enregistrées.")
-                              .arg(CheminMdb());
+                              .arg(cnLettre().chemin());
     return avertissements.join(QStringLiteral("\n\n"));
 }
 
@@ -53,7 +53,7 @@ ResultatDemarrage Demarrer()
     EcrireRegistre(0, QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Tilvo-Lettre"), DossierApplication());
     const EmplacementDonnees donnees = EmplacementCourant();
     QString raisonCopie;
-    if (!donnees.portable)
+    if (!donnees.portable && ChoixBaseCourant().type == ChoixBase::Type::SQLite)
         raisonCopie = preparerBaseUtilisateur(donnees.dossier, DossierLivre() + QStringLiteral("/Lettre.mdb"));
     try {
         OuvrirBase();
@@ -62,18 +62,21 @@ ResultatDemarrage Demarrer()
     } catch (const ErreurBase& e) {
         resultat.raisonBase = raisonCopie.isEmpty() ? e.raison() : e.raison() + QLatin1Char('\n') + raisonCopie;
     }
-    if (resultat.baseOuverte) {
+    // A server's catalogue and backups are the office's: only a file gets
+    // the delivered catalogue's updates and the daily copy.
+    const bool fichier = resultat.baseOuverte && !cnLettre().estServeur();
+    if (fichier)
         mettreAJourLeCatalogue(resultat.avertissements);
-        if (!cnLettre().estEnLectureSeule()) {
-            if (const QString p = preparerJournalAuDemarrage(QDateTime::currentDateTime()); !p.isEmpty())
-                resultat.avertissements << p;
-        }
+    if (resultat.baseOuverte && !cnLettre().estEnLectureSeule()) {
+        if (const QString p = preparerJournalAuDemarrage(QDateTime::currentDateTime()); !p.isEmpty())
+            resultat.avertissements << p;
+    }
+    if (fichier)
         armerSauvegardeQuotidienne(cnLettre().poignee(), CheminMdb(), DossierSauvegardes(),
                                    [](const QString& probleme) {
                                        // Said after the write it preceded, which goes on regardless.
                                        QTimer::singleShot(0, qApp, [probleme] { afficherErreur(probleme); });
                                    });
-    }
     return resultat;
 }
 

@@ -79,8 +79,18 @@ sqlite3* Connexion::poignee() const
 
 qint64 Connexion::modifications() const
 {
+    if (m_serveur)
+        return m_ecritures;
     sqlite3* p = poignee();
     return p ? sqlite3_total_changes64(p) : 0;
+}
+
+bool Connexion::enTransaction() const
+{
+    if (m_serveur)
+        return m_transactionServeur && estOuverte();
+    sqlite3* p = poignee();
+    return p && !sqlite3_get_autocommit(p);
 }
 
 bool Connexion::estOuverte() const
@@ -101,7 +111,10 @@ bool Connexion::retablir()
     if (!m_nouvelEssai)
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
     try {
-        ouvrir(m_chemin, m_acces);
+        if (m_serveur)
+            ouvrirServeur(m_parametres, m_motDePasse);
+        else
+            ouvrir(m_chemin, m_acces);
     } catch (const ErreurBase&) {
         m_nouvelEssai = true;
         throw;
@@ -131,12 +144,14 @@ void Connexion::fermerConnexion()
         b.close();
     }
     QSqlDatabase::removeDatabase(m_nom);
+    m_transactionServeur = false;
 }
 
 void Connexion::ouvrir(const QString& chemin, Acces acces)
 {
     fermerConnexion();
     m_nouvelEssai = false;
+    m_serveur = false;
     m_chemin = chemin;
     m_acces = acces;
     const QFileInfo info(chemin);

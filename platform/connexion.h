@@ -75,6 +75,9 @@ public:
 
     // Used by the record layer on a server.
     void noterEcriture() { ++m_ecritures; }
+    // Tells the other desktops, when the transaction commits, that rows of
+    // `table` changed. Throws ErreurBase.
+    void annoncerModification(const QString& table);
     void noterTransaction(bool enCours) { m_transactionServeur = enCours; }
     // A statement failed: when the server can no longer be reached, the
     // connection is closed and the next retablir() opens it again. Returns

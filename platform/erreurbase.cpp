@@ -40,3 +40,34 @@ ErreurBase erreurMoteur(const QString& contexte, int codeSqlite, const QString& 
     return ErreurBase(contexte + QStringLiteral(" : ") + phraseErreurMoteur(codeSqlite, motsMoteur)
                       + QStringLiteral("\nDétail technique : ") + motsMoteur);
 }
+
+QString phraseErreurServeur(const QString& etatSql)
+{
+    const QString classe = etatSql.left(2);
+    if (etatSql.isEmpty() || classe == QLatin1String("08") || etatSql == QLatin1String("57P01")
+        || etatSql == QLatin1String("57P02") || etatSql == QLatin1String("57P03"))
+        return QStringLiteral("la connexion au serveur de la base de données a été perdue. "
+                              "La prochaine commande essaiera de la rétablir.");
+    if (etatSql == QLatin1String("42501") || classe == QLatin1String("28"))
+        return QStringLiteral("le serveur n'accorde pas ce droit à votre utilisateur. "
+                              "Demandez à la personne qui gère le serveur.");
+    if (etatSql == QLatin1String("40001") || etatSql == QLatin1String("40P01") || etatSql == QLatin1String("55P03"))
+        return QStringLiteral("un autre poste modifiait les mêmes données au même moment. Réessayez.");
+    if (classe == QLatin1String("53"))
+        return QStringLiteral("le serveur manque de place ou de ressources. Prévenez la personne qui le gère.");
+    if (classe == QLatin1String("23") || classe == QLatin1String("22"))
+        return QStringLiteral("la base de données a refusé la valeur (règle de la base non respectée).");
+    if (etatSql == QLatin1String("42P01") || etatSql == QLatin1String("42703"))
+        return QStringLiteral(
+            "la base de données ne contient pas une table ou une colonne dont le programme a besoin.");
+    if (etatSql == QLatin1String("25006"))
+        return QStringLiteral("la base de données est en lecture seule : les modifications ne peuvent pas être "
+                              "enregistrées.");
+    return QStringLiteral("le serveur de la base de données a refusé l'opération.");
+}
+
+ErreurBase erreurServeur(const QString& contexte, const QString& etatSql, const QString& motsServeur)
+{
+    return ErreurBase(contexte + QStringLiteral(" : ") + phraseErreurServeur(etatSql)
+                      + QStringLiteral("\nDétail technique : ") + motsServeur);
+}

@@ -30,8 +30,16 @@ public:
     using ErreurBase::ErreurBase;
 };
 
+// A row that another desktop changed or deleted after it was read: saving
+// it would overwrite what was done there.
+class ErreurConflit : public ErreurBase {
+public:
+    using ErreurBase::ErreurBase;
+};
+
 // What a PostgreSQL error (its SQLSTATE code) means to the user, as one
 // French sentence.
-QString phraseErreurServeur(const QString& etatSql, const QString& motsServeur);
+// An empty code is a lost connection.
+QString phraseErreurServeur(const QString& etatSql);
 // "<contexte> : <phrase>\nDétail technique : <server's words>".
 ErreurBase erreurServeur(const QString& contexte, const QString& etatSql, const QString& motsServeur);

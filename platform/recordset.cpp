@@ -1,6 +1,7 @@
 #include "platform/recordset.h"
 
 #include "platform/erreurbase.h"
+#include "platform/requeteserveur.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -143,6 +144,12 @@ Recordset::Recordset(Connexion& connexion) : m_connexion(&connexion)
 
 void Recordset::lireLignes(const QString& requete, const QVariantList& parametres)
 {
+    if (m_connexion->estServeur()) {
+        serveur::lire(*m_connexion, requete, parametres, m_colonnes, m_lignes);
+        for (int i = 0; i < m_colonnes.size(); ++i)
+            m_indices.insert(m_colonnes.at(i), i);
+        return;
+    }
     sqlite3* base = m_connexion->poignee();
     Instruction instruction(base, requete);
     if (instruction.preparation() != SQLITE_OK || lier(instruction.get(), parametres) != SQLITE_OK)
@@ -192,7 +199,10 @@ void Recordset::moveNext()
 
 int Recordset::indiceColonne(const QString& colonne) const
 {
-    const int i = m_indices.value(colonne, -1);
+    int i = m_indices.value(colonne, -1);
+    // A server gives the names in lower case.
+    if (i < 0 && m_connexion->estServeur())
+        i = m_indices.value(colonne.toLower(), -1);
     if (i < 0)
         throw ErreurBase(QStringLiteral("La colonne « %1 » n'existe pas dans la table %2.").arg(colonne, m_table));
     return i;
@@ -262,7 +272,7 @@ void Recordset::update()
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(m_table, noms.join(QLatin1Char(',')),
                        QStringList(noms.size(), QStringLiteral("?")).join(QLatin1Char(',')));
-        m_tampon[iId] = QVariant(static_cast<qlonglong>(executerEcriture(sql, valeurs, false)));
+        m_tampon[iId] = QVariant(static_cast<qlonglong>(executerEcriture(sql, valeurs, SiAucuneLigne::Accepter)));
         m_lignes.push_back(m_tampon);
         m_position = m_lignes.size() - 1;
     } else {
@@ -273,10 +283,21 @@ void Recordset::update()
         QStringList affectations;
         for (const QString& n : noms)
             affectations << n + QStringLiteral("=?");
+        QStringList conditions{m_colonneId + QStringLiteral("=?")};
         valeurs << m_lignes[m_position].at(iId);
-        executerEcriture(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
-                             .arg(m_table, affectations.join(QLatin1Char(',')), m_colonneId),
-                         valeurs, true);
+        // On a server, the row must still hold what was read: a change made
+        // meanwhile on another desktop is not overwritten. (A file has one
+        // user, and may hold bytes that read back changed.)
+        for (int i = 0; m_connexion->estServeur() && i < m_colonnes.size(); ++i) {
+            if (i == iId)
+                continue;
+            conditions << m_colonnes[i] + QStringLiteral(" IS NOT DISTINCT FROM ?");
+            valeurs << m_lignes[m_position].at(i);
+        }
+        executerEcriture(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                             .arg(m_table, affectations.join(QLatin1Char(',')),
+                                  conditions.join(QStringLiteral(" AND "))),
+                         valeurs, SiAucuneLigne::Conflit);
         m_lignes[m_position] = m_tampon;
     }
     m_edition = Edition::Aucune;
@@ -290,13 +311,30 @@ void Recordset::deleteCurrent()
         return;
     }
     const QVariant id = m_lignes[m_position].at(indiceColonne(m_colonneId));
-    executerEcriture(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(m_table, m_colonneId), {id}, true);
+    executerEcriture(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(m_table, m_colonneId), {id},
+                     SiAucuneLigne::Disparue);
     m_lignes.erase(m_lignes.begin() + static_cast<std::ptrdiff_t>(m_position));
     m_edition = Edition::Aucune;
 }
 
-RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee)
+RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& valeurs, SiAucuneLigne siAucune)
 {
+    const auto aucuneLigne = [siAucune]() {
+        if (siAucune == SiAucuneLigne::Conflit)
+            throw ErreurConflit(
+                kEcriture
+                + QStringLiteral(" : l'enregistrement a été modifié ou supprimé ailleurs depuis qu'il a "
+                                 "été lu."));
+        throw ErreurBase(kEcriture + QStringLiteral(" : l'enregistrement n'existe plus."));
+    };
+    if (m_connexion->estServeur()) {
+        const bool ajout = sql.startsWith(QLatin1String("INSERT"));
+        const serveur::Ecriture faite = serveur::ecrire(*m_connexion, m_table, sql, valeurs,
+                                                        ajout ? m_colonneId : QString());
+        if (siAucune != SiAucuneLigne::Accepter && faite.lignes != 1)
+            aucuneLigne();
+        return faite.nouvelId;
+    }
     sqlite3* base = m_connexion->poignee();
     // On its own, IMMEDIATE takes the write lock at once, waiting for readers
     // within the busy timeout, instead of failing at the first write. Inside a
@@ -316,8 +354,11 @@ RecordId Recordset::executerEcriture(const QString& sql, const QVariantList& val
             || sqlite3_step(instruction.get()) != SQLITE_DONE)
             throw annuler(echecMoteur(kEcriture, base));
     }
-    if (uneLigneExigee && sqlite3_changes(base) != 1)
-        throw annuler(ErreurBase(kEcriture + QStringLiteral(" : l'enregistrement n'existe plus.")));
+    if (siAucune != SiAucuneLigne::Accepter && sqlite3_changes(base) != 1) {
+        if (seule)
+            sqlite3_exec(base, "ROLLBACK", nullptr, nullptr, nullptr);
+        aucuneLigne();
+    }
     const RecordId nouvelId = sqlite3_last_insert_rowid(base);
     if (seule && sqlite3_exec(base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw annuler(echecMoteur(kEcriture, base));
@@ -328,6 +369,12 @@ Transaction::Transaction(Connexion& connexion)
 {
     if (!connexion.estOuverte())
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
+    if (connexion.estServeur()) {
+        serveur::commencer(connexion);
+        m_serveur = &connexion;
+        m_enCours = true;
+        return;
+    }
     m_base = connexion.poignee();
     commencer();
 }
@@ -346,12 +393,21 @@ void Transaction::commencer()
 
 Transaction::~Transaction()
 {
-    if (m_enCours)
+    if (!m_enCours)
+        return;
+    if (m_serveur)
+        serveur::annuler(*m_serveur);
+    else
         sqlite3_exec(m_base, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::valider()
 {
+    if (m_serveur) {
+        m_enCours = false;
+        serveur::valider(*m_serveur);
+        return;
+    }
     if (sqlite3_exec(m_base, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         const ErreurBase erreur = echecMoteur(kEcriture, m_base);
         sqlite3_exec(m_base, "ROLLBACK", nullptr, nullptr, nullptr);

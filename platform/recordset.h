@@ -20,7 +20,9 @@ inline constexpr RecordId kAucunEnregistrement = std::numeric_limits<RecordId>::
 // The one way rows of the letter database are read and written: open on a
 // query text, walk the rows, or add / change / delete a row and write it back.
 // Every failure throws ErreurBase with the reason in French and the engine's
-// own words; nothing is ever reported as done when it was not. Each write is
+// own words; nothing is ever reported as done when it was not. On a server,
+// a change writes back only onto the row as it was read: one changed or
+// deleted meanwhile by another desktop throws ErreurConflit. Each write is
 // one committed transaction, or part of the Transaction under way. Texts
 // travel as UTF-8 both ways and come back exactly as stored (a leading
 // byte-order mark included); a lone surrogate, which UTF-8 cannot carry, is
@@ -53,13 +55,15 @@ public:
 
 private:
     enum class Edition { Aucune, Modification, Ajout };
+    // What a write that touches no row means.
+    enum class SiAucuneLigne { Accepter, Disparue, Conflit };
 
     void lireLignes(const QString& requete, const QVariantList& parametres);
     int indiceColonne(const QString& colonne) const;
     void exigerLigneCourante(const QString& operation) const;
-    // Runs one statement in its own transaction; returns the rowid it
-    // inserted (for an insert).
-    RecordId executerEcriture(const QString& sql, const QVariantList& valeurs, bool uneLigneExigee);
+    // Runs one statement in its own transaction, or in the one under way;
+    // returns the id it inserted (for an insert).
+    RecordId executerEcriture(const QString& sql, const QVariantList& valeurs, SiAucuneLigne siAucune);
 
     Connexion* m_connexion;
     QString m_requete;
@@ -93,5 +97,6 @@ private:
     void commencer();
 
     sqlite3* m_base = nullptr;
+    Connexion* m_serveur = nullptr;
     bool m_enCours = false;
 };

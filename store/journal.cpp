@@ -147,6 +147,9 @@ void executer(sqlite3* base, const char* sql)
 
 void preparerJournal(Connexion& connexion)
 {
+    // A server's journal is made with its other tables, once for the office.
+    if (connexion.estServeur())
+        return;
     Transaction transaction(connexion);
     sqlite3* base = connexion.poignee();
     executer(base, kCreation);
@@ -159,10 +162,10 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
 {
     // Inside a caller's transaction (a batch of entries), the rows join it.
     std::optional<Transaction> transaction;
-    if (sqlite3* base = connexion.poignee(); !base || sqlite3_get_autocommit(base))
+    if (!connexion.enTransaction())
         transaction.emplace(connexion);
     Recordset rs(connexion);
-    rs.open(QStringLiteral("SELECT * From Journal WHERE 0"));
+    rs.open(QStringLiteral("SELECT * From Journal WHERE 1 = 0"));
     rs.addNew();
     rs.setValue(QStringLiteral("Date_Journal"), entree.quand.toString(kFormatDate));
     rs.setValue(QStringLiteral("Canal_Journal"), entree.canal);
@@ -179,7 +182,7 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
     rs.update();
     if (conserverTexte && !entree.rtf.isEmpty()) {
         Recordset texte(connexion);
-        texte.open(QStringLiteral("SELECT * From Journal_Texte WHERE 0"));
+        texte.open(QStringLiteral("SELECT * From Journal_Texte WHERE 1 = 0"));
         texte.addNew();
         texte.setValue(QStringLiteral("Numero_Journal_Texte"), rs.value(QStringLiteral("Numero_Journal")));
         texte.setValue(QStringLiteral("Texte_Journal"), qCompress(entree.rtf.toUtf8(), 9));
@@ -191,12 +194,20 @@ void noterEnvoi(const EntreeJournal& entree, bool conserverTexte, Connexion& con
 
 QList<EntreeJournal> lireJournal(Connexion& connexion)
 {
+    const QString requete = kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC");
+    if (connexion.estServeur()) {
+        QList<EntreeJournal> entrees;
+        Recordset rs(connexion);
+        rs.open(requete);
+        for (; !rs.eof(); rs.moveNext())
+            entrees.append(entreeLue(rs));
+        return entrees;
+    }
     // Read straight from the engine: the list holds every entry, and the
     // record layer's row cache would double the cost of opening the window.
     sqlite3* base = connexion.poignee();
     sqlite3_stmt* q = nullptr;
-    const QByteArray sql = (kColonnesListe + QStringLiteral("ORDER BY Date_Journal DESC, Numero_Journal DESC"))
-                               .toUtf8();
+    const QByteArray sql = requete.toUtf8();
     if (!base || sqlite3_prepare_v2(base, sql.constData(), -1, &q, nullptr) != SQLITE_OK) {
         sqlite3_finalize(q);
         throw ErreurBase(QStringLiteral("Le journal des envois n'a pas pu être lu : %1")

@@ -1,6 +1,7 @@
 #include "store/schemabase.h"
 
 #include <QSet>
+#include <QSqlQuery>
 #include <array>
 #include <sqlite3.h>
 #include <utility>
@@ -45,6 +46,21 @@ QSet<QString> colonnesDe(sqlite3* base, const char* table)
     return colonnes;
 }
 
+// The same on a server, whose names are in lower case.
+QSet<QString> colonnesSurServeur(const Connexion& connexion, const char* table)
+{
+    QSet<QString> colonnes;
+    QSqlQuery q(connexion.base());
+    q.prepare(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                             "WHERE table_schema = current_schema() AND table_name = ?"));
+    q.addBindValue(QString::fromLatin1(table).toLower());
+    if (q.exec()) {
+        while (q.next())
+            colonnes.insert(q.value(0).toString().toLower());
+    }
+    return colonnes;
+}
+
 } // namespace
 
 QStringList manquesDuSchema(const Connexion& connexion)
@@ -52,7 +68,8 @@ QStringList manquesDuSchema(const Connexion& connexion)
     QStringList manques;
     sqlite3* base = connexion.poignee();
     for (const auto& [table, attendues] : tablesAttendues()) {
-        const QSet<QString> presentes = colonnesDe(base, table);
+        const QSet<QString> presentes = connexion.estServeur() ? colonnesSurServeur(connexion, table)
+                                                               : colonnesDe(base, table);
         if (presentes.isEmpty()) {
             manques << QStringLiteral("la table %1").arg(QLatin1String(table));
             continue;

@@ -11,13 +11,13 @@
 
 namespace {
 
-struct Resultat {
+struct Execution {
     int statut;
     QString sortie;
     QString erreurs;
 };
 
-Resultat lancer(const QStringList& arguments)
+Execution lancer(const QStringList& arguments)
 {
     QProcess p;
     p.start(QStringLiteral(TILVO_CLI), arguments);
@@ -48,7 +48,7 @@ private slots:
         b.close();
         const QStringList importer{QStringLiteral("importer"), QStringLiteral("--base"), base.cheminBase()};
 
-        Resultat r = lancer({QStringLiteral("--help")});
+        Execution r = lancer({QStringLiteral("--help")});
         QCOMPARE(r.statut, 0);
         QVERIFY(r.sortie.contains(QStringLiteral("importer --base"))
                 && r.sortie.contains(QStringLiteral("exporter --base")));
@@ -92,7 +92,7 @@ private slots:
                               QStringLiteral("--sortie")};
         const QString un = base.dossier() + QStringLiteral("/un.pdf");
 
-        Resultat r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1")});
+        Execution r = lancer(pdf + QStringList{un, QStringLiteral("--destinataires"), QStringLiteral("1")});
         QCOMPARE(r.statut, 0);
         QVERIFY(lirePdf(un).texte(0).contains(QStringLiteral("Dupont Anne Troyes")));
         const QString dossier = base.dossier() + QStringLiteral("/lettres");
@@ -126,9 +126,9 @@ private slots:
             "(2, 'Monsieur', 'Bernard', '2 quai Sud', '13002', 'Marseille')"));
         const QString enveloppes = base.dossier() + QStringLiteral("/enveloppes.pdf");
         const QStringList commune{QStringLiteral("--base"), base.cheminBase(), QStringLiteral("--destinataires")};
-        Resultat r = lancer(QStringList{QStringLiteral("enveloppes")} + commune
-                            + QStringList{QStringLiteral("2,1"), QStringLiteral("--format"), QStringLiteral("1"),
-                                          QStringLiteral("--sortie"), enveloppes});
+        Execution r = lancer(QStringList{QStringLiteral("enveloppes")} + commune
+                             + QStringList{QStringLiteral("2,1"), QStringLiteral("--format"), QStringLiteral("1"),
+                                           QStringLiteral("--sortie"), enveloppes});
         QCOMPARE(r.statut, 0);
         ContenuPdf pdf = lirePdf(enveloppes);
         QCOMPARE(pdf.pages.size(), 2);

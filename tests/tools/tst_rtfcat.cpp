@@ -14,13 +14,13 @@ private slots:
 
 namespace {
 
-struct Resultat {
+struct Execution {
     int code;
     QByteArray sortie;
     QByteArray erreurs;
 };
 
-Resultat lancer(const QStringList& arguments)
+Execution lancer(const QStringList& arguments)
 {
     QProcess p;
     p.start(QStringLiteral(RTFCAT), arguments);
@@ -37,12 +37,12 @@ QString cas(const QString& nom)
 
 void TestRtfcat::texteEtRtf()
 {
-    const Resultat texte = lancer({"text", cas("wordpad")});
+    const Execution texte = lancer({"text", cas("wordpad")});
     QCOMPARE(texte.code, 0);
     QVERIFY(texte.sortie.startsWith("Première ligne en gras"));
     QCOMPARE(texte.sortie.count('\n'), 6);
 
-    const Resultat rtf = lancer({"rtf", cas("wordpad")});
+    const Execution rtf = lancer({"rtf", cas("wordpad")});
     QCOMPARE(rtf.code, 0);
     QVERIFY(rtf.sortie.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
     QTemporaryDir dossier;
@@ -55,7 +55,7 @@ void TestRtfcat::texteEtRtf()
 
 void TestRtfcat::erreurs()
 {
-    const Resultat absent = lancer({"text", "/nonexistent/lettre.rtf"});
+    const Execution absent = lancer({"text", "/nonexistent/lettre.rtf"});
     QVERIFY(absent.code != 0);
     QVERIFY(absent.erreurs.contains("impossible de lire"));
     QVERIFY(absent.sortie.isEmpty());
@@ -68,7 +68,7 @@ void TestRtfcat::erreurs()
     QVERIFY(brut.open(QIODevice::WriteOnly));
     brut.write("pas du rtf\n");
     brut.close();
-    const Resultat pasRtf = lancer({"text", brut.fileName()});
+    const Execution pasRtf = lancer({"text", brut.fileName()});
     QVERIFY(pasRtf.code != 0);
     QVERIFY(pasRtf.erreurs.contains("RTF"));
 }
@@ -81,7 +81,7 @@ void TestRtfcat::marqueDOrdreUtf8()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("\xEF\xBB\xBF{\\rtf1\\ansi Caf\\'e9}");
     f.close();
-    const Resultat r = lancer({"text", f.fileName()});
+    const Execution r = lancer({"text", f.fileName()});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.sortie, QByteArray("Café\n"));
 }

@@ -1,0 +1,197 @@
+// The connection's server side: the office's letter database on PostgreSQL,
+// through Qt's QPSQL driver, with libpq itself for what the driver does not
+// say (why a connection failed, whether it was lost).
+#include "platform/connexion.h"
+#include "platform/erreurbase.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <libpq-fe.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Every desktop listens on it; each write names its table in the payload.
+const QString kCanal = QStringLiteral("tilvo_lettres");
+
+// Collations that ignore case and accents came with PostgreSQL 12.
+constexpr int kVersionMinimale = 120000;
+
+std::vector<std::pair<QByteArray, QByteArray>> motsCles(const ParametresServeur& p, const QString& motDePasse)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> mots{{"connect_timeout", "5"},
+                                                        {"application_name", "tilvo-lettres"}};
+    const auto ajouter = [&mots](const char* cle, const QString& valeur) {
+        if (!valeur.isEmpty())
+            mots.emplace_back(cle, valeur.toUtf8());
+    };
+    ajouter("service", p.service);
+    ajouter("host", p.hote);
+    ajouter("port", p.port > 0 ? QString::number(p.port) : QString());
+    ajouter("dbname", p.base);
+    ajouter("user", p.utilisateur);
+    ajouter("password", motDePasse);
+    ajouter("sslmode", p.modeSsl);
+    return mots;
+}
+
+// Why libpq could not connect, told by libpq itself on a connection of its
+// own with the same parameters.
+[[noreturn]] void echecOuverture(const ParametresServeur& p, const QString& motDePasse, const QString& motsQt)
+{
+    const auto mots = motsCles(p, motDePasse);
+    std::vector<const char*> cles, valeurs;
+    for (const auto& [cle, valeur] : mots) {
+        cles.push_back(cle.constData());
+        valeurs.push_back(valeur.constData());
+    }
+    cles.push_back(nullptr);
+    valeurs.push_back(nullptr);
+    PGconn* essai = PQconnectdbParams(cles.data(), valeurs.data(), 0);
+    const bool demandeMotDePasse = PQconnectionNeedsPassword(essai);
+    const bool motDePasseRefuse = !motDePasse.isEmpty() && PQconnectionUsedPassword(essai)
+        && PQstatus(essai) != CONNECTION_OK
+        && QString::fromUtf8(PQerrorMessage(essai)).contains(QLatin1String("password"));
+    QString details = QString::fromUtf8(PQerrorMessage(essai)).trimmed();
+    PQfinish(essai);
+    if (details.isEmpty())
+        details = motsQt;
+    const QString contexte = QStringLiteral("Impossible de se connecter à la base de données « %1 »")
+                                 .arg(p.designation());
+    if (demandeMotDePasse || motDePasseRefuse)
+        throw ErreurMotDePasse(contexte
+                               + (motDePasseRefuse ? QStringLiteral(" : le mot de passe a été refusé.")
+                                                   : QStringLiteral(" : le serveur demande un mot de passe."))
+                               + QStringLiteral("\nDétail technique : ") + details);
+    QString phrase;
+    switch (PQpingParams(cles.data(), valeurs.data(), 0)) {
+    case PQPING_NO_RESPONSE:
+        phrase = QStringLiteral("le serveur ne répond pas (il est arrêté, ou l'hôte ou le port est incorrect).");
+        break;
+    case PQPING_REJECT:
+        phrase = QStringLiteral("le serveur refuse les connexions pour le moment (il démarre ou s'arrête).");
+        break;
+    case PQPING_NO_ATTEMPT: phrase = QStringLiteral("les paramètres de connexion sont incorrects."); break;
+    default:
+        phrase = QStringLiteral("le serveur a refusé la connexion (base inconnue, utilisateur inconnu ou "
+                                "accès non autorisé).");
+        break;
+    }
+    throw ErreurBase(contexte + QStringLiteral(" : ") + phrase + QStringLiteral("\nDétail technique : ") + details);
+}
+
+PGconn* connexionLibpq(const QSqlDatabase& base)
+{
+    if (!base.isValid() || !base.driver())
+        return nullptr;
+    const QVariant v = base.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn* const*>(v.constData());
+}
+
+} // namespace
+
+void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString& motDePasse)
+{
+    fermerConnexion();
+    m_nouvelEssai = false;
+    m_serveur = true;
+    m_parametres = parametres;
+    m_motDePasse = motDePasse;
+    m_chemin = parametres.designation();
+    m_acces = Acces::LectureEcriture;
+    m_transactionServeur = false;
+    {
+        QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_nom);
+        QStringList options;
+        for (const auto& [cle, valeur] : motsCles(parametres, motDePasse)) {
+            if (cle != "host" && cle != "port" && cle != "dbname" && cle != "user" && cle != "password")
+                options << QString::fromUtf8(cle) + QLatin1Char('=') + QString::fromUtf8(valeur);
+        }
+        b.setHostName(parametres.hote);
+        if (parametres.port > 0)
+            b.setPort(parametres.port);
+        b.setDatabaseName(parametres.base);
+        b.setUserName(parametres.utilisateur);
+        b.setPassword(motDePasse);
+        b.setConnectOptions(options.join(QLatin1Char(';')));
+        if (!b.open()) {
+            const QString motsQt = b.lastError().databaseText();
+            fermerConnexion();
+            echecOuverture(parametres, motDePasse, motsQt);
+        }
+    }
+    if (PQserverVersion(connexionLibpq(base())) < kVersionMinimale) {
+        const QString version = versionServeur();
+        fermerConnexion();
+        throw ErreurBase(QStringLiteral("Impossible d'utiliser la base de données « %1 » : le serveur (%2) est trop "
+                                        "ancien ; il faut PostgreSQL 12 ou plus récent.")
+                             .arg(parametres.designation(), version));
+    }
+    abonnerNotifications();
+}
+
+QString Connexion::versionServeur() const
+{
+    PGconn* c = m_serveur && estOuverte() ? connexionLibpq(base()) : nullptr;
+    if (!c)
+        return QString();
+    const int v = PQserverVersion(c);
+    return QStringLiteral("PostgreSQL %1.%2").arg(v / 10000).arg(v % 100);
+}
+
+void Connexion::abonnerNotifications()
+{
+    QSqlDriver* pilote = base().driver();
+    pilote->subscribeToNotification(kCanal);
+    QObject::connect(pilote, &QSqlDriver::notification, pilote,
+                     [this](const QString&, QSqlDriver::NotificationSource source, const QVariant& table) {
+                         if (source != QSqlDriver::OtherSource)
+                             return;
+                         ++m_ecritures;
+                         for (const auto& abonne : m_abonnes)
+                             abonne(table.toString());
+                     });
+}
+
+void Connexion::surModificationAilleurs(std::function<void(const QString&)> abonne)
+{
+    m_abonnes.push_back(std::move(abonne));
+}
+
+bool Connexion::verifierPerte()
+{
+    if (!m_serveur || !estOuverte())
+        return false;
+    PGconn* c = connexionLibpq(base());
+    if (c && PQstatus(c) == CONNECTION_OK)
+        return false;
+    fermerConnexion();
+    m_nouvelEssai = true;
+    return true;
+}
+
+void Connexion::annoncerModification(const QString& table)
+{
+    // A table name of ours, letters and underscores only: sent as it is, in
+    // one round trip. Delivered when the transaction commits.
+    QSqlQuery q(base());
+    if (!q.exec(QStringLiteral("SELECT pg_notify('%1', '%2')").arg(kCanal, table)))
+        throw erreurServeur(QStringLiteral("Enregistrement impossible dans la base de données"),
+                            q.lastError().nativeErrorCode(), q.lastError().databaseText());
+}
+
+Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse)
+{
+    Connexion essai(QStringLiteral("tilvo-essai-serveur"));
+    try {
+        essai.ouvrirServeur(parametres, motDePasse);
+    } catch (const ErreurBase& e) {
+        return Resultat<QString>::echec(e.raison());
+    }
+    return essai.versionServeur();
+}
