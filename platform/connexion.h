@@ -11,6 +11,7 @@
 #include <vector>
 
 struct sqlite3;
+struct pg_conn;
 
 // One connection to a letter database: a file (SQLite), or the office's
 // database on a PostgreSQL server. The program keeps one for its whole run,
@@ -60,6 +61,9 @@ public:
     // The engine's own handle, for reading large results without the cost
     // of Qt's generic result cache; nullptr when closed.
     sqlite3* poignee() const;
+    // libpq's connection on a server, for the record layer; nullptr when
+    // closed or on a file.
+    pg_conn* poigneeServeur() const;
     // Rows written through the connection since it was opened: what was read
     // earlier is still current while this count stays the same.
     // Rows written through the connection since it was opened: what was read
@@ -77,9 +81,6 @@ public:
 
     // Used by the record layer on a server.
     void noterEcriture() { ++m_ecritures; }
-    // Tells the other desktops, when the transaction commits, that rows of
-    // `table` changed. Throws ErreurBase.
-    void annoncerModification(const QString& table);
     void noterTransaction(bool enCours) { m_transactionServeur = enCours; }
     // A statement failed: when the server can no longer be reached, the
     // connection is closed and the next retablir() opens it again. Returns
@@ -101,6 +102,9 @@ private:
     bool m_transactionServeur = false;
     std::vector<std::pair<QPointer<QObject>, std::function<void(const QString&)>>> m_abonnes;
 };
+
+// The server's notification channel on which each write names its table.
+QString canalDesModifications();
 
 // Opens a connection to the server and closes it: the server's version
 // ("PostgreSQL 15.18"), or the reason in French.

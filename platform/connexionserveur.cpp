@@ -6,7 +6,6 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <libpq-fe.h>
 
 #include <utility>
@@ -135,6 +134,11 @@ void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString
     abonnerNotifications();
 }
 
+pg_conn* Connexion::poigneeServeur() const
+{
+    return m_serveur && estOuverte() ? connexionLibpq(base()) : nullptr;
+}
+
 QString Connexion::versionServeur() const
 {
     PGconn* c = m_serveur && estOuverte() ? connexionLibpq(base()) : nullptr;
@@ -177,14 +181,9 @@ bool Connexion::verifierPerte()
     return true;
 }
 
-void Connexion::annoncerModification(const QString& table)
+QString canalDesModifications()
 {
-    // A table name of ours, letters and underscores only: sent as it is, in
-    // one round trip. Delivered when the transaction commits.
-    QSqlQuery q(base());
-    if (!q.exec(QStringLiteral("SELECT pg_notify('%1', '%2')").arg(kCanal, table)))
-        throw erreurServeur(QStringLiteral("Enregistrement impossible dans la base de données"),
-                            q.lastError().nativeErrorCode(), q.lastError().databaseText());
+    return kCanal;
 }
 
 Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse)
