@@ -6,6 +6,7 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QVariant>
 #include <libpq-fe.h>
 
 #include <utility>
