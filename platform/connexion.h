@@ -82,10 +82,10 @@ public:
     // Used by the record layer on a server.
     void noterEcriture() { ++m_ecritures; }
     void noterTransaction(bool enCours) { m_transactionServeur = enCours; }
-    // A statement failed: when the server can no longer be reached, the
-    // connection is closed and the next retablir() opens it again. Returns
-    // true when it was lost.
-    bool verifierPerte();
+    // A statement failed: when the server can no longer be reached (or
+    // `perdue`, the server said so), the connection is closed and the next
+    // retablir() opens it again. Returns true when it was lost.
+    bool verifierPerte(bool perdue = false);
 
 private:
     void fermerConnexion();

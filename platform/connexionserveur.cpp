@@ -170,12 +170,13 @@ void Connexion::surModificationAilleurs(QObject* contexte, std::function<void(co
     m_abonnes.emplace_back(contexte, std::move(abonne));
 }
 
-bool Connexion::verifierPerte()
+bool Connexion::verifierPerte(bool perdue)
 {
-    if (!m_serveur || !estOuverte())
+    // The driver says closed as soon as libpq has seen the connection go.
+    if (!m_serveur || !QSqlDatabase::contains(m_nom))
         return false;
     PGconn* c = connexionLibpq(base());
-    if (c && PQstatus(c) == CONNECTION_OK)
+    if (!perdue && c && PQstatus(c) == CONNECTION_OK)
         return false;
     fermerConnexion();
     m_nouvelEssai = true;

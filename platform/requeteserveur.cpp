@@ -106,7 +106,7 @@ ResultatPq executer(Connexion& connexion, const QString& contexte, const QString
         return r;
     const QString etatSql = r ? QString::fromLatin1(PQresultErrorField(r.get(), PG_DIAG_SQLSTATE)) : QString();
     const QString mots = QString::fromUtf8(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(c)).trimmed();
-    const bool perdue = connexion.verifierPerte();
+    const bool perdue = connexion.verifierPerte(connexionPerdue(etatSql));
     throw erreurServeur(contexte, perdue ? QString() : etatSql, mots);
 }
 

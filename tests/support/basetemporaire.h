@@ -41,6 +41,11 @@ void lignesDesDeuxMoteurs();
         EXIGER_SERVEUR_ESSAI(serveurEssai_); \
     }                                        \
     const BaseTemporaire::Moteur variable = serveur ? BaseTemporaire::Moteur::Serveur : BaseTemporaire::Moteur::Fichier
+// A case about the server alone: runs once, on the server row.
+#define SERVEUR_SEULEMENT()                              \
+    MOTEUR_ESSAI(moteurEssai_);                          \
+    if (moteurEssai_ == BaseTemporaire::Moteur::Fichier) \
+    QSKIP("Propre au serveur.")
 // A case about the file alone.
 #define FICHIER_SEULEMENT()       \
     QFETCH_GLOBAL(bool, serveur); \
