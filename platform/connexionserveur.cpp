@@ -132,6 +132,9 @@ void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString
                                         "ancien ; il faut PostgreSQL 12 ou plus récent.")
                              .arg(parametres.designation(), version));
     }
+    // The address book is read sorted whole: in memory (a few megabytes)
+    // rather than through temporary files.
+    PQclear(PQexec(connexionLibpq(base()), "SET work_mem = '32MB'"));
     abonnerNotifications();
 }
 

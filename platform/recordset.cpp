@@ -171,9 +171,13 @@ void Recordset::moveNext()
 int Recordset::indiceColonne(const QString& colonne) const
 {
     int i = m_indices.value(colonne, -1);
-    // A server gives the names in lower case.
-    if (i < 0 && m_connexion->estServeur())
+    // A server gives the names in lower case: the name as asked is then
+    // remembered, for the next rows.
+    if (i < 0 && m_connexion->estServeur()) {
         i = m_indices.value(colonne.toLower(), -1);
+        if (i >= 0)
+            m_indices.insert(colonne, i);
+    }
     if (i < 0)
         throw ErreurBase(QStringLiteral("La colonne « %1 » n'existe pas dans la table %2.").arg(colonne, m_table));
     return i;

@@ -74,7 +74,9 @@ RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const
 {
     Recordset rs;
     if (id == kAucunEnregistrement) {
-        rs.open(table.requeteInsertion());
+        // The query of one record, on an id no row has: the columns without
+        // reading the whole address book.
+        rs.open(table.requeteUn(kAucunEnregistrement));
         rs.addNew();
     } else {
         rs.open(table.requeteUn(id));
