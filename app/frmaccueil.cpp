@@ -36,6 +36,7 @@ FrmAccueil::FrmAccueil(QWidget* parent) : QWidget(parent)
     construireFenetre();
     connecter();
     chargement();
+    suivreLesAutresPostes();
 }
 
 FrmAccueil::~FrmAccueil() = default;

@@ -8,6 +8,7 @@
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -206,12 +207,21 @@ private:
     // what the user typed meanwhile.
     void remplirListesRetablies();
 
+    // What other desktops change on a shared server (frmaccueil_partage.cpp):
+    // the lists follow, the fields and choices stay as the user left them.
+    void suivreLesAutresPostes();
+    void rafraichirTablesModifiees();
+    void rafraichirDestinataires();
+    void rafraichirCatalogue();
+
     mdGeneral::ResultatDemarrage m_demarrage;
     bool m_messageBaseAAfficher = false;
     AnimationEtapes m_etapes;
 
     FiltreCaracteres* m_filtre = nullptr;
     QTimer* m_timer1 = nullptr;
+    QTimer* m_rafraichissement = nullptr;
+    QSet<QString> m_tablesModifiees;
     std::array<QGroupBox*, AnimationEtapes::kNombreEtapes> m_barMenu{};
     std::array<QPushButton*, AnimationEtapes::kNombreEtapes> m_cmdMenu{};
     QToolButton* m_cmdOption = nullptr;

@@ -155,11 +155,15 @@ void FrmAccueil::construirePanneauExpediteur(QGroupBox* p)
     const PanneauPersonne::AccesCarnet carnet{
         &numeroExpediteurDe,
         [](RecordId id) { return valeursExpediteur(lireExpediteur(id)); },
-        [](RecordId id, const QStringList& v) { return ecrireExpediteur(id, versFicheExpediteur(v)); },
+        [](RecordId id, const QStringList& v, const QStringList* attendues) {
+            const FicheExpediteur lue = attendues ? versFicheExpediteur(*attendues) : FicheExpediteur{};
+            return ecrireExpediteur(id, versFicheExpediteur(v), attendues ? &lue : nullptr);
+        },
         &effacerExpediteur,
         QStringLiteral("Veuillez sélectionner un expéditeur valide."),
         QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour cet expéditeur."),
-        QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?")};
+        QStringLiteral("Êtes-vous sûr de vouloir supprimer cet expéditeur ?"),
+        QStringLiteral("Cet expéditeur a été modifié sur un autre poste.")};
     m_expediteur = new PanneauPersonne(p, d, carnet, m_filtre, this);
 }
 
@@ -218,11 +222,15 @@ void FrmAccueil::construirePanneauDestinataire(QGroupBox* p)
     const PanneauPersonne::AccesCarnet carnet{
         &numeroDestinataireDe,
         [](RecordId id) { return valeursDestinataire(lireDestinataire(id)); },
-        [](RecordId id, const QStringList& v) { return ecrireDestinataire(id, versFicheDestinataire(v)); },
+        [](RecordId id, const QStringList& v, const QStringList* attendues) {
+            const FicheDestinataire lue = attendues ? versFicheDestinataire(*attendues) : FicheDestinataire{};
+            return ecrireDestinataire(id, versFicheDestinataire(v), attendues ? &lue : nullptr);
+        },
         &effacerDestinataire,
         QStringLiteral("Veuillez sélectionner un destinataire valide."),
         QStringLiteral("Veuillez saisir au moins un nom ou un prénom pour ce destinataire."),
-        QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?")};
+        QStringLiteral("Êtes-vous sûr de vouloir supprimer ce destinataire ?"),
+        QStringLiteral("Ce destinataire a été modifié sur un autre poste.")};
     m_destinataire = new PanneauPersonne(p, d, carnet, m_filtre, this);
     // Under the postal check and its button.
     m_lblDernierEnvoi = etiquette(p, QStringLiteral("lblDernierEnvoi"), QString(), 360, 6120, 5820);

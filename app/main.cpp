@@ -1,3 +1,4 @@
+#include "app/commandesbase.h"
 #include "app/francais.h"
 #include "app/frmaccueil.h"
 #include "platform/connexion.h"
@@ -7,6 +8,10 @@
 
 int main(int argc, char* argv[])
 {
+    if (estCommandeBase(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        return executerCommandeBase(QCoreApplication::arguments());
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tilvo - Lettres"));
     QString raison;

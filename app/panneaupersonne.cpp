@@ -131,6 +131,22 @@ void PanneauPersonne::remplirRecherche(const QStringList& libelles, const QStrin
     m_recherche->remplir(libelles, nomsPrenoms, villes);
 }
 
+void PanneauPersonne::relire(const QStringList& libelles, const QStringList& nomsPrenoms, const QStringList& villes)
+{
+    const QString texte = m_choix->currentText();
+    const RecordId id = m_choix->currentIndex() >= 0 ? numeroEnTete(texte) : kAucunEnregistrement;
+    remplirChoix(libelles);
+    remplirRecherche(libelles, nomsPrenoms, villes);
+    const QSignalBlocker bloque(m_choix);
+    for (int i = 0; id != kAucunEnregistrement && i < m_choix->count(); ++i) {
+        if (numeroEnTete(m_choix->itemText(i)) == id) {
+            m_choix->setCurrentIndex(i);
+            return;
+        }
+    }
+    m_choix->setEditText(texte);
+}
+
 void PanneauPersonne::choisirLibelle(const QString& libelle)
 {
     const QSignalBlocker bloque(m_choix);
@@ -159,10 +175,14 @@ RecordId PanneauPersonne::afficher()
 {
     m_nouveau = false;
     const RecordId id = numeroChoisi();
-    if (id == kAucunEnregistrement)
+    m_numeroLu = kAucunEnregistrement;
+    if (id == kAucunEnregistrement) {
         afficherErreur(m_carnet.invalide);
-    else
-        montrer(m_carnet.lire(id));
+        return id;
+    }
+    m_lu = m_carnet.lire(id);
+    m_numeroLu = id;
+    montrer(m_lu);
     return id;
 }
 
@@ -188,8 +208,28 @@ QString PanneauPersonne::enregistrer()
         afficherErreur(m_carnet.sansNom);
         return QString();
     }
-    id = m_carnet.enregistrer(id, v);
+    const QStringList* attendues = id != kAucunEnregistrement && id == m_numeroLu ? &m_lu : nullptr;
+    try {
+        id = m_carnet.enregistrer(id, v, attendues);
+    } catch (const ErreurConflit&) {
+        if (!attendues)
+            throw;
+        const Reponse choix = dialogues().message(
+            m_carnet.modifieAilleurs
+                + QStringLiteral("\n\n« Recharger » affiche la fiche telle qu'elle est enregistrée maintenant (vos "
+                                 "modifications sont abandonnées) ; « Écraser » enregistre vos modifications à sa "
+                                 "place."),
+            Boutons::RechargerEcraser, Icone::Exclamation, QStringLiteral("Modification sur un autre poste"),
+            Reponse::Annuler);
+        if (choix == Reponse::Non)
+            afficher();
+        if (choix != Reponse::Oui)
+            return QString();
+        id = m_carnet.enregistrer(id, v, nullptr);
+    }
     m_nouveau = false;
+    m_lu = v;
+    m_numeroLu = id;
     return libellePersonne(id, v.at(0), v.at(1), v.at(2));
 }
 

@@ -55,12 +55,13 @@ public:
     };
     // The address book behind a form, its records seen as values in the
     // form's order, and what the form says when it refuses.
+    // `attendues`: the values shown when the user began (see ErreurConflit).
     struct AccesCarnet {
         RecordId (*numeroDe)(const QString& texteChoix);
         QStringList (*lire)(RecordId id);
-        RecordId (*enregistrer)(RecordId id, const QStringList& valeurs);
+        RecordId (*enregistrer)(RecordId id, const QStringList& valeurs, const QStringList* attendues);
         void (*supprimer)(RecordId id);
-        QString invalide, sansNom, questionSuppression;
+        QString invalide, sansNom, questionSuppression, modifieAilleurs;
     };
 
     PanneauPersonne(QGroupBox* panneau, const Description& description, const AccesCarnet& carnet,
@@ -82,6 +83,10 @@ public:
     void remplirChoix(const QStringList& libelles);
     // The labels the search box proposes, with what it searches them by.
     void remplirRecherche(const QStringList& libelles, const QStringList& nomsPrenoms, const QStringList& villes);
+    // The address book changed elsewhere: new labels for the chooser and the
+    // search box, the chooser kept on the same record (or its text, when
+    // none), the fields untouched.
+    void relire(const QStringList& libelles, const QStringList& nomsPrenoms, const QStringList& villes);
     // Shows a label as the chooser's text, on its item when it has one.
     void choisirLibelle(const QString& libelle);
     // Puts the chooser on the record `id`; false when no item designates it.
@@ -95,7 +100,9 @@ public:
     // Blank fields for a record to come.
     void commencerNouveau();
     // Stores the fields into the chosen record, or a new one; the record's
-    // label, or "" after a refusal.
+    // label, or "" after a refusal. A record changed on another desktop since
+    // it was shown is not overwritten unless the user says so (or reloads
+    // it).
     QString enregistrer();
     // Deletes the chosen record once the user agrees; false when nothing
     // was deleted.
@@ -117,4 +124,7 @@ private:
     std::vector<QToolButton*> m_boutons;
     QLabel* m_note = nullptr;
     bool m_nouveau = false;
+    // The record as shown or last saved, and its id.
+    QStringList m_lu;
+    RecordId m_numeroLu = kAucunEnregistrement;
 };

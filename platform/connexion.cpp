@@ -108,6 +108,9 @@ bool Connexion::retablir()
 {
     if (estOuverte())
         return false;
+    // A server connection that went while idle is tried again too.
+    if (m_serveur && QSqlDatabase::contains(m_nom))
+        m_nouvelEssai = true;
     if (!m_nouvelEssai)
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
     try {

@@ -3,6 +3,7 @@
 #include "platform/parametresserveur.h"
 #include "platform/resultat.h"
 
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 struct sqlite3;
+struct pg_conn;
 
 // One connection to a letter database: a file (SQLite), or the office's
 // database on a PostgreSQL server. The program keeps one for its whole run,
@@ -59,6 +61,9 @@ public:
     // The engine's own handle, for reading large results without the cost
     // of Qt's generic result cache; nullptr when closed.
     sqlite3* poignee() const;
+    // libpq's connection on a server, for the record layer; nullptr when
+    // closed or on a file.
+    pg_conn* poigneeServeur() const;
     // Rows written through the connection since it was opened: what was read
     // earlier is still current while this count stays the same.
     // Rows written through the connection since it was opened: what was read
@@ -69,20 +74,18 @@ public:
     bool enTransaction() const;
 
     // On a server: `abonne` is called with the table's name when another
-    // desktop has added, changed or deleted rows of it (from the event loop).
-    // Subscriptions outlive a lost connection and its reopening.
-    void surModificationAilleurs(std::function<void(const QString& table)> abonne);
+    // desktop has added, changed or deleted rows of it (from the event loop),
+    // for as long as `contexte` lives. Subscriptions outlive a lost
+    // connection and its reopening.
+    void surModificationAilleurs(QObject* contexte, std::function<void(const QString& table)> abonne);
 
     // Used by the record layer on a server.
     void noterEcriture() { ++m_ecritures; }
-    // Tells the other desktops, when the transaction commits, that rows of
-    // `table` changed. Throws ErreurBase.
-    void annoncerModification(const QString& table);
     void noterTransaction(bool enCours) { m_transactionServeur = enCours; }
-    // A statement failed: when the server can no longer be reached, the
-    // connection is closed and the next retablir() opens it again. Returns
-    // true when it was lost.
-    bool verifierPerte();
+    // A statement failed: when the server can no longer be reached (or
+    // `perdue`, the server said so), the connection is closed and the next
+    // retablir() opens it again. Returns true when it was lost.
+    bool verifierPerte(bool perdue = false);
 
 private:
     void fermerConnexion();
@@ -97,8 +100,11 @@ private:
     QString m_motDePasse;
     qint64 m_ecritures = 0;
     bool m_transactionServeur = false;
-    std::vector<std::function<void(const QString&)>> m_abonnes;
+    std::vector<std::pair<QPointer<QObject>, std::function<void(const QString&)>>> m_abonnes;
 };
+
+// The server's notification channel on which each write names its table.
+QString canalDesModifications();
 
 // Opens a connection to the server and closes it: the server's version
 // ("PostgreSQL 15.18"), or the reason in French.

@@ -6,7 +6,7 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
+#include <QVariant>
 #include <libpq-fe.h>
 
 #include <utility>
@@ -88,7 +88,7 @@ PGconn* connexionLibpq(const QSqlDatabase& base)
     if (!base.isValid() || !base.driver())
         return nullptr;
     const QVariant v = base.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "PGconn*") != 0)
+    if (!v.isValid() || (qstrcmp(v.typeName(), "PGconn*") != 0 && qstrcmp(v.typeName(), "pg_conn*") != 0))
         return nullptr;
     return *static_cast<PGconn* const*>(v.constData());
 }
@@ -132,7 +132,15 @@ void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString
                                         "ancien ; il faut PostgreSQL 12 ou plus récent.")
                              .arg(parametres.designation(), version));
     }
+    // The address book is read sorted whole: in memory (a few megabytes)
+    // rather than through temporary files.
+    PQclear(PQexec(connexionLibpq(base()), "SET work_mem = '32MB'"));
     abonnerNotifications();
+}
+
+pg_conn* Connexion::poigneeServeur() const
+{
+    return m_serveur && estOuverte() ? connexionLibpq(base()) : nullptr;
 }
 
 QString Connexion::versionServeur() const
@@ -153,36 +161,34 @@ void Connexion::abonnerNotifications()
                          if (source != QSqlDriver::OtherSource)
                              return;
                          ++m_ecritures;
-                         for (const auto& abonne : m_abonnes)
+                         std::erase_if(m_abonnes, [](const auto& a) { return a.first.isNull(); });
+                         const auto abonnes = m_abonnes;
+                         for (const auto& [contexte, abonne] : abonnes)
                              abonne(table.toString());
                      });
 }
 
-void Connexion::surModificationAilleurs(std::function<void(const QString&)> abonne)
+void Connexion::surModificationAilleurs(QObject* contexte, std::function<void(const QString&)> abonne)
 {
-    m_abonnes.push_back(std::move(abonne));
+    m_abonnes.emplace_back(contexte, std::move(abonne));
 }
 
-bool Connexion::verifierPerte()
+bool Connexion::verifierPerte(bool perdue)
 {
-    if (!m_serveur || !estOuverte())
+    // The driver says closed as soon as libpq has seen the connection go.
+    if (!m_serveur || !QSqlDatabase::contains(m_nom))
         return false;
     PGconn* c = connexionLibpq(base());
-    if (c && PQstatus(c) == CONNECTION_OK)
+    if (!perdue && c && PQstatus(c) == CONNECTION_OK)
         return false;
     fermerConnexion();
     m_nouvelEssai = true;
     return true;
 }
 
-void Connexion::annoncerModification(const QString& table)
+QString canalDesModifications()
 {
-    // A table name of ours, letters and underscores only: sent as it is, in
-    // one round trip. Delivered when the transaction commits.
-    QSqlQuery q(base());
-    if (!q.exec(QStringLiteral("SELECT pg_notify('%1', '%2')").arg(kCanal, table)))
-        throw erreurServeur(QStringLiteral("Enregistrement impossible dans la base de données"),
-                            q.lastError().nativeErrorCode(), q.lastError().databaseText());
+    return kCanal;
 }
 
 Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse)

@@ -9,8 +9,9 @@
 // Qt dialogs (DialoguesQt); nothing else creates a dialog box directly.
 
 // EnregistrerAnnuler offers "Enregistrer", "Ne pas enregistrer" and
-// "Annuler", answered as Oui, Non and Annuler.
-enum class Boutons { Ok, OuiNon, EnregistrerAnnuler };
+// "Annuler", answered as Oui, Non and Annuler; RechargerEcraser offers
+// "Recharger", "Écraser" and "Annuler", answered as Non, Oui and Annuler.
+enum class Boutons { Ok, OuiNon, EnregistrerAnnuler, RechargerEcraser };
 enum class Icone { Aucune, Exclamation, Information, Arret };
 enum class Reponse { Ok, Oui, Non, Annuler };
 

@@ -47,6 +47,11 @@ Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone,
         ajouter(QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole, Reponse::Non);
         ajouter(QStringLiteral("Annuler"), QMessageBox::RejectRole, Reponse::Annuler);
         break;
+    case Boutons::RechargerEcraser:
+        ajouter(QStringLiteral("Recharger"), QMessageBox::AcceptRole, Reponse::Non);
+        ajouter(QStringLiteral("Écraser"), QMessageBox::DestructiveRole, Reponse::Oui);
+        ajouter(QStringLiteral("Annuler"), QMessageBox::RejectRole, Reponse::Annuler);
+        break;
     }
     QAbstractButton* defaut = reponses.first().first;
     for (const auto& [bouton, reponse] : reponses) {
@@ -63,7 +68,8 @@ Reponse DialoguesQt::message(const QString& texte, Boutons boutons, Icone icone,
     switch (boutons) {
     case Boutons::Ok: return Reponse::Ok;
     case Boutons::OuiNon: return Reponse::Non;
-    case Boutons::EnregistrerAnnuler: break;
+    case Boutons::EnregistrerAnnuler:
+    case Boutons::RechargerEcraser: break;
     }
     return Reponse::Annuler;
 }

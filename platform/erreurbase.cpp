@@ -41,11 +41,16 @@ ErreurBase erreurMoteur(const QString& contexte, int codeSqlite, const QString& 
                       + QStringLiteral("\nDétail technique : ") + motsMoteur);
 }
 
+bool connexionPerdue(const QString& etatSql)
+{
+    return etatSql.isEmpty() || etatSql.startsWith(QLatin1String("08")) || etatSql == QLatin1String("57P01")
+        || etatSql == QLatin1String("57P02") || etatSql == QLatin1String("57P03");
+}
+
 QString phraseErreurServeur(const QString& etatSql)
 {
     const QString classe = etatSql.left(2);
-    if (etatSql.isEmpty() || classe == QLatin1String("08") || etatSql == QLatin1String("57P01")
-        || etatSql == QLatin1String("57P02") || etatSql == QLatin1String("57P03"))
+    if (connexionPerdue(etatSql))
         return QStringLiteral("la connexion au serveur de la base de données a été perdue. "
                               "La prochaine commande essaiera de la rétablir.");
     if (etatSql == QLatin1String("42501") || classe == QLatin1String("28"))

@@ -41,5 +41,7 @@ public:
 // French sentence.
 // An empty code is a lost connection.
 QString phraseErreurServeur(const QString& etatSql);
+// The code says the connection is gone (closed, or ended by the server).
+bool connexionPerdue(const QString& etatSql);
 // "<contexte> : <phrase>\nDétail technique : <server's words>".
 ErreurBase erreurServeur(const QString& contexte, const QString& etatSql, const QString& motsServeur);

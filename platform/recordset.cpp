@@ -2,9 +2,9 @@
 
 #include "platform/erreurbase.h"
 #include "platform/requeteserveur.h"
+#include "platform/texteutf8.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <sqlite3.h>
 
 namespace {
@@ -36,35 +36,6 @@ QVariant pourStockage(const QVariant& valeur)
     if (valeur.typeId() == QMetaType::QString && valeur.toString().isNull())
         return QVariant(QStringLiteral(""));
     return valeur;
-}
-
-// UTF-8 for the engine. Qt would write "?" for a lone surrogate; U+FFFD
-// says plainly that a character could not be kept.
-QByteArray versUtf8(const QString& texte)
-{
-    QString copie;
-    for (qsizetype i = 0; i < texte.size(); ++i) {
-        const QChar c = texte.at(i);
-        if (!c.isSurrogate())
-            continue;
-        if (c.isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate()) {
-            ++i;
-            continue;
-        }
-        if (copie.isNull())
-            copie = texte;
-        copie[i] = QChar::ReplacementCharacter;
-    }
-    return (copie.isNull() ? texte : copie).toUtf8();
-}
-
-// Stored UTF-8 back to text, keeping a leading byte-order mark (QString's
-// own decoder drops it); invalid bytes read as U+FFFD.
-QString depuisUtf8(const char* octets, int longueur)
-{
-    QStringDecoder decodeur(QStringDecoder::Utf8,
-                            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-    return decodeur.decode(QByteArrayView(octets, longueur));
 }
 
 // One value of the current result row.
@@ -200,9 +171,13 @@ void Recordset::moveNext()
 int Recordset::indiceColonne(const QString& colonne) const
 {
     int i = m_indices.value(colonne, -1);
-    // A server gives the names in lower case.
-    if (i < 0 && m_connexion->estServeur())
+    // A server gives the names in lower case: the name as asked is then
+    // remembered, for the next rows.
+    if (i < 0 && m_connexion->estServeur()) {
         i = m_indices.value(colonne.toLower(), -1);
+        if (i >= 0)
+            m_indices.insert(colonne, i);
+    }
     if (i < 0)
         throw ErreurBase(QStringLiteral("La colonne « %1 » n'existe pas dans la table %2.").arg(colonne, m_table));
     return i;

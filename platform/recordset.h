@@ -70,7 +70,7 @@ private:
     QString m_table;
     QString m_colonneId;
     QStringList m_colonnes;
-    QHash<QString, int> m_indices;
+    mutable QHash<QString, int> m_indices;
     std::vector<QVariantList> m_lignes;
     std::size_t m_position = 0;
     Edition m_edition = Edition::Aucune;

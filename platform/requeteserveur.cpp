@@ -1,10 +1,11 @@
 #include "platform/requeteserveur.h"
 
 #include "platform/erreurbase.h"
+#include "platform/texteutf8.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <libpq-fe.h>
+
+#include <memory>
 
 namespace serveur {
 
@@ -13,65 +14,100 @@ namespace {
 const QString kLecture = QStringLiteral("Lecture impossible dans la base de données");
 const QString kEcriture = QStringLiteral("Enregistrement impossible dans la base de données");
 
-// Qt would send "?" for a lone surrogate; U+FFFD says plainly that a
-// character could not be kept (as on SQLite).
-QVariant pourServeur(const QVariant& valeur)
-{
-    if (valeur.typeId() != QMetaType::QString)
-        return valeur;
-    QString texte = valeur.toString();
-    for (qsizetype i = 0; i < texte.size(); ++i) {
-        if (!texte.at(i).isSurrogate())
-            continue;
-        if (texte.at(i).isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate())
-            ++i;
-        else
-            texte[i] = QChar::ReplacementCharacter;
-    }
-    return texte;
-}
+// Type ids of the server's built-in types (pg_type.h).
+enum : Oid { kBool = 16, kBytea = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701 };
 
-QVariant valeurLue(const QSqlQuery& q, int i)
+struct LibererResultat {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using ResultatPq = std::unique_ptr<PGresult, LibererResultat>;
+
+// The statement's values as libpq takes them: texts in UTF-8, bytes as
+// bytes, absent values as null pointers.
+class Parametres {
+public:
+    explicit Parametres(const QVariantList& valeurs)
+    {
+        for (const QVariant& v : valeurs) {
+            if (v.isNull()) {
+                m_octets.emplace_back();
+                m_formats.push_back(0);
+            } else if (v.typeId() == QMetaType::QByteArray) {
+                m_octets.push_back(v.toByteArray());
+                m_formats.push_back(1);
+            } else if (v.typeId() == QMetaType::Bool) {
+                m_octets.push_back(v.toBool() ? "1" : "0");
+                m_formats.push_back(0);
+            } else {
+                m_octets.push_back(versUtf8(v.toString(), true));
+                m_formats.push_back(0);
+            }
+        }
+        for (std::size_t i = 0; i < m_octets.size(); ++i) {
+            m_valeurs.push_back(valeurs.at(qsizetype(i)).isNull() ? nullptr : m_octets[i].constData());
+            m_longueurs.push_back(int(m_octets[i].size()));
+        }
+    }
+    int nombre() const { return int(m_valeurs.size()); }
+    const char* const* valeurs() const { return m_valeurs.data(); }
+    const int* longueurs() const { return m_longueurs.data(); }
+    const int* formats() const { return m_formats.data(); }
+
+private:
+    std::vector<QByteArray> m_octets;
+    std::vector<const char*> m_valeurs;
+    std::vector<int> m_longueurs;
+    std::vector<int> m_formats;
+};
+
+// One value of a text-format result.
+QVariant valeurLue(const PGresult* r, int ligne, int colonne, Oid type)
 {
-    if (q.isNull(i))
+    if (PQgetisnull(r, ligne, colonne))
         return QVariant();
-    QVariant v = q.value(i);
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::LongLong: return QVariant(v.toLongLong());
-    case QMetaType::QString: {
-        const QString t = v.toString();
-        return t.isEmpty() ? QVariant(QStringLiteral("")) : QVariant(t);
+    const char* octets = PQgetvalue(r, ligne, colonne);
+    const int longueur = PQgetlength(r, ligne, colonne);
+    switch (type) {
+    case kInt2:
+    case kInt4:
+    case kInt8: return QVariant(QByteArray::fromRawData(octets, longueur).toLongLong());
+    case kFloat4:
+    case kFloat8: return QVariant(QByteArray::fromRawData(octets, longueur).toDouble());
+    case kBool: return QVariant(octets[0] == 't');
+    case kBytea: {
+        std::size_t taille = 0;
+        unsigned char* brut = PQunescapeBytea(reinterpret_cast<const unsigned char*>(octets), &taille);
+        const QByteArray valeur(reinterpret_cast<const char*>(brut), qsizetype(taille));
+        PQfreemem(brut);
+        return valeur;
     }
-    default: return v;
+    default: return longueur == 0 ? QVariant(QStringLiteral("")) : QVariant(depuisUtf8(octets, longueur));
     }
 }
 
-// The failure of the query, after checking whether the connection is gone.
-ErreurBase echec(Connexion& connexion, const QString& contexte, const QSqlQuery& q)
+PGconn* exigerOuverte(Connexion& connexion)
 {
-    const QSqlError e = q.lastError();
-    const bool perdue = connexion.verifierPerte();
-    return erreurServeur(contexte, perdue ? QString() : e.nativeErrorCode(), e.databaseText());
-}
-
-void exigerOuverte(Connexion& connexion)
-{
-    if (!connexion.estOuverte())
+    PGconn* c = connexion.poigneeServeur();
+    if (!c)
         throw ErreurBase(QStringLiteral("La base de données n'est pas ouverte."));
+    return c;
 }
 
-bool executer(QSqlQuery& q, const QString& sql, const QVariantList& valeurs)
+// Runs one statement; its failure, after checking whether the connection is
+// gone, throws with the server's reason.
+ResultatPq executer(Connexion& connexion, const QString& contexte, const QString& sql, const QVariantList& valeurs = {})
 {
-    if (valeurs.isEmpty())
-        return q.exec(sql);
-    if (!q.prepare(sql))
-        return false;
-    for (const QVariant& v : valeurs)
-        q.addBindValue(pourServeur(v));
-    return q.exec();
+    PGconn* c = exigerOuverte(connexion);
+    const Parametres parametres(valeurs);
+    ResultatPq r(PQexecParams(c, dialecte(sql).toUtf8().constData(), parametres.nombre(), nullptr, parametres.valeurs(),
+                              parametres.longueurs(), parametres.formats(), 0));
+    const ExecStatusType etat = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
+    if (etat == PGRES_COMMAND_OK || etat == PGRES_TUPLES_OK)
+        return r;
+    const QString etatSql = r ? QString::fromLatin1(PQresultErrorField(r.get(), PG_DIAG_SQLSTATE)) : QString();
+    const QString mots = QString::fromUtf8(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(c)).trimmed();
+    const bool perdue = connexion.verifierPerte(connexionPerdue(etatSql));
+    throw erreurServeur(contexte, perdue ? QString() : etatSql, mots);
 }
 
 } // namespace
@@ -80,8 +116,13 @@ QString dialecte(const QString& requete)
 {
     QString sortie;
     sortie.reserve(requete.size() + 8);
+    int parametre = 0;
     for (qsizetype i = 0; i < requete.size(); ++i) {
         const QChar c = requete.at(i);
+        if (c == QLatin1Char('?')) {
+            sortie += QLatin1Char('$') + QString::number(++parametre);
+            continue;
+        }
         if (c != QLatin1Char('\'') && c != QLatin1Char('"')) {
             sortie += c;
             continue;
@@ -110,22 +151,21 @@ QString dialecte(const QString& requete)
 void lire(Connexion& connexion, const QString& requete, const QVariantList& parametres, QStringList& colonnes,
           std::vector<QVariantList>& lignes)
 {
-    exigerOuverte(connexion);
-    QSqlQuery q(connexion.base());
-    if (!executer(q, dialecte(requete), parametres))
-        throw echec(connexion, kLecture, q);
-    const QSqlRecord champs = q.record();
-    const int nombre = champs.count();
-    for (int i = 0; i < nombre; ++i)
-        colonnes << champs.fieldName(i);
-    if (q.size() > 0)
-        lignes.reserve(std::size_t(q.size()));
-    while (q.next()) {
-        QVariantList ligne;
-        ligne.reserve(nombre);
+    const ResultatPq r = executer(connexion, kLecture, requete, parametres);
+    const int nombre = PQnfields(r.get());
+    std::vector<Oid> types;
+    for (int i = 0; i < nombre; ++i) {
+        colonnes << QString::fromUtf8(PQfname(r.get(), i));
+        types.push_back(PQftype(r.get(), i));
+    }
+    const int total = PQntuples(r.get());
+    lignes.reserve(lignes.size() + std::size_t(total));
+    for (int ligne = 0; ligne < total; ++ligne) {
+        QVariantList valeurs;
+        valeurs.reserve(nombre);
         for (int i = 0; i < nombre; ++i)
-            ligne << valeurLue(q, i);
-        lignes.push_back(std::move(ligne));
+            valeurs << valeurLue(r.get(), ligne, i, types[std::size_t(i)]);
+        lignes.push_back(std::move(valeurs));
     }
 }
 
@@ -137,16 +177,16 @@ Ecriture ecrire(Connexion& connexion, const QString& table, const QString& sql, 
     if (seule)
         commencer(connexion);
     try {
-        QSqlQuery q(connexion.base());
         const QString texte = colonneId.isEmpty() ? sql : sql + QStringLiteral(" RETURNING ") + colonneId;
-        if (!executer(q, texte, valeurs))
-            throw echec(connexion, kEcriture, q);
+        const ResultatPq r = executer(connexion, kEcriture, texte, valeurs);
         Ecriture faite;
-        faite.lignes = q.numRowsAffected();
-        if (!colonneId.isEmpty() && q.next())
-            faite.nouvelId = q.value(0).toLongLong();
+        faite.lignes = QByteArray(PQcmdTuples(r.get())).toInt();
+        if (!colonneId.isEmpty() && PQntuples(r.get()) == 1)
+            faite.nouvelId = QByteArray(PQgetvalue(r.get(), 0, 0)).toLongLong();
+        // Delivered to the other desktops when the transaction commits. A
+        // table name of ours: letters and underscores only.
         if (faite.lignes > 0)
-            connexion.annoncerModification(table);
+            executer(connexion, kEcriture, QStringLiteral("NOTIFY %1, '%2'").arg(canalDesModifications(), table));
         if (seule)
             valider(connexion);
         connexion.noterEcriture();
@@ -160,27 +200,21 @@ Ecriture ecrire(Connexion& connexion, const QString& table, const QString& sql, 
 
 void commencer(Connexion& connexion)
 {
-    exigerOuverte(connexion);
-    QSqlQuery q(connexion.base());
-    if (!q.exec(QStringLiteral("BEGIN")))
-        throw echec(connexion, kEcriture, q);
+    executer(connexion, kEcriture, QStringLiteral("BEGIN"));
     connexion.noterTransaction(true);
 }
 
 void valider(Connexion& connexion)
 {
-    QSqlQuery q(connexion.base());
-    const bool ok = q.exec(QStringLiteral("COMMIT"));
     connexion.noterTransaction(false);
-    if (!ok)
-        throw echec(connexion, kEcriture, q);
+    executer(connexion, kEcriture, QStringLiteral("COMMIT"));
 }
 
 void annuler(Connexion& connexion)
 {
     connexion.noterTransaction(false);
-    if (connexion.estOuverte())
-        QSqlQuery(connexion.base()).exec(QStringLiteral("ROLLBACK"));
+    if (PGconn* c = connexion.poigneeServeur())
+        PQclear(PQexec(c, "ROLLBACK"));
 }
 
 } // namespace serveur

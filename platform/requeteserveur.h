@@ -15,12 +15,13 @@ namespace serveur {
 
 // The catalogue's query texts as PostgreSQL reads them: a text between
 // double quotes, which SQLite takes as a literal, becomes a literal between
-// single quotes.
+// single quotes, and each "?" outside a literal the next "$n".
 QString dialecte(const QString& requete);
 
 // Runs a query and collects its rows: absent values as null QVariants,
-// integers as qlonglong, texts as QString ("" never null), bytes as
-// QByteArray. Column names come back in the server's lower case.
+// integers as qlonglong, texts as QString ("" never null, exactly as
+// stored), bytes as QByteArray. Column names come back in the server's lower
+// case.
 void lire(Connexion& connexion, const QString& requete, const QVariantList& parametres, QStringList& colonnes,
           std::vector<QVariantList>& lignes);
 

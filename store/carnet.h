@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/erreurbase.h"
 #include "platform/recordset.h"
 #include "store/personnes.h"
 
@@ -69,16 +70,24 @@ std::optional<Fiche> trouverFiche(const TableCarnet<Fiche, N>& table, RecordId i
 // are written: a value the fields could not show exactly (bytes that are not
 // UTF-8, an absent value) stays as stored unless the user changed it.
 template <class Fiche, std::size_t N>
-RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const Fiche& fiche)
+RecordId enregistrerFiche(const TableCarnet<Fiche, N>& table, RecordId id, const Fiche& fiche, const Fiche* attendue)
 {
     Recordset rs;
     if (id == kAucunEnregistrement) {
-        rs.open(table.requeteInsertion());
+        // The query of one record, on an id no row has: the columns without
+        // reading the whole address book.
+        rs.open(table.requeteUn(kAucunEnregistrement));
         rs.addNew();
     } else {
         rs.open(table.requeteUn(id));
+        if (rs.eof())
+            throw ErreurConflit(QStringLiteral("L'enregistrement n'existe plus : il a été supprimé entre-temps."));
     }
     const bool nouvelle = id == kAucunEnregistrement;
+    for (const auto& [colonne, champ] : table.colonnes) {
+        if (!nouvelle && attendue && rs.text(colonne) != attendue->*champ)
+            throw ErreurConflit(QStringLiteral("L'enregistrement a été modifié entre-temps."));
+    }
     for (const auto& [colonne, champ] : table.colonnes) {
         if (nouvelle || rs.text(colonne) != fiche.*champ)
             rs.setValue(colonne, fiche.*champ);

@@ -72,9 +72,9 @@ std::optional<FicheDestinataire> trouverDestinataire(RecordId id)
     return trouverFiche(kTable, id);
 }
 
-RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche)
+RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche, const FicheDestinataire* attendue)
 {
-    return enregistrerFiche(kTable, id, fiche);
+    return enregistrerFiche(kTable, id, fiche, attendue);
 }
 
 void effacerDestinataire(RecordId id)

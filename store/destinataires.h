@@ -43,7 +43,10 @@ std::optional<FicheDestinataire> trouverDestinataire(RecordId id);
 
 // Stores the fields into the recipient `id`, or into a new row when id is
 // -1, exactly as given. Returns the row's id.
-RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche);
+// With `attendue` (the values shown when the user began), the stored row
+// must still hold them: a row changed or deleted meanwhile, on another
+// desktop say, throws ErreurConflit and nothing is written.
+RecordId ecrireDestinataire(RecordId id, const FicheDestinataire& fiche, const FicheDestinataire* attendue = nullptr);
 
 void effacerDestinataire(RecordId id);
 

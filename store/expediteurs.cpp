@@ -59,9 +59,9 @@ FicheExpediteur lireExpediteur(RecordId id)
     return lireFiche(kTable, id);
 }
 
-RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche)
+RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche, const FicheExpediteur* attendue)
 {
-    return enregistrerFiche(kTable, id, fiche);
+    return enregistrerFiche(kTable, id, fiche, attendue);
 }
 
 void effacerExpediteur(RecordId id)

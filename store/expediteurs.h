@@ -39,7 +39,10 @@ FicheExpediteur lireExpediteur(RecordId id);
 // Stores the fields into the sender `id`, or into a new row when id is -1,
 // exactly as given. Returns the row's id (for a new row, the one just
 // assigned).
-RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche);
+// With `attendue` (the values shown when the user began), the stored row
+// must still hold them: a row changed or deleted meanwhile, on another
+// desktop say, throws ErreurConflit and nothing is written.
+RecordId ecrireExpediteur(RecordId id, const FicheExpediteur& fiche, const FicheExpediteur* attendue = nullptr);
 
 void effacerExpediteur(RecordId id);
 

@@ -3,14 +3,36 @@
 #include "store/destinataires.h"
 #include "store/expediteurs.h"
 #include "store/personnes.h"
+#include "store/requetes.h"
 #include "support/basetemporaire.h"
 
+#include <QSqlQuery>
 #include <QtTest>
+
+namespace {
+
+// A recipient's town written by another desktop: its own connection.
+void villeChangeeAilleurs(RecordId id, const QString& ville)
+{
+    Connexion autre(QStringLiteral("autre poste"));
+    if (cnLettre().estServeur())
+        autre.ouvrirServeur(cnLettre().parametresServeur());
+    else
+        autre.ouvrir(cnLettre().chemin());
+    Recordset rs(autre);
+    rs.open(requetes::destinataire(id));
+    rs.setValue(QStringLiteral("Ville_Destinataire"), ville);
+    rs.update();
+}
+
+} // namespace
 
 class TestCarnet : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { lignesDesDeuxMoteurs(); }
+
     void libellesEtNumeros()
     {
         QCOMPARE(libellePersonne(7, "", "Durand", "Paul"), QStringLiteral("7-  Durand Paul"));
@@ -29,10 +51,14 @@ private slots:
 
     void idsAuDelaDe32Bits()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         base.executer(
-            QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Expediteur', 2147483647);"
-                           "INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
+            (moteur == BaseTemporaire::Moteur::Serveur
+                 ? QStringLiteral(
+                     "SELECT setval(pg_get_serial_sequence('expediteur', 'numero_expediteur'), 2147483647);")
+                 : QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Expediteur', 2147483647);"))
+            + QStringLiteral("INSERT INTO Expediteur (Numero_Expediteur, Nom_Expediteur) VALUES (-7, 'Moins');"));
         FicheExpediteur fiche;
         fiche.nom = QStringLiteral("Grand");
         const RecordId id = ecrireExpediteur(kAucunEnregistrement, fiche);
@@ -54,7 +80,8 @@ private slots:
 
     void expediteurCreeModifieSupprime()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         // Every field empty: the row holds "" everywhere, never an absent value.
         const RecordId vide = ecrireExpediteur(kAucunEnregistrement, {});
         QVERIFY(vide > 0);
@@ -92,7 +119,8 @@ private slots:
     // Ids beyond 16 bits designate their row; absent values read as "".
     void destinataireAuNumeroEleve()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         base.executer(
             QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Titre_Destinataire, Nom_Destinataire, "
                            "Prenom_Destinataire) VALUES (40000, 'Madame', NULL, 'Inès');"));
@@ -104,7 +132,8 @@ private slots:
 
     void destinataireCreeModifieSupprime()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         FicheDestinataire fiche{"Maître", "Roux",      "Jean",    "2 place",        "",
                                 "13000",  "Marseille", "Notaire", "jean@exemple.fr"};
         const RecordId id = ecrireDestinataire(kAucunEnregistrement, fiche);
@@ -119,6 +148,75 @@ private slots:
         effacerDestinataire(id);
         QCOMPARE(lignesDestinataires().ids, QStringList{QString::number(autre)});
         QVERIFY_THROWS_EXCEPTION(ErreurBase, effacerDestinataire(id));
+    }
+
+    // Two desktops on one recipient: the second save does not silently
+    // overwrite the first, unless asked to.
+    void enregistrementsConcurrents()
+    {
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
+        const RecordId id = ecrireDestinataire(kAucunEnregistrement, {"", "Roux", "Jean", "", "", "", "Paris", "", ""});
+        const FicheDestinataire affichee = lireDestinataire(id);
+        villeChangeeAilleurs(id, QStringLiteral("Lyon"));
+
+        FicheDestinataire saisie = affichee;
+        saisie.prenom = QStringLiteral("Jeanne");
+        QVERIFY_THROWS_EXCEPTION(ErreurConflit, ecrireDestinataire(id, saisie, &affichee));
+        QCOMPARE(lireDestinataire(id).ville, QStringLiteral("Lyon"));
+        QCOMPARE(lireDestinataire(id).prenom, QStringLiteral("Jean"));
+        QCOMPARE(ecrireDestinataire(id, saisie, nullptr), id); // "Écraser"
+        QCOMPARE(lireDestinataire(id), saisie);
+
+        effacerDestinataire(id);
+        QVERIFY_THROWS_EXCEPTION(ErreurConflit, ecrireDestinataire(id, saisie, &saisie));
+        QCOMPARE(compter(QStringLiteral("Destinataire")), 0);
+    }
+
+    // What one desktop writes reaches the others' subscriptions, not its own.
+    void modificationsAnnonceesAuxAutresPostes()
+    {
+        SERVEUR_SEULEMENT();
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, BaseTemporaire::Moteur::Serveur);
+        QObject abonnement;
+        QStringList tables;
+        cnLettre().surModificationAilleurs(&abonnement, [&tables](const QString& t) { tables << t; });
+        ajouterDestinataire(QStringLiteral("Ici"));
+        const RecordId id = ajouterDestinataire(QStringLiteral("Roux"));
+        villeChangeeAilleurs(id, QStringLiteral("Lyon"));
+        QTRY_COMPARE_WITH_TIMEOUT(tables, QStringList{QStringLiteral("Destinataire")}, 2000);
+        const qint64 avant = cnLettre().modifications();
+        villeChangeeAilleurs(id, QStringLiteral("Nantes"));
+        QTRY_VERIFY_WITH_TIMEOUT(cnLettre().modifications() > avant, 2000);
+    }
+
+    // A server lost during work: a French message, then the next command
+    // opens the connection again.
+    void serveurPerduPuisRetrouve()
+    {
+        SERVEUR_SEULEMENT();
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, BaseTemporaire::Moteur::Serveur);
+        ajouterDestinataire(QStringLiteral("Roux"));
+        const int processus = entier(QStringLiteral("SELECT pg_backend_pid()"));
+        {
+            Connexion autre(QStringLiteral("administration"));
+            autre.ouvrirServeur(cnLettre().parametresServeur());
+            QVERIFY(QSqlQuery(autre.base()).exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(processus)));
+        }
+        try {
+            lignesDestinataires();
+            QFAIL("La lecture aurait dû échouer.");
+        } catch (const ErreurBase& e) {
+            QVERIFY2(e.raison().contains(QStringLiteral("connexion au serveur de la base de données a été perdue")),
+                     qPrintable(e.raison()));
+        }
+        QVERIFY(!cnLettre().estOuverte());
+        try {
+            QVERIFY(cnLettre().retablir());
+        } catch (const ErreurBase& e) {
+            QFAIL(qPrintable(e.raison()));
+        }
+        QCOMPARE(lignesDestinataires().ids.size(), 1);
     }
 };
 

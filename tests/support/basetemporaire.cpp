@@ -5,6 +5,7 @@
 #include "platform/emplacements.h"
 #include "platform/erreurbase.h"
 #include "platform/recordset.h"
+#include "store/baseserveur.h"
 #include "store/chargementcatalogue.h"
 #include "store/journal.h"
 #include "store/requetes.h"
@@ -41,7 +42,7 @@ void creerBaseVide(const QString& chemin)
     executerSur(chemin, schema.readAll());
 }
 
-BaseTemporaire::BaseTemporaire(Contenu contenu)
+BaseTemporaire::BaseTemporaire(Contenu contenu, Moteur moteur) : m_moteur(moteur)
 {
     QStandardPaths::setTestModeEnabled(true);
     QDir(m_dossier.path()).mkdir(QStringLiteral("Save"));
@@ -56,6 +57,28 @@ BaseTemporaire::BaseTemporaire(Contenu contenu)
     }
     // As at the program's start-up.
     preparerJournal();
+    if (moteur == Moteur::Serveur) {
+        ServeurEssai* serveur = ServeurEssai::instance(nullptr);
+        QVERIFY(serveur);
+        ChoixBase choix;
+        choix.type = ChoixBase::Type::PostgreSQL;
+        choix.serveur = serveur->nouvelleBase();
+        QVERIFY(mdGeneral::EnregistrerChoixBase(choix).ok());
+        cnLettre().fermer();
+        try {
+            mdGeneral::OuvrirBase();
+            copierVersServeur(cheminBase(), cnLettre());
+        } catch (const ErreurBase& e) {
+            QFAIL(qPrintable(e.raison()));
+        }
+    }
+}
+
+void lignesDesDeuxMoteurs()
+{
+    QTest::addColumn<bool>("serveur");
+    QTest::newRow("fichier") << false;
+    QTest::newRow("serveur") << true;
 }
 
 BaseTemporaire::~BaseTemporaire()
@@ -76,6 +99,13 @@ void executerSurFichier(const QString& chemin, const QString& sql)
 
 void BaseTemporaire::executer(const QString& sql) const
 {
+    if (m_moteur == Moteur::Serveur) {
+        for (const QString& instruction : sql.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            QSqlQuery q(cnLettre().base());
+            QVERIFY2(instruction.trimmed().isEmpty() || q.exec(instruction), qPrintable(q.lastError().text()));
+        }
+        return;
+    }
     cnLettre().fermer();
     executerSur(cheminBase(), sql.toUtf8());
     mdGeneral::OuvrirBase();

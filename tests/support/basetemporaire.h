@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/recordset.h"
+#include "support/serveuressai.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,20 +11,46 @@
 // program's schema, empty or with the delivered catalogue loaded, with the
 // program pointed at it and cnLettre opened on it; the user's own settings
 // and files are put out of reach (Qt's test locations). Everything is
-// removed when the object goes.
+// removed when the object goes. On the test server, that file is copied into
+// a new database of the server, which the settings then name.
 class BaseTemporaire {
 public:
     enum class Contenu { Vide, Catalogue };
-    explicit BaseTemporaire(Contenu contenu = Contenu::Vide);
+    enum class Moteur { Fichier, Serveur };
+    explicit BaseTemporaire(Contenu contenu = Contenu::Vide, Moteur moteur = Moteur::Fichier);
     ~BaseTemporaire();
     QString dossier() const { return m_dossier.path(); }
     QString cheminBase() const;
-    // Runs SQL directly on the file (test set-up only).
+    // Runs SQL directly on the file, or on the server: statements separated
+    // by ";" (test set-up only).
     void executer(const QString& sql) const;
 
 private:
     QTemporaryDir m_dossier;
+    Moteur m_moteur;
 };
+
+// Test programs whose cases run on both: a global data row per engine
+// ("fichier", "serveur"), for initTestCase_data().
+void lignesDesDeuxMoteurs();
+// In a test function of such a program: the engine of the current row; the
+// server row is skipped (or fails under CI) when there is no test server.
+#define MOTEUR_ESSAI(variable)               \
+    QFETCH_GLOBAL(bool, serveur);            \
+    if (serveur) {                           \
+        EXIGER_SERVEUR_ESSAI(serveurEssai_); \
+    }                                        \
+    const BaseTemporaire::Moteur variable = serveur ? BaseTemporaire::Moteur::Serveur : BaseTemporaire::Moteur::Fichier
+// A case about the server alone: runs once, on the server row.
+#define SERVEUR_SEULEMENT()                              \
+    MOTEUR_ESSAI(moteurEssai_);                          \
+    if (moteurEssai_ == BaseTemporaire::Moteur::Fichier) \
+    QSKIP("Propre au serveur.")
+// A case about the file alone.
+#define FICHIER_SEULEMENT()       \
+    QFETCH_GLOBAL(bool, serveur); \
+    if (serveur)                  \
+    QSKIP("Propre au fichier SQLite.")
 
 // Reading the open database back. A query that fails or finds no row fails
 // the running test (and gives -1, or no values).
