@@ -5,7 +5,6 @@
 #include "app/cadrereglageenveloppe.h"
 #include "app/frmrestauration.h"
 #include "app/mdgeneral.h"
-#include "platform/connexion.h"
 #include "platform/dialogues.h"
 #include "platform/fenetres.h"
 #include "platform/twips.h"
@@ -98,13 +97,6 @@ FrmOption::FrmOption(QWidget* parent) : QWidget(parent), m_optEnv(new QButtonGro
         connect(f, &FrmRestauration::baseRestauree, this, &FrmOption::baseRestauree);
         f->show();
     });
-    // The backups are copies of this desktop's file: a shared database is
-    // backed up on its server.
-    if (cnLettre().estServeur()) {
-        cmdRestaurer->setEnabled(false);
-        cmdRestaurer->setToolTip(
-            QStringLiteral("La base partagée se sauvegarde et se restaure sur le serveur (pg_dump, pg_restore)."));
-    }
 
     auto* cmdOk = new QPushButton(QStringLiteral("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));

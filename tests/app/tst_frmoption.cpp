@@ -299,16 +299,6 @@ private slots:
         QVERIFY(cleBase("Type").isEmpty());
     }
 
-    // Restoring a backup of the desktop's file is not offered while the
-    // program works on the shared database.
-    void restaurationSurServeur()
-    {
-        EXIGER_SERVEUR_ESSAI(serveur);
-        const BaseTemporaire partagee(BaseTemporaire::Contenu::Vide, BaseTemporaire::Moteur::Serveur);
-        FrmOption f;
-        QVERIFY(!controle<QPushButton>(f, QStringLiteral("cmdRestaurer"))->isEnabled());
-    }
-
     // The settings file cannot be written: the reason is shown and the
     // dialog stays open.
     void ecritureImpossible()
