@@ -80,6 +80,16 @@ void FrmRestauration::remplir()
 
 void FrmRestauration::restaurer()
 {
+    // These backups are copies of this desktop's file: they never replace
+    // the office's database.
+    if (cnLettre().estServeur()) {
+        afficherErreur(
+            QStringLiteral(
+                "La base de données des lettres est sur le serveur « %1 » : elle se sauvegarde et se restaure sur "
+                "le serveur (pg_dump, pg_restore). Demandez-le à la personne qui gère le serveur.")
+                .arg(cnLettre().chemin()));
+        return;
+    }
     const QTreeWidgetItem* ligne = m_lsvSauvegardes->currentItem();
     if (!ligne) {
         afficherErreur(QStringLiteral("Aucune sauvegarde n'est choisie."));

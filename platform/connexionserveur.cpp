@@ -105,6 +105,8 @@ void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString
     m_chemin = parametres.designation();
     m_acces = Acces::LectureEcriture;
     m_transactionServeur = false;
+    bool ouverte = false;
+    QString motsQt;
     {
         QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_nom);
         QStringList options;
@@ -119,11 +121,12 @@ void Connexion::ouvrirServeur(const ParametresServeur& parametres, const QString
         b.setUserName(parametres.utilisateur);
         b.setPassword(motDePasse);
         b.setConnectOptions(options.join(QLatin1Char(';')));
-        if (!b.open()) {
-            const QString motsQt = b.lastError().databaseText();
-            fermerConnexion();
-            echecOuverture(parametres, motDePasse, motsQt);
-        }
+        ouverte = b.open();
+        motsQt = b.lastError().databaseText();
+    }
+    if (!ouverte) {
+        fermerConnexion();
+        echecOuverture(parametres, motDePasse, motsQt);
     }
     if (PQserverVersion(connexionLibpq(base())) < kVersionMinimale) {
         const QString version = versionServeur();

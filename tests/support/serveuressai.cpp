@@ -1,6 +1,7 @@
 #include "support/serveuressai.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -80,6 +81,17 @@ ServeurEssai* ServeurEssai::instance(QString* raison)
                           {QStringLiteral("-D"), donnees, QStringLiteral("-U"), QStringLiteral("tilvo"),
                            QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
                            QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
+        // One user must give a password; every other one is trusted.
+        if (i.raison.isEmpty()) {
+            QFile acces(donnees + QStringLiteral("/pg_hba.conf"));
+            QByteArray regles;
+            if (acces.open(QIODevice::ReadOnly))
+                regles = acces.readAll();
+            acces.close();
+            if (!acces.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                || acces.write("local all protege scram-sha-256\n" + regles) < 0)
+                i.raison = QStringLiteral("pg_hba.conf n'a pas pu être écrit.");
+        }
         if (i.raison.isEmpty())
             i.raison = lancer(
                 QStringLiteral("pg_ctl"),
@@ -99,20 +111,37 @@ ServeurEssai* ServeurEssai::instance(QString* raison)
 
 ParametresServeur ServeurEssai::nouvelleBase()
 {
+    return creerBase(QStringLiteral("tilvo"));
+}
+
+ParametresServeur ServeurEssai::nouvelleBaseProtegee()
+{
+    return creerBase(QStringLiteral("protege"));
+}
+
+ParametresServeur ServeurEssai::creerBase(const QString& proprietaire)
+{
     const QString nom = QStringLiteral("essai_%1").arg(++m_bases);
     {
         QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("essai-administration"));
         b.setHostName(m_dossier);
         b.setUserName(QStringLiteral("tilvo"));
         b.setDatabaseName(QStringLiteral("postgres"));
-        if (!b.open() || !QSqlQuery(b).exec(QStringLiteral("CREATE DATABASE %1").arg(nom)))
-            qFatal("Base d'essai non créée : %s", qPrintable(b.lastError().text()));
+        QSqlQuery q(b);
+        const bool ok = b.open()
+            && (proprietaire == QLatin1String("tilvo") || m_roleProtege
+                || (m_roleProtege = q.exec(
+                        QStringLiteral("CREATE ROLE protege LOGIN PASSWORD '%1'")
+                            .arg(QString::fromUtf8(kMotDePasse).replace(QStringLiteral("'"), QStringLiteral("''"))))))
+            && q.exec(QStringLiteral("CREATE DATABASE %1 OWNER %2").arg(nom, proprietaire));
+        if (!ok)
+            qFatal("Base d'essai non créée : %s", qPrintable(q.lastError().text() + b.lastError().text()));
         b.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("essai-administration"));
     ParametresServeur p;
     p.hote = m_dossier;
     p.base = nom;
-    p.utilisateur = QStringLiteral("tilvo");
+    p.utilisateur = proprietaire;
     return p;
 }

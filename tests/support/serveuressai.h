@@ -16,12 +16,17 @@ public:
 
     // A new, empty database on it, and how to reach it (no password).
     ParametresServeur nouvelleBase();
+    // The same, owned by a user who must give kMotDePasse.
+    ParametresServeur nouvelleBaseProtegee();
+    static constexpr const char* kMotDePasse = "passe d'essai";
     const QString& dossier() const { return m_dossier; }
 
 private:
+    ParametresServeur creerBase(const QString& proprietaire);
     explicit ServeurEssai(QString dossier) : m_dossier(std::move(dossier)) {}
     QString m_dossier;
     int m_bases = 0;
+    bool m_roleProtege = false;
 };
 
 // In a test function: the server, or the test skipped with the reason;
