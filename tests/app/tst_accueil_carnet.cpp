@@ -1,4 +1,5 @@
 #include "app/frmaccueil.h"
+#include "store/requetes.h"
 #include "support/banc.h"
 #include "support/outilsfenetre.h"
 
@@ -276,6 +277,57 @@ private slots:
         QCOMPARE(q.value(0).toString(), longue);
         QCOMPARE(q.value(1).toString(), QStringLiteral("4C79FF6F6E"));
         QCOMPARE(q.value(2).toString(), QStringLiteral("Directrice"));
+    }
+
+    // Saved on another desktop since it was shown: the save asks, and
+    // "Écraser" stores what was typed, "Recharger" shows the stored card.
+    void destinataireModifieSurUnAutrePoste()
+    {
+        const RecordId id = ajouterDestinataire(QStringLiteral("Roux"));
+        FrmAccueil f;
+        choisirElement(controle<QComboBox>(f, "cmbDestinataire"), QString::number(id) + "-  Roux ");
+        auto* ville = controle<QLineEdit>(f, "txtVilleDest");
+        villeChangeeAilleurs(id, QStringLiteral("Lyon"));
+        ville->setText(QStringLiteral("Paris"));
+        m_banc->dialogues.reponses.enqueue(Reponse::Non);
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QCOMPARE(m_banc->dialogues.messages.size(), 1);
+        QVERIFY(m_banc->dialogues.messages[0].texte.startsWith(
+            QStringLiteral("Ce destinataire a été modifié sur un autre poste.")));
+        QCOMPARE(m_banc->dialogues.messages[0].boutons, Boutons::RechargerEcraser);
+        QCOMPARE(ville->text(), QStringLiteral("Lyon"));
+
+        villeChangeeAilleurs(id, QStringLiteral("Nantes"));
+        ville->setText(QStringLiteral("Paris"));
+        m_banc->dialogues.reponses.enqueue(Reponse::Oui);
+        controle<QToolButton>(f, "cmdModifDest")->click();
+        QCOMPARE(colonne(requetes::destinataire(id), QStringLiteral("Ville_Destinataire")),
+                 QStringList{QStringLiteral("Paris")});
+    }
+
+    // On a shared server, what another desktop adds reaches the lists by
+    // itself, and what the user is typing stays.
+    void listesSuiventLesAutresPostes()
+    {
+        EXIGER_SERVEUR_ESSAI(serveur);
+        m_banc.reset();
+        m_banc.emplace(BaseTemporaire::Contenu::Vide, BaseTemporaire::Moteur::Serveur);
+        const RecordId id = ajouterDestinataire(QStringLiteral("Roux"));
+        FrmAccueil f;
+        auto* choix = controle<QComboBox>(f, "cmbDestinataire");
+        choisirElement(choix, QString::number(id) + "-  Roux ");
+        controle<QLineEdit>(f, "txtVilleDest")->setText(QStringLiteral("en cours de saisie"));
+        surUnAutrePoste([](Connexion& autre) {
+            Recordset rs(autre);
+            rs.open(requetes::tousDestinataires());
+            rs.addNew();
+            rs.setValue(QStringLiteral("Nom_Destinataire"), QStringLiteral("Abel"));
+            rs.update();
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(choix->count(), 2, 2000);
+        QCOMPARE(controle<QTreeView>(f, "lsvDest")->model()->rowCount(), 2);
+        QCOMPARE(choix->currentText(), QString::number(id) + "-  Roux ");
+        QCOMPARE(controle<QLineEdit>(f, "txtVilleDest")->text(), QStringLiteral("en cours de saisie"));
     }
 
 private:

@@ -9,24 +9,6 @@
 #include <QSqlQuery>
 #include <QtTest>
 
-namespace {
-
-// A recipient's town written by another desktop: its own connection.
-void villeChangeeAilleurs(RecordId id, const QString& ville)
-{
-    Connexion autre(QStringLiteral("autre poste"));
-    if (cnLettre().estServeur())
-        autre.ouvrirServeur(cnLettre().parametresServeur());
-    else
-        autre.ouvrir(cnLettre().chemin());
-    Recordset rs(autre);
-    rs.open(requetes::destinataire(id));
-    rs.setValue(QStringLiteral("Ville_Destinataire"), ville);
-    rs.update();
-}
-
-} // namespace
-
 class TestCarnet : public QObject {
     Q_OBJECT
 

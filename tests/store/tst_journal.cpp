@@ -28,10 +28,13 @@ class TestJournal : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { lignesDesDeuxMoteurs(); }
+
     // A database made before the journal existed gains the table on start,
     // and the five tables are left as they were.
     void baseExistanteGagneLaTable()
     {
+        FICHIER_SEULEMENT();
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
         creerBaseVide(chemin);
@@ -51,6 +54,7 @@ private slots:
     // its letter along.
     void textesDeplacesSansPerte()
     {
+        FICHIER_SEULEMENT();
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("Lettre.mdb"));
         creerBaseVide(chemin);
@@ -86,7 +90,8 @@ private slots:
     // sent (unless texts are not kept), newest first; the last one sums up.
     void entreesGardeesTellesQuEnvoyees()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         base.executer(
             QStringLiteral("INSERT INTO Destinataire (Numero_Destinataire, Nom_Destinataire) VALUES (2, 'Bernard')"));
         noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Résiliation du bail")), true);
@@ -111,7 +116,8 @@ private slots:
 
     void purgeDesEntreesAnciennes()
     {
-        BaseTemporaire base;
+        MOTEUR_ESSAI(moteur);
+        BaseTemporaire base(BaseTemporaire::Contenu::Vide, moteur);
         noterEnvoi(entree(QStringLiteral("2025-01-10T10:00:00"), 2, QStringLiteral("Ancienne")), true);
         noterEnvoi(entree(QStringLiteral("2026-03-12T10:00:00"), 2, QStringLiteral("Récente")), true);
         const QDateTime maintenant = QDateTime::fromString(QStringLiteral("2026-06-01T08:00:00"), Qt::ISODate);

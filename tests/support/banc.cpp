@@ -1,7 +1,7 @@
 #include "support/banc.h"
 
-BancEssai::BancEssai(BaseTemporaire::Contenu contenu)
-    : dialogues(installerDialoguesScriptes()), bureau(installerBureauEnregistreur()), base(contenu)
+BancEssai::BancEssai(BaseTemporaire::Contenu contenu, BaseTemporaire::Moteur moteur)
+    : dialogues(installerDialoguesScriptes()), bureau(installerBureauEnregistreur()), base(contenu, moteur)
 {
 }
 

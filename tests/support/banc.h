@@ -12,7 +12,8 @@
 // is put in on demand; the system's printers come back when the bench goes.
 class BancEssai {
 public:
-    explicit BancEssai(BaseTemporaire::Contenu contenu = BaseTemporaire::Contenu::Vide);
+    explicit BancEssai(BaseTemporaire::Contenu contenu = BaseTemporaire::Contenu::Vide,
+                       BaseTemporaire::Moteur moteur = BaseTemporaire::Moteur::Fichier);
     ~BancEssai();
     BancEssai(const BancEssai&) = delete;
     BancEssai& operator=(const BancEssai&) = delete;

@@ -142,6 +142,30 @@ QStringList colonne(const QString& requete, const QString& nom)
     return valeurs;
 }
 
+void surUnAutrePoste(const std::function<void(Connexion&)>& action)
+{
+    Connexion autre(QStringLiteral("autre poste"));
+    try {
+        if (cnLettre().estServeur())
+            autre.ouvrirServeur(cnLettre().parametresServeur());
+        else
+            autre.ouvrir(cnLettre().chemin());
+        action(autre);
+    } catch (const ErreurBase& e) {
+        QTest::qFail(qPrintable(e.raison()), __FILE__, __LINE__);
+    }
+}
+
+void villeChangeeAilleurs(RecordId id, const QString& ville)
+{
+    surUnAutrePoste([&](Connexion& autre) {
+        Recordset rs(autre);
+        rs.open(requetes::destinataire(id));
+        rs.setValue(QStringLiteral("Ville_Destinataire"), ville);
+        rs.update();
+    });
+}
+
 RecordId ajouterDestinataire(const QString& nom, const QVariant& prenom)
 {
     Recordset rs;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 // A throw-away application folder holding Save/Lettre.mdb made from the
 // program's schema, empty or with the delivered catalogue loaded, with the
@@ -59,6 +60,12 @@ int entier(const QString& sql);
 int compter(const QString& table, const QString& condition = QString());
 // One column of a query's rows, read through the program's recordset.
 QStringList colonne(const QString& requete, const QString& nom);
+
+// What another desktop does, on a connection of its own to the same
+// database (file or server).
+void surUnAutrePoste(const std::function<void(Connexion&)>& action);
+// Another desktop sets a recipient's town.
+void villeChangeeAilleurs(RecordId id, const QString& ville);
 
 // A recipient written through the program's recordset, as the windows
 // write one; returns its id.
