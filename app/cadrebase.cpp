@@ -142,13 +142,11 @@ void CadreBase::tester()
         return;
     }
     const ParametresServeur& p = c->serveur;
-    Resultat<QString> version = testerServeur(p);
-    if (!version && version.raison().contains(QStringLiteral("mot de passe"))) {
-        const QString motDePasse = dialogues().motDePasse(
-            QStringLiteral("%1\n\nMot de passe de %2 pour la base « %3 » :")
-                .arg(version.raison(), p.utilisateur.isEmpty() ? QStringLiteral("l'utilisateur") : p.utilisateur,
-                     p.designation()),
-            QStringLiteral("Tester la connexion"));
+    bool motDePasseDemande = false;
+    Resultat<QString> version = testerServeur(p, QString(), &motDePasseDemande);
+    if (motDePasseDemande) {
+        const QString motDePasse = mdGeneral::DemanderMotDePasse(p, version.raison(),
+                                                                 QStringLiteral("Tester la connexion"));
         if (!motDePasse.isEmpty())
             version = testerServeur(p, motDePasse);
     }

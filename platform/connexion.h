@@ -107,8 +107,10 @@ private:
 QString canalDesModifications();
 
 // Opens a connection to the server and closes it: the server's version
-// ("PostgreSQL 15.18"), or the reason in French.
-Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse = QString());
+// ("PostgreSQL 15.18"), or the reason in French; `motDePasseDemande` says
+// whether the server wants a password that was not given (or refused it).
+Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse = QString(),
+                                bool* motDePasseDemande = nullptr);
 
 // The process-wide connection on Save/Lettre.mdb.
 Connexion& cnLettre();

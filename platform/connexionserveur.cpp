@@ -194,11 +194,17 @@ QString canalDesModifications()
     return kCanal;
 }
 
-Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse)
+Resultat<QString> testerServeur(const ParametresServeur& parametres, const QString& motDePasse, bool* motDePasseDemande)
 {
     Connexion essai(QStringLiteral("tilvo-essai-serveur"));
+    if (motDePasseDemande)
+        *motDePasseDemande = false;
     try {
         essai.ouvrirServeur(parametres, motDePasse);
+    } catch (const ErreurMotDePasse& e) {
+        if (motDePasseDemande)
+            *motDePasseDemande = true;
+        return Resultat<QString>::echec(e.raison());
     } catch (const ErreurBase& e) {
         return Resultat<QString>::echec(e.raison());
     }

@@ -92,17 +92,22 @@ void OuvrirBase()
     try {
         cnLettre().ouvrirServeur(choix.serveur, motDePasseSession);
     } catch (const ErreurMotDePasse& e) {
-        const QString motDePasse = dialogues().motDePasse(
-            QStringLiteral("%1\n\nMot de passe de %2 pour la base « %3 » :")
-                .arg(e.raison(),
-                     choix.serveur.utilisateur.isEmpty() ? QStringLiteral("l'utilisateur") : choix.serveur.utilisateur,
-                     choix.serveur.designation()),
-            QStringLiteral("Base de données des lettres"));
+        const QString motDePasse = DemanderMotDePasse(choix.serveur, e.raison(),
+                                                      QStringLiteral("Base de données des lettres"));
         if (motDePasse.isEmpty())
             throw;
         cnLettre().ouvrirServeur(choix.serveur, motDePasse);
         motDePasseSession = motDePasse;
     }
+}
+
+QString DemanderMotDePasse(const ParametresServeur& serveur, const QString& raison, const QString& titre)
+{
+    return dialogues().motDePasse(
+        QStringLiteral("%1\n\nMot de passe de %2 pour la base « %3 » :")
+            .arg(raison, serveur.utilisateur.isEmpty() ? QStringLiteral("l'utilisateur") : serveur.utilisateur,
+                 serveur.designation()),
+        titre);
 }
 
 ChoixBase ChoixBaseCourant()

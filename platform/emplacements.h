@@ -35,6 +35,10 @@ QString CheminDocument(const QString& lien);
 // reason.
 void OuvrirBase();
 
+// Asks the password of the server's user once, after `raison` (why it is
+// needed); "" when the user cancels.
+QString DemanderMotDePasse(const ParametresServeur& serveur, const QString& raison, const QString& titre);
+
 // Section "Base" of the settings file; absent, the data folder's file.
 ChoixBase ChoixBaseCourant();
 Reussite EnregistrerChoixBase(const ChoixBase& choix);

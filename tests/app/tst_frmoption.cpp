@@ -297,6 +297,12 @@ private slots:
         // No password is asked for a database that does not exist.
         QVERIFY(m_banc->dialogues.demandes.isEmpty());
         QVERIFY(cleBase("Type").isEmpty());
+
+        // A user who must give a password is asked it, once.
+        m_banc->dialogues.textes.enqueue(QString::fromUtf8(ServeurEssai::kMotDePasse));
+        const QString protegee = testerConnexion(serveur->nouvelleBaseProtegee());
+        QVERIFY2(protegee.startsWith(QStringLiteral("Connexion réussie")), qPrintable(protegee));
+        QCOMPARE(m_banc->dialogues.demandes.size(), 1);
     }
 
     // The settings file cannot be written: the reason is shown and the
