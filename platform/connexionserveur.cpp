@@ -38,8 +38,9 @@ std::vector<std::pair<QByteArray, QByteArray>> motsCles(const ParametresServeur&
     return mots;
 }
 
-// Why libpq could not connect, told by libpq itself on a connection of its
-// own with the same parameters.
+// Why libpq could not connect, told by libpq itself with the same
+// parameters: a ping first (a server out of reach is not waited for twice),
+// then, for a server that answers, a connection of its own.
 [[noreturn]] void echecOuverture(const ParametresServeur& p, const QString& motDePasse, const QString& motsQt)
 {
     const auto mots = motsCles(p, motDePasse);
@@ -50,37 +51,37 @@ std::vector<std::pair<QByteArray, QByteArray>> motsCles(const ParametresServeur&
     }
     cles.push_back(nullptr);
     valeurs.push_back(nullptr);
-    PGconn* essai = PQconnectdbParams(cles.data(), valeurs.data(), 0);
-    const bool demandeMotDePasse = PQconnectionNeedsPassword(essai);
-    const bool motDePasseRefuse = !motDePasse.isEmpty() && PQconnectionUsedPassword(essai)
-        && PQstatus(essai) != CONNECTION_OK
-        && QString::fromUtf8(PQerrorMessage(essai)).contains(QLatin1String("password"));
-    QString details = QString::fromUtf8(PQerrorMessage(essai)).trimmed();
-    PQfinish(essai);
-    if (details.isEmpty())
-        details = motsQt;
     const QString contexte = QStringLiteral("Impossible de se connecter à la base de données « %1 »")
                                  .arg(p.designation());
-    if (demandeMotDePasse || motDePasseRefuse)
-        throw ErreurMotDePasse(contexte
-                               + (motDePasseRefuse ? QStringLiteral(" : le mot de passe a été refusé.")
-                                                   : QStringLiteral(" : le serveur demande un mot de passe."))
-                               + QStringLiteral("\nDétail technique : ") + details);
-    QString phrase;
+    const auto echec = [&](const QString& phrase, const QString& details) {
+        return contexte + QStringLiteral(" : ") + phrase + QStringLiteral("\nDétail technique : ")
+            + (details.isEmpty() ? motsQt : details);
+    };
     switch (PQpingParams(cles.data(), valeurs.data(), 0)) {
     case PQPING_NO_RESPONSE:
-        phrase = QStringLiteral("le serveur ne répond pas (il est arrêté, ou l'hôte ou le port est incorrect).");
-        break;
+        throw ErreurBase(
+            echec(QStringLiteral("le serveur ne répond pas (il est arrêté, ou l'hôte ou le port est incorrect)."),
+                  QString()));
     case PQPING_REJECT:
-        phrase = QStringLiteral("le serveur refuse les connexions pour le moment (il démarre ou s'arrête).");
-        break;
-    case PQPING_NO_ATTEMPT: phrase = QStringLiteral("les paramètres de connexion sont incorrects."); break;
-    default:
-        phrase = QStringLiteral("le serveur a refusé la connexion (base inconnue, utilisateur inconnu ou "
-                                "accès non autorisé).");
-        break;
+        throw ErreurBase(echec(
+            QStringLiteral("le serveur refuse les connexions pour le moment (il démarre ou s'arrête)."), QString()));
+    case PQPING_NO_ATTEMPT:
+        throw ErreurBase(echec(QStringLiteral("les paramètres de connexion sont incorrects."), QString()));
+    default: break;
     }
-    throw ErreurBase(contexte + QStringLiteral(" : ") + phrase + QStringLiteral("\nDétail technique : ") + details);
+    PGconn* essai = PQconnectdbParams(cles.data(), valeurs.data(), 0);
+    const QString details = QString::fromUtf8(PQerrorMessage(essai)).trimmed();
+    const bool demandeMotDePasse = PQconnectionNeedsPassword(essai);
+    const bool motDePasseRefuse = !motDePasse.isEmpty() && PQconnectionUsedPassword(essai)
+        && PQstatus(essai) != CONNECTION_OK && details.contains(QLatin1String("password"));
+    PQfinish(essai);
+    if (demandeMotDePasse)
+        throw ErreurMotDePasse(echec(QStringLiteral("le serveur demande un mot de passe."), details));
+    if (motDePasseRefuse)
+        throw ErreurMotDePasse(echec(QStringLiteral("le mot de passe a été refusé."), details));
+    throw ErreurBase(echec(QStringLiteral("le serveur a refusé la connexion (base inconnue, utilisateur inconnu ou "
+                                          "accès non autorisé)."),
+                           details));
 }
 
 PGconn* connexionLibpq(const QSqlDatabase& base)
