@@ -2,29 +2,18 @@
 // statuses.
 #include "store/destinataires.h"
 #include "support/basetemporaire.h"
+#include "support/execution.h"
 #include "support/pdfmots.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Execution {
-    int statut;
-    QString sortie;
-    QString erreurs;
-};
-
 Execution lancer(const QStringList& arguments)
 {
-    QProcess p;
-    p.start(QStringLiteral(TILVO_CLI), arguments);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
-            QString::fromUtf8(p.readAllStandardError()).trimmed()};
+    return executer(QStringLiteral(TILVO_CLI), arguments);
 }
 
 } // namespace

@@ -5,12 +5,12 @@
 #include "store/baseserveur.h"
 #include "store/journal.h"
 #include "support/basetemporaire.h"
+#include "support/execution.h"
 #include "support/serveuressai.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -60,12 +60,6 @@ QByteArray empreinte(const QString& chemin)
 const QString kTablesDuServeur = QStringLiteral(
     "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()");
 
-struct Execution {
-    int statut;
-    QString sortie;
-    QString erreurs;
-};
-
 // A copy of the program laid out as installed (bin/, share/tilvo-lettres/),
 // its data beside it in bin/Save, with a letter file of one recipient.
 struct Installation {
@@ -91,16 +85,7 @@ struct Installation {
                       .arg(p.hote, p.base, p.utilisateur)
                       .toUtf8());
     }
-    Execution lancer(const QString& argument) const
-    {
-        QProcess p;
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.start(programme(), {argument});
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
-    }
+    Execution lancer(const QString& argument) const { return executer(programme(), {argument}); }
 };
 
 } // namespace
